@@ -1,0 +1,143 @@
+#include "cli/cli.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <ostream>
+
+#include "driver/vrltkv9d.h"
+#include "errors/vrl_errors.h"
+#include "platform/serial/port_map.h"
+#include "platform/serial/serial.h"
+
+namespace cli {
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+void printUsage(std::ostream& err) {
+    err << "usage: tkv9d [--port N | --device PATH] [--address C] [--timeout SECONDS] COMMAND "
+           "[ARGUMENTS]\ncommands:\n";
+    for (const Command& command : allCommands())
+        err << "  " << command.name << (*command.arguments ? " " : "") << command.arguments << '\n';
+}
+
+double parseSeconds(const std::string& text) {
+    double value = 0.0;
+    const char* last = text.data() + text.size();
+    auto [end, ec] = std::from_chars(text.data(), last, value);
+    if (ec != std::errc() || end != last || !(value > 0.0) || value > 3600.0)
+        throw UsageError{"--timeout needs a number of seconds, got '" + text + "'"};
+    return value;
+}
+
+void reportFailure(const Context& ctx, int code) {
+    ctx.err << "Fehler #" << -static_cast<long long>(code) << ": " << VRL_Fehlermeldung(code)
+            << '\n';
+    if (code == -100003) {
+        const std::string reason = serial::backend().openFailureReason(ctx.port);
+        ctx.err << "COM " << ctx.port << " ("
+                << (serial::devicePath(ctx.port).empty() ? "no device path"
+                                                         : serial::devicePath(ctx.port))
+                << "): " << (reason.empty() ? "cannot be opened" : reason) << '\n';
+    }
+}
+
+}  // namespace
+
+long long parseInteger(const std::string& text, const char* what) {
+    std::string_view digits = text;
+    bool negative = false;
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
+    }
+    int base = 10;
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        base = 16;
+        digits.remove_prefix(2);
+    }
+    long long value = 0;
+    const char* last = digits.data() + digits.size();
+    auto [end, ec] = std::from_chars(digits.data(), last, value, base);
+    if (digits.empty() || ec != std::errc() || end != last)
+        throw UsageError{std::string(what) + " must be a decimal or 0x hexadecimal integer, got '" +
+                         text + "'"};
+    return negative ? -value : value;
+}
+
+int withOpenPort(Context& ctx, int (*body)(Context&, const std::vector<std::string>&),
+                 const std::vector<std::string>& arguments) {
+    if (int code = VRLTKV9D_Open(ctx.port, vrl::driver::kBaudRate); code != 0) return code;
+    int code = VRLTKV9D_Timeout(ctx.port, ctx.timeout);
+    if (code == 0) code = body(ctx, arguments);
+    VRLTKV9D_Close(ctx.port);
+    return code;
+}
+
+int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    Context ctx{1, '1', 1.5, out, err};
+    std::vector<std::string> words;
+    std::string device;
+    try {
+        for (int i = 1; i < argc; ++i) {
+            const std::string arg = argv[i];
+            auto value = [&]() -> std::string {
+                if (i + 1 >= argc) throw UsageError{arg + " needs a value"};
+                return argv[++i];
+            };
+            if (arg == "--port") {
+                const long long port = parseInteger(value(), "--port");
+                if (port < serial::kFirstPort || port > serial::kLastPort)
+                    throw UsageError{"--port must be 1..256"};
+                ctx.port = static_cast<int>(port);
+            } else if (arg == "--device") {
+                device = value();
+            } else if (arg == "--address") {
+                const std::string address = value();
+                if (address.size() != 1) throw UsageError{"--address takes one character"};
+                ctx.address = address[0];
+            } else if (arg == "--timeout") {
+                ctx.timeout = parseSeconds(value());
+            } else if (arg == "--help" || arg == "-h") {
+                printUsage(out);
+                return 0;
+            } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+                throw UsageError{"unknown option " + arg};
+            } else {
+                words.push_back(arg);
+            }
+        }
+        if (words.empty()) throw UsageError{"no command given"};
+        const std::string name = words.front();
+        words.erase(words.begin());
+        for (const Command& command : allCommands()) {
+            if (name != command.name) continue;
+            if (command.argumentCount >= 0 &&
+                static_cast<int>(words.size()) != command.argumentCount)
+                throw UsageError{name + " takes " + std::to_string(command.argumentCount) +
+                                 " argument(s)"};
+            // The port is known to the serial layer by number; --device names it directly.
+            if (!device.empty()) serial::setPortPath(ctx.port, device);
+            const int code = withOpenPort(ctx, command.run, words);
+            if (code == 0) return 0;
+            out.flush();
+            reportFailure(ctx, code);
+            return kExitFailure;
+        }
+        throw UsageError{"unknown command " + name};
+    } catch (const UsageError& usage) {
+        err << "tkv9d: " << usage.message << '\n';
+        printUsage(err);
+        return kExitUsage;
+    }
+}
+
+std::vector<Command> allCommands() {
+    std::vector<Command> commands;
+    for (auto list : {linkCommands()}) commands.insert(commands.end(), list.begin(), list.end());
+    return commands;
+}
+
+}  // namespace cli

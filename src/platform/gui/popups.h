@@ -1,0 +1,36 @@
+#pragma once
+
+// Every popup of the program goes through this one service, so that tests answer them from a
+// script and never block on a real modal dialog. Qt-free: the error module uses it too.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vrl {
+
+class Popups {
+  public:
+    virtual ~Popups() = default;
+
+    // A message with an OK button; returns when the operator has pressed it.
+    virtual void message(std::string_view title, std::string_view text) = 0;
+
+    // A question with up to three buttons (an empty label leaves its button out). Returns the
+    // number of the button pressed, 1..3.
+    virtual int question(std::string_view title, std::string_view text, std::string_view button1,
+                         std::string_view button2, std::string_view button3) = 0;
+
+    enum class FileMode { Open, Save };
+    // A file selection; returns the chosen full path, or nothing when the operator cancelled.
+    virtual std::optional<std::string> selectFile(FileMode mode, std::string_view title,
+                                                  std::string_view directory,
+                                                  std::string_view pattern) = 0;
+};
+
+// The service in use. Until one is installed, popups are written to stderr and questions
+// answer with their first button: a tool without a screen never waits for an operator.
+Popups& popups();
+void setPopups(Popups* service);
+
+}  // namespace vrl

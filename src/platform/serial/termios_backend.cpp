@@ -1,0 +1,206 @@
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <map>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "platform/serial/port_map.h"
+#include "platform/serial/serial.h"
+
+namespace serial {
+
+namespace {
+
+speed_t speedFor(int baud) {
+    switch (baud) {
+        case 1200:
+            return B1200;
+        case 2400:
+            return B2400;
+        case 4800:
+            return B4800;
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        default:
+            return B0;
+    }
+}
+
+tcflag_t characterSize(int dataBits) {
+    switch (dataBits) {
+        case 5:
+            return CS5;
+        case 6:
+            return CS6;
+        case 7:
+            return CS7;
+        default:
+            return CS8;
+    }
+}
+
+class TermiosBackend : public Backend {
+  public:
+    int open(int port, const LineSettings& settings) override {
+        reasons_.erase(port);
+        if (ports_.count(port)) return fail(port, "port is already open");
+        const std::string path = devicePath(port);
+        if (path.empty()) return fail(port, "no device for this port number");
+        if (speedFor(settings.baud) == B0) return fail(port, "unsupported baud rate");
+        // O_NONBLOCK so that opening does not wait for a modem's carrier.
+        const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) return failErrno(port, path);
+        termios tio = makeTermios(settings);
+        if (!::isatty(fd) || ::tcsetattr(fd, TCSANOW, &tio) != 0) {
+            const int saved = errno;
+            ::close(fd);
+            errno = saved ? saved : ENOTTY;
+            return failErrno(port, path);
+        }
+        const int flags = ::fcntl(fd, F_GETFL);
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+        ::tcflush(fd, TCIOFLUSH);
+        ports_[port] = Port{fd, kDefaultTimeoutMs};
+        return 0;
+    }
+
+    int close(int port) override {
+        auto it = ports_.find(port);
+        if (it == ports_.end()) return -1;
+        const int result = ::close(it->second.fd);
+        ports_.erase(it);
+        return result == 0 ? 0 : -1;
+    }
+
+    int setTimeout(int port, double seconds) override {
+        Port* p = find(port);
+        if (!p || !(seconds >= 0.0) || seconds > 1.0e6) return -1;
+        p->timeoutMs = static_cast<int>(std::lround(seconds * 1000.0));
+        return 0;
+    }
+
+    int flushInput(int port) override { return flush(port, TCIFLUSH); }
+    int flushOutput(int port) override { return flush(port, TCOFLUSH); }
+
+    int write(int port, std::span<const std::uint8_t> bytes) override {
+        Port* p = find(port);
+        if (!p) return -1;
+        std::size_t placed = 0;
+        while (placed < bytes.size()) {
+            const ssize_t n = ::write(p->fd, bytes.data() + placed, bytes.size() - placed);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return placed > 0 ? static_cast<int>(placed) : -1;
+            placed += static_cast<std::size_t>(n);
+        }
+        return static_cast<int>(placed);
+    }
+
+    // tcdrain sleeps in the kernel until the UART has sent the last bit: no busy waiting.
+    int drainOutput(int port) override {
+        Port* p = find(port);
+        if (!p) return -1;
+        while (::tcdrain(p->fd) != 0) {
+            if (errno != EINTR) return -1;
+        }
+        return 0;
+    }
+
+    int readByte(int port) override {
+        Port* p = find(port);
+        if (!p) return -1;
+        pollfd pfd{p->fd, POLLIN, 0};
+        for (;;) {
+            const int ready = ::poll(&pfd, 1, p->timeoutMs);
+            if (ready < 0 && errno == EINTR) continue;
+            if (ready <= 0) return -1;
+            std::uint8_t byte = 0;
+            const ssize_t n = ::read(p->fd, &byte, 1);
+            if (n < 0 && errno == EINTR) continue;
+            return n == 1 ? byte : -1;
+        }
+    }
+
+    std::string openFailureReason(int port) const override {
+        auto it = reasons_.find(port);
+        return it == reasons_.end() ? std::string() : it->second;
+    }
+
+  private:
+    static constexpr int kDefaultTimeoutMs = 1500;
+
+    struct Port {
+        int fd;
+        int timeoutMs;
+    };
+
+    Port* find(int port) {
+        auto it = ports_.find(port);
+        return it == ports_.end() ? nullptr : &it->second;
+    }
+
+    int flush(int port, int queue) {
+        Port* p = find(port);
+        if (!p) return -1;
+        return ::tcflush(p->fd, queue) == 0 ? 0 : -1;
+    }
+
+    int fail(int port, const std::string& reason) {
+        reasons_[port] = reason;
+        return -1;
+    }
+
+    int failErrno(int port, const std::string& path) {
+        std::string reason = path + ": " + std::strerror(errno);
+        if (errno == EACCES || errno == EPERM)
+            reason += " (the user may need to be in the group that owns the port, often dialout)";
+        return fail(port, reason);
+    }
+
+    std::map<int, Port> ports_;
+    std::map<int, std::string> reasons_;
+};
+
+TermiosBackend gTermios;
+Backend* gBackend = nullptr;
+
+}  // namespace
+
+termios makeTermios(const LineSettings& settings) {
+    termios tio{};
+    // Raw: no input mapping, no output processing, no echo, no signals.
+    tio.c_iflag = settings.parity == Parity::None ? 0 : INPCK;
+    tio.c_oflag = 0;
+    tio.c_lflag = 0;
+    tio.c_cflag = CREAD | CLOCAL | characterSize(settings.dataBits);
+    if (settings.parity != Parity::None) tio.c_cflag |= PARENB;
+    if (settings.parity == Parity::Odd) tio.c_cflag |= PARODD;
+    if (settings.stopBits == 2) tio.c_cflag |= CSTOPB;
+    // No handshake: CRTSCTS stays off, and IXON/IXOFF are not in c_iflag.
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    const speed_t speed = speedFor(settings.baud);
+    cfsetispeed(&tio, speed);
+    cfsetospeed(&tio, speed);
+    return tio;
+}
+
+Backend& backend() {
+    return gBackend ? *gBackend : gTermios;
+}
+void setBackend(Backend* replacement) {
+    gBackend = replacement;
+}
+
+}  // namespace serial
