@@ -1,0 +1,149 @@
+#include "connection/vrlcom.h"
+
+#include <algorithm>
+
+#include "driver/vrltkv9d.h"
+#include "errors/vrl_errors.h"
+#include "platform/serial/port_map.h"
+#include "platform/serial/serial.h"
+
+namespace {
+
+constexpr char kStartAddress = '1';
+
+int gOpenPort = 0;
+int gLastPort = 0;
+char gAddress = kStartAddress;
+vrl::com::View* gView = nullptr;
+
+bool validPortOrNone(int port) {
+    return port == 0 || (port >= serial::kFirstPort && port <= serial::kLastPort);
+}
+
+}  // namespace
+
+namespace vrl::com {
+
+void setView(View* view) {
+    gView = view;
+}
+
+void resetState() {
+    if (gOpenPort != 0) VRLTKV9D_Close(gOpenPort);
+    gOpenPort = 0;
+    gLastPort = 0;
+    gAddress = kStartAddress;
+}
+
+std::vector<PortItem> portItems() {
+    std::vector<PortItem> items{{kNotOpenLabel, 0}};
+    for (int port : serial::listPorts()) items.push_back({"COM " + std::to_string(port), port});
+    std::sort(items.begin() + 1, items.end(),
+              [](const PortItem& a, const PortItem& b) { return a.value < b.value; });
+    return items;
+}
+
+}  // namespace vrl::com
+
+int VrlCom_ComPortGet() {
+    return gOpenPort;
+}
+int VrlCom_LastComPortGet() {
+    return gLastPort;
+}
+
+int VrlCom_LastComPortSet(int port) {
+    if (!validPortOrNone(port)) return -110302;
+    gLastPort = port;
+    return 0;
+}
+
+char VrlCom_AdresseGet() {
+    return gAddress;
+}
+
+// The operator chooses one device '1'..'9' or all of them; 'a'..'f' are not offered.
+int VrlCom_AdresseSet(char address) {
+    if (!((address >= '1' && address <= '9') || address == vrl::driver::kCommonAddress))
+        return -400301;
+    gAddress = address;
+    if (gView) gView->showAddress(address);
+    return 0;
+}
+
+int VrlCom_Open(int port) {
+    if (!validPortOrNone(port)) return -110303;
+    if (port == gOpenPort) return 0;
+    if (gOpenPort != 0) {
+        VRLTKV9D_Close(gOpenPort);
+        gLastPort = gOpenPort;
+        gOpenPort = 0;
+    }
+    int result = 0;
+    if (port != 0) {
+        result = VRLTKV9D_Open(port, vrl::driver::kBaudRate);
+        if (result == 0) {
+            gOpenPort = port;
+            VRLTKV9D_Timeout(port, vrl::com::kPortTimeout);
+        }
+    }
+    VrlCom_ComPortAnzeigen(gOpenPort);
+    return result;
+}
+
+int VrlCom_Close() {
+    VrlCom_Open(0);
+    return 0;
+}
+
+int VrlCom_ComPortUmschalten() {
+    if (gOpenPort != 0) {
+        VrlCom_Close();
+        return 0;
+    }
+    return VrlCom_Open(gLastPort);
+}
+
+void VrlCom_ComPortAnzeigen(int port) {
+    if (!gView) return;
+    gView->showPort(port);
+    gView->showPicture(vrl::com::pictureFor(port));
+}
+
+int VrlCom_IdLesen() {
+    if (gOpenPort == 0) return -122304;
+    if (gView) gView->showIdText("");
+    std::string text;
+    if (int code = VRLTKV9D_IDLesen(gOpenPort, gAddress, text); code != 0) return code;
+    if (gView) gView->showIdText(text);
+    return 0;
+}
+
+int VrlCom_Scan() {
+    if (gOpenPort == 0) return -122305;
+    if (!gView) return 0;
+    gView->showIdText("");
+    for (int i = 0; '1' + i <= '9' && i < gView->addressLedCount(); ++i) {
+        const char address = static_cast<char>('1' + i);
+        gView->showScanText(std::string("Suche nach Gerät ") + address);
+        std::string text;
+        if (VRLTKV9D_IDLesen(gOpenPort, address, text) != 0) {
+            gView->showAddressLed(i, vrl::com::AddressLed::Off);
+        } else if (text.rfind(vrl::com::kDeviceIdPrefix, 0) == 0) {
+            gView->showAddressLed(i, vrl::com::AddressLed::Found);
+            // The address control shows the find; the address in use changes only when the
+            // operator commits a choice.
+            gView->showAddress(address);
+            gView->showIdText(text);
+        } else {
+            gView->showAddressLed(i, vrl::com::AddressLed::Foreign);
+        }
+    }
+    gView->showScanText("");
+    return 0;
+}
+
+void VrlCom_FehlermeldungSet(int code) {
+    if (!gView) return;
+    gView->showError(code, code != 0 ? VRL_Fehlermeldung(code) : "");
+}

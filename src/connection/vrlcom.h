@@ -1,0 +1,68 @@
+#pragma once
+
+// The connection manager: which COM port is open, which was open last, and which device
+// address is in use. Panels show its state through the view that the panel layer installs;
+// without one (the command-line tool) the state is kept and nothing is shown.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vrl::com {
+
+inline constexpr double kPortTimeout = 1.5;  // [s], set on every port right after it opens
+inline constexpr int kPictureAbove16 = 99;
+inline constexpr const char* kNotOpenLabel = "nicht geöffnet";
+inline constexpr const char* kDeviceIdPrefix = "VRL-TKV9D-";
+
+enum class AddressLed { Off, Found, Foreign };  // Found lights green, Foreign red
+
+// What the registered controls show. Every call goes to every registered control of its kind.
+class View {
+  public:
+    virtual ~View() = default;
+    virtual void showPort(int port) = 0;      // the COM ring's value
+    virtual void showPicture(int value) = 0;  // 0, 1..16 or 99
+    virtual void showAddress(char address) = 0;
+    virtual void showError(int code, std::string_view text) = 0;  // 0 and "" clear
+    virtual void showIdText(std::string_view text) = 0;
+    virtual int addressLedCount() const = 0;
+    virtual void showAddressLed(int index, AddressLed state) = 0;
+    virtual void showScanText(std::string_view text) = 0;
+};
+
+void setView(View* view);
+
+// Back to the start state: no port open (an open port is closed), last port 0, address '1'.
+void resetState();
+
+struct PortItem {
+    std::string label;
+    int value;
+};
+// The items of a COM ring: "nicht geöffnet" (0), then "COM %d" for every port the system has,
+// ascending.
+std::vector<PortItem> portItems();
+
+// The picture ring value for a port.
+constexpr int pictureFor(int port) {
+    return port <= 16 ? port : kPictureAbove16;
+}
+
+}  // namespace vrl::com
+
+int VrlCom_ComPortGet();
+int VrlCom_LastComPortGet();
+int VrlCom_LastComPortSet(int port);
+char VrlCom_AdresseGet();
+int VrlCom_AdresseSet(char address);
+
+int VrlCom_Open(int port);
+int VrlCom_Close();
+int VrlCom_ComPortUmschalten();
+void VrlCom_ComPortAnzeigen(int port);
+
+int VrlCom_IdLesen();
+int VrlCom_Scan();
+
+void VrlCom_FehlermeldungSet(int code);
