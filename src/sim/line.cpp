@@ -1,0 +1,379 @@
+#include "sim/line.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <stdexcept>
+#include <system_error>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace sim {
+
+namespace {
+
+// The longest frame a program sends is a memory write of 64 bytes (147 bytes); anything
+// longer without CR is noise, and the line waits for the next '#'.
+constexpr std::size_t kFrameLimit = 160;
+// An identification answer has room for 26 characters in its 29 bytes.
+constexpr std::size_t kIdCapacity = 26;
+// How long an answer may wait for room in the pseudo-terminal before it is dropped.
+constexpr int kWriteStallMs = 1000;
+
+[[noreturn]] void fail(const char* what) {
+    throw std::system_error(errno, std::generic_category(), what);
+}
+
+void sleepUntil(TimePoint deadline) {
+    const auto ns =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(deadline.time_since_epoch()).count();
+    timespec ts{};
+    ts.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+    ts.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+    // steady_clock is CLOCK_MONOTONIC; absolute deadlines keep a long answer from drifting.
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
+}
+
+std::string printable(std::string_view bytes) {
+    std::string text;
+    for (char c : bytes) {
+        switch (c) {
+            case kCr:
+                text += "<CR>";
+                break;
+            case kAck:
+                text += "<ACK>";
+                break;
+            case kNak:
+                text += "<NAK>";
+                break;
+            case kCan:
+                text += "<CAN>";
+                break;
+            default:
+                if (c >= 0x20 && c <= 0x7E) {
+                    text += c;
+                } else {
+                    char hex[8];
+                    std::snprintf(hex, sizeof hex, "<%02X>", static_cast<unsigned char>(c));
+                    text += hex;
+                }
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+std::chrono::nanoseconds byteTimes(std::size_t count) {
+    // 10 bits at 9600 baud, computed from the count each time so that no rounding adds up.
+    return std::chrono::nanoseconds(static_cast<std::int64_t>(count) * 10'000'000'000 / 9600);
+}
+
+Line::Line(LineOptions options) : options_(std::move(options)) {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0) fail("posix_openpt");
+    char name[128];
+    if (::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
+        ::ptsname_r(master_, name, sizeof name) != 0) {
+        const int error = errno;
+        ::close(master_);
+        errno = error;
+        fail("pseudo-terminal");
+    }
+    devicePath_ = name;
+    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios tio{};
+    if (slave_ < 0 || ::tcgetattr(slave_, &tio) != 0) {
+        const int error = errno;
+        ::close(master_);
+        if (slave_ >= 0) ::close(slave_);
+        errno = error;
+        fail("open pseudo-terminal slave");
+    }
+    ::cfmakeraw(&tio);
+    ::cfsetispeed(&tio, B9600);
+    ::cfsetospeed(&tio, B9600);
+    ::tcsetattr(slave_, TCSANOW, &tio);
+    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+    wake_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (wake_ < 0) {
+        const int error = errno;
+        ::close(master_);
+        ::close(slave_);
+        errno = error;
+        fail("eventfd");
+    }
+    if (!options_.logPath.empty()) {
+        log_.open(options_.logPath, std::ios::out | std::ios::app);
+        if (!log_) {
+            ::close(master_);
+            ::close(slave_);
+            ::close(wake_);
+            throw std::runtime_error("cannot open log file " + options_.logPath);
+        }
+    }
+    thread_ = std::thread([this] { serve(); });
+}
+
+Line::~Line() {
+    stop_ = true;
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const auto written = ::write(wake_, &one, sizeof one);
+    thread_.join();
+    ::close(wake_);
+    ::close(slave_);
+    ::close(master_);
+}
+
+Tkv& Line::addTkv(char address, std::string id) {
+    if (!isDeviceAddress(address)) throw std::invalid_argument("not a device address");
+    if (id.size() > kIdCapacity) throw std::invalid_argument("identification too long");
+    std::lock_guard lock(mutex_);
+    if (devices_.count(address)) throw std::invalid_argument("address already taken");
+    auto tkv = std::make_unique<Tkv>(address, std::move(id), clock_);
+    Tkv& ref = *tkv;
+    devices_[address] = std::move(tkv);
+    return ref;
+}
+
+Dlq3& Line::addDlq3(char address) {
+    if (!isDeviceAddress(address)) throw std::invalid_argument("not a device address");
+    std::lock_guard lock(mutex_);
+    if (devices_.count(address)) throw std::invalid_argument("address already taken");
+    auto dlq3 = std::make_unique<Dlq3>(address);
+    Dlq3& ref = *dlq3;
+    devices_[address] = std::move(dlq3);
+    return ref;
+}
+
+Device* Line::device(char address) const {
+    std::lock_guard lock(mutex_);
+    const auto it = devices_.find(address);
+    return it == devices_.end() ? nullptr : it->second.get();
+}
+
+Tkv* Line::findTkv(char address) const {
+    return dynamic_cast<Tkv*>(device(address));
+}
+
+Dlq3* Line::findDlq3(char address) const {
+    return dynamic_cast<Dlq3*>(device(address));
+}
+
+Tkv& Line::tkv(char address) {
+    Tkv* found = findTkv(address);
+    if (!found) throw std::out_of_range("no TKV-9D at that address");
+    return *found;
+}
+
+Dlq3& Line::dlq3(char address) {
+    Dlq3* found = findDlq3(address);
+    if (!found) throw std::out_of_range("no DLQ3 at that address");
+    return *found;
+}
+
+void Line::injectFault(char address, Fault fault) {
+    std::lock_guard lock(mutex_);
+    faults_[address].push_back(std::move(fault));
+}
+
+void Line::clearFaults(char address) {
+    std::lock_guard lock(mutex_);
+    faults_.erase(address);
+}
+
+std::vector<std::string> Line::frames() const {
+    std::lock_guard lock(mutex_);
+    return frames_;
+}
+
+void Line::clearFrames() {
+    std::lock_guard lock(mutex_);
+    frames_.clear();
+}
+
+bool Line::waitForFrames(std::size_t count, std::chrono::milliseconds bound) const {
+    std::unique_lock lock(mutex_);
+    return framesChanged_.wait_for(lock, bound, [&] { return frames_.size() >= count; });
+}
+
+std::optional<std::string> Line::value(char address, std::string_view letters) const {
+    const Tkv* tkv = findTkv(address);
+    return tkv ? tkv->value(letters) : std::nullopt;
+}
+
+bool Line::setValue(char address, std::string_view letters, std::string_view text) {
+    Tkv* tkv = findTkv(address);
+    return tkv && tkv->setValue(letters, text);
+}
+
+std::optional<std::string> Line::slotValue(char address, int slot, std::string_view letters) const {
+    const Tkv* tkv = findTkv(address);
+    return tkv ? tkv->slotValue(slot, letters) : std::nullopt;
+}
+
+bool Line::setSlotValue(char address, int slot, std::string_view letters, std::string_view text) {
+    Tkv* tkv = findTkv(address);
+    return tkv && tkv->setSlotValue(slot, letters, text);
+}
+
+std::vector<std::uint8_t> Line::memory(char address, std::size_t start, std::size_t length) const {
+    const Dlq3* dlq3 = findDlq3(address);
+    return dlq3 ? dlq3->read(start, length) : std::vector<std::uint8_t>{};
+}
+
+bool Line::setMemory(char address, std::size_t start, std::span<const std::uint8_t> bytes) {
+    Dlq3* dlq3 = findDlq3(address);
+    if (!dlq3) return false;
+    dlq3->write(start, bytes);
+    return true;
+}
+
+void Line::setClock(Clock clock) {
+    std::lock_guard lock(mutex_);
+    clock_ = clock;
+    for (auto& [address, device] : devices_) {
+        if (auto* tkv = dynamic_cast<Tkv*>(device.get())) tkv->setClock(clock);
+    }
+}
+
+void Line::serve() {
+    char buffer[4096];
+    while (!stop_) {
+        pollfd fds[2] = {{master_, POLLIN, 0}, {wake_, POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR) continue;
+            return;
+        }
+        if (fds[1].revents) return;
+        if (!fds[0].revents) continue;
+        const ssize_t n = ::read(master_, buffer, sizeof buffer);
+        if (n > 0) {
+            takeBytes(std::string_view(buffer, static_cast<std::size_t>(n)),
+                      std::chrono::steady_clock::now());
+        } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            // No slave side open (cannot happen while slave_ is held); wait for shut-down
+            // instead of spinning on the error.
+            pollfd wake = {wake_, POLLIN, 0};
+            ::poll(&wake, 1, 50);
+        }
+    }
+}
+
+void Line::takeBytes(std::string_view bytes, TimePoint readAt) {
+    for (char c : bytes) {
+        if (!inFrame_) {
+            if (c != '#') continue;  // noise between frames
+            inFrame_ = true;
+            pending_.clear();
+            // A frame cannot begin on the line before the previous one has ended.
+            frameStart_ = options_.pace ? std::max(readAt, inputFreeAt_) : readAt;
+        }
+        pending_ += c;
+        if (c == kCr) {
+            inFrame_ = false;
+            const TimePoint arrival = frameStart_ + byteTimes(pending_.size());
+            inputFreeAt_ = arrival;
+            handle(pending_, arrival);
+            if (stop_) return;
+        } else if (pending_.size() >= kFrameLimit) {
+            inFrame_ = false;
+        }
+    }
+}
+
+void Line::handle(const std::string& frame, TimePoint arrival) {
+    log('>', frame);
+    if (options_.pace) sleepUntil(arrival);
+    if (frame.size() >= 3) {
+        const char address = frame[1];
+        const std::string_view command(frame.data() + 2, frame.size() - 3);
+        if (address == kCommonAddress) {
+            std::vector<Device*> all;
+            {
+                std::lock_guard lock(mutex_);
+                for (auto& [a, d] : devices_) all.push_back(d.get());
+            }
+            for (Device* d : all) d->execute(command, true);
+        } else if (device(address)) {
+            const std::string bytes = respond(address, command);
+            if (!bytes.empty()) {
+                log('<', bytes);
+                send(bytes, options_.pace ? arrival : std::chrono::steady_clock::now());
+            }
+        }
+    }
+    std::lock_guard lock(mutex_);
+    frames_.push_back(frame);
+    framesChanged_.notify_all();
+}
+
+std::string Line::respond(char address, std::string_view command) {
+    if (auto fault = takeFault(address, command, nullptr))
+        return faultyBytes(address, Answer::refused(), *fault);
+    const Answer answer = device(address)->execute(command, false);
+    if (auto fault = takeFault(address, command, &answer))
+        return faultyBytes(address, answer, *fault);
+    return answerBytes(address, answer);
+}
+
+// Without an answer: a fault that stops the command; with one: a fault that changes it.
+std::optional<Fault> Line::takeFault(char address, std::string_view command, const Answer* answer) {
+    std::lock_guard lock(mutex_);
+    const auto it = faults_.find(address);
+    if (it == faults_.end()) return std::nullopt;
+    auto& queue = it->second;
+    for (auto f = queue.begin(); f != queue.end(); ++f) {
+        if (!matches(*f, command)) continue;
+        const bool fits = answer ? changes(f->kind, *answer) : preventsCommand(f->kind);
+        if (!fits) continue;
+        Fault taken = *f;
+        if (f->count > 0 && --f->count == 0) queue.erase(f);
+        return taken;
+    }
+    return std::nullopt;
+}
+
+void Line::send(const std::string& bytes, TimePoint from) {
+    if (!options_.pace) {
+        writeAll(bytes.data(), bytes.size());
+        return;
+    }
+    for (std::size_t k = 0; k < bytes.size() && !stop_; ++k) {
+        sleepUntil(from + byteTimes(k + 1));
+        if (!writeAll(&bytes[k], 1)) return;
+    }
+}
+
+bool Line::writeAll(const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(master_, data, size);
+        if (n > 0) {
+            data += n;
+            size -= static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN) return false;
+        // Nobody reads the other side and its queue is full: wait a while, then drop the rest.
+        pollfd fds[2] = {{master_, POLLOUT, 0}, {wake_, POLLIN, 0}};
+        if (::poll(fds, 2, kWriteStallMs) <= 0 || fds[1].revents) return false;
+    }
+    return true;
+}
+
+void Line::log(char direction, std::string_view bytes) {
+    if (!log_.is_open()) return;
+    log_ << direction << ' ' << printable(bytes) << '\n';
+    log_.flush();
+}
+
+}  // namespace sim
