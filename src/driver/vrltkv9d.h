@@ -30,3 +30,11 @@ int VRLTKV9D_DeviceFunction(int port, char address, std::string_view function);
 int VRLTKV9D_ProgrammSpeichern(int port, char address, int program);
 // Makes program 1..16 the working parameters.
 int VRLTKV9D_ProgrammLaden(int port, char address, int program);
+
+// One parameter by its catalogue name. The write uses the argument of the parameter's kind
+// (real, integer for integers and hex words, text for the program name) and accepts the common
+// address; the read fills only the destination of the kind, and only on success.
+int VRLTKV9D_ParameterSchreiben(int port, int address, std::string_view name, double real,
+                                int integer, std::string_view text);
+int VRLTKV9D_ParameterLesen(int port, int address, std::string_view name, double* real,
+                            int* integer, std::string* text);

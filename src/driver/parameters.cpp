@@ -1,0 +1,282 @@
+// Writing and reading one parameter by name. Both walk the catalogue for the letters and the
+// value format; every number on the wire goes through to_chars/from_chars, so the text does not
+// depend on the operator's locale.
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "driver/parameter_catalogue.h"
+#include "driver/vrldlq3.h"
+#include "driver/vrltkv9d.h"
+
+namespace {
+
+using vrl::driver::CommandCodes;
+using vrl::driver::kCR;
+using vrl::driver::kStart;
+using vrl::driver::Parameter;
+using vrl::driver::ValueKind;
+
+constexpr char kWriteMarker = 'W';
+constexpr char kReadMarker = 'R';
+constexpr std::size_t kEchoLength = 5;  // '#', address, three command letters
+constexpr std::string_view kDeviceError = "err\r";
+
+struct WriteCodes {
+    int badAddress;
+    int badName;    // also a read-only name
+    int tooLong;    // the frame would not fit its buffer
+    int notFinite;  // a real without range that is no finite number
+    CommandCodes transaction;
+};
+
+// A failure while emptying either queue gets the one code of the operation.
+constexpr WriteCodes kWrite{
+    -400061, -401097, -113098, -500062,
+    CommandCodes{-112099, -112099, -101100, -101101, -402102, -405103, -403104, -404105}};
+
+struct ReadCodes {
+    int badAddress;
+    int badName;
+    int deviceError;  // the device answered "err" in place of the value
+    CommandCodes transaction;
+};
+
+constexpr ReadCodes kRead{-400106, -401159, -409169,
+                          CommandCodes{-112160, -112160, -101161, -114162, -402163, -405164,
+                                       -403165, -404166, -404167, -404168}};
+
+// A value text that does not scan as the parameter's kind.
+constexpr int unreadable(ValueKind kind) {
+    switch (kind) {
+        case ValueKind::Real:
+            return -404170;
+        case ValueKind::Integer:
+            return -404171;
+        case ValueKind::Text:
+            return -404173;
+        case ValueKind::HexWord:
+            return -404174;
+    }
+    return -404170;
+}
+
+// The frame is built in a buffer of 40 bytes with its terminator, as the device's commands
+// have always been; a value that would not fit is refused rather than cut.
+class Frame {
+  public:
+    static constexpr std::size_t kCapacity = 39;  // [bytes] on the wire, CR included
+
+    Frame(char address, const Parameter& row, char marker) {
+        const char head[] = {kStart, address, row.group, row.index, marker};
+        append(std::string_view(head, sizeof head));
+    }
+
+    bool append(std::string_view bytes) {
+        if (bytes.size() > room()) return false;
+        for (char c : bytes) bytes_[size_++] = c;
+        return true;
+    }
+
+    template <typename... Format>
+    bool appendNumber(Format... format) {
+        char* first = bytes_.data() + size_;
+        const auto [last, ec] = std::to_chars(first, first + room(), format...);
+        if (ec != std::errc()) return false;
+        size_ = static_cast<std::size_t>(last - bytes_.data());
+        return true;
+    }
+
+    // Positions from `from` on to upper case (the hex digits of a mask).
+    void upper(std::size_t from) {
+        for (std::size_t i = from; i < size_; ++i)
+            if (bytes_[i] >= 'a' && bytes_[i] <= 'f') bytes_[i] = static_cast<char>(bytes_[i] - 32);
+    }
+
+    std::size_t size() const { return size_; }
+
+    std::string_view finish() {
+        bytes_[size_++] = kCR;
+        return {bytes_.data(), size_};
+    }
+
+  private:
+    // What is left before the CR that ends every frame.
+    std::size_t room() const { return kCapacity - 1 - size_; }
+
+    std::array<char, kCapacity> bytes_{};
+    std::size_t size_ = 0;
+};
+
+// The address arrives as an int; only the character values of real addresses count.
+bool asAddress(int value, bool commonAllowed, char& address) {
+    if (value < 0 || value > 0x7F) return false;
+    address = static_cast<char>(value);
+    return vrl::driver::isDeviceAddress(address) ||
+           (commonAllowed && address == vrl::driver::kCommonAddress);
+}
+
+bool inRange(const Parameter& row, double value) {
+    return row.low <= value && value <= row.high;  // false for NaN
+}
+
+// The value check of a write; 0 when the value may be sent.
+int checkValue(const Parameter& row, double real, int integer) {
+    switch (row.kind) {
+        case ValueKind::Real:
+            if (row.hasRange) return inRange(row, real) ? 0 : row.rangeError;
+            // A fixed-point field has no text for an infinite or missing number.
+            return std::isfinite(real) ? 0 : kWrite.notFinite;
+        case ValueKind::Integer:
+        case ValueKind::HexWord:
+            return inRange(row, integer) ? 0 : row.rangeError;
+        case ValueKind::Text:
+            return 0;
+    }
+    return 0;
+}
+
+// The value text of a write frame; false when it does not fit.
+bool appendValue(Frame& frame, const Parameter& row, double real, int integer,
+                 std::string_view text) {
+    switch (row.kind) {
+        case ValueKind::Real:
+            return frame.appendNumber(real, std::chars_format::fixed, row.decimals);
+        case ValueKind::Integer:
+            return frame.appendNumber(integer);
+        case ValueKind::HexWord: {
+            // Four digits, zero-padded; the range check keeps the mask within 16 bits.
+            const std::size_t digitsAt = frame.size();
+            const auto mask = static_cast<unsigned>(integer) & 0xFFFFu;
+            for (unsigned below = 0x1000; below > 1 && mask < below; below >>= 4)
+                if (!frame.append("0")) return false;
+            if (!frame.appendNumber(mask, 16)) return false;
+            frame.upper(digitsAt);
+            return true;
+        }
+        case ValueKind::Text:
+            // The name is a C string to the device: it ends at its first NUL.
+            return frame.append(text.substr(0, text.find('\0')));
+    }
+    return false;
+}
+
+std::string_view skipBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    return text;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A leading '+' is taken like the formatter's reader does; from_chars knows only '-'.
+std::string_view dropPlus(std::string_view text) {
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+    return text;
+}
+
+// The number at the start of the value text; what follows it (normally CR) is not looked at,
+// so a line that reached its limit without CR still yields its value.
+bool scanReal(std::string_view text, double& value) {
+    text = dropPlus(skipBlanks(text));
+    // Digits or a point must come first: "inf" and "nan" are no device values.
+    std::string_view digits = text.substr(!text.empty() && text.front() == '-' ? 1 : 0);
+    if (digits.empty() || !(isDigit(digits.front()) || digits.front() == '.')) return false;
+    return std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc();
+}
+
+bool scanInteger(std::string_view text, int& value) {
+    text = dropPlus(skipBlanks(text));
+    return std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc();
+}
+
+bool scanHexWord(std::string_view text, int& value) {
+    text = skipBlanks(text);
+    if (text.empty() || VRLDLQ3_HexZifferWert(text.front()) < 0) return false;
+    std::uint32_t word = 0;
+    if (std::from_chars(text.data(), text.data() + text.size(), word, 16).ec != std::errc())
+        return false;
+    value = static_cast<int>(word);
+    return true;
+}
+
+// Everything up to CR (or a NUL, where the device's own string would end), blanks kept.
+bool scanText(std::string_view text, std::string& value) {
+    text = text.substr(0, text.find_first_of(std::string_view("\r\0", 2)));
+    text = text.substr(0, vrl::driver::kProgramNameLimit);
+    if (text.empty()) return false;
+    value.assign(text);
+    return true;
+}
+
+}  // namespace
+
+int VRLTKV9D_ParameterSchreiben(int port, int address, std::string_view name, double real,
+                                int integer, std::string_view text) {
+    char to = 0;
+    if (!asAddress(address, true, to)) return kWrite.badAddress;
+    const Parameter* row = vrl::driver::findParameter(name);
+    if (row == nullptr || row->readOnly) return kWrite.badName;
+    if (int code = checkValue(*row, real, integer); code != 0) return code;
+
+    Frame frame(to, *row, kWriteMarker);
+    if (!appendValue(frame, *row, real, integer, text)) return kWrite.tooLong;
+    return vrl::driver::runTransaction(port, to, frame.finish(), kWrite.transaction);
+}
+
+int VRLTKV9D_ParameterLesen(int port, int address, std::string_view name, double* real,
+                            int* integer, std::string* text) {
+    char from = 0;
+    if (!asAddress(address, false, from)) return kRead.badAddress;
+    const Parameter* row = vrl::driver::findParameter(name);
+    if (row == nullptr) return kRead.badName;
+    // Without a destination for its kind the value would be read for nothing.
+    const bool hasDestination = row->kind == ValueKind::Real   ? real != nullptr
+                                : row->kind == ValueKind::Text ? text != nullptr
+                                                               : integer != nullptr;
+    if (!hasDestination) return kRead.badName;
+
+    Frame request(from, *row, kReadMarker);
+    const std::string_view frame = request.finish();
+    std::string line;
+    if (int code = vrl::driver::runTransaction(port, from, frame, kRead.transaction, &line);
+        code != 0)
+        return code;
+
+    if (line.size() < kEchoLength ||
+        line.compare(0, kEchoLength, frame.substr(0, kEchoLength)) != 0)
+        return kRead.transaction.mismatch;
+    const std::string_view value = std::string_view(line).substr(kEchoLength);
+    // "err" could be a program name; for numbers it is the device's refusal.
+    if (row->kind != ValueKind::Text && value.substr(0, kDeviceError.size()) == kDeviceError)
+        return kRead.deviceError;
+
+    switch (row->kind) {
+        case ValueKind::Real: {
+            double scanned = 0.0;
+            if (!scanReal(value, scanned)) return unreadable(row->kind);
+            *real = scanned;
+            return 0;
+        }
+        case ValueKind::Integer:
+        case ValueKind::HexWord: {
+            int scanned = 0;
+            const bool ok = row->kind == ValueKind::Integer ? scanInteger(value, scanned)
+                                                            : scanHexWord(value, scanned);
+            if (!ok) return unreadable(row->kind);
+            *integer = scanned;
+            return 0;
+        }
+        case ValueKind::Text: {
+            std::string scanned;
+            if (!scanText(value, scanned)) return unreadable(row->kind);
+            *text = std::move(scanned);
+            return 0;
+        }
+    }
+    return unreadable(row->kind);
+}
