@@ -64,6 +64,8 @@ int ScriptedBackend::write(int, std::span<const std::uint8_t> bytes) {
     if (!replies_.empty()) {
         input_.insert(input_.end(), replies_.front().begin(), replies_.front().end());
         replies_.pop_front();
+    } else if (responder) {
+        for (unsigned char c : responder(frames.back())) input_.push_back(c);
     }
     return static_cast<int>(bytes.size());
 }

@@ -4,6 +4,7 @@
 // bytes, records every call, and can make any single operation fail.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -37,6 +38,9 @@ class ScriptedBackend : public Backend {
     // that times out). Each write takes one reply from the queue.
     void reply(const std::vector<int>& bytes) { replies_.push_back(bytes); }
     void reply(const std::string& text);
+
+    // Computes the reply to a written frame when no queued reply is left.
+    std::function<std::string(const std::string& frame)> responder;
 
     // Bytes that sit in the input queue now, as if left over from an earlier exchange.
     void arriveNow(const std::string& text);

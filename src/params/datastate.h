@@ -1,0 +1,23 @@
+#pragma once
+
+// Which parameter file the data belong to, whether they changed since, and the window title.
+
+#include <string>
+
+inline constexpr const char* kUnbenannt = "Unbenannt";
+
+extern std::string gDateiname;  // full path, or "Unbenannt"
+extern bool gDatenGeaendert;
+extern std::string gPaneltitle;  // "TKV-9D Steuerung"
+
+int AlsGespeichertSetzen();
+int DatenAlsGeaendertMarkieren();
+int DateinameZuruecksetzen();
+int PaneltitelAktualisieren();
+
+namespace vrl::params {
+// The file-name part of a path, extension included.
+std::string fileNamePart(const std::string& path);
+// The directory part of a path, "" when it has none.
+std::string directoryPart(const std::string& path);
+}  // namespace vrl::params

@@ -1,0 +1,172 @@
+#include "params/parameterfile.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "errors/vrl_errors.h"
+#include "params/datastate.h"
+#include "params/program.h"
+#include "platform/gui/popups.h"
+
+namespace {
+
+using namespace vrl::params;
+
+constexpr int kCancelled = -6000;
+constexpr std::size_t kVersionOffset = 32;
+constexpr const char* kPattern = "*.tkv";
+
+using FileImage = std::array<std::uint8_t, kFileSize>;
+
+FileImage imageOfTable() {
+    FileImage image{};
+    std::memcpy(image.data(), kFileIdentifier, std::strlen(kFileIdentifier) + 1);
+    const std::int32_t version = kFileVersion;
+    std::memcpy(image.data() + kVersionOffset, &version, sizeof version);
+    for (std::size_t i = 0; i < gProg.size(); ++i) {
+        const RecordImage record = imageOf(gProg[i]);
+        std::memcpy(image.data() + kRecordsOffset + i * kRecordSize, record.data(), kRecordSize);
+    }
+    return image;
+}
+
+// A replaced file keeps its permissions; a new one gets what the umask allows.
+mode_t modeFor(const std::string& path) {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The image goes to a temporary file beside the target, which then replaces the target in one
+// step: a failed or interrupted save leaves the old file as it was.
+int writeReplacing(const std::string& path, const FileImage& image) {
+    std::string temporary = path + ".XXXXXX";
+    std::vector<char> name(temporary.begin(), temporary.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return -301401;
+    temporary = name.data();
+    std::size_t written = 0;
+    while (written < image.size()) {
+        const ssize_t n = ::write(fd, image.data() + written, image.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        written += static_cast<std::size_t>(n);
+    }
+    const bool complete = written == image.size() && ::fsync(fd) == 0;
+    ::fchmod(fd, modeFor(path));
+    const bool closed = ::close(fd) == 0;
+    if (!complete || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return -301402;
+    }
+    return 0;
+}
+
+std::string chooseFile(vrl::Popups::FileMode mode, const char* title) {
+    const auto chosen = vrl::popups().selectFile(mode, title, directoryPart(gDateiname), kPattern);
+    return chosen ? *chosen : std::string();
+}
+
+// The program list's name for an entry: "A" for the working parameters, n for program n.
+std::string entryName(int index) {
+    return index == 0 ? "A" : std::to_string(index);
+}
+
+}  // namespace
+
+int Datei_Schreiben(const std::string& path) {
+    if (int code = writeReplacing(path, imageOfTable()); code != 0) return code;
+    gDateiname = path;
+    PaneltitelAktualisieren();
+    AlsGespeichertSetzen();
+    return 0;
+}
+
+int Datei_Lesen(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return -308404;
+    FileImage image{};
+    const auto closeWith = [&](int code) {
+        std::fclose(file);
+        return code;
+    };
+    if (std::fread(image.data(), 1, kHeaderSize, file) != kHeaderSize) return closeWith(-304411);
+    if (std::memcmp(image.data(), kFileIdentifier, std::strlen(kFileIdentifier) + 1) != 0)
+        return closeWith(-302406);
+    std::int32_t version = 0;
+    std::memcpy(&version, image.data() + kVersionOffset, sizeof version);
+    if (version != kFileVersion) {
+        std::fclose(file);
+        VRL_Fehleruserstring("erwartet: V " + std::to_string(kFileVersion) + "\ngefunden: V " +
+                             std::to_string(version));
+        return -303407;
+    }
+    if (std::fseek(file, 0, SEEK_SET) != 0) return closeWith(-304412);
+    if (std::fread(image.data(), 1, kFileSize, file) != kFileSize) return closeWith(-304405);
+    std::fclose(file);
+    for (std::size_t i = 0; i < gProg.size(); ++i) {
+        const std::uint8_t* record = image.data() + kRecordsOffset + i * kRecordSize;
+        gProg[i] = recordFrom(std::span<const std::uint8_t, kRecordSize>(record, kRecordSize));
+        // A name without its terminator is cut, so that nothing reads past the field.
+        gProg[i].programmname[kNameSize - 1] = '\0';
+    }
+    gDateiname = path;
+    PaneltitelAktualisieren();
+    AlsGespeichertSetzen();
+    ProgrammverwaltungNachDateiLaden();
+    return 0;
+}
+
+int DateiSpeichern(int saveAs) {
+    for (int i = 0; i < kTableSize; ++i) {
+        if (Prog_Plausibilitaetspruefung(&gProg[static_cast<std::size_t>(i)]) != 0) {
+            vrl::popups().message(
+                "Fehler im Prüfprogramm",
+                "Fehler in Programm " + entryName(i) + ".\nDatei wurde nicht gespeichert.");
+            return kCancelled;
+        }
+    }
+    std::string target = gDateiname;
+    if (saveAs != 0 || gDateiname == kUnbenannt) {
+        target = chooseFile(vrl::Popups::FileMode::Save, "Speichern");
+        if (target.empty()) return kCancelled;
+    }
+    if (int code = ProgrammverwaltungVorDateiSpeichern(); code != 0) return code;
+    return Datei_Schreiben(target);
+}
+
+int DateiOeffnen() {
+    const std::string path = chooseFile(vrl::Popups::FileMode::Open, "Öffnen");
+    if (path.empty()) return kCancelled;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return -308403;
+    return Datei_Lesen(path);
+}
+
+int AbfrageWennNichtGespeichert() {
+    if (!gDatenGeaendert) return 0;
+    const std::string text =
+        "Möchten Sie die Änderungen in " + fileNamePart(gDateiname) + " speichern?";
+    switch (vrl::popups().question("Datei speichern", text, "Ja", "Nein", "Abbrechen")) {
+        case 1: {
+            const int code = DateiSpeichern(0);
+            if (code == 0) return 0;
+            VRL_Fehlerpopup(code);
+            return 1;
+        }
+        case 2:
+            return 0;
+        default:
+            return 1;
+    }
+}

@@ -1,0 +1,133 @@
+#pragma once
+
+// The parameter record: every parameter of one program, 208 bytes, little-endian, the same
+// bytes in memory and in the parameter file. One field table describes it; the device
+// transfer, the defaults and the panels walk that table.
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+namespace vrl::params {
+
+inline constexpr std::size_t kNameSize = 28;  // [bytes], terminator included
+inline constexpr std::size_t kRecordSize = 208;
+inline constexpr int kTableSize = 17;  // working parameters and programs 1..16
+
+struct Parametersatz {
+    char programmname[kNameSize];
+    std::int32_t stromkurve;                // 1 four steps, 2 triangle
+    std::int32_t messbereich;               // 1 up to 0.4 A, 2 up to 4 A
+    std::int32_t reserviert;                // no meaning; kept as it came
+    double stromausgangsfilter;             // [Hz]
+    double mindestdauerFreilaufdiode;       // [ms]
+    double hysteresepoti;                   // [%]
+    double pwmfilterpoti;                   // [%]
+    double regelgeschwindigkeitspoti;       // [%]
+    double strom1, strom2, strom3, strom4;  // [A]
+    double zeit1, zeit2, zeit3, zeit4;      // [ms]
+    double pruefspannung;                   // [V]
+    std::int32_t freilaufdiodeAktivBeiDeltaIIst;
+    std::int32_t freilaufdiodeAktivBeiSprungAufNull;
+    double freilaufdiodeMindestDeltaIIst;  // [A]
+    std::int32_t zyklen;                   // 0 = unlimited
+    std::int32_t kundenkalibrierungAktiv;  // 0 factory, 1 customer calibration
+    double kalibriersollstrom1;            // [A]
+    double kalibriersollstrom2;            // [A]
+    double kalibrierungOffset;             // [A]
+    double kalibrierungVerstaerkung;       // factor
+};
+
+// The record is its own file image; that holds only with this layout on a little-endian host.
+static_assert(std::is_standard_layout_v<Parametersatz> &&
+              std::is_trivially_copyable_v<Parametersatz>);
+static_assert(sizeof(Parametersatz) == kRecordSize);
+static_assert(std::endian::native == std::endian::little);
+
+enum class FieldType { Text, Integer, Real };
+
+struct Field {
+    std::string_view name;  // the device parameter of the same name
+    std::size_t offset;     // [bytes] in the record
+    FieldType type;
+    double defaultValue;
+    bool transferred;  // moved to and from the device with the record
+};
+
+// In record order, which is also the order of the device transfer and of the panel.
+inline constexpr std::array<Field, 26> kFields{{
+    {"programmname", offsetof(Parametersatz, programmname), FieldType::Text, 0.0, true},
+    {"stromkurve", offsetof(Parametersatz, stromkurve), FieldType::Integer, 1, true},
+    {"messbereich", offsetof(Parametersatz, messbereich), FieldType::Integer, 2, true},
+    {"stromausgangsfilter", offsetof(Parametersatz, stromausgangsfilter), FieldType::Real, 1000.0,
+     true},
+    {"mindestdauerFreilaufdiode", offsetof(Parametersatz, mindestdauerFreilaufdiode),
+     FieldType::Real, 1.0, true},
+    {"hysteresepoti", offsetof(Parametersatz, hysteresepoti), FieldType::Real, 25.0, true},
+    {"pwmfilterpoti", offsetof(Parametersatz, pwmfilterpoti), FieldType::Real, 25.0, true},
+    {"regelgeschwindigkeitspoti", offsetof(Parametersatz, regelgeschwindigkeitspoti),
+     FieldType::Real, 25.0, true},
+    {"strom1", offsetof(Parametersatz, strom1), FieldType::Real, 0.0, true},
+    {"strom2", offsetof(Parametersatz, strom2), FieldType::Real, 0.0, true},
+    {"strom3", offsetof(Parametersatz, strom3), FieldType::Real, 0.0, true},
+    {"strom4", offsetof(Parametersatz, strom4), FieldType::Real, 0.0, true},
+    {"zeit1", offsetof(Parametersatz, zeit1), FieldType::Real, 1000.0, true},
+    {"zeit2", offsetof(Parametersatz, zeit2), FieldType::Real, 0.0, true},
+    {"zeit3", offsetof(Parametersatz, zeit3), FieldType::Real, 0.0, true},
+    {"zeit4", offsetof(Parametersatz, zeit4), FieldType::Real, 0.0, true},
+    // The device keeps its own test voltage: a record transfer leaves it alone.
+    {"pruefspannung", offsetof(Parametersatz, pruefspannung), FieldType::Real, 2.0, false},
+    {"freilaufdiodeAktivBeiDeltaIIst", offsetof(Parametersatz, freilaufdiodeAktivBeiDeltaIIst),
+     FieldType::Integer, 0, true},
+    {"freilaufdiodeAktivBeiSprungAufNull",
+     offsetof(Parametersatz, freilaufdiodeAktivBeiSprungAufNull), FieldType::Integer, 0, true},
+    {"freilaufdiodeMindestDeltaIIst", offsetof(Parametersatz, freilaufdiodeMindestDeltaIIst),
+     FieldType::Real, 1.0, true},
+    {"zyklen", offsetof(Parametersatz, zyklen), FieldType::Integer, 0, true},
+    {"kundenkalibrierungAktiv", offsetof(Parametersatz, kundenkalibrierungAktiv),
+     FieldType::Integer, 0, true},
+    {"kalibriersollstrom1", offsetof(Parametersatz, kalibriersollstrom1), FieldType::Real, 0.1,
+     true},
+    {"kalibriersollstrom2", offsetof(Parametersatz, kalibriersollstrom2), FieldType::Real, 4.0,
+     true},
+    {"kalibrierungOffset", offsetof(Parametersatz, kalibrierungOffset), FieldType::Real, 0.0, true},
+    {"kalibrierungVerstaerkung", offsetof(Parametersatz, kalibrierungVerstaerkung), FieldType::Real,
+     1.0, true},
+}};
+
+const Field* findField(std::string_view name);
+
+double realOf(const Parametersatz& record, const Field& field);
+std::int32_t integerOf(const Parametersatz& record, const Field& field);
+void setReal(Parametersatz& record, const Field& field, double value);
+void setInteger(Parametersatz& record, const Field& field, std::int32_t value);
+
+// The name up to its terminator; a field without one gives its first 27 characters.
+std::string nameOf(const Parametersatz& record);
+// Stores at most 27 bytes and the terminator; the rest of the field is zeroed.
+void setName(Parametersatz& record, std::string_view name);
+
+using RecordImage = std::array<std::uint8_t, kRecordSize>;
+RecordImage imageOf(const Parametersatz& record);
+Parametersatz recordFrom(std::span<const std::uint8_t, kRecordSize> image);
+
+// The limit of every current in measuring range 1 [A].
+inline constexpr double kRange1Limit = 0.409;
+
+}  // namespace vrl::params
+
+using vrl::params::Parametersatz;
+
+// The record that the main panel shows and edits.
+extern Parametersatz gParameter;
+
+void ParameterVorbelegen(Parametersatz* record);
+
+// Shows its own popup "Fehler in den Parametern" listing every current too large for
+// measuring range 1; 0 or -510451.
+int Prog_Plausibilitaetspruefung(const Parametersatz* record);

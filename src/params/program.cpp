@@ -1,0 +1,216 @@
+#include "params/program.h"
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "params/datastate.h"
+#include "params/panels.h"
+#include "params/tkvcom.h"
+#include "platform/gui/popups.h"
+
+std::array<Parametersatz, vrl::params::kTableSize> gProg{};
+int gProgIndex = 0;
+
+namespace {
+
+using vrl::params::kTableSize;
+
+constexpr int kLastEntry = kTableSize - 1;
+constexpr std::size_t kRenameLimit = 25;  // [characters] the rename panel takes
+
+enum class Range { Selected, All, Cancelled };
+
+// "aktuelles", "alle" or "abbrechen".
+Range askRange(const char* title, const char* text) {
+    switch (vrl::popups().question(title, text, "aktuelles", "alle", "abbrechen")) {
+        case 1:
+            return Range::Selected;
+        case 2:
+            return Range::All;
+        default:
+            return Range::Cancelled;
+    }
+}
+
+// The name travels over a 7-bit line and into a 28-byte field: every character that is not
+// printable ASCII (control characters, umlauts) becomes one blank.
+std::string printableName(std::string_view text) {
+    std::string name;
+    for (std::size_t i = 0; i < text.size() && name.size() < kRenameLimit;) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        if (byte >= 0xF0)
+            length = 4;
+        else if (byte >= 0xE0)
+            length = 3;
+        else if (byte >= 0xC0)
+            length = 2;
+        name += byte < 0x80 && std::isprint(byte) ? static_cast<char>(byte) : ' ';
+        i += length;
+    }
+    return name;
+}
+
+}  // namespace
+
+namespace vrl::params {
+
+std::string programLabel(int index) {
+    const std::string name = nameOf(gProg[static_cast<std::size_t>(index)]);
+    return (index == 0 ? std::string("A") : std::to_string(index)) + " - " + name;
+}
+
+}  // namespace vrl::params
+
+int ArbeitskopieSpeichern(int index) {
+    gProg[static_cast<std::size_t>(index)] = gParameter;
+    return 0;
+}
+
+int ArbeitskopieLaden(int index) {
+    gParameter = gProg[static_cast<std::size_t>(index)];
+    return 0;
+}
+
+void ParameterAnzeigen() {
+    if (auto* panels = vrl::params::panels()) panels->showRecord(gParameter);
+}
+
+void ParameterUebernehmen() {
+    if (auto* panels = vrl::params::panels()) panels->takeRecord(gParameter);
+}
+
+void ZyklenfeldAktualisieren() {
+    if (auto* panels = vrl::params::panels()) panels->updateCycleField();
+}
+
+int ProgrammWechseln(int index) {
+    ArbeitskopieSpeichern(gProgIndex);
+    ArbeitskopieLaden(index);
+    gProgIndex = index;
+    ParameterAnzeigen();
+    return 0;
+}
+
+void ProgrammlisteAktualisieren() {
+    auto* panels = vrl::params::panels();
+    if (!panels) return;
+    std::vector<std::string> labels;
+    for (int i = 0; i < kTableSize; ++i) labels.push_back(vrl::params::programLabel(i));
+    panels->showProgramList(labels, gProgIndex);
+}
+
+int ProgrammlisteAuswahlSetzen() {
+    if (auto* panels = vrl::params::panels()) panels->selectProgram(gProgIndex);
+    return 0;
+}
+
+int Prog_Initialisieren() {
+    for (int i = 0; i < kTableSize; ++i) {
+        Parametersatz& entry = gProg[static_cast<std::size_t>(i)];
+        ParameterVorbelegen(&entry);
+        vrl::params::setName(entry, i == 0 ? "Arbeitsparameter" : "Programm " + std::to_string(i));
+    }
+    gProgIndex = 0;
+    ProgrammlisteAktualisieren();
+    ArbeitskopieLaden(0);
+    ParameterAnzeigen();
+    AlsGespeichertSetzen();
+    DateinameZuruecksetzen();
+    PaneltitelAktualisieren();
+    return 0;
+}
+
+int Prog_ProgrammAuswaehlen(int index) {
+    if (index < 0 || index > kLastEntry) return 0;
+    if (Prog_Plausibilitaetspruefung(&gParameter) != 0) {
+        ProgrammlisteAuswahlSetzen();
+        return 0;
+    }
+    ProgrammWechseln(index);
+    return 0;
+}
+
+int Prog_Umbenennen() {
+    auto* panels = vrl::params::panels();
+    if (!panels) return 0;
+    Parametersatz& entry = gProg[static_cast<std::size_t>(gProgIndex)];
+    const auto answer = panels->askName(vrl::params::nameOf(entry));
+    if (!answer) return 0;
+    const std::string name = printableName(*answer);
+    vrl::params::setName(entry, name);
+    ProgrammlisteAktualisieren();
+    // Only the name: values edited on the panel since the last store stay in the working copy.
+    vrl::params::setName(gParameter, name);
+    DatenAlsGeaendertMarkieren();
+    return 0;
+}
+
+int Prog_ProgrammeSchreiben(int first, int last) {
+    if (first == 0 && last == 0) return TkvCom_ParameterSchreiben(&gProg[0]);
+    Parametersatz saved{};
+    const bool single = first != 0;
+    if (single) {
+        if (int code = TkvCom_ParameterLesen(&saved); code != 0) return code;
+    }
+    for (int i = std::max(first, 1); i <= last; ++i) {
+        if (int code = TkvCom_ParameterSchreiben(&gProg[static_cast<std::size_t>(i)]); code != 0)
+            return code;
+        if (int code = TkvCom_ParameterAlsProgrammSpeichern(i); code != 0) return code;
+    }
+    return TkvCom_ParameterSchreiben(single ? &saved : &gProg[0]);
+}
+
+int Prog_ProgrammeAufGeraetSchreiben() {
+    if (int code = Prog_Plausibilitaetspruefung(&gParameter); code != 0) return code;
+    const Range range = askRange("Programme zu TKV-9D schreiben",
+                                 "Nur aktuell ausgewähltes oder alle Programme schreiben?");
+    if (range == Range::Cancelled) return 0;
+    ArbeitskopieSpeichern(gProgIndex);
+    return range == Range::All ? Prog_ProgrammeSchreiben(0, kLastEntry)
+                               : Prog_ProgrammeSchreiben(gProgIndex, gProgIndex);
+}
+
+int Prog_ProgrammeLesen(int first, int last) {
+    Parametersatz saved{};
+    if (int code = TkvCom_ParameterLesen(&saved); code != 0) return code;
+    if (first == 0 && last == 0) {
+        gProg[0] = saved;
+        ArbeitskopieLaden(0);
+        ParameterAnzeigen();
+    }
+    for (int i = first; i <= last; ++i) {
+        if (i != 0) {
+            if (int code = TkvCom_ProgrammLaden(i); code != 0) return code;
+        }
+        Parametersatz read = gProg[static_cast<std::size_t>(i)];
+        if (int code = TkvCom_ParameterLesen(&read); code != 0) return code;
+        gProg[static_cast<std::size_t>(i)] = read;
+    }
+    ProgrammlisteAktualisieren();
+    ArbeitskopieLaden(gProgIndex);
+    ParameterAnzeigen();
+    return TkvCom_ParameterSchreiben(&saved);
+}
+
+int Prog_ProgrammeVonGeraetLesen() {
+    const Range range = askRange("Programme vom TKV-9D lesen",
+                                 "Nur aktuell ausgewähltes oder alle Programme lesen?");
+    if (range == Range::Cancelled) return 0;
+    return range == Range::All ? Prog_ProgrammeLesen(0, kLastEntry)
+                               : Prog_ProgrammeLesen(gProgIndex, gProgIndex);
+}
+
+int ProgrammverwaltungVorDateiSpeichern() {
+    if (int code = Prog_Plausibilitaetspruefung(&gParameter); code != 0) return code;
+    ArbeitskopieSpeichern(gProgIndex);
+    return 0;
+}
+
+int ProgrammverwaltungNachDateiLaden() {
+    ProgrammlisteAktualisieren();
+    ArbeitskopieLaden(gProgIndex);
+    ParameterAnzeigen();
+    return 0;
+}

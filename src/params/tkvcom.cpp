@@ -1,0 +1,183 @@
+#include "params/tkvcom.h"
+
+#include <string>
+
+#include "connection/vrlcom.h"
+#include "driver/vrltkv9d.h"
+#include "params/panels.h"
+
+namespace {
+
+using vrl::params::Field;
+using vrl::params::FieldType;
+using vrl::params::kFields;
+
+constexpr int kNoPort = -122350;
+constexpr int kBadModule = -504350;
+constexpr double kUntransferredVoltage = 2.0;  // [V] what a record read from the device carries
+
+struct Link {
+    int port;
+    char address;
+};
+
+void comActivity(bool on) {
+    if (auto* panels = vrl::params::panels()) panels->showComActivity(on);
+}
+
+int endTransfer(int code) {
+    comActivity(false);
+    VrlCom_FehlermeldungSet(code);
+    return code;
+}
+
+// The frame every operation runs in: port and address, lamps on, the driver calls, lamps off
+// and the outcome on the error displays.
+template <typename Body>
+int transfer(Body body) {
+    const int port = VrlCom_ComPortGet();
+    if (port == 0) return endTransfer(kNoPort);
+    const Link link{port, VrlCom_AdresseGet()};
+    comActivity(true);
+    return endTransfer(body(link));
+}
+
+int readField(const Link& link, Parametersatz& record, const Field& field) {
+    switch (field.type) {
+        case FieldType::Text: {
+            std::string name;
+            const int code = VRLTKV9D_ParameterLesen(link.port, link.address, field.name, nullptr,
+                                                     nullptr, &name);
+            if (code == 0) vrl::params::setName(record, name);
+            return code;
+        }
+        case FieldType::Integer: {
+            int value = 0;
+            const int code = VRLTKV9D_ParameterLesen(link.port, link.address, field.name, nullptr,
+                                                     &value, nullptr);
+            if (code == 0) vrl::params::setInteger(record, field, value);
+            return code;
+        }
+        case FieldType::Real: {
+            double value = 0.0;
+            const int code = VRLTKV9D_ParameterLesen(link.port, link.address, field.name, &value,
+                                                     nullptr, nullptr);
+            if (code == 0) vrl::params::setReal(record, field, value);
+            return code;
+        }
+    }
+    return 0;
+}
+
+int writeField(const Link& link, const Parametersatz& record, const Field& field) {
+    switch (field.type) {
+        case FieldType::Text:
+            return VRLTKV9D_ParameterSchreiben(link.port, link.address, field.name, 0.0, 0,
+                                               vrl::params::nameOf(record));
+        case FieldType::Integer:
+            return VRLTKV9D_ParameterSchreiben(link.port, link.address, field.name, 0.0,
+                                               vrl::params::integerOf(record, field), {});
+        case FieldType::Real:
+            return VRLTKV9D_ParameterSchreiben(link.port, link.address, field.name,
+                                               vrl::params::realOf(record, field), 0, {});
+    }
+    return 0;
+}
+
+int readInteger(const char* name, int* destination) {
+    return transfer([&](const Link& link) {
+        return VRLTKV9D_ParameterLesen(link.port, link.address, name, nullptr, destination,
+                                       nullptr);
+    });
+}
+
+}  // namespace
+
+int TkvCom_ParameterLesen(Parametersatz* record) {
+    return transfer([&](const Link& link) {
+        // Into a copy, so that a failure part-way leaves the destination as it was.
+        Parametersatz read = *record;
+        for (const Field& field : kFields) {
+            if (!field.transferred) {
+                if (field.name == "pruefspannung") read.pruefspannung = kUntransferredVoltage;
+                continue;
+            }
+            if (int code = readField(link, read, field); code != 0) return code;
+        }
+        *record = read;
+        return 0;
+    });
+}
+
+int TkvCom_ParameterSchreiben(const Parametersatz* record) {
+    return transfer([&](const Link& link) {
+        // A running curve must not pick up a half-written record; a refused stop is no reason
+        // to keep the record from the device.
+        VRLTKV9D_DeviceFunction(link.port, link.address, "stopp");
+        for (const Field& field : kFields) {
+            if (!field.transferred) continue;
+            if (int code = writeField(link, *record, field); code != 0) return code;
+        }
+        return 0;
+    });
+}
+
+int TkvCom_ParameterAlsProgrammSpeichern(int program) {
+    return transfer([&](const Link& link) {
+        return VRLTKV9D_ProgrammSpeichern(link.port, link.address, program);
+    });
+}
+
+int TkvCom_ProgrammLaden(int program) {
+    return transfer(
+        [&](const Link& link) { return VRLTKV9D_ProgrammLaden(link.port, link.address, program); });
+}
+
+int TkvCom_GeraetStarten() {
+    return transfer(
+        [](const Link& link) { return VRLTKV9D_DeviceFunction(link.port, link.address, "start"); });
+}
+
+int TkvCom_GeraetStoppen() {
+    return transfer(
+        [](const Link& link) { return VRLTKV9D_DeviceFunction(link.port, link.address, "stopp"); });
+}
+
+int TkvCom_StatusLesen(int* status) {
+    return readInteger("status", status);
+}
+
+int TkvCom_HdxStatusLesen(int module, int* status) {
+    // Checked before anything else: a wrong module number is the caller's fault, not the
+    // device's, and leaves the displays alone.
+    if (module < 1 || module > 15) return kBadModule;
+    return readInteger(("kartenstatus" + std::to_string(module)).c_str(), status);
+}
+
+int TkvCom_IstwerteLesen(double* current, double* voltage) {
+    return transfer([&](const Link& link) {
+        if (int code = VRLTKV9D_ParameterLesen(link.port, link.address, "iststrom", current,
+                                               nullptr, nullptr);
+            code != 0)
+            return code;
+        return VRLTKV9D_ParameterLesen(link.port, link.address, "istspannung", voltage, nullptr,
+                                       nullptr);
+    });
+}
+
+int TkvCom_OutputenableLesen(int* mask) {
+    return readInteger("alleausgaenge", mask);
+}
+
+int TkvCom_OutputenableSchreiben(int mask) {
+    return transfer([&](const Link& link) {
+        return VRLTKV9D_ParameterSchreiben(link.port, link.address, "alleausgaenge", 0.0, mask, {});
+    });
+}
+
+int TkvCom_ProgrammEinstellen(int program) {
+    return TkvCom_ProgrammLaden(program);
+}
+int TkvCom_ProgrammAbspeichern(int program) {
+    return TkvCom_ParameterAlsProgrammSpeichern(program);
+}
