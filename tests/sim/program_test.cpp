@@ -1,0 +1,162 @@
+// The tkv9d-sim program: started as a process, it links its line as COM<n>, answers there, and
+// removes the link when it is told to end.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "sim_port.h"
+
+namespace sim_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SimProgram {
+  public:
+    // Starts the program with XDG_CONFIG_HOME set to configHome and the given arguments.
+    SimProgram(const std::string& configHome, std::vector<std::string> args) {
+        int out[2];
+        if (::pipe2(out, O_CLOEXEC) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(out[1], STDOUT_FILENO);
+            ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+            std::vector<char*> argv;
+            argv.push_back(const_cast<char*>(TKV9D_SIM_PROGRAM));
+            for (auto& a : args) argv.push_back(a.data());
+            argv.push_back(nullptr);
+            ::execv(TKV9D_SIM_PROGRAM, argv.data());
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        out_ = out[0];
+    }
+    ~SimProgram() {
+        if (pid_ > 0 && !reaped_) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        if (out_ >= 0) ::close(out_);
+    }
+
+    // What the program printed until the pipe closed or the bound passed.
+    std::string readOutput(std::size_t lines, std::chrono::milliseconds bound) {
+        const auto deadline = std::chrono::steady_clock::now() + bound;
+        while (static_cast<std::size_t>(std::count(output_.begin(), output_.end(), '\n')) < lines) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            pollfd p{out_, POLLIN, 0};
+            if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+            char buffer[256];
+            const ssize_t n = ::read(out_, buffer, sizeof buffer);
+            if (n <= 0) break;
+            output_.append(buffer, static_cast<std::size_t>(n));
+        }
+        return output_;
+    }
+
+    // Sends the signal (0: none) and waits, within the bound, for the program to close its
+    // output on exit; then its exit status, or -1.
+    int stop(int signal, std::chrono::milliseconds bound) {
+        if (signal != 0) ::kill(pid_, signal);
+        const auto deadline = std::chrono::steady_clock::now() + bound;
+        char buffer[256];
+        for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            pollfd p{out_, POLLIN, 0};
+            if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0) return -1;
+            if (::read(out_, buffer, sizeof buffer) <= 0) break;
+        }
+        // The output closes as the process exits, so this wait is short.
+        int status = 0;
+        if (::waitpid(pid_, &status, 0) != pid_) return -1;
+        reaped_ = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+  private:
+    pid_t pid_ = -1;
+    int out_ = -1;
+    bool reaped_ = false;
+    std::string output_;
+};
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    ProgramTest() {
+        std::string dir = ::testing::TempDir() + "tkv9d-sim-XXXXXX";
+        configHome_ = ::mkdtemp(dir.data()) ? dir : "";
+    }
+    ~ProgramTest() override {
+        std::error_code ignored;
+        fs::remove_all(configHome_, ignored);
+    }
+    fs::path link(int port) const {
+        return fs::path(configHome_) / "tkv9d/ports" / ("COM" + std::to_string(port));
+    }
+    std::string configHome_;
+};
+
+TEST_F(ProgramTest, LinksItsLineAsThePortServesAndRemovesTheLinkOnTerm) {
+    ASSERT_FALSE(configHome_.empty());
+    // A stale link from an earlier run is replaced.
+    fs::create_directories(link(7).parent_path());
+    fs::create_symlink("/nonexistent", link(7));
+
+    SimProgram program(configHome_, {"--com", "7", "--address", "2", "--dlq3", "5"});
+    const std::string output = program.readOutput(2, 5000ms);
+    ASSERT_EQ(output.rfind("device /dev/pts/", 0), 0u) << output;
+    const std::string device = output.substr(7, output.find('\n') - 7);
+    EXPECT_EQ(output.substr(output.find('\n') + 1), "port COM7\n");
+    EXPECT_EQ(fs::read_symlink(link(7)), device);
+
+    {
+        SimPort port(link(7));
+        port.send("#2IDR\r#5IDR\r#1IDR\r#2C1R\r");
+        EXPECT_EQ(port.readUntilSuffix("#2C1R0.000\r"),
+                  lineOf("#2VRL-TKV9D-SIM") + lineOf("#5VRL-DLQ3-SIM") + lineOf("#2C1R0.000"));
+    }
+    EXPECT_EQ(program.stop(SIGTERM, 5000ms), 0);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(link(7))));
+}
+
+TEST_F(ProgramTest, DefaultsToOneDeviceAtAddress1OnCom1AndEndsOnInterrupt) {
+    SimProgram program(configHome_, {});
+    const std::string output = program.readOutput(2, 5000ms);
+    ASSERT_NE(output.find("port COM1\n"), std::string::npos) << output;
+    {
+        SimPort port(link(1));
+        port.send("#1IDR\r");
+        EXPECT_EQ(port.readUntilSuffix("\r"), lineOf("#1VRL-TKV9D-SIM"));
+    }
+    EXPECT_EQ(program.stop(SIGINT, 5000ms), 0);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(link(1))));
+}
+
+TEST_F(ProgramTest, RefusesBadArguments) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"--com", "0"},
+                                          {"--com", "257"},
+                                          {"--address", "A"},
+                                          {"--dlq3", "&"},
+                                          {"--bogus"},
+                                          {"--com"}}) {
+        SimProgram program(configHome_, args);
+        EXPECT_EQ(program.stop(0, 5000ms), 2) << args[0];
+    }
+    EXPECT_FALSE(fs::exists(link(1).parent_path()));
+}
+
+}  // namespace
+}  // namespace sim_test
