@@ -36,11 +36,13 @@ void reportFailure(const Context& ctx, int code) {
     ctx.err << "Fehler #" << -static_cast<long long>(code) << ": " << VRL_Fehlermeldung(code)
             << '\n';
     if (code == -100003) {
+        // The code cannot say why; the operator needs the device and the system's reason.
+        const std::string path = serial::devicePath(ctx.port);
         const std::string reason = serial::backend().openFailureReason(ctx.port);
-        ctx.err << "COM " << ctx.port << " ("
-                << (serial::devicePath(ctx.port).empty() ? "no device path"
-                                                         : serial::devicePath(ctx.port))
-                << "): " << (reason.empty() ? "cannot be opened" : reason) << '\n';
+        ctx.err << "COM " << ctx.port << ": "
+                << (reason.empty() ? (path.empty() ? "no device for this port" : path)
+                                   : reason)
+                << '\n';
     }
 }
 
@@ -136,7 +138,8 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
-    for (auto list : {linkCommands()}) commands.insert(commands.end(), list.begin(), list.end());
+    for (auto list : {linkCommands(), parameterCommands()})
+        commands.insert(commands.end(), list.begin(), list.end());
     return commands;
 }
 

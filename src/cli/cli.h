@@ -31,6 +31,8 @@ struct Command {
 };
 
 std::span<const Command> linkCommands();
+// get, set, mem-read, mem-write.
+std::span<const Command> parameterCommands();
 
 // Every command the tool knows, in the order the usage text lists them.
 std::vector<Command> allCommands();

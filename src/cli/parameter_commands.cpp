@@ -1,0 +1,187 @@
+// Parameters by name and DLQ3 memory blocks. Values are read and printed with
+// from_chars/to_chars, so a German locale changes neither what is sent nor what is printed.
+
+#include <charconv>
+#include <climits>
+#include <cstdint>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+#include "cli/cli.h"
+#include "driver/parameter_catalogue.h"
+#include "driver/vrldlq3.h"
+#include "driver/vrltkv9d.h"
+
+namespace cli {
+
+namespace {
+
+using vrl::driver::Parameter;
+using vrl::driver::ValueKind;
+
+// Out-of-range numbers still reach the driver, as the nearest value it will refuse itself.
+int saturated(long long value) {
+    if (value < INT_MIN) return INT_MIN;
+    if (value > INT_MAX) return INT_MAX;
+    return static_cast<int>(value);
+}
+
+// A real in "C" notation: optional sign, digits, point, exponent; "nan" and "inf" too, which
+// the driver's range check then refuses.
+double parseReal(const std::string& text) {
+    std::string_view digits = text;
+    if (digits.size() > 1 && digits.front() == '+' && digits[1] != '-') digits.remove_prefix(1);
+    double value = 0.0;
+    const char* last = digits.data() + digits.size();
+    const auto [end, ec] = std::from_chars(digits.data(), last, value);
+    if (digits.empty() || ec != std::errc() || end != last)
+        throw UsageError{"VALUE must be a number like 1.5 or -2e-3, got '" + text + "'"};
+    return value;
+}
+
+int parseDecimal(const std::string& text) {
+    std::string_view digits = text;
+    if (digits.size() > 1 && digits.front() == '+' && digits[1] != '-') digits.remove_prefix(1);
+    long long value = 0;
+    const char* last = digits.data() + digits.size();
+    const auto [end, ec] = std::from_chars(digits.data(), last, value);
+    if (ec == std::errc::result_out_of_range) return digits.front() == '-' ? INT_MIN : INT_MAX;
+    if (digits.empty() || ec != std::errc() || end != last)
+        throw UsageError{"VALUE must be a decimal integer, got '" + text + "'"};
+    return saturated(value);
+}
+
+template <typename... Format>
+std::string numberText(Format... format) {
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, format...);
+    return ec == std::errc() ? std::string(buffer, end) : std::string("?");
+}
+
+std::string hexText(std::span<const std::uint8_t> bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(2 * bytes.size());
+    for (std::uint8_t byte : bytes) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0xF];
+    }
+    return text;
+}
+
+int getParameter(Context& ctx, const std::vector<std::string>& args) {
+    double real = 0.0;
+    int integer = 0;
+    std::string text;
+    if (int code = VRLTKV9D_ParameterLesen(ctx.port, ctx.address, args[0], &real, &integer, &text);
+        code != 0)
+        return code;
+    // Only a name of the catalogue gets this far.
+    switch (vrl::driver::findParameter(args[0])->kind) {
+        case ValueKind::Real:
+            ctx.out << numberText(real) << '\n';  // shortest text that reads back the same
+            break;
+        case ValueKind::Integer:
+            ctx.out << numberText(integer) << '\n';
+            break;
+        case ValueKind::HexWord: {
+            std::string digits = numberText(static_cast<unsigned>(integer), 16);
+            for (char& c : digits)
+                if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+            ctx.out << "0x" << std::string(digits.size() < 4 ? 4 - digits.size() : 0, '0') << digits
+                    << '\n';
+            break;
+        }
+        case ValueKind::Text:
+            ctx.out << text << '\n';
+            break;
+    }
+    return 0;
+}
+
+int setParameter(Context& ctx, const std::vector<std::string>& args) {
+    const std::string& name = args[0];
+    const std::string& value = args[1];
+    double real = 0.0;
+    int integer = 0;
+    std::string_view text;
+    // An unknown name goes to the driver all the same, which refuses it with its own code.
+    if (const Parameter* row = vrl::driver::findParameter(name)) {
+        switch (row->kind) {
+            case ValueKind::Real:
+                real = parseReal(value);
+                break;
+            case ValueKind::Integer:
+                integer = parseDecimal(value);
+                break;
+            case ValueKind::HexWord:
+                integer = saturated(parseInteger(value, "VALUE"));
+                break;
+            case ValueKind::Text:
+                text = value;
+                break;
+        }
+    }
+    return VRLTKV9D_ParameterSchreiben(ctx.port, ctx.address, name, real, integer, text);
+}
+
+int memoryRead(Context& ctx, const std::vector<std::string>& args) {
+    const int start = saturated(parseInteger(args[0], "START"));
+    const int length = saturated(parseInteger(args[1], "LENGTH"));
+    // A length the driver refuses gets no buffer; the driver says what is wrong with it.
+    std::vector<std::uint8_t> data;
+    if (length > 0 && length <= vrl::driver::kDlq3LongestRead)
+        data.resize(static_cast<std::size_t>(length));
+    if (int code = VRLDLQ3_SpeicherLesen(ctx.port, ctx.address, vrl::driver::kDlq3MemoryType, start,
+                                         length, data);
+        code != 0)
+        return code;
+    ctx.out << hexText(data) << '\n';
+    return 0;
+}
+
+int memoryWrite(Context& ctx, const std::vector<std::string>& args) {
+    const int start = saturated(parseInteger(args[0], "START"));
+    const std::string& hex = args[1];
+    if (hex.size() % 2 != 0)
+        throw UsageError{"HEX must have an even number of hex digits, got " +
+                         std::to_string(hex.size())};
+    std::vector<std::uint8_t> data;
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        const int high = VRLDLQ3_HexZifferWert(hex[i]);
+        const int low = VRLDLQ3_HexZifferWert(hex[i + 1]);
+        if (high < 0 || low < 0)
+            throw UsageError{"HEX may hold hex digits only, got '" + hex + "'"};
+        data.push_back(static_cast<std::uint8_t>(16 * high + low));
+    }
+    return VRLDLQ3_SpeicherSchreiben(ctx.port, ctx.address, vrl::driver::kDlq3MemoryType, start,
+                                     static_cast<int>(data.size()), data);
+}
+
+// Arguments are parsed once the port is open; a usage error found then must not leave the port
+// open behind it for the next command of the same process.
+template <int (*Body)(Context&, const std::vector<std::string>&)>
+int closingOnUsageError(Context& ctx, const std::vector<std::string>& args) {
+    try {
+        return Body(ctx, args);
+    } catch (const UsageError&) {
+        VRLTKV9D_Close(ctx.port);
+        throw;
+    }
+}
+
+constexpr Command kCommands[] = {
+    {"get", "NAME", 1, getParameter},
+    {"set", "NAME VALUE", 2, closingOnUsageError<setParameter>},
+    {"mem-read", "START LENGTH", 2, closingOnUsageError<memoryRead>},
+    {"mem-write", "START HEX", 2, closingOnUsageError<memoryWrite>},
+};
+
+}  // namespace
+
+std::span<const Command> parameterCommands() {
+    return kCommands;
+}
+
+}  // namespace cli
