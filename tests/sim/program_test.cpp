@@ -12,6 +12,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -115,7 +117,9 @@ TEST_F(ProgramTest, LinksItsLineAsThePortServesAndRemovesTheLinkOnTerm) {
     fs::create_directories(link(7).parent_path());
     fs::create_symlink("/nonexistent", link(7));
 
-    SimProgram program(configHome_, {"--com", "7", "--address", "2", "--dlq3", "5"});
+    const std::string log = configHome_ + "/frames.log";
+    SimProgram program(configHome_,
+                       {"--com", "7", "--address", "2", "--dlq3", "5", "--pace", "--log", log});
     const std::string output = program.readOutput(2, 5000ms);
     ASSERT_EQ(output.rfind("device /dev/pts/", 0), 0u) << output;
     const std::string device = output.substr(7, output.find('\n') - 7);
@@ -130,6 +134,10 @@ TEST_F(ProgramTest, LinksItsLineAsThePortServesAndRemovesTheLinkOnTerm) {
     }
     EXPECT_EQ(program.stop(SIGTERM, 5000ms), 0);
     EXPECT_FALSE(fs::exists(fs::symlink_status(link(7))));
+    std::ifstream logFile(log);
+    std::stringstream logged;
+    logged << logFile.rdbuf();
+    EXPECT_EQ(logged.str().substr(0, 51), "> #2IDR<CR>\n< <ACK>#2VRL-TKV9D-SIM<CR>\n> #5IDR<CR>\n");
 }
 
 TEST_F(ProgramTest, DefaultsToOneDeviceAtAddress1OnCom1AndEndsOnInterrupt) {
