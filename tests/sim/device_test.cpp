@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <locale>
 #include <string>
 #include <vector>
 
@@ -133,6 +135,20 @@ TEST_F(TkvTest, MalformedOrOutOfRangeCommandsAreRefusedAndChangeNothing) {
     EXPECT_EQ(read("WF"), lineOf("#1WFR1"));
     EXPECT_EQ(read("N1"), lineOf("#1N1R"));
     EXPECT_EQ(sim.line.value('1', "S1"), "0000") << "nothing was started";
+}
+
+TEST_F(TkvTest, RealsKeepTheirPointUnderAGermanLocale) {
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (scripts/install-deps adds it)";
+    std::locale::global(std::locale("de_DE.UTF-8"));
+    const std::string written = sim.answerTo("1C2W1.250");
+    const std::string comma = sim.answerTo("1C3W1,250");
+    const std::string answer = read("C2");
+    std::locale::global(std::locale::classic());
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(written, std::string(1, kAck));
+    EXPECT_EQ(comma, std::string(1, kNak));
+    EXPECT_EQ(answer, lineOf("#1C2R1.250"));
 }
 
 TEST_F(TkvTest, IdentificationIsTheDevicesOwnText) {
