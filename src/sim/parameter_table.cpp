@@ -8,27 +8,27 @@ using K = ValueKind;
 using S = Source;
 constexpr double kFree = kNoLimit;
 
-constexpr ParameterSpec real(std::string_view letters, double low, double high, int decimals,
+constexpr ParameterInfo real(std::string_view letters, double low, double high, int decimals,
                              double initial, bool inProgram = true) {
     return {letters, K::Real, true, low, high, decimals, inProgram, initial};
 }
-constexpr ParameterSpec integer(std::string_view letters, double low, double high, double initial,
+constexpr ParameterInfo integer(std::string_view letters, double low, double high, double initial,
                                 bool inProgram = true) {
     return {letters, K::Integer, true, low, high, 0, inProgram, initial};
 }
-constexpr ParameterSpec measured(std::string_view letters, ValueKind kind, int decimals,
+constexpr ParameterInfo measured(std::string_view letters, ValueKind kind, int decimals,
                                  Source source, double initial = 0) {
     return {letters, kind, false, 0, 0, decimals, false, initial, source};
 }
-constexpr ParameterSpec outputBit(std::string_view letters, int bit) {
+constexpr ParameterInfo outputBit(std::string_view letters, int bit) {
     return {letters, K::Integer, true, 0, 1, 0, false, 0, S::OutputBit, bit};
 }
 // Module status words: every module answers "found" after power-on.
-constexpr ParameterSpec module(std::string_view letters) {
+constexpr ParameterInfo module(std::string_view letters) {
     return {letters, K::HexWord, false, 0, 0xFFFF, 0, false, 0x0001};
 }
 
-constexpr std::array<ParameterSpec, kParameterCount> kTable = {{
+constexpr std::array<ParameterInfo, kParameterCount> kTable = {{
     integer("WF", 1, 2, 1),           // curve: 1 four steps, 2 triangle
     integer("M1", 1, 2, 2),           // measuring range: 1 up to 0.4 A, 2 up to 4 A
     real("P6", 5, 1250, 0, 1000),     // output filter [Hz]
@@ -93,7 +93,7 @@ constexpr std::array<ParameterSpec, kParameterCount> kTable = {{
 
 }  // namespace
 
-const std::array<ParameterSpec, kParameterCount>& parameterTable() {
+const std::array<ParameterInfo, kParameterCount>& parameterTable() {
     return kTable;
 }
 

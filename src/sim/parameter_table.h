@@ -23,7 +23,7 @@ enum class Source {
     OutputBit,      // one output enable, 0 or 1
 };
 
-struct ParameterSpec {
+struct ParameterInfo {
     std::string_view letters;
     ValueKind kind;
     bool writable;
@@ -41,7 +41,7 @@ inline constexpr std::size_t kParameterCount = 60;
 // Longest text the device accepts for the program name.
 inline constexpr std::size_t kNameCapacity = 25;
 
-const std::array<ParameterSpec, kParameterCount>& parameterTable();
+const std::array<ParameterInfo, kParameterCount>& parameterTable();
 
 // Row index of the letters in parameterTable(), if the device has such a parameter.
 std::optional<std::size_t> findParameter(std::string_view letters);

@@ -10,7 +10,7 @@ namespace sim {
 
 namespace {
 
-const ParameterSpec& spec(std::size_t row) {
+const ParameterInfo& info(std::size_t row) {
     return parameterTable()[row];
 }
 
@@ -58,7 +58,7 @@ double Tkv::Curve::at(double elapsed) const {
 Tkv::Tkv(char address, std::string id, Clock clock)
     : address_(address), id_(std::move(id)), clock_(std::move(clock)) {
     for (std::size_t row = 0; row < kParameterCount; ++row)
-        working_[row].number = spec(row).initial;
+        working_[row].number = info(row).initial;
     slots_.fill(working_);
 }
 
@@ -123,7 +123,7 @@ Answer Tkv::programSlot(std::string_view command) {
     if (!slot) return Answer::refused();
     Values& stored = slots_[static_cast<std::size_t>(*slot - 1)];
     for (std::size_t row = 0; row < kParameterCount; ++row) {
-        if (!spec(row).inProgram) continue;
+        if (!info(row).inProgram) continue;
         if (command[2] == 'P')
             stored[row] = working_[row];
         else
@@ -134,20 +134,20 @@ Answer Tkv::programSlot(std::string_view command) {
 
 Answer Tkv::read(std::size_t row, std::string_view rest) const {
     if (!rest.empty()) return Answer::refused();
-    const std::string letters(spec(row).letters);
+    const std::string letters(info(row).letters);
     return Answer::line(LineKind::Parameter, letters + 'R', answerText(row),
-                        spec(row).kind == ValueKind::HexWord);
+                        info(row).kind == ValueKind::HexWord);
 }
 
 Answer Tkv::write(std::size_t row, std::string_view text) {
-    if (!spec(row).writable) return Answer::refused();
+    if (!info(row).writable) return Answer::refused();
     const auto value = parse(row, text);
     if (!value || !store(row, *value)) return Answer::refused();
     return Answer::accepted();
 }
 
 std::optional<Tkv::Value> Tkv::parse(std::size_t row, std::string_view text) const {
-    const ParameterSpec& p = spec(row);
+    const ParameterInfo& p = info(row);
     Value value;
     switch (p.kind) {
         case ValueKind::Integer: {
@@ -178,7 +178,7 @@ std::optional<Tkv::Value> Tkv::parse(std::size_t row, std::string_view text) con
 }
 
 bool Tkv::store(std::size_t row, const Value& value) {
-    const ParameterSpec& p = spec(row);
+    const ParameterInfo& p = info(row);
     switch (p.source) {
         case Source::Stored:
             working_[row] = value;
@@ -197,7 +197,7 @@ bool Tkv::store(std::size_t row, const Value& value) {
 }
 
 std::string Tkv::storedText(std::size_t row, const Values& values) const {
-    const ParameterSpec& p = spec(row);
+    const ParameterInfo& p = info(row);
     const Value& v = values[row];
     switch (p.kind) {
         case ValueKind::Integer:
@@ -215,7 +215,7 @@ std::string Tkv::storedText(std::size_t row, const Values& values) const {
 
 std::string Tkv::answerText(std::size_t row) const {
     if (undeliverable_[row]) return "err";
-    const ParameterSpec& p = spec(row);
+    const ParameterInfo& p = info(row);
     switch (p.source) {
         case Source::Stored:
             return storedText(row, working_);
@@ -269,7 +269,7 @@ std::uint16_t Tkv::statusWordLocked() const {
             break;
     }
     for (std::size_t row = 0; row < kParameterCount; ++row) {
-        if (spec(row).letters[0] != 'K') continue;
+        if (info(row).letters[0] != 'K') continue;
         const auto module = static_cast<std::uint16_t>(working_[row].number);
         if (module & (kModuleUnreachable | kModuleIncomplete)) word |= kModuleError;
     }
@@ -293,14 +293,14 @@ bool Tkv::setValue(std::string_view letters, std::string_view text) {
 
 std::optional<std::string> Tkv::slotValue(int slot, std::string_view letters) const {
     const auto row = findParameter(letters);
-    if (!row || !spec(*row).inProgram || slot < 1 || slot > kSlots) return std::nullopt;
+    if (!row || !info(*row).inProgram || slot < 1 || slot > kSlots) return std::nullopt;
     std::lock_guard lock(mutex_);
     return storedText(*row, slots_[static_cast<std::size_t>(slot - 1)]);
 }
 
 bool Tkv::setSlotValue(int slot, std::string_view letters, std::string_view text) {
     const auto row = findParameter(letters);
-    if (!row || !spec(*row).inProgram || slot < 1 || slot > kSlots) return false;
+    if (!row || !info(*row).inProgram || slot < 1 || slot > kSlots) return false;
     std::lock_guard lock(mutex_);
     const auto value = parse(*row, text);
     if (!value) return false;
