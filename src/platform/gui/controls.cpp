@@ -1,0 +1,157 @@
+#include "platform/gui/controls.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QStringList>
+#include <QtDebug>
+
+#include "platform/gui/led.h"
+#include "platform/gui/port_picture_ring.h"
+
+namespace vrl::gui {
+
+namespace {
+
+constexpr char kItemValuesProperty[] = "itemValues";
+
+class CloseInterceptor : public QObject {
+  public:
+    CloseInterceptor(QWidget* window, std::function<void()> handler)
+        : QObject(window), handler_(std::move(handler)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Close) return QObject::eventFilter(watched, event);
+        event->ignore();
+        handler_();
+        return true;
+    }
+
+  private:
+    std::function<void()> handler_;
+};
+
+}  // namespace
+
+QMetaObject::Connection connectCommit(QWidget* control, std::function<void()> handler) {
+    auto run = [handler = std::move(handler)] { handler(); };
+    if (auto* spin = qobject_cast<QDoubleSpinBox*>(control)) {
+        spin->setKeyboardTracking(false);
+        return QObject::connect(spin, &QDoubleSpinBox::valueChanged, spin, run);
+    }
+    if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+        spin->setKeyboardTracking(false);
+        return QObject::connect(spin, &QSpinBox::valueChanged, spin, run);
+    }
+    if (auto* ring = qobject_cast<QComboBox*>(control)) {
+        return QObject::connect(ring, &QComboBox::activated, ring, run);
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        return QObject::connect(button, &QAbstractButton::clicked, button, run);
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        return QObject::connect(edit, &QLineEdit::editingFinished, edit, run);
+    }
+    qWarning() << "connectCommit: no commit signal for" << control;
+    return {};
+}
+
+void setQuietly(QDoubleSpinBox* control, double value) {
+    quietly(control, [&] { control->setValue(value); });
+}
+
+void setQuietly(QSpinBox* control, int value) {
+    quietly(control, [&] { control->setValue(value); });
+}
+
+void setQuietly(QAbstractButton* control, bool checked) {
+    quietly(control, [&] { control->setChecked(checked); });
+}
+
+void setQuietly(QLineEdit* control, const QString& text) {
+    quietly(control, [&] { control->setText(text); });
+}
+
+void setQuietly(QLabel* control, const QString& text) {
+    quietly(control, [&] { control->setText(text); });
+}
+
+void setQuietly(Led* lamp, bool on) {
+    quietly(lamp, [&] { lamp->setOn(on); });
+}
+
+void setQuietly(PortPictureRing* ring, int value) {
+    quietly(ring, [&] { ring->setValue(value); });
+}
+
+bool setQuietly(QComboBox* ring, int value) {
+    const int index = ringIndexOf(ring, value);
+    if (index < 0) return false;
+    quietly(ring, [&] { ring->setCurrentIndex(index); });
+    return true;
+}
+
+int ringValue(const QComboBox* ring) {
+    const int index = ring->currentIndex();
+    return index < 0 ? -1 : ring->itemData(index).toInt();
+}
+
+int ringIndexOf(const QComboBox* ring, int value) {
+    return ring->findData(value);
+}
+
+void addRingItem(QComboBox* ring, const QString& label, int value) {
+    quietly(ring, [&] { ring->addItem(label, value); });
+}
+
+void applyItemValues(QWidget* panel) {
+    for (auto* ring : panel->findChildren<QComboBox*>()) {
+        const QVariant property = ring->property(kItemValuesProperty);
+        if (!property.isValid()) continue;
+        const QStringList values = property.toString().split(u',', Qt::SkipEmptyParts);
+        if (values.size() != ring->count()) {
+            qWarning() << "applyItemValues:" << ring->objectName() << "has" << ring->count()
+                       << "items but" << values.size() << "values";
+        }
+        for (int i = 0; i < values.size() && i < ring->count(); ++i) {
+            bool ok = false;
+            const int value = values[i].trimmed().toInt(&ok);
+            if (!ok) {
+                qWarning() << "applyItemValues:" << ring->objectName() << "bad value" << values[i];
+                continue;
+            }
+            ring->setItemData(i, value);
+        }
+    }
+}
+
+void setDimmed(QWidget* control, bool dimmed) {
+    if (auto* lamp = qobject_cast<Led*>(control)) {
+        lamp->setDimmed(dimmed);
+    } else {
+        control->setEnabled(!dimmed);
+    }
+}
+
+bool isDimmed(const QWidget* control) {
+    if (auto* lamp = qobject_cast<const Led*>(control)) return lamp->isDimmed();
+    return !control->isEnabled();
+}
+
+QString labelOf(const QWidget* control) {
+    for (const auto* label : control->window()->findChildren<QLabel*>()) {
+        if (label->buddy() == control) return label->text();
+    }
+    return {};
+}
+
+void interceptClose(QWidget* window, std::function<void()> handler) {
+    window->installEventFilter(new CloseInterceptor(window, std::move(handler)));
+}
+
+}  // namespace vrl::gui

@@ -1,0 +1,100 @@
+#include "platform/gui/port_picture_ring.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace vrl::gui {
+
+namespace {
+
+bool hasPort(int value) {
+    return (value >= 1 && value <= PortPictureRing::kHighestPicturedPort) ||
+           value == PortPictureRing::kAboveHighest;
+}
+
+// The shell of a nine-pin D-sub plug: wider at the top, with rounded corners.
+QPainterPath connectorShell(const QRectF& box) {
+    const qreal slant = box.width() * 0.12;
+    const qreal r = box.height() * 0.18;
+    QPainterPath path;
+    path.moveTo(box.left() + r, box.top());
+    path.lineTo(box.right() - r, box.top());
+    path.quadTo(box.topRight(), box.topRight() + QPointF(-slant * 0.15, r));
+    path.lineTo(box.right() - slant, box.bottom() - r);
+    path.quadTo(box.bottomRight() - QPointF(slant, 0), box.bottomRight() - QPointF(slant + r, 0));
+    path.lineTo(box.left() + slant + r, box.bottom());
+    path.quadTo(box.bottomLeft() + QPointF(slant, 0), box.bottomLeft() + QPointF(slant, -r));
+    path.lineTo(box.left() + slant * 0.15, box.top() + r);
+    path.quadTo(box.topLeft(), box.topLeft() + QPointF(r, 0));
+    path.closeSubpath();
+    return path;
+}
+
+}  // namespace
+
+PortPictureRing::PortPictureRing(QWidget* parent) : QWidget(parent) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void PortPictureRing::setValue(int value) {
+    if (value_ == value) return;
+    value_ = value;
+    update();
+}
+
+QSize PortPictureRing::sizeHint() const {
+    return {56, 32};
+}
+
+QSize PortPictureRing::minimumSizeHint() const {
+    return {40, 24};
+}
+
+void PortPictureRing::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit leftClicked();
+    event->accept();
+}
+
+// Not forwarded to mousePressEvent (QWidget's default would do that): the press that started
+// the double click has already been reported as a left click.
+void PortPictureRing::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit doubleClicked();
+    event->accept();
+}
+
+void PortPictureRing::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    const QRectF box = QRectF(rect()).adjusted(2, 2, -2, -2);
+    const QPainterPath shell = connectorShell(box);
+    const bool open = hasPort(value_);
+
+    const QColor fill = open ? QColor(0x2f, 0x6f, 0xb0) : QColor(0xc8, 0xc8, 0xc8);
+    const QColor edge = open ? QColor(0x1a, 0x3f, 0x66) : QColor(0x80, 0x80, 0x80);
+    painter.setPen(QPen(edge, 1.5));
+    painter.setBrush(fill);
+    painter.drawPath(shell);
+
+    if (!open) {
+        // Crossed out: no port is open.
+        const QRectF inner = box.adjusted(box.width() * 0.25, box.height() * 0.15,
+                                          -box.width() * 0.25, -box.height() * 0.15);
+        painter.setPen(QPen(QColor(0xc0, 0x20, 0x20), 2.5, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(inner.topLeft(), inner.bottomRight());
+        painter.drawLine(inner.topRight(), inner.bottomLeft());
+        return;
+    }
+
+    const QString label = value_ == kAboveHighest ? QStringLiteral(">16") : QString::number(value_);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(qMax(8, int(box.height() * 0.5)));
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(box.adjusted(0, 0, 0, -box.height() * 0.08), Qt::AlignCenter, label);
+}
+
+}  // namespace vrl::gui

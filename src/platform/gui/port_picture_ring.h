@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vrl::gui {
+
+// Shows which COM port is open as a picture: a connector with the port number for ports 1..16,
+// a connector marked ">16" for any higher port (value 99), and a crossed-out grey connector when
+// no port is open (value 0). The operator clicks it to close or reopen the port, so it reports
+// left clicks and double clicks; a double click arrives as a left click followed by a double
+// click, like on any other control.
+class PortPictureRing : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int value READ value WRITE setValue)
+
+  public:
+    static constexpr int kNoPort = 0;
+    static constexpr int kHighestPicturedPort = 16;
+    static constexpr int kAboveHighest = 99;
+
+    explicit PortPictureRing(QWidget* parent = nullptr);
+
+    int value() const { return value_; }
+    // Values other than 0, 1..16 and 99 have no picture of their own and show as "no port".
+    void setValue(int value);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  signals:
+    void leftClicked();
+    void doubleClicked();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    int value_ = kNoPort;
+};
+
+}  // namespace vrl::gui
