@@ -26,6 +26,25 @@ class Popups {
     virtual std::optional<std::string> selectFile(FileMode mode, std::string_view title,
                                                   std::string_view directory,
                                                   std::string_view pattern) = 0;
+
+    // Like question(), and Enter presses button enterButton while Esc (and closing the popup)
+    // presses button escapeButton (both 1..3). A service without keys answers as question().
+    virtual int questionWithKeys(std::string_view title, std::string_view text,
+                                 std::string_view button1, std::string_view button2,
+                                 std::string_view button3, int enterButton, int escapeButton) {
+        (void)enterButton;
+        (void)escapeButton;
+        return question(title, text, button1, button2, button3);
+    }
+
+    // Shows a child panel of the main panel (by its resource name, e.g. "RENAMEPNL") as a modal
+    // popup: no other window can be used until one of the panel's closing buttons is pressed.
+    // Returns 1 when the panel was closed by its OK button, 0 otherwise. A service without a
+    // screen returns 0 at once, as if the operator had cancelled.
+    virtual int runModal(std::string_view panelName) {
+        (void)panelName;
+        return 0;
+    }
 };
 
 // The service in use. Until one is installed, popups are written to stderr and questions
