@@ -1,0 +1,117 @@
+#pragma once
+
+// The six panels of the program, each built from its Designer file resources/panels/<NAME>.ui.
+// uic turns a file into the class Ui::<NAME>, whose members are the controls under their
+// resource names (ui.PAR_STROM1, ui.FEHLERLED, ...). A panel module holds one Panel:
+//
+//     vrl::gui::MainPanel main;                    // top-level window
+//     vrl::gui::InfoPanel info(main.widget());     // child dialog of the main panel
+//     main.ui.PROGLESEN->setText(...);
+//
+// MAINPANEL, COMPANEL and STATUSPNL are QMainWindows with the menu bars MENUMAIN, MENUCOM and
+// MENUSTATUS; INFOPANEL, KALIBPANEL and RENAMEPNL are QDialogs. The top widget's object name is
+// the resource name, so QtPopups::runModal("RENAMEPNL") finds the dialog.
+//
+// Menus and their items are named <BAR>_<MENU> and <BAR>_<MENU>_<ITEM>: MENUMAIN_DATEI,
+// MENUMAIN_DATEI_LADEN, MENUMAIN_FENSTER, MENUSTATUS_DATEI_BEENDEN. The item names alone would
+// clash with controls of the same panel (the picture buttons LADEN and SPEICHERN).
+//
+// A control's label is a QLabel named <CONTROL>_LABEL whose buddy is the control (labelOf()).
+
+#include <QDialog>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+#include <string_view>
+
+#include "ui_COMPANEL.h"
+#include "ui_INFOPANEL.h"
+#include "ui_KALIBPANEL.h"
+#include "ui_MAINPANEL.h"
+#include "ui_RENAMEPNL.h"
+#include "ui_STATUSPNL.h"
+
+namespace vrl::gui {
+
+// The status panel and what its Designer file cannot hold: the polling timer STATUSTIMER,
+// period 1.0 s, repeating, not running after creation. It is a child of the panel and goes
+// with it.
+class StatusPanelForm : public Ui::STATUSPNL {
+  public:
+    static constexpr int kStatusTimerPeriod = 1000;  // [ms]
+
+    QTimer* STATUSTIMER = nullptr;
+
+    void setupUi(QMainWindow* panel);
+};
+
+template <class Form>
+struct PanelWindow;
+template <>
+struct PanelWindow<Ui::MAINPANEL> {
+    using type = QMainWindow;
+};
+template <>
+struct PanelWindow<Ui::COMPANEL> {
+    using type = QMainWindow;
+};
+template <>
+struct PanelWindow<StatusPanelForm> {
+    using type = QMainWindow;
+};
+template <>
+struct PanelWindow<Ui::INFOPANEL> {
+    using type = QDialog;
+};
+template <>
+struct PanelWindow<Ui::KALIBPANEL> {
+    using type = QDialog;
+};
+template <>
+struct PanelWindow<Ui::RENAMEPNL> {
+    using type = QDialog;
+};
+
+// Things every panel needs before and after its controls are built: the images compiled in,
+// the item values of its rings.
+void preparePanelResources();
+void finishPanel(QWidget* panel);
+
+// One panel: its window and its controls. The window is deleted with the Panel, or earlier by
+// its Qt parent (a child dialog goes with the main panel); either order is safe.
+template <class Form>
+class Panel {
+  public:
+    using Window = typename PanelWindow<Form>::type;
+
+    explicit Panel(QWidget* parent = nullptr) {
+        preparePanelResources();
+        window_ = new Window(parent);
+        ui.setupUi(window_.data());
+        finishPanel(window_.data());
+    }
+    ~Panel() { delete window_.data(); }
+    Panel(const Panel&) = delete;
+    Panel& operator=(const Panel&) = delete;
+
+    Window* widget() const { return window_.data(); }
+
+    Form ui;
+
+  private:
+    QPointer<Window> window_;
+};
+
+using MainPanel = Panel<Ui::MAINPANEL>;
+using ComPanel = Panel<Ui::COMPANEL>;
+using StatusPanel = Panel<StatusPanelForm>;
+using InfoPanel = Panel<Ui::INFOPANEL>;
+using KalibPanel = Panel<Ui::KALIBPANEL>;
+using RenamePanel = Panel<Ui::RENAMEPNL>;
+
+// Builds a panel by resource name, for code that finds its controls by name; nullptr for a
+// name that is not one of the six. A child panel given a parent must be deleted before it.
+std::unique_ptr<QWidget> loadPanel(std::string_view resourceName, QWidget* parent = nullptr);
+
+}  // namespace vrl::gui
