@@ -40,8 +40,7 @@ void reportFailure(const Context& ctx, int code) {
         const std::string path = serial::devicePath(ctx.port);
         const std::string reason = serial::backend().openFailureReason(ctx.port);
         ctx.err << "COM " << ctx.port << ": "
-                << (reason.empty() ? (path.empty() ? "no device for this port" : path)
-                                   : reason)
+                << (reason.empty() ? (path.empty() ? "no device for this port" : path) : reason)
                 << '\n';
     }
 }
@@ -72,10 +71,13 @@ long long parseInteger(const std::string& text, const char* what) {
 int withOpenPort(Context& ctx, int (*body)(Context&, const std::vector<std::string>&),
                  const std::vector<std::string>& arguments) {
     if (int code = VRLTKV9D_Open(ctx.port, vrl::driver::kBaudRate); code != 0) return code;
-    int code = VRLTKV9D_Timeout(ctx.port, ctx.timeout);
-    if (code == 0) code = body(ctx, arguments);
-    VRLTKV9D_Close(ctx.port);
-    return code;
+    // Closed on every way out, a usage error found in the arguments included.
+    struct Closer {
+        int port;
+        ~Closer() { VRLTKV9D_Close(port); }
+    } closer{ctx.port};
+    if (int code = VRLTKV9D_Timeout(ctx.port, ctx.timeout); code != 0) return code;
+    return body(ctx, arguments);
 }
 
 int run(int argc, char** argv, std::ostream& out, std::ostream& err) {

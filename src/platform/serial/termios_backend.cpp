@@ -51,6 +51,22 @@ tcflag_t characterSize(int dataBits) {
     }
 }
 
+// A pseudo-terminal keeps 8 data bits and no parity whatever it is told, and the C library
+// reports that as EINVAL when nothing else changed. The rest of the settings must hold.
+bool applySettings(int fd, const termios& wanted) {
+    if (::tcsetattr(fd, TCSANOW, &wanted) == 0) return true;
+    if (errno != EINVAL) return false;
+    termios actual{};
+    if (::tcgetattr(fd, &actual) != 0) return false;
+    constexpr tcflag_t kIgnoredByPty = CSIZE | PARENB | PARODD;
+    const bool holds = actual.c_iflag == wanted.c_iflag && actual.c_oflag == wanted.c_oflag &&
+                       actual.c_lflag == wanted.c_lflag &&
+                       (actual.c_cflag & ~kIgnoredByPty) == (wanted.c_cflag & ~kIgnoredByPty) &&
+                       cfgetospeed(&actual) == cfgetospeed(&wanted);
+    if (!holds) errno = EINVAL;
+    return holds;
+}
+
 class TermiosBackend : public Backend {
   public:
     int open(int port, const LineSettings& settings) override {
@@ -62,8 +78,8 @@ class TermiosBackend : public Backend {
         // O_NONBLOCK so that opening does not wait for a modem's carrier.
         const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) return failErrno(port, path);
-        termios tio = makeTermios(settings);
-        if (!::isatty(fd) || ::tcsetattr(fd, TCSANOW, &tio) != 0) {
+        const termios tio = makeTermios(settings);
+        if (!::isatty(fd) || !applySettings(fd, tio)) {
             const int saved = errno;
             ::close(fd);
             errno = saved ? saved : ENOTTY;

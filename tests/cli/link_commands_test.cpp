@@ -1,0 +1,96 @@
+#include "cli_fixture.h"
+
+namespace {
+
+class LinkCommands : public CliTest {};
+
+TEST_F(LinkCommands, IdPrintsTheIdentification) {
+    line.addTkv('1', "VRL-TKV9D-0815");
+    line.addTkv('4', "VRL-TKV9D-0004");
+    EXPECT_EQ(tool({"id"}).out, "VRL-TKV9D-0815\n");
+    const auto r = tool({"id", "--address", "4"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "VRL-TKV9D-0004\n");
+}
+
+TEST_F(LinkCommands, ScanListsEveryAnsweringAddress) {
+    line.addTkv('2', "VRL-TKV9D-2");
+    line.addTkv('9', "VRL-TKV9D-9");
+    line.addTkv('b', "VRL-TKV9D-B");  // never asked
+    const auto r = tool({"scan"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "2 VRL-TKV9D-2\n9 VRL-TKV9D-9\n");
+    std::string asked;
+    for (const auto& frame : line.frames()) asked += frame.substr(1, 1);
+    EXPECT_EQ(asked, "123456789");
+}
+
+TEST_F(LinkCommands, CommonAddressIsRefusedByIdBeforeAnythingIsSent) {
+    line.addTkv('1');
+    const auto r = tool({"--address", "&", "id"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Fehler #400006: Unzulässige Geräteadresse\n");
+    EXPECT_TRUE(line.frames().empty());
+}
+
+TEST_F(LinkCommands, DeviceFunctionsAndProgramSlots) {
+    line.addTkv('1');
+    struct Row {
+        std::vector<std::string> words;
+        int status;
+        const char* frame;  // nullptr: nothing sent
+        const char* err;
+    };
+    const Row rows[] = {
+        {{"start"}, 0, "#1DF1\r", ""},
+        {{"stop"}, 0, "#1DF2\r", ""},
+        {{"program-store", "16"}, 0, "#1PNP16\r", ""},
+        {{"program-load", "7"}, 0, "#1PNS7\r", ""},
+        {{"program-load", "17"}, 1, nullptr, "Fehler #401053: Unzulässiger Parameter\n"},
+        {{"--address", "5", "start"}, 1, "#5DF1\r", "Fehler #403041: Keine Antwort vom Gerät\n"},
+        {{"--address", "&", "program-store", "3"}, 0, "#&PNP3\r", ""},
+    };
+    for (const auto& row : rows) {
+        line.clearFrames();
+        const auto r = tool(row.words);
+        EXPECT_EQ(r.status, row.status) << row.words[0];
+        EXPECT_EQ(r.err, row.err) << row.words[0];
+        if (row.frame) {
+            ASSERT_TRUE(line.waitForFrames(1, std::chrono::seconds(2)));
+            EXPECT_EQ(line.frames().back(), row.frame);
+        } else {
+            EXPECT_TRUE(line.frames().empty());
+        }
+    }
+}
+
+TEST_F(LinkCommands, PortThatCannotBeOpenedNamesDeviceAndReason) {
+    const auto r = tool({"--device", "/nonexistent/tty", "id"}, false);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "Fehler #100003: Fehler beim öffnen der seriellen Schnittstelle\n"
+              "COM 1: /nonexistent/tty: No such file or directory\n");
+}
+
+TEST_F(LinkCommands, UsageErrorsExitWithTwo) {
+    const std::vector<std::string> rows[] = {
+        {},
+        {"frobnicate"},
+        {"id", "extra"},
+        {"program-store"},
+        {"program-store", "x"},
+        {"--address", "12", "id"},
+        {"--timeout", "-1", "id"},
+        {"--timeout", "1,5", "id"},
+        {"--port", "0", "id"},
+        {"--bogus", "id"},
+        {"id", "--address"},
+    };
+    for (const auto& words : rows) {
+        const auto r = tool(words);
+        EXPECT_EQ(r.status, 2) << (words.empty() ? "" : words[0]);
+        EXPECT_NE(r.err.find("usage: tkv9d"), std::string::npos);
+    }
+}
+
+}  // namespace
