@@ -124,7 +124,8 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                                  " argument(s)"};
             // The port is known to the serial layer by number; --device names it directly.
             if (!device.empty()) serial::setPortPath(ctx.port, device);
-            const int code = withOpenPort(ctx, command.run, words);
+            const int code =
+                command.opensPort ? command.run(ctx, words) : withOpenPort(ctx, command.run, words);
             if (code == 0) return 0;
             out.flush();
             reportFailure(ctx, code);
@@ -140,7 +141,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
-    for (auto list : {linkCommands(), parameterCommands()})
+    for (auto list : {linkCommands(), parameterCommands(), programCommands()})
         commands.insert(commands.end(), list.begin(), list.end());
     return commands;
 }

@@ -28,9 +28,12 @@ struct Command {
     int argumentCount;      // -1: any number
     // Returns 0 or an error code; prints its results on ctx.out.
     int (*run)(Context& ctx, const std::vector<std::string>& arguments);
+    // The command opens and closes the port itself (through the connection manager).
+    bool opensPort = false;
 };
 
 std::span<const Command> linkCommands();
+std::span<const Command> programCommands();
 // get, set, mem-read, mem-write.
 std::span<const Command> parameterCommands();
 

@@ -1,0 +1,84 @@
+// The whole program table between the device and a parameter file, through the program's own
+// transfer and file code.
+
+#include <ostream>
+
+#include "cli/cli.h"
+#include "connection/vrlcom.h"
+#include "driver/vrltkv9d.h"
+#include "params/parameterfile.h"
+#include "params/program.h"
+#include "platform/gui/popups.h"
+
+namespace cli {
+
+namespace {
+
+constexpr int kFirstEntry = 0;
+constexpr int kLastEntry = vrl::params::kTableSize - 1;
+
+// The plausibility check's popup becomes its lines on stderr.
+class StderrPopups : public vrl::Popups {
+  public:
+    explicit StderrPopups(std::ostream& err) : err_(err) {}
+    void message(std::string_view, std::string_view text) override { err_ << text; }
+    int question(std::string_view, std::string_view, std::string_view, std::string_view,
+                 std::string_view) override {
+        return 0;
+    }
+    std::optional<std::string> selectFile(FileMode, std::string_view, std::string_view,
+                                          std::string_view) override {
+        return std::nullopt;
+    }
+
+  private:
+    std::ostream& err_;
+};
+
+// The connection as the program holds it: port and address through the connection manager.
+template <typename Body>
+int connected(Context& ctx, Body body) {
+    if (int code = VrlCom_Open(ctx.port); code != 0) return code;
+    int code = VrlCom_AdresseSet(ctx.address);
+    if (code == 0) code = VRLTKV9D_Timeout(ctx.port, ctx.timeout);
+    if (code == 0) code = body();
+    VrlCom_Close();
+    return code;
+}
+
+int programsRead(Context& ctx, const std::vector<std::string>& args) {
+    Prog_Initialisieren();
+    return connected(ctx, [&] {
+        if (int code = Prog_ProgrammeLesen(kFirstEntry, kLastEntry); code != 0) return code;
+        return Datei_Schreiben(args[0]);
+    });
+}
+
+int programsWrite(Context& ctx, const std::vector<std::string>& args) {
+    Prog_Initialisieren();
+    if (int code = Datei_Lesen(args[0]); code != 0) return code;
+    StderrPopups lines(ctx.err);
+    vrl::setPopups(&lines);
+    for (const Parametersatz& entry : gProg) {
+        if (int code = Prog_Plausibilitaetspruefung(&entry); code != 0) {
+            vrl::setPopups(nullptr);
+            return code;
+        }
+    }
+    vrl::setPopups(nullptr);
+    ArbeitskopieLaden(gProgIndex);
+    return connected(ctx, [] { return Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); });
+}
+
+constexpr Command kCommands[] = {
+    {"programs-read", "FILE", 1, programsRead, true},
+    {"programs-write", "FILE", 1, programsWrite, true},
+};
+
+}  // namespace
+
+std::span<const Command> programCommands() {
+    return kCommands;
+}
+
+}  // namespace cli

@@ -1,0 +1,142 @@
+// Program transfers against the simulated device: the order of the frames on the line is the
+// behaviour the device relies on (a program is written as working parameters, then stored).
+
+#include <gtest/gtest.h>
+
+#include "connection/vrlcom.h"
+#include "params/program.h"
+#include "platform/gui/scripted_popups.h"
+#include "platform/serial/port_map.h"
+#include "sim/line.h"
+
+namespace {
+
+constexpr int kPort = 11;
+
+class Transfers : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        line.addTkv('1');
+        for (int slot = 1; slot <= 16; ++slot)
+            ASSERT_TRUE(line.setSlotValue('1', slot, "N1", "Slot " + std::to_string(slot)));
+        ASSERT_TRUE(line.setValue('1', "N1", "Arbeit"));
+        serial::setPortPath(kPort, line.devicePath());
+        vrl::com::resetState();
+        ASSERT_EQ(VrlCom_Open(kPort), 0);
+        Prog_Initialisieren();
+        line.clearFrames();
+    }
+    void TearDown() override {
+        vrl::com::resetState();
+        serial::setPortPath(kPort, "");
+    }
+
+    // The frames as a short story: runs of parameter reads and writes are counted, the other
+    // commands named ("25R DF2 25W PNP5"); each record is a run of its own.
+    std::string story() const {
+        std::vector<std::string> words;
+        std::string run;
+        int count = 0;
+        auto flush = [&] {
+            if (count) words.push_back(std::to_string(count) + run);
+            count = 0;
+        };
+        for (const auto& frame : line.frames()) {
+            const std::string command = frame.substr(2, frame.size() - 3);
+            const bool parameter = command.rfind("DF", 0) != 0 && command.rfind("PN", 0) != 0;
+            if (parameter) {
+                // A record starts with its name: "N1".
+                const std::string kind(1, command[2]);
+                if (kind != run || command.rfind("N1", 0) == 0) flush();
+                run = kind;
+                ++count;
+            } else {
+                flush();
+                run.clear();
+                words.push_back(command);
+            }
+        }
+        flush();
+        std::string text;
+        for (const auto& word : words) text += (text.empty() ? "" : " ") + word;
+        return text;
+    }
+
+    sim::Line line;
+    vrl::ScriptedPopups popups;
+    vrl::PopupsGuard guard{popups};
+};
+
+constexpr int kSelected = 1, kAll = 2;
+
+std::string repeat(const std::string& part, int from, int to) {
+    std::string text;
+    for (int i = from; i <= to; ++i) {
+        std::string piece = part;
+        for (std::size_t at; (at = piece.find('%')) != std::string::npos;)
+            piece.replace(at, 1, std::to_string(i));
+        text += (text.empty() ? "" : " ") + piece;
+    }
+    return text;
+}
+
+TEST_F(Transfers, WriteSelectedWorkingParametersOnly) {
+    popups.answers = {kSelected};
+    EXPECT_EQ(Prog_ProgrammeAufGeraetSchreiben(), 0);
+    EXPECT_EQ(story(), "DF2 25W");
+}
+
+TEST_F(Transfers, WriteSelectedProgramKeepsTheDevicesWorkingParameters) {
+    ASSERT_EQ(Prog_ProgrammAuswaehlen(5), 0);
+    gParameter.strom1 = 2.5;
+    popups.answers = {kSelected};
+    EXPECT_EQ(Prog_ProgrammeAufGeraetSchreiben(), 0);
+    EXPECT_EQ(story(), "25R DF2 25W PNP5 DF2 25W");
+    EXPECT_EQ(line.slotValue('1', 5, "C1"), "2.500");
+    EXPECT_EQ(line.slotValue('1', 5, "N1"), "Programm 5");
+    EXPECT_EQ(line.value('1', "N1"), "Arbeit");
+}
+
+TEST_F(Transfers, WriteAllStoresSixteenProgramsThenTheWorkingParameters) {
+    popups.answers = {kAll};
+    EXPECT_EQ(Prog_ProgrammeAufGeraetSchreiben(), 0);
+    EXPECT_EQ(story(), repeat("DF2 25W PNP%", 1, 16) + " DF2 25W");
+    EXPECT_EQ(line.value('1', "N1"), "Arbeitsparameter");
+    EXPECT_EQ(line.slotValue('1', 16, "N1"), "Programm 16");
+}
+
+TEST_F(Transfers, ReadAllLoadsEachProgramAndRestoresTheWorkingParameters) {
+    ASSERT_TRUE(line.setSlotValue('1', 9, "T3", "12.5"));
+    popups.answers = {kAll};
+    EXPECT_EQ(Prog_ProgrammeVonGeraetLesen(), 0);
+    EXPECT_EQ(story(), "25R 25R " + repeat("PNS% 25R", 1, 16) + " DF2 25W");
+    EXPECT_EQ(vrl::params::nameOf(gProg[0]), "Arbeit");
+    EXPECT_EQ(vrl::params::nameOf(gProg[16]), "Slot 16");
+    EXPECT_EQ(gProg[9].zeit3, 12.5);
+    EXPECT_EQ(line.value('1', "N1"), "Arbeit");
+}
+
+TEST_F(Transfers, ReadSelectedWorkingParametersReadsTwiceWritesOnce) {
+    popups.answers = {kSelected};
+    EXPECT_EQ(Prog_ProgrammeVonGeraetLesen(), 0);
+    EXPECT_EQ(story(), "25R 25R DF2 25W");
+    EXPECT_EQ(vrl::params::nameOf(gParameter), "Arbeit");
+}
+
+TEST_F(Transfers, ReadSelectedProgram) {
+    ASSERT_EQ(Prog_ProgrammAuswaehlen(5), 0);
+    popups.answers = {kSelected};
+    EXPECT_EQ(Prog_ProgrammeVonGeraetLesen(), 0);
+    EXPECT_EQ(story(), "25R PNS5 25R DF2 25W");
+    EXPECT_EQ(vrl::params::nameOf(gParameter), "Slot 5");
+    EXPECT_EQ(gParameter.pruefspannung, 2.0);
+}
+
+TEST_F(Transfers, FailurePartWayStopsTheTransfer) {
+    line.injectFault('1', sim::Fault{sim::FaultKind::Nak, "PNP", 1});
+    popups.answers = {kAll};
+    EXPECT_EQ(Prog_ProgrammeAufGeraetSchreiben(), -402048);
+    EXPECT_EQ(story(), "DF2 25W PNP1");
+}
+
+}  // namespace
