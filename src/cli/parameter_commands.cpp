@@ -159,23 +159,11 @@ int memoryWrite(Context& ctx, const std::vector<std::string>& args) {
                                      static_cast<int>(data.size()), data);
 }
 
-// Arguments are parsed once the port is open; a usage error found then must not leave the port
-// open behind it for the next command of the same process.
-template <int (*Body)(Context&, const std::vector<std::string>&)>
-int closingOnUsageError(Context& ctx, const std::vector<std::string>& args) {
-    try {
-        return Body(ctx, args);
-    } catch (const UsageError&) {
-        VRLTKV9D_Close(ctx.port);
-        throw;
-    }
-}
-
 constexpr Command kCommands[] = {
     {"get", "NAME", 1, getParameter},
-    {"set", "NAME VALUE", 2, closingOnUsageError<setParameter>},
-    {"mem-read", "START LENGTH", 2, closingOnUsageError<memoryRead>},
-    {"mem-write", "START HEX", 2, closingOnUsageError<memoryWrite>},
+    {"set", "NAME VALUE", 2, setParameter},
+    {"mem-read", "START LENGTH", 2, memoryRead},
+    {"mem-write", "START HEX", 2, memoryWrite},
 };
 
 }  // namespace
