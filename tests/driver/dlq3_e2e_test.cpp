@@ -53,6 +53,7 @@ TEST_F(MemoryOnLine, WrittenBlocksReadBack) {
     Bytes got;
     ASSERT_EQ(read(0xFFC0, 64, got), 0);
     EXPECT_EQ(got, block);
+    ASSERT_TRUE(line.waitForFrames(3, 2s));  // logged once its answer is out
     EXPECT_EQ(line.frames().back(), "#5BDR4FFC00040\r");
 
     // Nothing written still makes a frame the device takes.
@@ -68,6 +69,7 @@ TEST_F(MemoryOnLine, LongestReadCarriesTheWholeMemoryButOneByte) {
     ASSERT_EQ(read(0, 0xFFFF, got), 0);
     EXPECT_EQ(got, pattern);
     // 0x10000 bytes do not fit the length field: refused before anything goes out.
+    ASSERT_TRUE(line.waitForFrames(1, 2s));
     line.clearFrames();
     Bytes all(0x10000);
     EXPECT_EQ(VRLDLQ3_SpeicherLesen(kPort, kAddress, 4, 0, 0x10000, all), -895178);
