@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -228,21 +229,56 @@ INSTANTIATE_TEST_SUITE_P(Rings, ItemValuesTest, ::testing::ValuesIn(kItemValuesR
 
 // ---- dimming, labels, closing
 
-TEST(DimTest, LampIsDrawnDimmedOtherControlsAreDisabled) {
-    Led lamp;
-    QDoubleSpinBox current;
-    setDimmed(&lamp, true);
-    setDimmed(&current, true);
-    EXPECT_TRUE(lamp.isDimmed());
-    EXPECT_TRUE(lamp.isEnabled());
-    EXPECT_FALSE(current.isEnabled());
-    EXPECT_TRUE(isDimmed(&lamp));
-    EXPECT_TRUE(isDimmed(&current));
+// A lamp with its label, a number with its label, on one panel.
+struct LabelledPanel {
+    LabelledPanel() {
+        auto* layout = new QVBoxLayout(&window);
+        lamp = new Led(&window);
+        lampLabel = new QLabel(QStringLiteral("Kurve läuft"), &window);
+        current = new QDoubleSpinBox(&window);
+        currentLabel = new QLabel(QStringLiteral("I-Ist [A]"), &window);
+        lampLabel->setBuddy(lamp);
+        currentLabel->setBuddy(current);
+        for (QWidget* w : std::initializer_list<QWidget*>{lamp, lampLabel, current, currentLabel})
+            layout->addWidget(w);
+    }
+    QWidget window;
+    Led* lamp;
+    QLabel* lampLabel;
+    QDoubleSpinBox* current;
+    QLabel* currentLabel;
+};
 
-    setDimmed(&lamp, false);
-    setDimmed(&current, false);
-    EXPECT_FALSE(isDimmed(&lamp));
-    EXPECT_FALSE(isDimmed(&current));
+TEST(DimTest, LampIsDrawnDimmedOtherControlsAreDisabledLabelsGreyed) {
+    LabelledPanel panel;
+    setDimmed(panel.lamp, true);
+    setDimmed(panel.current, true);
+    EXPECT_TRUE(panel.lamp->isDimmed());
+    EXPECT_TRUE(panel.lamp->isEnabled());
+    EXPECT_FALSE(panel.current->isEnabled());
+    EXPECT_FALSE(panel.lampLabel->isEnabled());
+    EXPECT_FALSE(panel.currentLabel->isEnabled());
+    EXPECT_TRUE(isDimmed(panel.lamp));
+    EXPECT_TRUE(isDimmed(panel.current));
+
+    setDimmed(panel.lamp, false);
+    setDimmed(panel.current, false);
+    EXPECT_FALSE(isDimmed(panel.lamp));
+    EXPECT_FALSE(isDimmed(panel.current));
+    EXPECT_TRUE(panel.lampLabel->isEnabled());
+    EXPECT_TRUE(panel.currentLabel->isEnabled());
+}
+
+TEST(VisibleTest, HiddenControlTakesItsLabelAlong) {
+    LabelledPanel panel;
+    panel.window.show();
+    setControlVisible(panel.current, false);
+    EXPECT_FALSE(panel.current->isVisible());
+    EXPECT_FALSE(panel.currentLabel->isVisible());
+    EXPECT_TRUE(panel.lampLabel->isVisible());
+    setControlVisible(panel.current, true);
+    EXPECT_TRUE(panel.current->isVisible());
+    EXPECT_TRUE(panel.currentLabel->isVisible());
 }
 
 TEST(LabelTest, LabelIsTheOneWhoseBuddyTheControlIs) {
@@ -263,6 +299,28 @@ TEST(LabelTest, LabelIsTheOneWhoseBuddyTheControlIs) {
     EXPECT_EQ(labelOf(port), "COM-Port");
     EXPECT_EQ(labelOf(address), "Adresse");
     EXPECT_EQ(labelOf(unlabelled), "");
+}
+
+TEST(RingTest, ListIsBuiltBeforeTheRingReacts) {
+    QComboBox ring;
+    addRingItem(&ring, QStringLiteral("nicht geöffnet"), 0);
+    int built = 0;
+    beforeRingOpens(&ring, [&] {
+        ++built;
+        if (ringIndexOf(&ring, 3) < 0) addRingItem(&ring, QStringLiteral("COM 3"), 3);
+    });
+    ring.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&ring, 1000));
+
+    // Down can only reach the new item if the list was built first.
+    QTest::keyClick(&ring, Qt::Key_Down);
+    EXPECT_EQ(built, 1);
+    EXPECT_EQ(ringValue(&ring), 3);
+
+    QTest::mouseClick(ring.windowHandle(), Qt::LeftButton, {}, ring.rect().center());
+    EXPECT_EQ(built, 2);
+    EXPECT_TRUE(ring.view()->isVisible());
+    ring.hidePopup();
 }
 
 TEST(CloseTest, ClosingOnlyAsksTheHandler) {

@@ -36,6 +36,30 @@ class CloseInterceptor : public QObject {
     std::function<void()> handler_;
 };
 
+class PressWatcher : public QObject {
+  public:
+    PressWatcher(QWidget* watched, std::function<void()> handler)
+        : QObject(watched), handler_(std::move(handler)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) {
+            handler_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> handler_;
+};
+
+QLabel* labelWidgetOf(const QWidget* control) {
+    for (auto* label : control->window()->findChildren<QLabel*>()) {
+        if (label->buddy() == control) return label;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 QMetaObject::Connection connectCommit(QWidget* control, std::function<void()> handler) {
@@ -136,6 +160,7 @@ void setDimmed(QWidget* control, bool dimmed) {
     } else {
         control->setEnabled(!dimmed);
     }
+    if (QLabel* label = labelWidgetOf(control)) label->setEnabled(!dimmed);
 }
 
 bool isDimmed(const QWidget* control) {
@@ -143,11 +168,18 @@ bool isDimmed(const QWidget* control) {
     return !control->isEnabled();
 }
 
+void setControlVisible(QWidget* control, bool visible) {
+    control->setVisible(visible);
+    if (QLabel* label = labelWidgetOf(control)) label->setVisible(visible);
+}
+
 QString labelOf(const QWidget* control) {
-    for (const auto* label : control->window()->findChildren<QLabel*>()) {
-        if (label->buddy() == control) return label->text();
-    }
-    return {};
+    const QLabel* label = labelWidgetOf(control);
+    return label ? label->text() : QString();
+}
+
+void beforeRingOpens(QComboBox* ring, std::function<void()> handler) {
+    ring->installEventFilter(new PressWatcher(ring, std::move(handler)));
 }
 
 void interceptClose(QWidget* window, std::function<void()> handler) {

@@ -76,13 +76,21 @@ void addRingItem(QComboBox* ring, const QString& label, int value);
 void applyItemValues(QWidget* panel);
 
 // A dimmed control shows a value that is not current or cannot be changed now: a lamp is drawn
-// in greys, any other control is disabled.
+// in greys, any other control is disabled. Its label is greyed with it.
 void setDimmed(QWidget* control, bool dimmed);
 bool isDimmed(const QWidget* control);
+
+// Shows or hides a control together with its label, which a hidden control must not leave
+// behind.
+void setControlVisible(QWidget* control, bool visible);
 
 // The text of the label that names control (the QLabel whose buddy it is); empty when it has
 // none. Buttons and check boxes carry their text themselves.
 QString labelOf(const QWidget* control);
+
+// Runs handler when the operator presses a mouse button or a key on ring, before the ring
+// reacts: a list built there (the COM ports) is fresh when the ring opens.
+void beforeRingOpens(QComboBox* ring, std::function<void()> handler);
 
 // From now on closing window (title bar, window menu, Alt+F4) only calls handler; the window
 // stays open. The handler decides whether the program ends: it should end the event loop with
