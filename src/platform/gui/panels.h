@@ -16,7 +16,25 @@
 // MENUMAIN_DATEI_LADEN, MENUMAIN_FENSTER, MENUSTATUS_DATEI_BEENDEN. The item names alone would
 // clash with controls of the same panel (the picture buttons LADEN and SPEICHERN).
 //
-// A control's label is a QLabel named <CONTROL>_LABEL whose buddy is the control (labelOf()).
+// A control's label is a QLabel named <CONTROL>_LABEL whose buddy is the control (labelOf(),
+// setControlVisible() and setDimmed() in controls.h act on both). Objects named in lower case
+// (frames, layouts) are layout only.
+//
+// Kinds of control:
+//   command button               QPushButton
+//   picture button               QToolButton with an image (LADEN, SPEICHERN)
+//   toggle button                vrl::gui::ToggleButton (a checkable QPushButton)
+//   check box                    QCheckBox
+//   ring, list                   QComboBox; each item carries its value (controls.h)
+//   display-only ring            vrl::gui::IndicatorRing (PAR_KUNDENKALIBRIERUN)
+//   real / integer control       QDoubleSpinBox / QSpinBox, keyboard tracking off
+//   numeric indicator            read-only QDoubleSpinBox / QSpinBox without buttons
+//   string control / indicator   QLineEdit / read-only QLineEdit
+//   text, picture                QLabel
+//   lamp                         vrl::gui::Led
+//   port picture ring            vrl::gui::PortPictureRing
+//   decoration                   QFrame
+//   timer                        QTimer, made in code (StatusPanelForm)
 
 #include <QDialog>
 #include <QMainWindow>
