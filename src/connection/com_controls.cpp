@@ -1,0 +1,205 @@
+#include "connection/com_controls.h"
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSpinBox>
+#include <vector>
+
+#include "connection/vrlcom.h"
+#include "platform/gui/controls.h"
+#include "platform/gui/led.h"
+#include "platform/gui/popups.h"
+#include "platform/gui/port_picture_ring.h"
+
+namespace {
+
+using vrl::gui::Led;
+using vrl::gui::PortPictureRing;
+
+struct ErrorControls {
+    QPointer<Led> led;
+    QPointer<QLineEdit> text;
+    QPointer<QSpinBox> number;
+};
+
+// What the registered controls show; every table is bounded as the panels were designed for.
+class RegisteredControls : public vrl::com::View {
+  public:
+    void showPort(int port) override {
+        if (comRing) vrl::gui::setQuietly(comRing.data(), port);
+    }
+    void showPicture(int value) override {
+        for (auto& ring : pictureRings)
+            if (ring) vrl::gui::setQuietly(ring.data(), value);
+    }
+    void showAddress(char address) override {
+        if (addressRing)
+            vrl::gui::setQuietly(addressRing.data(), static_cast<unsigned char>(address));
+    }
+    void showError(int code, std::string_view text) override {
+        for (auto& set : errorSets) {
+            if (set.led) vrl::gui::setQuietly(set.led.data(), code != 0);
+            if (set.text)
+                vrl::gui::setQuietly(set.text.data(),
+                                     QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+            if (set.number) vrl::gui::setQuietly(set.number.data(), -code);
+        }
+    }
+    void showIdText(std::string_view text) override {
+        if (idText)
+            vrl::gui::setQuietly(idText.data(),
+                                 QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+    }
+    int addressLedCount() const override { return static_cast<int>(addressLeds.size()); }
+    void showAddressLed(int index, vrl::com::AddressLed state) override {
+        Led* led = addressLeds.at(static_cast<std::size_t>(index)).data();
+        if (!led) return;
+        if (state == vrl::com::AddressLed::Found) led->setOnColor(QColor(0x00, 0xFF, 0x00));
+        if (state == vrl::com::AddressLed::Foreign) led->setOnColor(QColor(0xFF, 0x00, 0x00));
+        vrl::gui::setQuietly(led, state != vrl::com::AddressLed::Off);
+    }
+    void showScanText(std::string_view text) override {
+        if (!scanText) return;
+        vrl::gui::setQuietly(scanText.data(),
+                             QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+        // The scan blocks the event loop for seconds; paint now so the operator sees where it
+        // is. No events are processed: a timer must not start a device operation meanwhile.
+        scanText->repaint();
+        for (auto& led : addressLeds)
+            if (led) led->repaint();
+    }
+
+    QPointer<QComboBox> comRing;
+    QPointer<QComboBox> addressRing;
+    std::vector<QPointer<PortPictureRing>> pictureRings;
+    std::vector<ErrorControls> errorSets;
+    QPointer<QAbstractButton> idButton;
+    QPointer<QLineEdit> idText;
+    std::vector<QPointer<Led>> addressLeds;
+    QPointer<QAbstractButton> scanButton;
+    QPointer<QLabel> scanText;
+};
+
+RegisteredControls gControls;
+
+RegisteredControls& controls() {
+    vrl::com::setView(&gControls);
+    return gControls;
+}
+
+// A full table keeps what it has: the new control is dropped after the message.
+bool roomFor(std::size_t count, int capacity, const char* limitName) {
+    if (count < static_cast<std::size_t>(capacity)) return true;
+    vrl::popups().message("Interner Fehler", std::string(limitName) + " ist zu klein");
+    return false;
+}
+
+}  // namespace
+
+namespace vrl::com {
+
+void unregisterAll() {
+    gControls = RegisteredControls();
+    setView(nullptr);
+}
+
+}  // namespace vrl::com
+
+void VrlCom_RegisterComControl(QComboBox* ring) {
+    controls().comRing = ring;
+    vrl::gui::connectCommit(ring, [ring] { Callback_ComPortEinstellen(ring); });
+    vrl::gui::beforeRingOpens(ring, [ring] { VrlCom_ComPortListeErstellen(ring); });
+    VrlCom_ComPortListeErstellen(ring);
+}
+
+void VrlCom_RegisterAdressControl(QComboBox* ring) {
+    controls().addressRing = ring;
+    vrl::gui::connectCommit(ring, [ring] { Callback_ComPortAdresse(ring); });
+}
+
+void VrlCom_RegisterPictureringControl(vrl::gui::PortPictureRing* ring) {
+    auto& c = controls();
+    if (!roomFor(c.pictureRings.size(), vrl::com::MAX_PICTURERINGCONTROLS,
+                 "MAX_PICTURERINGCONTROLS"))
+        return;
+    c.pictureRings.emplace_back(ring);
+    // A double click arrives as a click and a double click, and so toggles twice.
+    QObject::connect(ring, &PortPictureRing::leftClicked, ring,
+                     [] { Callback_ComPortUmschalten(); });
+    QObject::connect(ring, &PortPictureRing::doubleClicked, ring,
+                     [] { Callback_ComPortUmschalten(); });
+}
+
+void VrlCom_RegisterFehlerControls(vrl::gui::Led* led, QLineEdit* text, QSpinBox* number) {
+    auto& c = controls();
+    if (!roomFor(c.errorSets.size(), vrl::com::MAX_FEHLERCONTROLS, "MAX_FEHLERCONTROLS")) return;
+    c.errorSets.push_back({led, text, number});
+}
+
+void VrlCom_RegisterIdReadButton(QAbstractButton* button) {
+    controls().idButton = button;
+    vrl::gui::connectCommit(button, [] { Callback_IdLesen(); });
+}
+
+void VrlCom_RegisterIdTextdisplay(QLineEdit* display) {
+    controls().idText = display;
+}
+
+void VrlCom_RegisterAdressLeds(vrl::gui::Led* led) {
+    auto& c = controls();
+    if (!roomFor(c.addressLeds.size(), vrl::com::MAX_ADRESSLEDS, "MAX_ADRESSLEDS")) return;
+    c.addressLeds.emplace_back(led);
+}
+
+void VrlCom_RegisterScanButton(QAbstractButton* button) {
+    controls().scanButton = button;
+    vrl::gui::connectCommit(button, [] { Callback_Scan(); });
+}
+
+void VrlCom_RegisterScanStringControl(QLabel* text) {
+    controls().scanText = text;
+}
+
+void VrlCom_ComPortListeErstellen(QComboBox* ring) {
+    vrl::gui::quietly(ring, [ring] {
+        ring->clear();
+        for (const auto& item : vrl::com::portItems())
+            vrl::gui::addRingItem(ring, QString::fromStdString(item.label), item.value);
+    });
+    int port = VrlCom_ComPortGet();
+    if (vrl::gui::ringIndexOf(gControls.comRing.data() ? gControls.comRing.data() : ring, port) <
+        0) {
+        VrlCom_Close();
+        port = 0;
+    }
+    if (gControls.comRing) vrl::gui::setQuietly(gControls.comRing.data(), port);
+}
+
+int Callback_ComPortEinstellen(QComboBox* ring) {
+    VrlCom_FehlermeldungSet(VrlCom_Open(vrl::gui::ringValue(ring)));
+    return 0;
+}
+
+int Callback_ComPortUmschalten() {
+    VrlCom_FehlermeldungSet(VrlCom_ComPortUmschalten());
+    return 0;
+}
+
+int Callback_ComPortAdresse(QComboBox* ring) {
+    VrlCom_FehlermeldungSet(VrlCom_AdresseSet(static_cast<char>(vrl::gui::ringValue(ring) & 0xFF)));
+    return 0;
+}
+
+int Callback_IdLesen() {
+    VrlCom_FehlermeldungSet(VrlCom_IdLesen());
+    return 0;
+}
+
+int Callback_Scan() {
+    VrlCom_FehlermeldungSet(VrlCom_Scan());
+    return 0;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+// The controls that panels register with the connection manager, and their callbacks. The
+// manager keeps every registered control up to date, whichever panel is visible.
+
+class QAbstractButton;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+namespace vrl::gui {
+class Led;
+class PortPictureRing;
+}  // namespace vrl::gui
+
+namespace vrl::com {
+inline constexpr int MAX_PICTURERINGCONTROLS = 10;
+inline constexpr int MAX_FEHLERCONTROLS = 10;
+inline constexpr int MAX_ADRESSLEDS = 15;
+
+// Forgets every registration (the panels are being discarded) and stops showing.
+void unregisterAll();
+}  // namespace vrl::com
+
+void VrlCom_RegisterComControl(QComboBox* ring);
+void VrlCom_RegisterAdressControl(QComboBox* ring);
+void VrlCom_RegisterPictureringControl(vrl::gui::PortPictureRing* ring);
+void VrlCom_RegisterFehlerControls(vrl::gui::Led* led, QLineEdit* text, QSpinBox* number);
+void VrlCom_RegisterIdReadButton(QAbstractButton* button);
+void VrlCom_RegisterIdTextdisplay(QLineEdit* display);
+void VrlCom_RegisterAdressLeds(vrl::gui::Led* led);
+void VrlCom_RegisterScanButton(QAbstractButton* button);
+void VrlCom_RegisterScanStringControl(QLabel* text);
+
+// Fills a COM ring with "nicht geöffnet" and the system's ports; an open port that has
+// vanished from the system is closed.
+void VrlCom_ComPortListeErstellen(QComboBox* ring);
+
+// Commit of the COM ring: switch to the chosen port.
+int Callback_ComPortEinstellen(QComboBox* ring);
+// Click or double click on a picture ring: toggle the port.
+int Callback_ComPortUmschalten();
+// Commit of the address ring.
+int Callback_ComPortAdresse(QComboBox* ring);
+int Callback_IdLesen();
+int Callback_Scan();
