@@ -204,11 +204,14 @@ bool scanHexWord(std::string_view text, int& value) {
     return true;
 }
 
-// Everything up to CR (or a NUL, where the device's own string would end), blanks kept.
+// Everything up to CR, blanks kept. An empty name is a name (the record's default is one): a
+// program renamed to nothing must read back. A control character or NUL in it is no text.
 bool scanText(std::string_view text, std::string& value) {
-    text = text.substr(0, text.find_first_of(std::string_view("\r\0", 2)));
+    text = text.substr(0, text.find('\r'));
     text = text.substr(0, vrl::driver::kProgramNameLimit);
-    if (text.empty()) return false;
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20) return false;
+    }
     value.assign(text);
     return true;
 }

@@ -56,48 +56,58 @@ struct Field {
     std::size_t offset;     // [bytes] in the record
     FieldType type;
     double defaultValue;
-    bool transferred;  // moved to and from the device with the record
+    bool transferred;          // moved to and from the device with the record
+    std::string_view control;  // the panel control that shows it; "" for none
+    bool takenOver;            // the main panel's control edits it
 };
 
-// In record order, which is also the order of the device transfer and of the panel.
+// In record order, which is also the order of the device transfer and of the panel. The test
+// voltage is the device's own: a record transfer leaves it alone. The calibration fields are
+// shown on the calibration panel and set by the calibration, not by the main panel.
 inline constexpr std::array<Field, 26> kFields{{
-    {"programmname", offsetof(Parametersatz, programmname), FieldType::Text, 0.0, true},
-    {"stromkurve", offsetof(Parametersatz, stromkurve), FieldType::Integer, 1, true},
-    {"messbereich", offsetof(Parametersatz, messbereich), FieldType::Integer, 2, true},
+    {"programmname", offsetof(Parametersatz, programmname), FieldType::Text, 0.0, true, "", false},
+    {"stromkurve", offsetof(Parametersatz, stromkurve), FieldType::Integer, 1, true,
+     "PAR_STROMKURVE", true},
+    {"messbereich", offsetof(Parametersatz, messbereich), FieldType::Integer, 2, true,
+     "PAR_MESSBEREICH", true},
     {"stromausgangsfilter", offsetof(Parametersatz, stromausgangsfilter), FieldType::Real, 1000.0,
-     true},
+     true, "PAR_STROMOUTFILTER", true},
     {"mindestdauerFreilaufdiode", offsetof(Parametersatz, mindestdauerFreilaufdiode),
-     FieldType::Real, 1.0, true},
-    {"hysteresepoti", offsetof(Parametersatz, hysteresepoti), FieldType::Real, 25.0, true},
-    {"pwmfilterpoti", offsetof(Parametersatz, pwmfilterpoti), FieldType::Real, 25.0, true},
+     FieldType::Real, 1.0, true, "PAR_DAUERFREILAUFDIOD", true},
+    {"hysteresepoti", offsetof(Parametersatz, hysteresepoti), FieldType::Real, 25.0, true,
+     "PAR_HYSTERESEPOTI", true},
+    {"pwmfilterpoti", offsetof(Parametersatz, pwmfilterpoti), FieldType::Real, 25.0, true,
+     "PAR_PWMFILTERPOTI", true},
     {"regelgeschwindigkeitspoti", offsetof(Parametersatz, regelgeschwindigkeitspoti),
-     FieldType::Real, 25.0, true},
-    {"strom1", offsetof(Parametersatz, strom1), FieldType::Real, 0.0, true},
-    {"strom2", offsetof(Parametersatz, strom2), FieldType::Real, 0.0, true},
-    {"strom3", offsetof(Parametersatz, strom3), FieldType::Real, 0.0, true},
-    {"strom4", offsetof(Parametersatz, strom4), FieldType::Real, 0.0, true},
-    {"zeit1", offsetof(Parametersatz, zeit1), FieldType::Real, 1000.0, true},
-    {"zeit2", offsetof(Parametersatz, zeit2), FieldType::Real, 0.0, true},
-    {"zeit3", offsetof(Parametersatz, zeit3), FieldType::Real, 0.0, true},
-    {"zeit4", offsetof(Parametersatz, zeit4), FieldType::Real, 0.0, true},
-    // The device keeps its own test voltage: a record transfer leaves it alone.
-    {"pruefspannung", offsetof(Parametersatz, pruefspannung), FieldType::Real, 2.0, false},
+     FieldType::Real, 25.0, true, "PAR_REGELGESCHW", true},
+    {"strom1", offsetof(Parametersatz, strom1), FieldType::Real, 0.0, true, "PAR_STROM1", true},
+    {"strom2", offsetof(Parametersatz, strom2), FieldType::Real, 0.0, true, "PAR_STROM2", true},
+    {"strom3", offsetof(Parametersatz, strom3), FieldType::Real, 0.0, true, "PAR_STROM3", true},
+    {"strom4", offsetof(Parametersatz, strom4), FieldType::Real, 0.0, true, "PAR_STROM4", true},
+    {"zeit1", offsetof(Parametersatz, zeit1), FieldType::Real, 1000.0, true, "PAR_ZEIT1", true},
+    {"zeit2", offsetof(Parametersatz, zeit2), FieldType::Real, 0.0, true, "PAR_ZEIT2", true},
+    {"zeit3", offsetof(Parametersatz, zeit3), FieldType::Real, 0.0, true, "PAR_ZEIT3", true},
+    {"zeit4", offsetof(Parametersatz, zeit4), FieldType::Real, 0.0, true, "PAR_ZEIT4", true},
+    {"pruefspannung", offsetof(Parametersatz, pruefspannung), FieldType::Real, 2.0, false,
+     "PAR_PRUEFSPANNUNG", true},
     {"freilaufdiodeAktivBeiDeltaIIst", offsetof(Parametersatz, freilaufdiodeAktivBeiDeltaIIst),
-     FieldType::Integer, 0, true},
+     FieldType::Integer, 0, true, "PAR_FREILAUFBEIDELTAI", true},
     {"freilaufdiodeAktivBeiSprungAufNull",
-     offsetof(Parametersatz, freilaufdiodeAktivBeiSprungAufNull), FieldType::Integer, 0, true},
+     offsetof(Parametersatz, freilaufdiodeAktivBeiSprungAufNull), FieldType::Integer, 0, true,
+     "PAR_FREILAUFBEINULL", true},
     {"freilaufdiodeMindestDeltaIIst", offsetof(Parametersatz, freilaufdiodeMindestDeltaIIst),
-     FieldType::Real, 1.0, true},
-    {"zyklen", offsetof(Parametersatz, zyklen), FieldType::Integer, 0, true},
+     FieldType::Real, 1.0, true, "PAR_MINDESTDELTAIIST", true},
+    {"zyklen", offsetof(Parametersatz, zyklen), FieldType::Integer, 0, true, "PAR_ZYKLEN", true},
     {"kundenkalibrierungAktiv", offsetof(Parametersatz, kundenkalibrierungAktiv),
-     FieldType::Integer, 0, true},
+     FieldType::Integer, 0, true, "PAR_KUNDENKALIBRIERUN", false},
     {"kalibriersollstrom1", offsetof(Parametersatz, kalibriersollstrom1), FieldType::Real, 0.1,
-     true},
+     true, "SOLL1", false},
     {"kalibriersollstrom2", offsetof(Parametersatz, kalibriersollstrom2), FieldType::Real, 4.0,
-     true},
-    {"kalibrierungOffset", offsetof(Parametersatz, kalibrierungOffset), FieldType::Real, 0.0, true},
+     true, "SOLL2", false},
+    {"kalibrierungOffset", offsetof(Parametersatz, kalibrierungOffset), FieldType::Real, 0.0, true,
+     "", false},
     {"kalibrierungVerstaerkung", offsetof(Parametersatz, kalibrierungVerstaerkung), FieldType::Real,
-     1.0, true},
+     1.0, true, "", false},
 }};
 
 const Field* findField(std::string_view name);

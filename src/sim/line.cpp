@@ -298,9 +298,12 @@ void Line::takeBytes(std::string_view bytes, TimePoint readAt) {
     }
 }
 
+// A frame is listed once the device has carried it out and before its answer leaves: whoever
+// has the answer finds the frame in the log.
 void Line::handle(const std::string& frame, TimePoint arrival) {
     log('>', frame);
     if (options_.pace) sleepUntil(arrival);
+    std::string bytes;
     if (frame.size() >= 3) {
         const char address = frame[1];
         const std::string_view command(frame.data() + 2, frame.size() - 3);
@@ -312,16 +315,18 @@ void Line::handle(const std::string& frame, TimePoint arrival) {
             }
             for (Device* d : all) d->execute(command, true);
         } else if (device(address)) {
-            const std::string bytes = respond(address, command);
-            if (!bytes.empty()) {
-                log('<', bytes);
-                send(bytes, options_.pace ? arrival : std::chrono::steady_clock::now());
-            }
+            bytes = respond(address, command);
         }
     }
-    std::lock_guard lock(mutex_);
-    frames_.push_back(frame);
-    framesChanged_.notify_all();
+    {
+        std::lock_guard lock(mutex_);
+        frames_.push_back(frame);
+        framesChanged_.notify_all();
+    }
+    if (!bytes.empty()) {
+        log('<', bytes);
+        send(bytes, options_.pace ? arrival : std::chrono::steady_clock::now());
+    }
 }
 
 std::string Line::respond(char address, std::string_view command) {

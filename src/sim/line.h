@@ -61,7 +61,7 @@ class Line {
     void clearFaults(char address);
 
     // Every complete frame received, CR included, in order, whatever its address. A frame is
-    // listed once its answer has been sent.
+    // listed once the device has carried it out, before its answer is sent.
     std::vector<std::string> frames() const;
     void clearFrames();
     bool waitForFrames(std::size_t count, std::chrono::milliseconds bound) const;

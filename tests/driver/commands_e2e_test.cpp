@@ -39,6 +39,7 @@ TEST_F(CommandsOnLine, IdentificationOfEachDevice) {
     EXPECT_EQ(VRLTKV9D_IDLesen(kPort, '3', text), 0);
     EXPECT_EQ(text, "VRL-TKV9D-0003");
     EXPECT_EQ(VRLTKV9D_IDLesen(kPort, '2', text), -403012);  // nobody there
+    ASSERT_TRUE(line.waitForFrames(3, 2s));
     EXPECT_EQ(line.frames(), (std::vector<std::string>{"#1IDR\r", "#3IDR\r", "#2IDR\r"}));
 }
 
@@ -53,9 +54,11 @@ TEST_F(CommandsOnLine, StartAndStopRunTheCurve) {
 TEST_F(CommandsOnLine, ProgramSlotsStoreAndLoad) {
     ASSERT_TRUE(line.setValue('1', "C1", "1.250"));
     EXPECT_EQ(VRLTKV9D_ProgrammSpeichern(kPort, '1', 16), 0);
+    ASSERT_TRUE(line.waitForFrames(1, 2s));
     EXPECT_EQ(line.frames().back(), "#1PNP16\r");
     ASSERT_TRUE(line.setValue('1', "C1", "0.500"));
     EXPECT_EQ(VRLTKV9D_ProgrammLaden(kPort, '1', 16), 0);
+    ASSERT_TRUE(line.waitForFrames(2, 2s));
     EXPECT_EQ(line.frames().back(), "#1PNS16\r");
     const auto value = line.value('1', "C1");
     ASSERT_TRUE(value);

@@ -307,6 +307,7 @@ TEST_F(ParameterRead, ValuesAreScannedByKind) {
         {"status", "#1S1R 8001\r", kUntouched, 0x8001, "untouched"},
         {"programmname", "#1N1R  Mein Prog \r", kUntouched, -77, "  Mein Prog "},
         {"programmname", "#1N1Rerr\r", kUntouched, -77, "err"},
+        {"programmname", "#1N1R\r", kUntouched, -77, ""},
         {"programmname", longName.c_str(), kUntouched, -77, longName.c_str() + 5},
     };
     for (const auto& row : rows) {
@@ -326,19 +327,31 @@ TEST_F(ParameterRead, AnswerChecksAndTheirCodes) {
         int code;
     };
     const Row rows[] = {
-        {"strom1", '&', nullptr, -400106},         {"strom1", 'A', nullptr, -400106},
-        {"strom1", '0', nullptr, -400106},         {"strom0", 'A', nullptr, -400106},
-        {"strom0", '1', nullptr, -401159},         {"", '1', nullptr, -401159},
+        {"strom1", '&', nullptr, -400106},
+        {"strom1", 'A', nullptr, -400106},
+        {"strom1", '0', nullptr, -400106},
+        {"strom0", 'A', nullptr, -400106},
+        {"strom0", '1', nullptr, -401159},
+        {"", '1', nullptr, -401159},
         {"strom1", '1', "#1C1R1.", -404167},  // broken off before CR
-        {"strom1", '1', "#1C2R1.0\r", -404168},    {"strom1", '1', "#2C1R1.0\r", -404168},
-        {"strom1", '1', "$1C1R1.0\r", -404168},    {"strom1", '1', "#1C\r", -404168},
-        {"strom1", '1', "#1C1Rerr\r", -409169},    {"zyklen", '1', "#1L1Rerr\r", -409169},
-        {"status", '1', "#1S1Rerr\r", -409169},    {"strom1", '1', "#1C1Rabc\r", -404170},
-        {"strom1", '1', "#1C1Rnan\r", -404170},    {"strom1", '1', "#1C1Rinf\r", -404170},
-        {"strom1", '1', "#1C1R1e999\r", -404170},  {"strom1", '1', "#1C1R\r", -404170},
-        {"zyklen", '1', "#1L1Rx\r", -404171},      {"zyklen", '1', "#1L1R99999999999\r", -404171},
-        {"programmname", '1', "#1N1R\r", -404173}, {"status", '1', "#1S1R\r", -404174},
-        {"status", '1', "#1S1R-1\r", -404174},     {"status", '1', "#1S1R1FFFFFFFF\r", -404174},
+        {"strom1", '1', "#1C2R1.0\r", -404168},
+        {"strom1", '1', "#2C1R1.0\r", -404168},
+        {"strom1", '1', "$1C1R1.0\r", -404168},
+        {"strom1", '1', "#1C\r", -404168},
+        {"strom1", '1', "#1C1Rerr\r", -409169},
+        {"zyklen", '1', "#1L1Rerr\r", -409169},
+        {"status", '1', "#1S1Rerr\r", -409169},
+        {"strom1", '1', "#1C1Rabc\r", -404170},
+        {"strom1", '1', "#1C1Rnan\r", -404170},
+        {"strom1", '1', "#1C1Rinf\r", -404170},
+        {"strom1", '1', "#1C1R1e999\r", -404170},
+        {"strom1", '1', "#1C1R\r", -404170},
+        {"zyklen", '1', "#1L1Rx\r", -404171},
+        {"zyklen", '1', "#1L1R99999999999\r", -404171},
+        {"programmname", '1', "#1N1Rab\tc\r", -404173},
+        {"status", '1', "#1S1R\r", -404174},
+        {"status", '1', "#1S1R-1\r", -404174},
+        {"status", '1', "#1S1R1FFFFFFFF\r", -404174},
     };
     for (const auto& row : rows) {
         peer.calls.clear();

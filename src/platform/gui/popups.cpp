@@ -65,6 +65,11 @@ std::optional<std::string> ScriptedPopups::selectFile(FileMode mode, std::string
     return file;
 }
 
+int ScriptedPopups::runModal(std::string_view panelName) {
+    shown.push_back({"modal", std::string(panelName), "", {}});
+    return onModal ? onModal(panelName) : 0;
+}
+
 PopupsGuard::PopupsGuard(Popups& service) : previous_(&popups()) {
     setPopups(&service);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/gui/popups.h"
@@ -23,6 +24,11 @@ class ScriptedPopups : public Popups {
     std::optional<std::string> selectFile(FileMode mode, std::string_view title,
                                           std::string_view directory,
                                           std::string_view pattern) override;
+
+    // Modal panels: recorded as "modal" with the panel's name as title; onModal plays the
+    // operator (fills the panel's controls) and answers 1 for OK. Without it: cancelled.
+    int runModal(std::string_view panelName) override;
+    std::function<int(std::string_view panelName)> onModal;
 
     std::vector<Shown> shown;
     std::deque<int> answers;                       // questions with no answer left get 1

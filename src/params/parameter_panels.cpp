@@ -1,0 +1,208 @@
+#include "params/parameter_panels.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+
+#include "params/calibration.h"
+#include "params/datastate.h"
+#include "params/program.h"
+#include "platform/gui/controls.h"
+#include "platform/gui/indicator_ring.h"
+#include "platform/gui/led.h"
+#include "platform/gui/popups.h"
+
+namespace vrl::params {
+
+namespace {
+
+QtParameterPanels* gActive = nullptr;
+gui::KalibPanel* gCalibration = nullptr;
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
+
+bool isCycleField(const Field& field) {
+    return field.name == "zyklen";
+}
+
+}  // namespace
+
+QtParameterPanels::QtParameterPanels(gui::MainPanel& main, gui::KalibPanel& calibration,
+                                     gui::RenamePanel& rename)
+    : main_(main), calibration_(calibration), rename_(rename) {
+    rename_.ui.STRING->setMaxLength(25);
+    main_.ui.PROGRAMMNUMMER->setMaximum(16);
+    connectCallbacks();
+    gActive = this;
+    gCalibration = &calibration_;
+    setPanels(this);
+}
+
+QtParameterPanels::~QtParameterPanels() {
+    if (panels() == this) setPanels(nullptr);
+    if (gActive == this) {
+        gActive = nullptr;
+        gCalibration = nullptr;
+    }
+}
+
+void QtParameterPanels::connectCallbacks() {
+    for (const Field& field : kFields) {
+        if (!field.takenOver) continue;
+        gui::connectCommit(control(field.control), [] { Callback_AllgemeineAenderung(); });
+    }
+    gui::connectCommit(main_.ui.PAR_ZYKLENUNBEGRENZT, [] { Callback_AllgemeineAenderung(); });
+    auto* list = main_.ui.PROGRAMMLISTE;
+    gui::connectCommit(list, [list] { Callback_Programmliste(gui::ringValue(list)); });
+    auto& kalib = calibration_.ui;
+    gui::connectCommit(kalib.UEBERNEHMEN, [] { Callback_Kalib_Buttons(KalibButton::Uebernehmen); });
+    gui::connectCommit(kalib.WERKSKALIBRIERUNG,
+                       [] { Callback_Kalib_Buttons(KalibButton::Werkskalibrierung); });
+    gui::connectCommit(kalib.ABBRUCH, [] { Callback_Kalib_Buttons(KalibButton::Abbruch); });
+}
+
+QWidget* QtParameterPanels::control(std::string_view name) const {
+    const QString objectName = qt(name);
+    if (auto* found = main_.widget()->findChild<QWidget*>(objectName)) return found;
+    return calibration_.widget()->findChild<QWidget*>(objectName);
+}
+
+void QtParameterPanels::showReal(QDoubleSpinBox* box, double value) {
+    gui::setQuietly(box, value);
+    shownReals_[box] = {value, box->value()};
+}
+
+double QtParameterPanels::takeReal(QDoubleSpinBox* box) const {
+    auto it = shownReals_.find(box);
+    if (it != shownReals_.end() && it->second.second == box->value()) return it->second.first;
+    return box->value();
+}
+
+void QtParameterPanels::showRecord(const Parametersatz& record) {
+    for (const Field& field : kFields) {
+        if (!field.takenOver) continue;
+        QWidget* widget = control(field.control);
+        if (isCycleField(field)) {
+            // 0 means unlimited: the box is ticked and the count keeps what it showed.
+            const bool unlimited = record.zyklen == 0;
+            if (!unlimited) gui::setQuietly(main_.ui.PAR_ZYKLEN, record.zyklen);
+            gui::setQuietly(main_.ui.PAR_ZYKLENUNBEGRENZT, unlimited);
+        } else if (auto* box = qobject_cast<QDoubleSpinBox*>(widget)) {
+            showReal(box, realOf(record, field));
+        } else if (auto* ring = qobject_cast<QComboBox*>(widget)) {
+            gui::setQuietly(ring, integerOf(record, field));
+        } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
+            gui::setQuietly(spin, integerOf(record, field));
+        }
+    }
+    showCustomerCalibration(record.kundenkalibrierungAktiv);
+    auto& kalib = calibration_.ui;
+    gui::setQuietly(kalib.SOLL1, record.kalibriersollstrom1);
+    gui::setQuietly(kalib.SOLL2, record.kalibriersollstrom2);
+    gui::setQuietly(kalib.IST1,
+                    KalibrierIstwert(record.kalibriersollstrom1, record.kalibrierungOffset,
+                                     record.kalibrierungVerstaerkung));
+    gui::setQuietly(kalib.IST2,
+                    KalibrierIstwert(record.kalibriersollstrom2, record.kalibrierungOffset,
+                                     record.kalibrierungVerstaerkung));
+    updateCycleField();
+}
+
+void QtParameterPanels::takeRecord(Parametersatz& record) {
+    for (const Field& field : kFields) {
+        if (!field.takenOver) continue;
+        QWidget* widget = control(field.control);
+        if (isCycleField(field)) {
+            record.zyklen =
+                main_.ui.PAR_ZYKLENUNBEGRENZT->isChecked() ? 0 : main_.ui.PAR_ZYKLEN->value();
+        } else if (auto* box = qobject_cast<QDoubleSpinBox*>(widget)) {
+            setReal(record, field, takeReal(box));
+        } else if (auto* ring = qobject_cast<QComboBox*>(widget)) {
+            setInteger(record, field, gui::ringValue(ring));
+        } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
+            setInteger(record, field, spin->value());
+        }
+    }
+}
+
+void QtParameterPanels::updateCycleField() {
+    gui::setDimmed(main_.ui.PAR_ZYKLEN, main_.ui.PAR_ZYKLENUNBEGRENZT->isChecked());
+}
+
+void QtParameterPanels::showProgramList(const std::vector<std::string>& labels, int selected) {
+    auto* list = main_.ui.PROGRAMMLISTE;
+    gui::quietly(list, [&] {
+        list->clear();
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            gui::addRingItem(list, qt(labels[i]), static_cast<int>(i));
+    });
+    gui::setQuietly(list, selected);
+}
+
+void QtParameterPanels::selectProgram(int index) {
+    gui::setQuietly(main_.ui.PROGRAMMLISTE, index);
+}
+
+void QtParameterPanels::setTitle(std::string_view title) {
+    main_.widget()->setWindowTitle(qt(title));
+}
+
+void QtParameterPanels::showCustomerCalibration(int active) {
+    gui::setQuietly(main_.ui.PAR_KUNDENKALIBRIERUN, active);
+}
+
+std::optional<std::string> QtParameterPanels::askName(std::string_view current) {
+    gui::setQuietly(rename_.ui.STRING, qt(current));
+    if (popups().runModal("RENAMEPNL") != 1) return std::nullopt;
+    return rename_.ui.STRING->text().left(25).toStdString();
+}
+
+void QtParameterPanels::showComActivity(bool on) {
+    gui::setQuietly(main_.ui.COMAKTIVLED, on);
+    main_.ui.COMAKTIVLED->repaint();
+    if (otherComLamp) otherComLamp(on);
+}
+
+}  // namespace vrl::params
+
+int Callback_AllgemeineAenderung() {
+    DatenAlsGeaendertMarkieren();
+    ParameterUebernehmen();
+    ZyklenfeldAktualisieren();
+    return 0;
+}
+
+int Callback_Programmliste(int index) {
+    return Prog_ProgrammAuswaehlen(index);
+}
+
+int Callback_Kalib_Buttons(KalibButton button) {
+    auto* panel = vrl::params::gCalibration;
+    if (!panel) return 0;
+    auto& ui = panel->ui;
+    switch (button) {
+        case KalibButton::Abbruch:
+            break;
+        case KalibButton::Uebernehmen:
+            // Points that define no calibration are refused on the panel, which stays open.
+            if (KalibrierungAnwenden(ui.SOLL1->value(), ui.IST1->value(), ui.SOLL2->value(),
+                                     ui.IST2->value()) != 0) {
+                ui.KALIBMELDUNG->setText(QString::fromUtf8(kKalibrierungUngueltig));
+                return 0;
+            }
+            DatenAlsGeaendertMarkieren();
+            break;
+        case KalibButton::Werkskalibrierung:
+            DatenAlsGeaendertMarkieren();
+            KalibrierungZuruecksetzen();
+            break;
+    }
+    ui.KALIBMELDUNG->clear();
+    panel->widget()->hide();
+    return 0;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+// The parameter logic on the real panels: the main panel's parameter controls and program list,
+// the calibration panel and the rename panel. The main panel module creates one of these for its
+// panels; it installs itself as the parameter logic's panels for its lifetime.
+
+#include <QString>
+#include <functional>
+#include <map>
+
+#include "params/panels.h"
+#include "platform/gui/panels.h"
+
+class QDoubleSpinBox;
+class QWidget;
+
+namespace vrl::params {
+
+class QtParameterPanels : public Panels {
+  public:
+    QtParameterPanels(gui::MainPanel& main, gui::KalibPanel& calibration, gui::RenamePanel& rename);
+    ~QtParameterPanels() override;
+    QtParameterPanels(const QtParameterPanels&) = delete;
+    QtParameterPanels& operator=(const QtParameterPanels&) = delete;
+
+    // Also lit while a device operation runs: the status panel's COM lamp.
+    std::function<void(bool)> otherComLamp;
+
+    void showRecord(const Parametersatz& record) override;
+    void takeRecord(Parametersatz& record) override;
+    void updateCycleField() override;
+    void showProgramList(const std::vector<std::string>& labels, int selected) override;
+    void selectProgram(int index) override;
+    void setTitle(std::string_view title) override;
+    void showCustomerCalibration(int active) override;
+    std::optional<std::string> askName(std::string_view current) override;
+    void showComActivity(bool on) override;
+
+  private:
+    QWidget* control(std::string_view name) const;
+    void showReal(QDoubleSpinBox* box, double value);
+    double takeReal(QDoubleSpinBox* box) const;
+    void connectCallbacks();
+
+    gui::MainPanel& main_;
+    gui::KalibPanel& calibration_;
+    gui::RenamePanel& rename_;
+    // What each real control was last given, exactly, and what it then showed: a control with
+    // fewer decimals than the value must not round the value when another field is edited.
+    std::map<const QDoubleSpinBox*, std::pair<double, double>> shownReals_;
+};
+
+}  // namespace vrl::params
+
+// A committed change of any parameter control on the main panel.
+int Callback_AllgemeineAenderung();
+// The program list's commit.
+int Callback_Programmliste(int index);
+
+// The calibration panel's buttons.
+enum class KalibButton { Uebernehmen, Werkskalibrierung, Abbruch };
+int Callback_Kalib_Buttons(KalibButton button);

@@ -1,0 +1,185 @@
+// The parameter logic on the real main, calibration and rename panels, offscreen.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
+
+#include "gui/qt_app.h"
+#include "params/datastate.h"
+#include "params/parameter_panels.h"
+#include "params/program.h"
+#include "platform/gui/controls.h"
+#include "platform/gui/indicator_ring.h"
+#include "platform/gui/led.h"
+#include "platform/gui/scripted_popups.h"
+
+namespace {
+
+class ParameterPanels : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Prog_Initialisieren();
+        popups.shown.clear();
+    }
+
+    // The operator types a value into a spin box and leaves the field.
+    template <class Box, class Value>
+    void commit(Box* box, Value value) {
+        box->setValue(value);  // keyboard tracking is off: this is the commit
+    }
+    void choose(QComboBox* ring, int value) {
+        const int index = vrl::gui::ringIndexOf(ring, value);
+        ASSERT_GE(index, 0);
+        ring->setCurrentIndex(index);
+        emit ring->activated(index);
+    }
+
+    vrl::ScriptedPopups popups;
+    vrl::PopupsGuard guard{popups};
+    vrl::gui::MainPanel main;
+    vrl::gui::KalibPanel kalib{main.widget()};
+    vrl::gui::RenamePanel rename{main.widget()};
+    vrl::params::QtParameterPanels binding{main, kalib, rename};
+};
+
+TEST_F(ParameterPanels, FreshTableIsListedAndShown) {
+    auto* list = main.ui.PROGRAMMLISTE;
+    ASSERT_EQ(list->count(), 17);
+    EXPECT_EQ(list->itemText(0), "A - Arbeitsparameter");
+    EXPECT_EQ(list->itemText(1), "1 - Programm 1");
+    EXPECT_EQ(list->itemText(16), "16 - Programm 16");
+    EXPECT_EQ(vrl::gui::ringValue(list), 0);
+    EXPECT_EQ(main.widget()->windowTitle(), "TKV-9D Steuerung - Unbenannt");
+    EXPECT_EQ(vrl::gui::ringValue(main.ui.PAR_MESSBEREICH), 2);
+    EXPECT_EQ(vrl::gui::ringValue(main.ui.PAR_STROMKURVE), 1);
+    EXPECT_DOUBLE_EQ(main.ui.PAR_ZEIT1->value(), 1000.0);
+    EXPECT_DOUBLE_EQ(main.ui.PAR_PRUEFSPANNUNG->value(), 2.0);
+    EXPECT_DOUBLE_EQ(kalib.ui.IST1->value(), 0.1);
+    EXPECT_DOUBLE_EQ(kalib.ui.IST2->value(), 4.0);
+    EXPECT_EQ(main.ui.PROGRAMMNUMMER->maximum(), 16);
+    EXPECT_EQ(rename.ui.STRING->maxLength(), 25);
+}
+
+TEST_F(ParameterPanels, UnlimitedCyclesTickTheBoxAndDimTheCount) {
+    EXPECT_TRUE(main.ui.PAR_ZYKLENUNBEGRENZT->isChecked());
+    EXPECT_TRUE(vrl::gui::isDimmed(main.ui.PAR_ZYKLEN));
+    vrl::gui::setQuietly(main.ui.PAR_ZYKLEN, 40);
+    main.ui.PAR_ZYKLENUNBEGRENZT->click();  // untick and commit
+    EXPECT_FALSE(vrl::gui::isDimmed(main.ui.PAR_ZYKLEN));
+    EXPECT_EQ(gParameter.zyklen, 40);
+    EXPECT_TRUE(gDatenGeaendert);
+    main.ui.PAR_ZYKLENUNBEGRENZT->click();
+    EXPECT_EQ(gParameter.zyklen, 0);
+}
+
+TEST_F(ParameterPanels, CommittedChangeGoesIntoTheWorkingCopyOnly) {
+    commit(main.ui.PAR_STROM3, 1.25);
+    choose(main.ui.PAR_FREILAUFBEINULL, 1);
+    EXPECT_DOUBLE_EQ(gParameter.strom3, 1.25);
+    EXPECT_EQ(gParameter.freilaufdiodeAktivBeiSprungAufNull, 1);
+    EXPECT_EQ(gProg[0].strom3, 0.0);
+    EXPECT_TRUE(gDatenGeaendert);
+    EXPECT_EQ(vrl::params::nameOf(gParameter), "Arbeitsparameter");
+}
+
+TEST_F(ParameterPanels, CoarseControlsDoNotRoundUntouchedValues) {
+    gParameter.pwmfilterpoti = 25.5;
+    gParameter.stromausgangsfilter = 999.75;
+    ParameterAnzeigen();
+    commit(main.ui.PAR_STROM1, 0.5);  // another field
+    EXPECT_DOUBLE_EQ(gParameter.pwmfilterpoti, 25.5);
+    EXPECT_DOUBLE_EQ(gParameter.stromausgangsfilter, 999.75);
+    commit(main.ui.PAR_PWMFILTERPOTI, 30.0);  // the field itself
+    EXPECT_DOUBLE_EQ(gParameter.pwmfilterpoti, 30.0);
+}
+
+TEST_F(ParameterPanels, ListSwitchesOnlyWhenPlausible) {
+    choose(main.ui.PROGRAMMLISTE, 3);
+    EXPECT_EQ(gProgIndex, 3);
+    EXPECT_FALSE(gDatenGeaendert);
+    choose(main.ui.PAR_MESSBEREICH, 1);  // default currents 1.0 A and 4.0 A are too large now
+    choose(main.ui.PROGRAMMLISTE, 8);
+    EXPECT_EQ(gProgIndex, 3);
+    EXPECT_EQ(vrl::gui::ringValue(main.ui.PROGRAMMLISTE), 3);
+    EXPECT_EQ(gParameter.messbereich, 1);
+    ASSERT_EQ(popups.shown.size(), 1u);
+    EXPECT_EQ(popups.shown[0].title, "Fehler in den Parametern");
+}
+
+TEST_F(ParameterPanels, RenameThroughTheModalPanel) {
+    choose(main.ui.PROGRAMMLISTE, 2);
+    commit(main.ui.PAR_ZEIT2, 5.0);
+    popups.onModal = [&](std::string_view panel) {
+        EXPECT_EQ(panel, "RENAMEPNL");
+        EXPECT_EQ(rename.ui.STRING->text(), "Programm 2");
+        rename.ui.STRING->setText("Dauer\tlauf");
+        return 1;
+    };
+    Prog_Umbenennen();
+    EXPECT_EQ(main.ui.PROGRAMMLISTE->itemText(2), "2 - Dauer lauf");
+    EXPECT_EQ(vrl::params::nameOf(gParameter), "Dauer lauf");
+    EXPECT_DOUBLE_EQ(gParameter.zeit2, 5.0);
+    popups.onModal = [&](std::string_view) {
+        rename.ui.STRING->setText("Verworfen");
+        return 0;  // Abbruch
+    };
+    AlsGespeichertSetzen();
+    Prog_Umbenennen();
+    EXPECT_EQ(vrl::params::nameOf(gProg[2]), "Dauer lauf");
+    EXPECT_FALSE(gDatenGeaendert);
+}
+
+TEST_F(ParameterPanels, CalibrationWithDefaultPointsIsIdentity) {
+    kalib.widget()->show();
+    kalib.ui.UEBERNEHMEN->click();
+    EXPECT_EQ(gParameter.kundenkalibrierungAktiv, 1);
+    EXPECT_DOUBLE_EQ(gParameter.kalibrierungVerstaerkung, 1.0);
+    EXPECT_NEAR(gParameter.kalibrierungOffset, 0.0, 1e-12);
+    EXPECT_EQ(vrl::gui::ringValue(main.ui.PAR_KUNDENKALIBRIERUN), 1);
+    EXPECT_TRUE(gDatenGeaendert);
+    EXPECT_FALSE(kalib.widget()->isVisible());
+}
+
+TEST_F(ParameterPanels, CalibrationTakesThePanelsPoints) {
+    kalib.ui.IST1->setValue(0.102);
+    kalib.ui.IST2->setValue(4.05);
+    kalib.ui.UEBERNEHMEN->click();
+    EXPECT_NEAR(gParameter.kalibrierungVerstaerkung, 0.987842, 5e-7);
+    EXPECT_NEAR(gParameter.kalibrierungOffset, -0.000769, 5e-7);
+    kalib.ui.WERKSKALIBRIERUNG->click();
+    EXPECT_EQ(gParameter.kundenkalibrierungAktiv, 0);
+    EXPECT_EQ(vrl::gui::ringValue(main.ui.PAR_KUNDENKALIBRIERUN), 0);
+    ParameterAnzeigen();
+    EXPECT_NEAR(kalib.ui.IST1->value(), 0.102, 1e-4);
+    EXPECT_NEAR(kalib.ui.IST2->value(), 4.05, 1e-4);
+}
+
+TEST_F(ParameterPanels, CancelAndDegeneratePointsChangeNothing) {
+    const Parametersatz before = gParameter;
+    kalib.widget()->show();
+    kalib.ui.IST1->setValue(2.0);
+    kalib.ui.ABBRUCH->click();
+    EXPECT_FALSE(kalib.widget()->isVisible());
+    kalib.widget()->show();
+    kalib.ui.IST2->setValue(2.0);  // both measured 2.0 A
+    kalib.ui.UEBERNEHMEN->click();
+    EXPECT_TRUE(kalib.widget()->isVisible());
+    EXPECT_FALSE(kalib.ui.KALIBMELDUNG->text().isEmpty());
+    EXPECT_EQ(std::memcmp(&before, &gParameter, sizeof before), 0);
+    EXPECT_FALSE(gDatenGeaendert);
+}
+
+TEST_F(ParameterPanels, ComLampsFollowTheOperation) {
+    std::vector<bool> other;
+    binding.otherComLamp = [&](bool on) { other.push_back(on); };
+    binding.showComActivity(true);
+    EXPECT_TRUE(main.ui.COMAKTIVLED->isOn());
+    binding.showComActivity(false);
+    EXPECT_FALSE(main.ui.COMAKTIVLED->isOn());
+    EXPECT_EQ(other, (std::vector<bool>{true, false}));
+}
+
+}  // namespace
