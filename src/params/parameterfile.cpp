@@ -157,7 +157,8 @@ int AbfrageWennNichtGespeichert() {
     if (!gDatenGeaendert) return 0;
     const std::string text =
         "Möchten Sie die Änderungen in " + fileNamePart(gDateiname) + " speichern?";
-    switch (vrl::popups().question("Datei speichern", text, "Ja", "Nein", "Abbrechen")) {
+    switch (
+        vrl::popups().questionWithKeys("Datei speichern", text, "Ja", "Nein", "Abbrechen", 1, 3)) {
         case 1: {
             const int code = DateiSpeichern(0);
             if (code == 0) return 0;

@@ -21,9 +21,9 @@ constexpr std::size_t kRenameLimit = 25;  // [characters] the rename panel takes
 
 enum class Range { Selected, All, Cancelled };
 
-// "aktuelles", "alle" or "abbrechen".
+// "aktuelles", "alle" or "abbrechen"; Enter takes "alle", Esc "abbrechen".
 Range askRange(const char* title, const char* text) {
-    switch (vrl::popups().question(title, text, "aktuelles", "alle", "abbrechen")) {
+    switch (vrl::popups().questionWithKeys(title, text, "aktuelles", "alle", "abbrechen", 2, 3)) {
         case 1:
             return Range::Selected;
         case 2:
