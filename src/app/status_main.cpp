@@ -1,0 +1,258 @@
+#include "app/status_main.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMainWindow>
+#include <QString>
+#include <QTimer>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <utility>
+
+#include "app/fenster.h"
+#include "app/shell.h"
+#include "connection/com_controls.h"
+#include "params/tkvcom.h"
+#include "platform/gui/controls.h"
+#include "platform/gui/led.h"
+#include "platform/gui/toggle_button.h"
+
+namespace {
+
+using vrl::gui::Led;
+using vrl::gui::StatusPanelForm;
+
+constexpr int kModule = 15;  // hdx-4 output modules, numbered 1..15
+constexpr int kPanelFehlt = -1;
+
+// Status word -> lamp; every other bit is ignored. The test-voltage lamp is hidden, so its bit
+// never shows, but it is kept up to date like the others.
+struct StatusLamp {
+    std::uint16_t mask;
+    Led* StatusPanelForm::*lamp;
+};
+constexpr std::array<StatusLamp, 7> kStatusLamps{{
+    {0x0001, &StatusPanelForm::STATUSLED1},   // "Kurve läuft"
+    {0x0002, &StatusPanelForm::STATUSLED2},   // "Bestromung aktiv"
+    {0x0004, &StatusPanelForm::STATUSLED3},   // "Kurve beendet"
+    {0x0008, &StatusPanelForm::STATUSLED4},   // "Kurvenablauf abgebrochen"
+    {0x0100, &StatusPanelForm::STATUSLED9},   // "Speicherfehler"
+    {0x0200, &StatusPanelForm::STATUSLED10},  // "hdx-4 Fehler"
+    {0x0400, &StatusPanelForm::STATUSLED11},  // "Prüfspannungsfehler"
+}};
+
+// Module status word -> the three lamps of the module's row, HDXSTATUS<n>_<suffix>.
+struct ModuleLamp {
+    std::uint16_t mask;
+    int suffix;
+};
+constexpr std::array<ModuleLamp, 3> kHdxStatusLamps{{
+    {0x0001, 1},   // "hdx-4 gefunden"
+    {0x0100, 9},   // "hdx-4 nicht mehr erreichbar"
+    {0x0200, 10},  // "hdx-4 meldet "Nicht alle Parameter erhalten""
+}};
+
+// Output-enable mask: bit n-1 is module n. The device wants bit 15 set on every write and
+// reports it set on every read; it belongs to no module.
+constexpr int kAusgangBit15 = 0x8000;
+
+std::unique_ptr<vrl::gui::StatusPanel> gStatusPanel;
+std::array<std::array<Led*, kHdxStatusLamps.size()>, kModule> gHdxStatusLeds{};
+std::array<QCheckBox*, kModule> gHdxAusgaenge{};
+
+StatusPanelForm& ui() {
+    return gStatusPanel->ui;
+}
+
+// Dimmed lamps say that the status word shown is not being polled; they keep their values.
+// The module lamps are read on demand and never dimmed.
+void StatusLedsDimmen(int dim) {
+    for (const auto& entry : kStatusLamps) vrl::gui::setDimmed(ui().*entry.lamp, dim != 0);
+    vrl::gui::setDimmed(ui().ISTSTROM, dim != 0);
+    vrl::gui::setDimmed(ui().ISTSPANNUNG, dim != 0);
+}
+
+int StatusAbfragen() {
+    int status = 0;
+    if (const int code = TkvCom_StatusLesen(&status); code != 0) return code;
+    for (const auto& entry : kStatusLamps)
+        vrl::gui::setQuietly(ui().*entry.lamp, (status & entry.mask) != 0);
+    return 0;
+}
+
+// One transaction per module; the first failure ends the read, and the rows from that module
+// on keep what they showed.
+int HdxStatusAbfragen() {
+    for (int n = 1; n <= kModule; ++n) {
+        int status = 0;
+        if (const int code = TkvCom_HdxStatusLesen(n, &status); code != 0) return code;
+        const auto& row = gHdxStatusLeds[static_cast<std::size_t>(n - 1)];
+        for (std::size_t column = 0; column < kHdxStatusLamps.size(); ++column)
+            vrl::gui::setQuietly(row[column], (status & kHdxStatusLamps[column].mask) != 0);
+    }
+    return 0;
+}
+
+int AusgaengeLesen() {
+    int mask = 0;
+    if (const int code = TkvCom_OutputenableLesen(&mask); code != 0) return code;
+    for (int n = 1; n <= kModule; ++n)
+        vrl::gui::setQuietly(gHdxAusgaenge[static_cast<std::size_t>(n - 1)],
+                             ((mask >> (n - 1)) & 1) != 0);
+    return 0;
+}
+
+int AusgaengeSchreiben() {
+    int mask = kAusgangBit15;
+    for (int n = kModule; n >= 1; --n)
+        if (gHdxAusgaenge[static_cast<std::size_t>(n - 1)]->isChecked()) mask |= 1 << (n - 1);
+    return TkvCom_OutputenableSchreiben(mask);
+}
+
+// Finds the module lamps and check boxes by name and switches the lamps off. A window without
+// one of them is not usable: kPanelFehlt.
+int StatusTabellenAufbauen() {
+    QMainWindow* window = gStatusPanel->widget();
+    for (int n = 1; n <= kModule; ++n) {
+        auto& row = gHdxStatusLeds[static_cast<std::size_t>(n - 1)];
+        for (std::size_t column = 0; column < kHdxStatusLamps.size(); ++column) {
+            const QString name =
+                QStringLiteral("HDXSTATUS%1_%2").arg(n).arg(kHdxStatusLamps[column].suffix);
+            row[column] = window->findChild<Led*>(name);
+            if (!row[column]) return kPanelFehlt;
+            vrl::gui::setQuietly(row[column], false);
+        }
+        auto*& box = gHdxAusgaenge[static_cast<std::size_t>(n - 1)];
+        box = window->findChild<QCheckBox*>(QStringLiteral("HDXAUSGANG%1").arg(n));
+        if (!box) return kPanelFehlt;
+    }
+    return 0;
+}
+
+void TabellenLeeren() {
+    gHdxStatusLeds = {};
+    gHdxAusgaenge = {};
+}
+
+void PollingSchalten(bool on) {
+    StatusLedsDimmen(on ? 0 : 1);
+    if (on)
+        ui().STATUSTIMER->start();
+    else
+        ui().STATUSTIMER->stop();
+}
+
+void CallbacksVerbinden() {
+    auto& form = ui();
+    QMainWindow* window = gStatusPanel->widget();
+    const std::array<std::pair<QWidget*, StatusButton>, 6> buttons{{
+        {form.TKVSTATUSABFRAGE, StatusButton::TkvStatusabfrage},
+        {form.START, StatusButton::Start},
+        {form.STOPP, StatusButton::Stopp},
+        {form.HDXSTATUSABFRAGE, StatusButton::HdxStatusabfrage},
+        {form.AUSGAENGELESEN, StatusButton::AusgaengeLesen},
+        {form.AUSGAENGESCHREIBEN, StatusButton::AusgaengeSchreiben},
+    }};
+    for (const auto& [control, button] : buttons)
+        vrl::gui::connectCommit(control, [button] { Callback_Status_Buttons(button); });
+    vrl::gui::connectCommit(form.ZURUECK, [] { Callback_Status_Button_Zurueck(); });
+    QObject::connect(form.STATUSTIMER, &QTimer::timeout, form.STATUSTIMER,
+                     [] { Callback_Statustimer(); });
+    vrl::gui::interceptClose(window, [window] { Callback_Panels(window); });
+    QObject::connect(form.MENUSTATUS_DATEI_BEENDEN, &QAction::triggered, window,
+                     [] { Menu_Datei_Beenden(); });
+}
+
+}  // namespace
+
+int StatusMain_Initialisieren() {
+    gStatusPanel = std::make_unique<vrl::gui::StatusPanel>();
+    auto& form = ui();
+    Fenster_PanelZurListeHinzufuegen(gStatusPanel->widget(), "Status", form.MENUSTATUS_FENSTER);
+    vrl::gui::setQuietly(form.TEXT_GERAETSTATUS, QString::asprintf("%s Status", kGeraetName));
+    vrl::gui::setQuietly(form.TEXT_GERAETSTEUERN, QString::asprintf("%s Steuern", kGeraetName));
+    vrl::gui::setControlVisible(form.ISTSTROM, false);
+    vrl::gui::setControlVisible(form.ISTSPANNUNG, false);
+    for (const auto& entry : kStatusLamps) vrl::gui::setQuietly(form.*entry.lamp, false);
+    StatusLedsDimmen(1);
+    vrl::gui::setControlVisible(form.STATUSLED11, false);
+    if (StatusTabellenAufbauen() != 0) {
+        TabellenLeeren();
+        gStatusPanel.reset();
+        return kPanelFehlt;
+    }
+    VrlCom_RegisterPictureringControl(form.COMPICTURERING);
+    VrlCom_RegisterFehlerControls(form.FEHLERLED, form.FEHLERSTRING, form.FEHLERNUMMER);
+    CallbacksVerbinden();
+    return 0;
+}
+
+int StatusMain_Freigeben() {
+    TabellenLeeren();
+    gStatusPanel.reset();
+    return 0;
+}
+
+int StatusMain_ReadIni(IniText) {
+    return 0;
+}
+
+int StatusMain_WriteIni(IniText) {
+    return 0;
+}
+
+void StatusMain_ComLed(int on) {
+    if (!gStatusPanel) return;
+    Led* lamp = ui().COMAKTIVLED;
+    vrl::gui::setQuietly(lamp, on != 0);
+    // The operation blocks the event loop while it runs: paint now, or the lamp never shows.
+    lamp->repaint();
+}
+
+vrl::gui::StatusPanel* StatusMain_Panel() {
+    return gStatusPanel.get();
+}
+
+int Callback_Status_Buttons(StatusButton button) {
+    if (!gStatusPanel) return 0;
+    // The device operations show their own failures; nothing here depends on the results.
+    switch (button) {
+        case StatusButton::TkvStatusabfrage:
+            PollingSchalten(ui().TKVSTATUSABFRAGE->isChecked());
+            break;
+        case StatusButton::Start:
+            TkvCom_GeraetStarten();
+            break;
+        case StatusButton::Stopp:
+            TkvCom_GeraetStoppen();
+            break;
+        case StatusButton::HdxStatusabfrage:
+            HdxStatusAbfragen();
+            break;
+        case StatusButton::AusgaengeLesen:
+            AusgaengeLesen();
+            break;
+        case StatusButton::AusgaengeSchreiben:
+            AusgaengeSchreiben();
+            break;
+    }
+    return 0;
+}
+
+int Callback_Status_Button_Zurueck() {
+    if (gStatusPanel) Fenster_SwitchPanels(gStatusPanel->widget(), Fenster_MainpanelGet());
+    return 0;
+}
+
+// One failed poll ends polling: the operator switches it on again when the link is back.
+int Callback_Statustimer() {
+    if (!gStatusPanel) return 0;
+    if (StatusAbfragen() != 0) {
+        ui().STATUSTIMER->stop();
+        vrl::gui::setQuietly(ui().TKVSTATUSABFRAGE, false);
+        StatusLedsDimmen(1);
+    }
+    return 0;
+}
