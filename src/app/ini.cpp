@@ -1,0 +1,384 @@
+#include "app/ini.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <new>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+struct IniItem {
+    std::string tag;
+    std::string value;
+};
+
+struct IniSection {
+    std::string name;
+    std::vector<IniItem> items;
+};
+
+struct IniStore {
+    bool autoSort;
+    std::vector<IniSection> sections;
+};
+
+namespace {
+
+using namespace ini;
+
+constexpr std::size_t kOutputBuffer = 16384;  // [bytes] handed to one write()
+constexpr int kTemporaryNames = 1000;         // ini$$0.TMP .. ini$$999.TMP
+constexpr std::string_view kTemporaryPrefix = "ini$$";
+constexpr std::string_view kTemporaryExtension = ".TMP";
+constexpr std::string_view kLineEnd = "\r\n";
+
+// White space of the file's 8-bit text: bytes above 0x7f are letters of the code page, never
+// blanks, whatever the process locale says.
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
+}
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string_view trimLeft(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    return text;
+}
+
+std::string_view trimRight(std::string_view text) {
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string_view trim(std::string_view text) {
+    return trimRight(trimLeft(text));
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Alphabetical ignoring case; bytes above 0x7f sort after the ASCII letters.
+bool beforeName(std::string_view a, std::string_view b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(lower(x)) < static_cast<unsigned char>(lower(y));
+    });
+}
+
+// Where an entry of this name is or belongs: the first entry that does not sort before it when
+// the store is sorted, else the matching entry or the end.
+template <typename Entries, typename NameOf>
+auto placeOf(const IniStore& store, Entries& entries, std::string_view name, NameOf nameOf) {
+    if (store.autoSort) {
+        return std::partition_point(entries.begin(), entries.end(), [&](const auto& entry) {
+            return beforeName(nameOf(entry), name);
+        });
+    }
+    return std::find_if(entries.begin(), entries.end(),
+                        [&](const auto& entry) { return sameName(nameOf(entry), name); });
+}
+
+const std::string& sectionName(const IniSection& section) {
+    return section.name;
+}
+const std::string& itemTag(const IniItem& item) {
+    return item.tag;
+}
+
+IniSection* findSection(IniStore& store, std::string_view name) {
+    name = trim(name);
+    const auto at = placeOf(store, store.sections, name, sectionName);
+    return at != store.sections.end() && sameName(at->name, name) ? &*at : nullptr;
+}
+
+// May throw std::bad_alloc.
+IniSection& sectionFor(IniStore& store, std::string_view name) {
+    name = trim(name);
+    const auto at = placeOf(store, store.sections, name, sectionName);
+    if (at != store.sections.end() && sameName(at->name, name)) return *at;
+    return *store.sections.insert(at, IniSection{std::string(name), {}});
+}
+
+// An item of the same tag is replaced, in its place. May throw std::bad_alloc.
+void putText(IniStore& store, std::string_view section, std::string_view tag,
+             std::string_view value) {
+    IniSection& target = sectionFor(store, section);
+    tag = trim(tag);
+    const auto at = placeOf(store, target.items, tag, itemTag);
+    IniItem item{std::string(tag), std::string(value)};
+    if (at != target.items.end() && sameName(at->tag, tag)) {
+        *at = std::move(item);
+    } else {
+        target.items.insert(at, std::move(item));
+    }
+}
+
+// Optional white space, at most one sign directly before the digits, the digits, optional white
+// space; the value within int range.
+bool parseInteger(std::string_view text, int& value) {
+    text = trim(text);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '+' || negative)) text.remove_prefix(1);
+    if (text.empty() || text.front() < '0' || text.front() > '9') return false;
+    // The magnitude of the most negative int does not fit an int: parse it wider.
+    std::int64_t magnitude = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+    if (error != std::errc() || end != text.data() + text.size()) return false;
+    const std::int64_t parsed = negative ? -magnitude : magnitude;
+    if (parsed < std::numeric_limits<int>::min() || parsed > std::numeric_limits<int>::max())
+        return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+// ---- reading
+
+// Splits the file's bytes into lines and files each line into the store. A line ends at CR, LF or
+// NUL; CR LF and LF CR are one line end. A line keeps its first kLineLimit characters.
+class LineReader {
+  public:
+    explicit LineReader(IniStore& store) : store_(store) { line_.reserve(kLineLimit); }
+
+    // May throw std::bad_alloc.
+    void feed(std::string_view bytes) {
+        for (const char c : bytes) {
+            if (c == '\r' || c == '\n' || c == '\0') {
+                if (pairEnd_ != 0 && c == pairEnd_) {
+                    pairEnd_ = 0;  // second half of CR LF or LF CR
+                    continue;
+                }
+                pairEnd_ = c == '\r' ? '\n' : c == '\n' ? '\r' : 0;
+                endLine();
+            } else {
+                pairEnd_ = 0;
+                if (line_.size() < static_cast<std::size_t>(kLineLimit)) line_.push_back(c);
+            }
+        }
+    }
+
+    void finish() { endLine(); }
+
+  private:
+    void endLine() {
+        file(line_);
+        line_.clear();
+    }
+
+    void file(std::string_view line) {
+        line = trimLeft(line);
+        if (line.empty() || line.front() == ';') return;
+        if (line.front() == '[') {
+            const std::size_t close = line.rfind(']');
+            if (close == std::string_view::npos || !trim(line.substr(close + 1)).empty()) return;
+            section_ = trim(line.substr(1, close - 1));
+            inSection_ = true;
+            return;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos || !inSection_) return;
+        const std::string_view tag = trimRight(line.substr(0, equals));
+        const std::string_view value = trim(line.substr(equals + 1));
+        if (tag.empty() || value.empty()) return;
+        putText(store_, section_, tag, value);
+    }
+
+    IniStore& store_;
+    std::string line_;
+    char pairEnd_ = 0;  // the line-end byte that would complete the pair begun by the last one
+    std::string section_;
+    bool inSection_ = false;  // items before the first section line belong nowhere
+};
+
+int readLines(int fd, IniStore& store) {
+    LineReader reader(store);
+    std::array<char, kOutputBuffer> buffer;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return kIoError;
+        if (n == 0) break;
+        reader.feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+    }
+    reader.finish();
+    return 0;
+}
+
+// ---- writing
+
+std::string fileText(const IniStore& store) {
+    std::string text;
+    for (const IniSection& section : store.sections) {
+        text.append("[").append(section.name).append("]").append(kLineEnd);
+        for (const IniItem& item : section.items) {
+            text.append(item.tag).append(" = ").append(item.value).append(kLineEnd);
+        }
+        text.append(kLineEnd);
+    }
+    return text;
+}
+
+// An existing target must open for reading and writing; a missing one must be creatable (the
+// probe is removed again).
+bool targetWritable(const char* path) {
+    int fd = ::open(path, O_RDWR | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    if (errno != ENOENT) return false;
+    fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(path);
+    return true;
+}
+
+// The target's directory with its trailing '/', empty for a bare file name.
+std::string_view directoryOf(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
+}
+
+bool exists(const std::string& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0;
+}
+
+// ini$$<n>.TMP beside the target, n the smallest number whose name is free. A name that exists is
+// never touched: it may be a file another program left there.
+int temporaryName(std::string_view target, std::string& name) {
+    for (int n = 0; n < kTemporaryNames; ++n) {
+        std::array<char, 4> digits{};
+        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), n).ptr;
+        name.assign(directoryOf(target))
+            .append(kTemporaryPrefix)
+            .append(digits.data(), end)
+            .append(kTemporaryExtension);
+        if (!exists(name)) return 0;
+    }
+    return kNoTemporaryName;
+}
+
+bool writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), std::min(text.size(), kOutputBuffer));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// The replacement keeps the old file's permissions.
+void takeModeOf(const char* target, int fd) {
+    struct stat status {};
+    if (::stat(target, &status) == 0) ::fchmod(fd, status.st_mode & 07777);
+}
+
+// So that the rename itself survives a power cut.
+void syncDirectory(std::string_view target) {
+    const std::string directory(directoryOf(target).empty() ? "." : directoryOf(target));
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Text written and on the disk, file closed, then rename() puts it over the target in one step:
+// at every moment either the old or the new settings file is there.
+int fillAndReplace(const IniStore& store, int fd, const std::string& temporary,
+                   const char* target) {
+    bool written = false;
+    int failure = kIoError;
+    try {
+        written = writeAll(fd, fileText(store)) && ::fsync(fd) == 0;
+    } catch (const std::bad_alloc&) {
+        failure = kOutOfMemory;
+    }
+    takeModeOf(target, fd);
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || std::rename(temporary.c_str(), target) != 0) {
+        ::unlink(temporary.c_str());
+        return failure;
+    }
+    syncDirectory(target);
+    return 0;
+}
+
+}  // namespace
+
+IniText Ini_New(int autoSort) {
+    return new (std::nothrow) IniStore{autoSort != 0, {}};
+}
+
+void Ini_Dispose(IniText store) {
+    delete store;
+}
+
+int Ini_ReadFromFile(IniText store, const char* path) {
+    if (!store || !path) return kNoStore;
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? kFileNotFound : kCannotOpen;
+    struct stat status {};
+    int code = kCannotOpen;
+    if (::fstat(fd, &status) == 0 && !S_ISDIR(status.st_mode)) {
+        // With automatic sorting every item went to its place as it was read: the store is
+        // sorted when the file ends.
+        try {
+            code = readLines(fd, *store);
+        } catch (const std::bad_alloc&) {
+            code = kOutOfMemory;
+        }
+    }
+    ::close(fd);
+    return code;
+}
+
+int Ini_WriteToFile(IniText store, const char* path) {
+    if (!store || !path) return kNoStore;
+    if (!targetWritable(path)) return kAccessDenied;
+    std::string temporary;
+    try {
+        if (const int code = temporaryName(path, temporary); code != 0) return code;
+    } catch (const std::bad_alloc&) {
+        return kOutOfMemory;
+    }
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return kTemporaryNotCreated;
+    return fillAndReplace(*store, fd, temporary, path);
+}
+
+int Ini_PutInt(IniText store, const char* section, const char* tag, int value) {
+    if (!store || !section || !tag) return kNoStore;
+    std::array<char, 12> text{};  // "-2147483648"
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    try {
+        putText(*store, section, tag, std::string_view(text.data(), end));
+    } catch (const std::bad_alloc&) {
+        return kOutOfMemory;
+    }
+    return 0;
+}
+
+int Ini_GetInt(IniText store, const char* section, const char* tag, int* value) {
+    if (!store || !section || !tag || !value) return kNoStore;
+    IniSection* found = findSection(*store, section);
+    if (!found) return 0;
+    const std::string_view wanted = trim(tag);
+    const auto item = placeOf(*store, found->items, wanted, itemTag);
+    if (item == found->items.end() || !sameName(item->tag, wanted)) return 0;
+    return parseInteger(item->value, *value) ? 1 : kNotAnInteger;
+}
