@@ -37,6 +37,7 @@ namespace {
 using namespace ini;
 
 constexpr std::size_t kOutputBuffer = 16384;  // [bytes] handed to one write()
+constexpr std::size_t kReadChunk = 4096;      // [bytes] taken by one read()
 constexpr int kTemporaryNames = 1000;         // ini$$0.TMP .. ini$$999.TMP
 constexpr std::string_view kTemporaryPrefix = "ini$$";
 constexpr std::string_view kTemporaryExtension = ".TMP";
@@ -204,7 +205,7 @@ class LineReader {
 
 int readLines(int fd, IniStore& store) {
     LineReader reader(store);
-    std::array<char, kOutputBuffer> buffer;
+    std::array<char, kReadChunk> buffer;
     for (;;) {
         const ssize_t n = ::read(fd, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR) continue;
