@@ -1,0 +1,100 @@
+#include "app/com_main.h"
+
+#include <QAction>
+#include <memory>
+
+#include "app/fenster.h"
+#include "app/ini.h"
+#include "app/shell.h"
+#include "connection/com_controls.h"
+#include "connection/vrlcom.h"
+#include "platform/gui/controls.h"
+#include "platform/gui/panels.h"
+
+namespace {
+
+constexpr const char* kSection = "com";
+
+std::unique_ptr<vrl::gui::ComPanel> gComPanel;
+
+// The three connection settings in the order they are applied: the port first, so that the last
+// port afterwards is the one from the file.
+struct Setting {
+    const char* key;
+    int missing;  // code when the key is missing or not an integer
+    int (*apply)(int value);
+    int (*current)();
+};
+
+constexpr Setting kSettings[] = {
+    {"com", -801501, [](int value) { return VrlCom_Open(value); },
+     [] { return VrlCom_ComPortGet(); }},
+    {"lcom", -801502, [](int value) { return VrlCom_LastComPortSet(value); },
+     [] { return VrlCom_LastComPortGet(); }},
+    {"adresse", -801503,
+     [](int value) { return VrlCom_AdresseSet(static_cast<char>(value & 0xFF)); },
+     [] { return static_cast<int>(static_cast<signed char>(VrlCom_AdresseGet())); }},
+};
+
+}  // namespace
+
+int ComMain_Initialisieren() {
+    gComPanel = std::make_unique<vrl::gui::ComPanel>();
+    auto& ui = gComPanel->ui;
+    QMainWindow* window = gComPanel->widget();
+    Fenster_PanelZurListeHinzufuegen(window, "Com", ui.MENUCOM_FENSTER);
+    vrl::gui::setQuietly(ui.SCANNTEXT, QString());
+
+    VrlCom_RegisterComControl(ui.COMPORT);
+    VrlCom_RegisterPictureringControl(ui.COMPICTURERING);
+    VrlCom_RegisterFehlerControls(ui.FEHLERLED, ui.FEHLERSTRING, ui.FEHLERNUMMER);
+    VrlCom_RegisterIdReadButton(ui.IDLESEN);
+    VrlCom_RegisterIdTextdisplay(ui.ID);
+    VrlCom_RegisterAdressControl(ui.ADRESSE);
+    for (auto* led :
+         {ui.LED1, ui.LED2, ui.LED3, ui.LED4, ui.LED5, ui.LED6, ui.LED7, ui.LED8, ui.LED9})
+        VrlCom_RegisterAdressLeds(led);
+    VrlCom_RegisterScanButton(ui.SCANN);
+    VrlCom_RegisterScanStringControl(ui.SCANNTEXT);
+
+    vrl::gui::connectCommit(ui.ZURUECK, [] { Callback_Com_Button_Zurueck(); });
+    QObject::connect(ui.MENUCOM_DATEI_BEENDEN, &QAction::triggered, window,
+                     [] { Menu_Datei_Beenden(); });
+    vrl::gui::interceptClose(window, [window] { Callback_Panels(window); });
+    return 0;
+}
+
+int ComMain_Freigeben() {
+    gComPanel.reset();
+    return 0;
+}
+
+int ComMain_ReadIni(IniText store) {
+    int result = 0;
+    for (const Setting& setting : kSettings) {
+        int value = 0;
+        if (Ini_GetInt(store, kSection, setting.key, &value) <= 0) {
+            if (result == 0) result = setting.missing;
+            continue;
+        }
+        // A port that cannot be opened or a value out of range is left as the connection
+        // manager leaves it; the operator sees the state on the panels.
+        setting.apply(value);
+    }
+    return result;
+}
+
+int ComMain_WriteIni(IniText store) {
+    for (const Setting& setting : kSettings)
+        Ini_PutInt(store, kSection, setting.key, setting.current());
+    return 0;
+}
+
+int Callback_Com_Button_Zurueck() {
+    if (gComPanel) Fenster_SwitchPanels(gComPanel->widget(), Fenster_MainpanelGet());
+    return 0;
+}
+
+vrl::gui::ComPanel* ComMain_Panel() {
+    return gComPanel.get();
+}

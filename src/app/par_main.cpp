@@ -1,0 +1,203 @@
+#include "app/par_main.h"
+
+#include <QAction>
+#include <memory>
+
+#include "app/fenster.h"
+#include "app/shell.h"
+#include "app/status_main.h"
+#include "connection/com_controls.h"
+#include "errors/vrl_errors.h"
+#include "params/datastate.h"
+#include "params/parameter_panels.h"
+#include "params/parameterfile.h"
+#include "params/program.h"
+#include "params/tkvcom.h"
+#include "platform/gui/controls.h"
+#include "platform/gui/panels.h"
+#include "platform/gui/popups.h"
+
+namespace {
+
+struct MainPanels {
+    vrl::gui::MainPanel main;
+    vrl::gui::InfoPanel info{main.widget()};
+    vrl::gui::KalibPanel kalib{main.widget()};
+    vrl::gui::RenamePanel rename{main.widget()};
+    std::unique_ptr<vrl::params::QtParameterPanels> binding;
+};
+
+std::unique_ptr<MainPanels> gPanels;
+
+QString withDevice(const char* format) {
+    return QString::fromUtf8(format).arg(kGeraetName);
+}
+
+void showFileError(int code) {
+    if (code != 0) VRL_Fehlerpopup(code);
+}
+
+void connectButtons(Ui::MAINPANEL& ui) {
+    const std::pair<QWidget*, MainButton> buttons[] = {
+        {ui.LADEN, MainButton::Laden},
+        {ui.SPEICHERN, MainButton::Speichern},
+        {ui.PROGLESEN, MainButton::ProgLesen},
+        {ui.PROGSCHREIBEN, MainButton::ProgSchreiben},
+        {ui.PROGRAMMEINSTELLEN, MainButton::ProgrammEinstellen},
+        {ui.PROGRAMMSPEICHERN, MainButton::ProgrammSpeichern},
+        {ui.START, MainButton::Start},
+        {ui.STOPP, MainButton::Stopp},
+        {ui.KALIBRIEREN, MainButton::Kalibrieren},
+    };
+    for (const auto& [control, button] : buttons)
+        vrl::gui::connectCommit(control, [button = button] { Callback_Main_Buttons(button); });
+
+    QMainWindow* window = gPanels->main.widget();
+    const std::pair<QAction*, MainMenuItem> items[] = {
+        {ui.MENUMAIN_DATEI_NEU, MainMenuItem::Neu},
+        {ui.MENUMAIN_DATEI_LADEN, MainMenuItem::Laden},
+        {ui.MENUMAIN_DATEI_SPEICHERN, MainMenuItem::Speichern},
+        {ui.MENUMAIN_DATEI_SPEICHERNUNTER, MainMenuItem::SpeichernUnter},
+    };
+    for (const auto& [action, item] : items)
+        QObject::connect(action, &QAction::triggered, window,
+                         [item = item] { Menu_Main_Datei(item); });
+    QObject::connect(ui.MENUMAIN_DATEI_BEENDEN, &QAction::triggered, window,
+                     [] { Menu_Datei_Beenden(); });
+    QObject::connect(ui.MENUMAIN_PROGRAMM_UMBENENNEN, &QAction::triggered, window,
+                     [] { Menu_Main_Programm(); });
+    QObject::connect(ui.MENUMAIN_HILFE_INFO, &QAction::triggered, window, [] { Menu_Main_Info(); });
+    vrl::gui::interceptClose(window, [window] { Callback_Panels(window); });
+}
+
+}  // namespace
+
+int ParMain_Initialisieren(const char* version, const char* date) {
+    gPanels = std::make_unique<MainPanels>();
+    auto& ui = gPanels->main.ui;
+    QMainWindow* window = gPanels->main.widget();
+    window->setWindowTitle(QString::fromStdString(gPaneltitle));
+
+    auto& info = gPanels->info.ui;
+    info.VERSION->setText(QString::fromUtf8(version));
+    info.DATUM->setText(QString::fromUtf8(date));
+    info.PROGRAMMNAME->setText(withDevice("%1 Steuerung"));
+
+    ui.PROGLESEN->setText(withDevice("vom %1 lesen"));
+    ui.PROGSCHREIBEN->setText(withDevice("zum %1 schreiben"));
+    ui.TEXT_GERAETSTEUERN->setText(withDevice("%1 steuern"));
+    // The test voltage stays in the record and the file, but the operator does not set it.
+    vrl::gui::setControlVisible(ui.PAR_PRUEFSPANNUNG, false);
+
+    Fenster_Initialisieren();
+    Fenster_HauptpanelSet(window);
+    Fenster_PanelZurListeHinzufuegen(window, "Hauptfenster", ui.MENUMAIN_FENSTER);
+
+    VrlCom_RegisterPictureringControl(ui.COMPICTURERING);
+    VrlCom_RegisterFehlerControls(ui.FEHLERLED, ui.FEHLERSTRING, ui.FEHLERNUMMER);
+
+    gPanels->binding = std::make_unique<vrl::params::QtParameterPanels>(
+        gPanels->main, gPanels->kalib, gPanels->rename);
+    gPanels->binding->otherComLamp = [](bool on) { StatusMain_ComLed(on ? 1 : 0); };
+    connectButtons(ui);
+
+    Prog_Initialisieren();
+    return 0;
+}
+
+int ParMain_Freigeben() {
+    gPanels.reset();
+    return 0;
+}
+
+int ParMain_ReadIni(IniText) {
+    return 0;
+}
+int ParMain_WriteIni(IniText) {
+    return 0;
+}
+
+QMainWindow* ParMain_GetMainpanel() {
+    return gPanels ? gPanels->main.widget() : nullptr;
+}
+
+void Menu_Main_Datei(MainMenuItem item) {
+    switch (item) {
+        case MainMenuItem::Neu:
+            Prog_Initialisieren();
+            break;
+        case MainMenuItem::Laden:
+            showFileError(DateiOeffnen());
+            break;
+        case MainMenuItem::Speichern:
+            showFileError(DateiSpeichern(0));
+            break;
+        case MainMenuItem::SpeichernUnter:
+            showFileError(DateiSpeichern(1));
+            break;
+        case MainMenuItem::Other:
+            break;
+    }
+}
+
+void Menu_Main_Programm() {
+    Prog_Umbenennen();
+}
+
+void Menu_Main_Info() {
+    vrl::popups().runModal("INFOPANEL");
+}
+
+int Callback_Info_Button_Ok() {
+    if (gPanels) gPanels->info.widget()->accept();
+    return 0;
+}
+
+int Callback_Main_Buttons(MainButton button) {
+    if (!gPanels) return 0;
+    auto& ui = gPanels->main.ui;
+    switch (button) {
+        case MainButton::Laden:
+            Menu_Main_Datei(MainMenuItem::Laden);
+            break;
+        case MainButton::Speichern:
+            Menu_Main_Datei(MainMenuItem::Speichern);
+            break;
+        case MainButton::ProgLesen:
+            Prog_ProgrammeVonGeraetLesen();
+            break;
+        case MainButton::ProgSchreiben:
+            Prog_ProgrammeAufGeraetSchreiben();
+            break;
+        case MainButton::ProgrammEinstellen:
+            TkvCom_ProgrammEinstellen(ui.PROGRAMMNUMMER->value());
+            break;
+        case MainButton::ProgrammSpeichern:
+            TkvCom_ProgrammAbspeichern(ui.PROGRAMMNUMMER->value());
+            break;
+        case MainButton::Start:
+            TkvCom_GeraetStarten();
+            break;
+        case MainButton::Stopp:
+            TkvCom_GeraetStoppen();
+            break;
+        case MainButton::Kalibrieren:
+            gPanels->kalib.widget()->show();
+            gPanels->kalib.widget()->raise();
+            break;
+    }
+    return 0;
+}
+
+vrl::gui::MainPanel* ParMain_Panel() {
+    return gPanels ? &gPanels->main : nullptr;
+}
+vrl::gui::KalibPanel* ParMain_KalibPanel() {
+    return gPanels ? &gPanels->kalib : nullptr;
+}
+vrl::gui::InfoPanel* ParMain_InfoPanel() {
+    return gPanels ? &gPanels->info : nullptr;
+}
+vrl::gui::RenamePanel* ParMain_RenamePanel() {
+    return gPanels ? &gPanels->rename : nullptr;
+}

@@ -1,0 +1,95 @@
+#include "app/shell.h"
+
+#include <QCoreApplication>
+#include <QMainWindow>
+
+#include "app/com_main.h"
+#include "app/fenster.h"
+#include "app/ini.h"
+#include "app/par_main.h"
+#include "app/status_main.h"
+#include "connection/com_controls.h"
+#include "errors/vrl_errors.h"
+#include "params/datastate.h"
+#include "params/parameterfile.h"
+#include "platform/gui/popups.h"
+
+namespace {
+
+constexpr int kIniMissing = -94;
+
+// Quitting asks about unsaved parameter data first; "Abbrechen" or a failed save keeps the
+// program running.
+void quitIfAllowed() {
+    if (AbfrageWennNichtGespeichert() == 0) QCoreApplication::exit(0);
+}
+
+}  // namespace
+
+int Callback_Panels(QMainWindow*) {
+    quitIfAllowed();
+    return 0;
+}
+
+void Menu_Datei_Beenden() {
+    quitIfAllowed();
+}
+
+int Func_PanelsInitialisieren(const char* version, const char* date) {
+    if (ParMain_Initialisieren(version, date) != 0) return -1;
+    if (ComMain_Initialisieren() != 0) return -1;
+    if (StatusMain_Initialisieren() != 0) return -1;
+    // Last: every window's menu lists the complete window list.
+    Fenster_MenueintraegeErstellen();
+    return 0;
+}
+
+int Func_PanelsFreigeben() {
+    StatusMain_Freigeben();
+    ComMain_Freigeben();
+    ParMain_Freigeben();
+    vrl::com::unregisterAll();
+    return 0;
+}
+
+int Func_IniDateiLaden() {
+    IniText store = Ini_New(1);
+    if (int code = Ini_ReadFromFile(store, kIniDatei); code != 0) {
+        Ini_Dispose(store);
+        return code == kIniMissing ? -802251 : -801252;
+    }
+    int result = 0;
+    for (auto read : {ParMain_ReadIni, ComMain_ReadIni, StatusMain_ReadIni}) {
+        const int code = read(store);
+        if (result == 0) result = code;
+    }
+    Ini_Dispose(store);
+    return result;
+}
+
+int Func_IniDateiSchreiben() {
+    IniText store = Ini_New(1);
+    ParMain_WriteIni(store);
+    ComMain_WriteIni(store);
+    StatusMain_WriteIni(store);
+    const int code = Ini_WriteToFile(store, kIniDatei);
+    Ini_Dispose(store);
+    return code != 0 ? -800253 : 0;
+}
+
+int Func_Run(vrl::Popups& popups) {
+    gPaneltitle = std::string(kGeraetName) + " Steuerung";
+    vrl::setPopups(&popups);
+    if (Func_PanelsInitialisieren(kVersion, kDatum) != 0) {
+        vrl::setPopups(nullptr);
+        return -1;
+    }
+    // Start-up never stops because of the settings file.
+    if (int code = Func_IniDateiLaden(); code != 0) VRL_Fehlerpopup(code);
+    ParMain_GetMainpanel()->show();
+    QCoreApplication::exec();
+    Func_IniDateiSchreiben();
+    Func_PanelsFreigeben();
+    vrl::setPopups(nullptr);
+    return 0;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+// Start-up, the event loop and shut-down; the two ways of quitting that every top-level window
+// offers.
+
+class QMainWindow;
+
+inline constexpr const char* kGeraetName = "TKV-9D";
+inline constexpr const char* kVersion = "V 1.2.3";
+inline constexpr const char* kDatum = "4/2011";
+inline constexpr const char* kIniDatei = "tkv9dSteuerung.ini";
+
+// The operator closes one of the three top-level windows: quit after the unsaved-changes
+// question allows it; otherwise the window stays open.
+int Callback_Panels(QMainWindow* panel);
+// "Beenden" in the "Datei" menu of any of the three windows: the same.
+void Menu_Datei_Beenden();
+
+int Func_PanelsInitialisieren(const char* version, const char* date);
+int Func_PanelsFreigeben();
+int Func_IniDateiLaden();
+int Func_IniDateiSchreiben();
+
+namespace vrl {
+class Popups;
+}
+
+// The whole program once the application object exists, with the popups of the given service
+// (the Qt one; tests answer from a script): returns main's result.
+int Func_Run(vrl::Popups& popups);

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+
+#include <unistd.h>
+
+#include "connection/vrlcom.h"
+#include "platform/gui/scripted_popups.h"
+#include "platform/serial/port_map.h"
+#include "platform/temp_config.h"
+#include "sim/line.h"
+
+// The whole program in a scratch folder (the settings file lives in the working directory),
+// with the simulated device as COM 7 and scripted popups.
+class AppTest : public ::testing::Test {
+  protected:
+    static constexpr int kSimPort = 7;
+
+    void SetUp() override {
+        char pattern[] = "/tmp/tkv9d-app-XXXXXX";
+        dir_ = ::mkdtemp(pattern);
+        oldDir_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir_);
+        line.addTkv('1', "VRL-TKV9D-APP");
+        serial::setPortPath(kSimPort, line.devicePath());
+        vrl::com::resetState();
+    }
+    void TearDown() override {
+        vrl::com::resetState();
+        serial::setPortPath(kSimPort, "");
+        std::filesystem::current_path(oldDir_);
+        std::filesystem::remove_all(dir_);
+    }
+
+    void writeSettings(const std::string& text) {
+        std::ofstream("tkv9dSteuerung.ini", std::ios::binary) << text;
+    }
+    std::string settings() const {
+        std::ifstream in("tkv9dSteuerung.ini", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // Runs `operatorActions` once the event loop is running; the program must end by itself.
+    int run(std::function<void()> operatorActions) {
+        QTimer::singleShot(0, [&] { operatorActions(); });
+        return Func_Run(popups);
+    }
+
+    TempConfigHome home;
+    sim::Line line;
+    vrl::ScriptedPopups popups;
+
+  private:
+    std::string dir_;
+    std::filesystem::path oldDir_;
+};

@@ -1,0 +1,156 @@
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QMenu>
+
+#include "app/com_main.h"
+#include "app/par_main.h"
+#include "app/shell.h"
+#include "app/status_main.h"
+#include "app_fixture.h"
+#include "params/datastate.h"
+#include "platform/gui/panels.h"
+
+namespace {
+
+// Records the port that is open when the main window first shows.
+class ShowWatcher : public QObject {
+  public:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show && object->objectName() == "MAINPANEL" && portAtShow < 0)
+            portAtShow = VrlCom_ComPortGet();
+        return false;
+    }
+    int portAtShow = -1;
+};
+
+class StartUp : public AppTest {};
+
+TEST_F(StartUp, ReopensTheRememberedPortBeforeTheWindowShowsAndWritesTheSettingsAtTheEnd) {
+    writeSettings("[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n");
+    ShowWatcher watcher;
+    QCoreApplication::instance()->installEventFilter(&watcher);
+    bool running = false;
+    const int result = run([&] {
+        running = true;
+        EXPECT_EQ(VrlCom_ComPortGet(), kSimPort);
+        EXPECT_TRUE(ParMain_GetMainpanel()->isVisible());
+        EXPECT_FALSE(ComMain_Panel()->widget()->isVisible());
+        EXPECT_EQ(ParMain_GetMainpanel()->windowTitle(), "TKV-9D Steuerung - Unbenannt");
+        Menu_Datei_Beenden();
+    });
+    QCoreApplication::instance()->removeEventFilter(&watcher);
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(running);
+    EXPECT_EQ(watcher.portAtShow, kSimPort);
+    EXPECT_TRUE(popups.shown.empty());
+    EXPECT_EQ(settings(), "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n");
+    EXPECT_EQ(ParMain_GetMainpanel(), nullptr);  // panels discarded
+}
+
+TEST_F(StartUp, MissingSettingsFileIsReportedOnceAndTheProgramRuns) {
+    run([&] {
+        EXPECT_TRUE(ParMain_GetMainpanel()->isVisible());
+        EXPECT_EQ(VrlCom_ComPortGet(), 0);
+        Menu_Datei_Beenden();
+    });
+    ASSERT_EQ(popups.shown.size(), 1u);
+    EXPECT_EQ(popups.shown[0].title, "Fehler #802251");
+    EXPECT_EQ(popups.shown[0].text, "INI-Datei nicht gefunden");
+    EXPECT_EQ(settings(), "[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
+}
+
+TEST_F(StartUp, OnlyThePortGivenReportsTheFirstMissingKey) {
+    writeSettings("[com]\r\ncom = 7\r\n");
+    run([&] {
+        EXPECT_EQ(VrlCom_ComPortGet(), kSimPort);
+        EXPECT_EQ(VrlCom_AdresseGet(), '1');
+        Menu_Datei_Beenden();
+    });
+    ASSERT_EQ(popups.shown.size(), 1u);
+    EXPECT_EQ(popups.shown[0].title, "Fehler #801502");
+}
+
+TEST_F(StartUp, WindowMenusListTheThreeWindowsInOrder) {
+    writeSettings("[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
+    run([&] {
+        struct Row {
+            QMenu* menu;
+            const char* own;
+        };
+        const Row rows[] = {
+            {ParMain_Panel()->ui.MENUMAIN_FENSTER, "Hauptfenster"},
+            {ComMain_Panel()->ui.MENUCOM_FENSTER, "Com"},
+            {StatusMain_Panel()->ui.MENUSTATUS_FENSTER, "Status"},
+        };
+        for (const auto& row : rows) {
+            QStringList texts;
+            for (QAction* item : row.menu->actions()) {
+                texts << item->text();
+                EXPECT_EQ(item->isChecked(), item->text() == row.own) << row.own;
+            }
+            EXPECT_EQ(texts, (QStringList{"Hauptfenster", "Com", "Status"})) << row.own;
+        }
+        Menu_Datei_Beenden();
+    });
+}
+
+class Quitting : public AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        writeSettings("[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
+    }
+};
+
+TEST_F(Quitting, AnyWindowQuitsWithoutQuestionWhenNothingChanged) {
+    using Close = std::function<void()>;
+    const Close closes[] = {
+        [] { ParMain_GetMainpanel()->close(); },
+        [] { ComMain_Panel()->widget()->close(); },
+        [] { StatusMain_Panel()->widget()->close(); },
+        [] { StatusMain_Panel()->ui.MENUSTATUS_DATEI_BEENDEN->trigger(); },
+        [] { ComMain_Panel()->ui.MENUCOM_DATEI_BEENDEN->trigger(); },
+        [] { ParMain_Panel()->ui.MENUMAIN_DATEI_BEENDEN->trigger(); },
+    };
+    for (const auto& close : closes) {
+        popups.shown.clear();
+        EXPECT_EQ(run(close), 0);
+        EXPECT_TRUE(popups.shown.empty());
+    }
+}
+
+TEST_F(Quitting, ChangedDataAsksAndCancelKeepsTheProgramRunning) {
+    run([&] {
+        DatenAlsGeaendertMarkieren();
+        popups.answers = {3};  // "Abbrechen"
+        StatusMain_Panel()->widget()->close();
+        ASSERT_EQ(popups.shown.size(), 1u);
+        EXPECT_EQ(popups.shown[0].title, "Datei speichern");
+        EXPECT_EQ(popups.shown[0].text, "Möchten Sie die Änderungen in Unbenannt speichern?");
+        // Still running: the next events are handled.
+        QTimer::singleShot(0, [&] {
+            popups.answers = {2};  // "Nein"
+            ParMain_GetMainpanel()->close();
+        });
+    });
+    EXPECT_EQ(popups.shown.size(), 2u);
+    EXPECT_TRUE(gDatenGeaendert);  // ended without saving
+}
+
+TEST_F(Quitting, FailedSaveIsShownAndTheProgramStays) {
+    run([&] {
+        DatenAlsGeaendertMarkieren();
+        gDateiname = "/nonexistent/folder/a.tkv";
+        popups.answers = {1};  // "Ja"
+        Menu_Datei_Beenden();
+        ASSERT_EQ(popups.shown.size(), 2u);
+        EXPECT_EQ(popups.shown[1].title, "Fehler #301401");
+        QTimer::singleShot(0, [&] {
+            popups.answers = {2};
+            Menu_Datei_Beenden();
+        });
+    });
+    EXPECT_EQ(popups.shown.size(), 3u);
+}
+
+}  // namespace
