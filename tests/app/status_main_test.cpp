@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "app/fenster.h"
-#include "app/shell.h"
 #include "app/status_main.h"
 #include "connection/com_controls.h"
 #include "connection/vrlcom.h"
@@ -32,13 +31,6 @@
 #include "platform/serial/port_map.h"
 #include "platform/temp_config.h"
 #include "sim/line.h"
-
-// The quit handlers live in the program's shell. Until it is linked into the library these stand
-// in for it; once it is, its definitions take precedence.
-__attribute__((weak)) int Callback_Panels(QMainWindow*) {
-    return 0;
-}
-__attribute__((weak)) void Menu_Datei_Beenden() {}
 
 namespace {
 
