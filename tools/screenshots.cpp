@@ -1,0 +1,84 @@
+// Pictures of the three windows for the README, taken from the real panels connected to the
+// simulated device: the main window, the connection window after a scan found the device, and
+// the status window with polling on and a curve running.
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/com_main.h"
+#include "app/par_main.h"
+#include "app/shell.h"
+#include "app/status_main.h"
+#include "connection/vrlcom.h"
+#include "params/datastate.h"
+#include "params/program.h"
+#include "platform/gui/panels.h"
+#include "platform/gui/scripted_popups.h"
+#include "platform/serial/port_map.h"
+#include "sim/line.h"
+
+namespace {
+
+void settle(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool save(QMainWindow* window, const QString& path) {
+    window->resize(window->sizeHint().expandedTo(window->minimumSizeHint()));
+    window->show();
+    settle(200);
+    const bool saved = window->grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    window->hide();
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("docs/screenshots");
+    QDir().mkpath(folder);
+
+    sim::Line line;
+    line.addTkv('1', "VRL-TKV9D-SIM");
+    line.setValue('1', "C1", "0.500");
+    line.setValue('1', "T1", "2000.0");
+    line.setValue('1', "C2", "1.250");
+    line.setValue('1', "T2", "2000.0");
+    line.setValue('1', "N1", "Dauerlauf Pruefling 7");
+    line.setValue('1', "O0", "8033");
+    serial::setPortPath(1, line.devicePath());
+
+    vrl::ScriptedPopups popups;
+    vrl::setPopups(&popups);
+    gPaneltitle = std::string(kGeraetName) + " Steuerung";
+    if (Func_PanelsInitialisieren(kVersion, kDatum) != 0) return 1;
+    VrlCom_Open(1);
+
+    bool ok = true;
+    // The working parameters as the device holds them.
+    Prog_ProgrammeLesen(0, 0);
+    ok &= save(ParMain_GetMainpanel(), folder + "/main.png");
+
+    ComMain_Panel()->ui.SCANN->click();
+    ok &= save(ComMain_Panel()->widget(), folder + "/connection.png");
+
+    StatusMain_Panel()->ui.START->click();
+    StatusMain_Panel()->ui.HDXSTATUSABFRAGE->click();
+    StatusMain_Panel()->ui.AUSGAENGELESEN->click();
+    StatusMain_Panel()->ui.TKVSTATUSABFRAGE->click();
+    settle(1300);  // one tick of the polling timer
+    ok &= save(StatusMain_Panel()->widget(), folder + "/status.png");
+
+    Func_PanelsFreigeben();
+    vrl::setPopups(nullptr);
+    return ok ? 0 : 1;
+}
