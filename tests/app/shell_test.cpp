@@ -9,6 +9,11 @@
 #include "app_fixture.h"
 #include "params/datastate.h"
 #include "platform/gui/panels.h"
+#include "platform/gui/qt_popups.h"
+
+#include <QDoubleSpinBox>
+#include <QPushButton>
+#include <cstdio>
 
 namespace {
 
@@ -135,6 +140,37 @@ TEST_F(Quitting, ChangedDataAsksAndCancelKeepsTheProgramRunning) {
     });
     EXPECT_EQ(popups.shown.size(), 2u);
     EXPECT_TRUE(gDatenGeaendert);  // ended without saving
+    EXPECT_EQ(settings(), "[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
+}
+
+TEST_F(Quitting, EditingAParameterMakesClosingAsk) {
+    std::remove("tkv9dSteuerung.ini");
+    run([&] {
+        popups.shown.clear();                            // the missing settings file
+        ParMain_Panel()->ui.PAR_STROM2->setValue(0.75);  // the operator's committed change
+        popups.answers = {2};
+        ComMain_Panel()->widget()->close();
+    });
+    ASSERT_EQ(popups.shown.size(), 1u);
+    EXPECT_EQ(popups.shown[0].text, "Möchten Sie die Änderungen in Unbenannt speichern?");
+    EXPECT_EQ(settings(), "[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
+}
+
+TEST_F(Quitting, InfoPopupBlocksUntilOk) {
+    vrl::gui::QtPopups qtPopups;
+    run([&] {
+        vrl::PopupsGuard modal(qtPopups);
+        bool shownModal = false;
+        QTimer::singleShot(0, [&] {
+            auto* info = ParMain_InfoPanel()->widget();
+            shownModal = info->isVisible() && info->isModal();
+            ParMain_InfoPanel()->ui.OK->click();
+        });
+        ParMain_Panel()->ui.MENUMAIN_HILFE_INFO->trigger();  // returns once OK was pressed
+        EXPECT_TRUE(shownModal);
+        EXPECT_FALSE(ParMain_InfoPanel()->widget()->isVisible());
+        Menu_Datei_Beenden();
+    });
 }
 
 TEST_F(Quitting, FailedSaveIsShownAndTheProgramStays) {
