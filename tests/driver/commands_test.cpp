@@ -34,12 +34,6 @@ TEST_F(Commands, FramesAreByteExact) {
     }
 }
 
-// One column of a command's failure table: the same peer behaviour for each command.
-struct PeerFault {
-    const char* what;
-    std::function<void(serial::ScriptedBackend&)> arrange;
-};
-
 const PeerFault kFaults[] = {
     {"flush input", [](auto& p) { p.failNext(Op::FlushInput, -1); }},
     {"flush output", [](auto& p) { p.failNext(Op::FlushOutput, -1); }},

@@ -123,11 +123,6 @@ TEST_F(Memory, ArgumentChecksInTheirOrderSendNothing) {
     }
 }
 
-struct PeerFault {
-    const char* what;
-    std::function<void(serial::ScriptedBackend&)> arrange;
-};
-
 const PeerFault kFaults[] = {
     {"flush input", [](auto& p) { p.failNext(Op::FlushInput, -1); }},
     {"flush output", [](auto& p) { p.failNext(Op::FlushOutput, -1); }},

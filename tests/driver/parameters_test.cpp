@@ -193,12 +193,6 @@ TEST_F(Parameters, WriteRefusalsComeBeforeAnythingIsSent) {
     EXPECT_EQ(peer.frames[1], "#1B4W10000000000000000905969664.000000\r");
 }
 
-// One column of the transaction's failure table.
-struct PeerFault {
-    const char* what;
-    std::function<void(serial::ScriptedBackend&)> arrange;
-};
-
 const PeerFault kFaults[] = {
     {"flush input", [](auto& p) { p.failNext(Op::FlushInput, -1); }},
     {"flush output", [](auto& p) { p.failNext(Op::FlushOutput, -1); }},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "driver/vrltkv9d.h"
@@ -22,4 +23,10 @@ class ScriptedPort : public ::testing::Test {
 
     serial::ScriptedBackend peer;
     serial::BackendGuard guard{peer};
+};
+
+// One column of a command's failure table: what the peer does wrong.
+struct PeerFault {
+    const char* what;
+    std::function<void(serial::ScriptedBackend&)> arrange;
 };
