@@ -18,6 +18,10 @@ inline constexpr int kCAN = 0x18;
 inline constexpr char kCommonAddress = '&';
 inline constexpr int kBaudRate = 9600;
 inline constexpr std::size_t kAnswerLineLimit = 29;  // [bytes], CR included
+// The longest value text a parameter read can bring back whole: the answer line less the echo of
+// '#', address and three command letters, and its CR. A longer program name can be written but
+// comes back cut.
+inline constexpr std::size_t kReadableValueLength = kAnswerLineLimit - 6;  // [characters]
 inline constexpr int kFlushInputFailed = -124212;
 inline constexpr int kFlushOutputFailed = -123213;
 
