@@ -14,6 +14,7 @@ constexpr char kStartAddress = '1';
 int gOpenPort = 0;
 int gLastPort = 0;
 char gAddress = kStartAddress;
+int gRefusedPort = 0;  // the port whose open failed last, 0 = none
 vrl::com::View* gView = nullptr;
 
 bool validPortOrNone(int port) {
@@ -33,6 +34,7 @@ void resetState() {
     gOpenPort = 0;
     gLastPort = 0;
     gAddress = kStartAddress;
+    gRefusedPort = 0;
 }
 
 std::vector<PortItem> portItems() {
@@ -85,6 +87,8 @@ int VrlCom_Open(int port) {
         if (result == 0) {
             gOpenPort = port;
             VRLTKV9D_Timeout(port, vrl::com::kPortTimeout);
+        } else {
+            gRefusedPort = port;
         }
     }
     VrlCom_ComPortAnzeigen(gOpenPort);
@@ -145,5 +149,10 @@ int VrlCom_Scan() {
 
 void VrlCom_FehlermeldungSet(int code) {
     if (!gView) return;
-    gView->showError(code, code != 0 ? VRL_Fehlermeldung(code) : "");
+    std::string text = code != 0 ? VRL_Fehlermeldung(code) : "";
+    // The code says only that the open failed; a port that another program holds is worth
+    // naming together with the holder, or the operator looks for a fault in the wiring.
+    if (code == -100003 && gRefusedPort != 0 && serial::backend().openFailedInUse(gRefusedPort))
+        text += ": " + serial::backend().openFailureReason(gRefusedPort);
+    gView->showError(code, text);
 }

@@ -1,5 +1,9 @@
 #include "cli_fixture.h"
 
+#include <unistd.h>
+
+#include "driver/vrltkv9d.h"
+
 namespace {
 
 class LinkCommands : public CliTest {};
@@ -70,6 +74,35 @@ TEST_F(LinkCommands, PortThatCannotBeOpenedNamesDeviceAndReason) {
     EXPECT_EQ(r.err,
               "Fehler #100003: Fehler beim öffnen der seriellen Schnittstelle\n"
               "COM 1: /nonexistent/tty: No such file or directory\n");
+}
+
+// A program that holds the line (here the test, on another port number for the same device)
+// keeps it: the tool is refused before it sends a byte, and the holder's next exchange is whole.
+TEST_F(LinkCommands, PortHeldByAnotherProgramIsRefusedAsInUse) {
+    line.addTkv('1', "VRL-TKV9D-0815");
+    constexpr int kHolder = 2;
+    serial::setPortPath(kHolder, line.devicePath());
+    ASSERT_EQ(VRLTKV9D_Open(kHolder, 9600), 0);
+    ASSERT_EQ(VRLTKV9D_Timeout(kHolder, 0.3), 0);
+
+    for (const char* command : {"id", "scan"}) {
+        const auto r = tool({command});
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_EQ(r.out, "") << command;
+        const std::string inUse =
+            "Fehler #100003: Fehler beim öffnen der seriellen Schnittstelle\n"
+            "COM 1: " +
+            line.devicePath() + " ist belegt von Prozess " + std::to_string(::getpid()) + " (";
+        EXPECT_EQ(r.err.substr(0, inUse.size()), inUse) << r.err;
+    }
+    EXPECT_TRUE(line.frames().empty());
+
+    std::string text;
+    EXPECT_EQ(VRLTKV9D_IDLesen(kHolder, '1', text), 0);
+    EXPECT_EQ(text, "VRL-TKV9D-0815");
+    EXPECT_EQ(VRLTKV9D_Close(kHolder), 0);
+    serial::setPortPath(kHolder, "");
+    EXPECT_EQ(tool({"id"}).out, "VRL-TKV9D-0815\n");
 }
 
 TEST_F(LinkCommands, UsageErrorsExitWithTwo) {

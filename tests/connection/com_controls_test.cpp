@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <unistd.h>
+
 #include "connection/com_controls.h"
 #include "connection/vrlcom.h"
 #include "driver/vrltkv9d.h"
@@ -92,6 +94,21 @@ TEST_F(ComControls, FailedSwitchShowsNotOpenAndTheError) {
     EXPECT_EQ(panel.ui.FEHLERSTRING->text(), "Fehler beim öffnen der seriellen Schnittstelle");
     EXPECT_EQ(panel.ui.FEHLERNUMMER->value(), 100003);
     serial::setPortPath(kSimPort + 1, "");
+}
+
+TEST_F(ComControls, PortHeldByAnotherProgramNamesTheHolder) {
+    constexpr int kHolder = kSimPort + 2;  // the other program, on the same device
+    serial::setPortPath(kHolder, line.devicePath());
+    ASSERT_EQ(VRLTKV9D_Open(kHolder, 9600), 0);
+    choosePort(kSimPort);
+    EXPECT_EQ(VrlCom_ComPortGet(), 0);
+    EXPECT_EQ(panel.ui.FEHLERNUMMER->value(), 100003);
+    EXPECT_TRUE(panel.ui.FEHLERSTRING->text().startsWith(QString::fromStdString(
+        "Fehler beim öffnen der seriellen Schnittstelle: " + line.devicePath() +
+        " ist belegt von Prozess " + std::to_string(::getpid()))))
+        << panel.ui.FEHLERSTRING->text().toStdString();
+    VRLTKV9D_Close(kHolder);
+    serial::setPortPath(kHolder, "");
 }
 
 TEST_F(ComControls, PictureRingClickTogglesAndDoubleClickTogglesTwice) {

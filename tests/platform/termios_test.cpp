@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -7,6 +8,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include "platform/serial/port_map.h"
@@ -84,6 +86,44 @@ TEST_F(PtyPort, FlushDiscardsWaitingInput) {
 TEST_F(PtyPort, SecondOpenOfSamePortFails) {
     EXPECT_LT(port().open(kPort, serial::LineSettings{}), 0);
     EXPECT_NE(port().openFailureReason(kPort), "");
+}
+
+// Another port number for the same device stands for a second program: the lock belongs to
+// the open, not to the process.
+TEST_F(PtyPort, SameDeviceUnderAnotherNumberIsInUseUntilClosed) {
+    constexpr int kOther = kPort + 1;
+    serial::setPortPath(kOther, ::ptsname(master));
+    EXPECT_LT(port().open(kOther, serial::LineSettings{}), 0);
+    EXPECT_TRUE(port().openFailedInUse(kOther));
+    const std::string holder = "ist belegt von Prozess " + std::to_string(::getpid()) + " (";
+    EXPECT_NE(port().openFailureReason(kOther).find(holder), std::string::npos)
+        << port().openFailureReason(kOther);
+
+    // The refused open took nothing from the holder: its bytes still arrive.
+    peerSends("\x06");
+    EXPECT_EQ(port().readByte(kPort), 0x06);
+
+    ASSERT_EQ(port().close(kPort), 0);
+    EXPECT_EQ(port().open(kOther, serial::LineSettings{}), 0);
+    EXPECT_FALSE(port().openFailedInUse(kOther));
+    EXPECT_EQ(port().close(kOther), 0);
+    serial::setPortPath(kOther, "");
+}
+
+// Programs that take no lock are kept out by the terminal's exclusive mode; it must end with
+// the open, because the simulator keeps the terminal itself open all the while.
+TEST_F(PtyPort, TerminalIsExclusiveOnlyWhileOpen) {
+    auto exclusive = [this] {
+        const int fd = ::open(::ptsname(master), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) return errno == EBUSY;  // refused outright: not root
+        int on = 0;
+        EXPECT_EQ(::ioctl(fd, TIOCGEXCL, &on), 0);
+        ::close(fd);
+        return on != 0;
+    };
+    EXPECT_TRUE(exclusive());
+    ASSERT_EQ(port().close(kPort), 0);
+    EXPECT_FALSE(exclusive());
 }
 
 TEST(TermiosBackend, OpenFailuresCarryAReason) {

@@ -46,6 +46,9 @@ class Backend {
     virtual int readByte(int port) = 0;
     // Why the last open of this port failed, in words for an operator ("" if unknown).
     virtual std::string openFailureReason(int port) const = 0;
+    // Whether the last open of this port failed because another open holds the device; the
+    // reason then names the holding process where the system tells it.
+    virtual bool openFailedInUse(int /*port*/) const { return false; }
 };
 
 Backend& backend();

@@ -1,10 +1,17 @@
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <map>
+#include <sstream>
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -67,8 +74,57 @@ bool applySettings(int fd, const termios& wanted) {
     return holds;
 }
 
+// "major:minor:inode" as /proc/locks writes it (hexadecimal device numbers).
+bool sameFile(std::string_view field, const struct stat& file) {
+    unsigned devMajor = 0, devMinor = 0;
+    unsigned long long inode = 0;
+    const char* p = field.data();
+    const char* last = p + field.size();
+    auto number = [&](auto& value, int base, bool colon) {
+        auto [end, ec] = std::from_chars(p, last, value, base);
+        if (ec != std::errc() || (colon && (end == last || *end != ':'))) return false;
+        p = colon ? end + 1 : end;
+        return true;
+    };
+    return number(devMajor, 16, true) && number(devMinor, 16, true) && number(inode, 10, false) &&
+           p == last && devMajor == major(file.st_dev) && devMinor == minor(file.st_dev) &&
+           inode == file.st_ino;
+}
+
+// flock does not say who holds a lock; /proc/locks lists every lock with the process that took
+// it and the locked file's device and inode. Returns 0 when no holder is listed (or visible).
+pid_t lockHolder(const std::string& path) {
+    struct stat file {};
+    if (::stat(path.c_str(), &file) != 0) return 0;
+    std::ifstream locks("/proc/locks");
+    std::string line;
+    while (std::getline(locks, line)) {
+        // "1: FLOCK  ADVISORY  WRITE 4711 00:05:3 0 EOF"; waiters are marked "->".
+        std::istringstream fields(line);
+        std::string id, kind, mode, access, where;
+        long long pid = 0;
+        if (!(fields >> id >> kind) || kind == "->") continue;
+        if (fields >> mode >> access >> pid >> where && pid > 0 && sameFile(where, file))
+            return static_cast<pid_t>(pid);
+    }
+    return 0;
+}
+
+std::string processName(pid_t pid) {
+    std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
+    std::string name;
+    std::getline(comm, name);
+    return name;
+}
+
 class TermiosBackend : public Backend {
   public:
+    // A pseudo-terminal whose other side stays open (the simulator holds its slave) would stay
+    // exclusive after this process has gone, and refuse every later program that is not root.
+    ~TermiosBackend() override {
+        for (const auto& entry : ports_) ::ioctl(entry.second.fd, TIOCNXCL);
+    }
+
     int open(int port, const LineSettings& settings) override {
         reasons_.erase(port);
         if (ports_.count(port)) return fail(port, "port is already open");
@@ -77,14 +133,28 @@ class TermiosBackend : public Backend {
         if (speedFor(settings.baud) == B0) return fail(port, "unsupported baud rate");
         // O_NONBLOCK so that opening does not wait for a modem's carrier.
         const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) return failErrno(port, path);
-        const termios tio = makeTermios(settings);
-        if (!::isatty(fd) || !applySettings(fd, tio)) {
+        // EBUSY: another program made the port exclusive.
+        if (fd < 0) return errno == EBUSY ? failInUse(port, path) : failErrno(port, path);
+        bool exclusive = false;
+        auto refuse = [&](bool inUse) {
             const int saved = errno;
+            // Only our own exclusive mode: root gets here past another program's.
+            if (exclusive) ::ioctl(fd, TIOCNXCL);
             ::close(fd);
+            if (inUse) return failInUse(port, path);
             errno = saved ? saved : ENOTTY;
             return failErrno(port, path);
-        }
+        };
+        // The port is this program's alone, or a second program takes its share of the
+        // acknowledgements and answers. The advisory lock keeps out every program of ours, root
+        // included; it comes before anything touches the line, so a refused open leaves the
+        // holder's queues and settings alone. TIOCEXCL then keeps out any other program that is
+        // not root.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return refuse(errno == EWOULDBLOCK);
+        if (!::isatty(fd) || ::ioctl(fd, TIOCEXCL) != 0) return refuse(false);
+        exclusive = true;
+        const termios tio = makeTermios(settings);
+        if (!applySettings(fd, tio)) return refuse(false);
         const int flags = ::fcntl(fd, F_GETFL);
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
         ::tcflush(fd, TCIOFLUSH);
@@ -95,6 +165,8 @@ class TermiosBackend : public Backend {
     int close(int port) override {
         auto it = ports_.find(port);
         if (it == ports_.end()) return -1;
+        // The lock goes with the descriptor; the exclusive mode stays with the terminal.
+        ::ioctl(it->second.fd, TIOCNXCL);
         const int result = ::close(it->second.fd);
         ports_.erase(it);
         return result == 0 ? 0 : -1;
@@ -150,7 +222,12 @@ class TermiosBackend : public Backend {
 
     std::string openFailureReason(int port) const override {
         auto it = reasons_.find(port);
-        return it == reasons_.end() ? std::string() : it->second;
+        return it == reasons_.end() ? std::string() : it->second.reason;
+    }
+
+    bool openFailedInUse(int port) const override {
+        auto it = reasons_.find(port);
+        return it != reasons_.end() && it->second.inUse;
     }
 
   private:
@@ -172,9 +249,24 @@ class TermiosBackend : public Backend {
         return ::tcflush(p->fd, queue) == 0 ? 0 : -1;
     }
 
-    int fail(int port, const std::string& reason) {
-        reasons_[port] = reason;
+    struct Failure {
+        std::string reason;
+        bool inUse;
+    };
+
+    int fail(int port, const std::string& reason, bool inUse = false) {
+        reasons_[port] = Failure{reason, inUse};
         return -1;
+    }
+
+    int failInUse(int port, const std::string& path) {
+        std::string reason = path + " ist belegt";
+        if (const pid_t holder = lockHolder(path); holder > 0) {
+            reason += " von Prozess " + std::to_string(holder);
+            if (const std::string name = processName(holder); !name.empty())
+                reason += " (" + name + ")";
+        }
+        return fail(port, reason, true);
     }
 
     int failErrno(int port, const std::string& path) {
@@ -185,7 +277,7 @@ class TermiosBackend : public Backend {
     }
 
     std::map<int, Port> ports_;
-    std::map<int, std::string> reasons_;
+    std::map<int, Failure> reasons_;
 };
 
 TermiosBackend gTermios;
