@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "connection/vrlcom.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
 #include "platform/serial/port_map.h"
@@ -18,9 +19,27 @@ constexpr int kExitUsage = 2;
 
 void printUsage(std::ostream& err) {
     err << "usage: tkv9d [--port N | --device PATH] [--address C] [--timeout SECONDS] COMMAND "
-           "[ARGUMENTS]\ncommands:\n";
+           "[ARGUMENTS]\n"
+           "options:\n"
+           "  --port N           COM port number 1..256 (default 1)\n"
+           "  --device PATH      the serial device to use, instead of the port's own\n"
+           "  --address C        device address 1..9, or & for every device at once (default 1);\n"
+           "                     & gets no answer, so the reading commands refuse it\n"
+           "  --timeout SECONDS  how long each byte read waits (default 1.5)\n"
+           "commands:\n";
     for (const Command& command : allCommands())
         err << "  " << command.name << (*command.arguments ? " " : "") << command.arguments << '\n';
+    err << "The port is opened for tkv9d alone: while another program holds it, tkv9d stops with\n"
+           "Fehler #100003 and names that program. Texts the line cannot carry (control\n"
+           "characters, bytes above 0x7E, for example in set programmname) are refused before\n"
+           "anything is sent.\n";
+}
+
+// The rule the connection manager applies to the operator's choice, for every command alike.
+char parseAddress(const std::string& text) {
+    if (text.size() != 1 || !vrl::com::operatorAddress(text[0]))
+        throw UsageError{"--address must be one of 1..9 or & (every device), got '" + text + "'"};
+    return text[0];
 }
 
 double parseSeconds(const std::string& text) {
@@ -99,9 +118,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
             } else if (arg == "--device") {
                 device = value();
             } else if (arg == "--address") {
-                const std::string address = value();
-                if (address.size() != 1) throw UsageError{"--address takes one character"};
-                ctx.address = address[0];
+                ctx.address = parseAddress(value());
             } else if (arg == "--timeout") {
                 ctx.timeout = parseSeconds(value());
             } else if (arg == "--help" || arg == "-h") {

@@ -17,6 +17,8 @@ char gAddress = kStartAddress;
 int gRefusedPort = 0;  // the port whose open failed last, 0 = none
 vrl::com::View* gView = nullptr;
 
+static_assert(vrl::com::operatorAddress(vrl::driver::kCommonAddress));
+
 bool validPortOrNone(int port) {
     return port == 0 || (port >= serial::kFirstPort && port <= serial::kLastPort);
 }
@@ -64,10 +66,8 @@ char VrlCom_AdresseGet() {
     return gAddress;
 }
 
-// The operator chooses one device '1'..'9' or all of them; 'a'..'f' are not offered.
 int VrlCom_AdresseSet(char address) {
-    if (!((address >= '1' && address <= '9') || address == vrl::driver::kCommonAddress))
-        return -400301;
+    if (!vrl::com::operatorAddress(address)) return -400301;
     gAddress = address;
     if (gView) gView->showAddress(address);
     return 0;

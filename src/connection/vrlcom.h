@@ -44,6 +44,12 @@ struct PortItem {
 // ascending.
 std::vector<PortItem> portItems();
 
+// The addresses an operator may choose: one device '1'..'9', or '&' for all of them at once.
+// 'a'..'f', which the driver knows, are not offered.
+constexpr bool operatorAddress(char address) {
+    return (address >= '1' && address <= '9') || address == '&';
+}
+
 // The picture ring value for a port.
 constexpr int pictureFor(int port) {
     return port <= 16 ? port : kPictureAbove16;
