@@ -89,7 +89,7 @@ TEST_F(ParameterCommands, RefusedValuesSendNothingAndReportTheCode) {
         {{"set", "iststrom", "1"}, "Fehler #401097: Unzulässiger Parameter\n"},
         {{"set", "strom9", "1"}, "Fehler #401097: Unzulässiger Parameter\n"},
         {{"get", "strom9"}, "Fehler #401159: Unzulässiger Parameter\n"},
-        {{"set", "strom1", "1", "--address", "A"}, "Fehler #400061: Unzulässige Geräteadresse\n"},
+        {{"get", "strom1", "--address", "&"}, "Fehler #400106: Unzulässige Geräteadresse\n"},
     };
     for (const auto& row : rows) {
         line.clearFrames();
