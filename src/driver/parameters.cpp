@@ -36,9 +36,14 @@ struct WriteCodes {
 
 // A failure while emptying either queue gets the one code of the operation.
 constexpr WriteCodes kWrite{
-    -400061, -401097,
-    -113098, -500062,
-    -510229, CommandCodes{-112099, -112099, -101100, -101101, -402102, -405103, -403104, -404105}};
+    .badAddress = -400061,
+    .badName = -401097,
+    .tooLong = -113098,
+    .notFinite = -500062,
+    .badText = -510229,
+    .transaction =
+        CommandCodes{-112099, -112099, -101100, -101101, -402102, -405103, -403104, -404105},
+};
 
 struct ReadCodes {
     int badAddress;
