@@ -6,8 +6,10 @@
 #include "cli/cli.h"
 #include "connection/vrlcom.h"
 #include "driver/vrltkv9d.h"
+#include "errors/vrl_errors.h"
 #include "params/parameterfile.h"
 #include "params/program.h"
+#include "params/transfer_check.h"
 #include "platform/gui/popups.h"
 
 namespace cli {
@@ -66,6 +68,16 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
         }
     }
     vrl::setPopups(nullptr);
+    // Checked before the port is opened: a refused file sends nothing, and the entry and field
+    // follow the error line.
+    const auto check = vrl::params::checkEntries(gProg, kFirstEntry, kLastEntry);
+    if (check.refusal.code != 0) {
+        VRL_Fehleruserstring(vrl::params::refusalText(check.refusal));
+        return check.refusal.code;
+    }
+    // Long names are the operator's own and go out whole; only the read brings them back cut.
+    for (int entry : check.cutNames)
+        ctx.err << "Hinweis: " << vrl::params::cutNameText(gProg, entry) << '\n';
     ArbeitskopieLaden(gProgIndex);
     return connected(ctx, [] { return Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); });
 }

@@ -161,4 +161,10 @@ constexpr const Parameter* findParameter(std::string_view name) {
     return nullptr;
 }
 
+// The code a write of this value refuses it with before anything is sent (a read-only row, the
+// row's range error, a real that has no fixed-point text, a text the line cannot carry, a frame
+// too long for its buffer), or 0 when the write would send it. Whoever sends several values in
+// a row checks them all with this first, so that none of them is refused half-way.
+int checkWrite(const Parameter& row, double real, int integer, std::string_view text);
+
 }  // namespace vrl::driver

@@ -30,13 +30,20 @@ struct WriteCodes {
     int badName;    // also a read-only name
     int tooLong;    // the frame would not fit its buffer
     int notFinite;  // a real without range that is no finite number
+    int badText;    // a text with a byte the line cannot carry
     CommandCodes transaction;
 };
 
 // A failure while emptying either queue gets the one code of the operation.
 constexpr WriteCodes kWrite{
-    -400061, -401097, -113098, -500062,
-    CommandCodes{-112099, -112099, -101100, -101101, -402102, -405103, -403104, -404105}};
+    .badAddress = -400061,
+    .badName = -401097,
+    .tooLong = -113098,
+    .notFinite = -500062,
+    .badText = -510229,
+    .transaction =
+        CommandCodes{-112099, -112099, -101100, -101101, -402102, -405103, -403104, -404105},
+};
 
 struct ReadCodes {
     int badAddress;
@@ -123,8 +130,23 @@ bool inRange(const Parameter& row, double value) {
     return row.low <= value && value <= row.high;  // false for NaN
 }
 
+// The name is a C string to the device: it ends at its first NUL.
+std::string_view asCString(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
+
+// Only printable 7-bit characters: a CR would end the frame early and let the rest of the text
+// reach the device as a command of its own, and the line carries 7 data bits.
+bool carriedByTheLine(std::string_view text) {
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte > 0x7E) return false;
+    }
+    return true;
+}
+
 // The value check of a write; 0 when the value may be sent.
-int checkValue(const Parameter& row, double real, int integer) {
+int checkValue(const Parameter& row, double real, int integer, std::string_view text) {
     switch (row.kind) {
         case ValueKind::Real:
             if (row.hasRange) return inRange(row, real) ? 0 : row.rangeError;
@@ -134,7 +156,7 @@ int checkValue(const Parameter& row, double real, int integer) {
         case ValueKind::HexWord:
             return inRange(row, integer) ? 0 : row.rangeError;
         case ValueKind::Text:
-            return 0;
+            return carriedByTheLine(asCString(text)) ? 0 : kWrite.badText;
     }
     return 0;
 }
@@ -158,8 +180,7 @@ bool appendValue(Frame& frame, const Parameter& row, double real, int integer,
             return true;
         }
         case ValueKind::Text:
-            // The name is a C string to the device: it ends at its first NUL.
-            return frame.append(text.substr(0, text.find('\0')));
+            return frame.append(asCString(text));
     }
     return false;
 }
@@ -216,18 +237,30 @@ bool scanText(std::string_view text, std::string& value) {
     return true;
 }
 
+// Everything a write checks after the address, in its order, and the value text in the frame.
+int buildWrite(Frame& frame, const Parameter& row, double real, int integer,
+               std::string_view text) {
+    if (row.readOnly) return kWrite.badName;
+    if (int code = checkValue(row, real, integer, text); code != 0) return code;
+    return appendValue(frame, row, real, integer, text) ? 0 : kWrite.tooLong;
+}
+
 }  // namespace
+
+int vrl::driver::checkWrite(const Parameter& row, double real, int integer, std::string_view text) {
+    // The frame's length does not depend on which device it goes to.
+    Frame frame('1', row, kWriteMarker);
+    return buildWrite(frame, row, real, integer, text);
+}
 
 int VRLTKV9D_ParameterSchreiben(int port, int address, std::string_view name, double real,
                                 int integer, std::string_view text) {
     char to = 0;
     if (!asAddress(address, true, to)) return kWrite.badAddress;
     const Parameter* row = vrl::driver::findParameter(name);
-    if (row == nullptr || row->readOnly) return kWrite.badName;
-    if (int code = checkValue(*row, real, integer); code != 0) return code;
-
+    if (row == nullptr) return kWrite.badName;
     Frame frame(to, *row, kWriteMarker);
-    if (!appendValue(frame, *row, real, integer, text)) return kWrite.tooLong;
+    if (int code = buildWrite(frame, *row, real, integer, text); code != 0) return code;
     return vrl::driver::runTransaction(port, to, frame.finish(), kWrite.transaction);
 }
 

@@ -4,9 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "connection/vrlcom.h"
+#include "errors/vrl_errors.h"
 #include "params/datastate.h"
 #include "params/panels.h"
 #include "params/tkvcom.h"
+#include "params/transfer_check.h"
 #include "platform/gui/popups.h"
 
 std::array<Parametersatz, vrl::params::kTableSize> gProg{};
@@ -50,6 +53,35 @@ std::string printableName(std::string_view text) {
         i += length;
     }
     return name;
+}
+
+constexpr const char* kWriteTitle = "Programme zu TKV-9D schreiben";
+constexpr int kCancelled = -6000;
+
+// A refused transfer is a failed device operation to the operator: its code on the displays.
+int refuseTransfer(int code) {
+    VrlCom_FehlermeldungSet(code);
+    return code;
+}
+
+// The operator's side of the check before a write: a refused value in a popup that names entry
+// and field, and a name the device will report back cut as a question, before the first frame.
+int confirmTransfer(int first, int last) {
+    const vrl::params::TransferCheck check = vrl::params::checkEntries(gProg, first, last);
+    if (check.refusal.code != 0) {
+        const std::string reason = VRL_Fehlermeldung(check.refusal.code);
+        vrl::popups().message("Fehler in den Parametern",
+                              vrl::params::refusalText(check.refusal) + ": " + reason +
+                                  "\nEs wurde nichts zum TKV-9D geschrieben.");
+        return refuseTransfer(check.refusal.code);
+    }
+    if (check.cutNames.empty()) return 0;
+    std::string text;
+    for (int entry : check.cutNames) text += vrl::params::cutNameText(gProg, entry) + ".\n";
+    text += "Trotzdem schreiben?";
+    const int answer =
+        vrl::popups().questionWithKeys(kWriteTitle, text, "schreiben", "abbrechen", "", 1, 2);
+    return answer == 1 ? 0 : kCancelled;
 }
 
 }  // namespace
@@ -148,11 +180,18 @@ int Prog_Umbenennen() {
 }
 
 int Prog_ProgrammeSchreiben(int first, int last) {
+    // All entries or none: a value found bad when its frame is due would leave the device with
+    // the programs before it written.
+    if (int code = vrl::params::checkEntries(gProg, first, last).refusal.code; code != 0)
+        return refuseTransfer(code);
     if (first == 0 && last == 0) return TkvCom_ParameterSchreiben(&gProg[0]);
     Parametersatz saved{};
     const bool single = first != 0;
     if (single) {
         if (int code = TkvCom_ParameterLesen(&saved); code != 0) return code;
+        // The device's own working parameters go back last; if they could not, the program
+        // must not be written in their place either.
+        if (int code = vrl::params::checkRecord(saved).code; code != 0) return refuseTransfer(code);
     }
     for (int i = std::max(first, 1); i <= last; ++i) {
         if (int code = TkvCom_ParameterSchreiben(&gProg[static_cast<std::size_t>(i)]); code != 0)
@@ -164,12 +203,14 @@ int Prog_ProgrammeSchreiben(int first, int last) {
 
 int Prog_ProgrammeAufGeraetSchreiben() {
     if (int code = Prog_Plausibilitaetspruefung(&gParameter); code != 0) return code;
-    const Range range = askRange("Programme zu TKV-9D schreiben",
-                                 "Nur aktuell ausgewähltes oder alle Programme schreiben?");
+    const Range range =
+        askRange(kWriteTitle, "Nur aktuell ausgewähltes oder alle Programme schreiben?");
     if (range == Range::Cancelled) return 0;
     ArbeitskopieSpeichern(gProgIndex);
-    return range == Range::All ? Prog_ProgrammeSchreiben(0, kLastEntry)
-                               : Prog_ProgrammeSchreiben(gProgIndex, gProgIndex);
+    const int first = range == Range::All ? 0 : gProgIndex;
+    const int last = range == Range::All ? kLastEntry : gProgIndex;
+    if (int code = confirmTransfer(first, last); code != 0) return code;
+    return Prog_ProgrammeSchreiben(first, last);
 }
 
 int Prog_ProgrammeLesen(int first, int last) {

@@ -5,6 +5,7 @@
 #include "connection/vrlcom.h"
 #include "driver/vrltkv9d.h"
 #include "params/panels.h"
+#include "params/transfer_check.h"
 
 namespace {
 
@@ -70,18 +71,9 @@ int readField(const Link& link, Parametersatz& record, const Field& field) {
 }
 
 int writeField(const Link& link, const Parametersatz& record, const Field& field) {
-    switch (field.type) {
-        case FieldType::Text:
-            return VRLTKV9D_ParameterSchreiben(link.port, link.address, field.name, 0.0, 0,
-                                               vrl::params::nameOf(record));
-        case FieldType::Integer:
-            return VRLTKV9D_ParameterSchreiben(link.port, link.address, field.name, 0.0,
-                                               vrl::params::integerOf(record, field), {});
-        case FieldType::Real:
-            return VRLTKV9D_ParameterSchreiben(link.port, link.address, field.name,
-                                               vrl::params::realOf(record, field), 0, {});
-    }
-    return 0;
+    const vrl::params::WriteArguments value = vrl::params::writeArguments(record, field);
+    return VRLTKV9D_ParameterSchreiben(link.port, link.address, field.name, value.real,
+                                       value.integer, value.text);
 }
 
 int readInteger(const char* name, int* destination) {
@@ -111,6 +103,9 @@ int TkvCom_ParameterLesen(Parametersatz* record) {
 
 int TkvCom_ParameterSchreiben(const Parametersatz* record) {
     return transfer([&](const Link& link) {
+        // A value the driver would refuse goes nowhere, and neither does the rest of the
+        // record: the device is not even stopped for it.
+        if (int code = vrl::params::checkRecord(*record).code; code != 0) return code;
         // A running curve must not pick up a half-written record; a refused stop is no reason
         // to keep the record from the device.
         VRLTKV9D_DeviceFunction(link.port, link.address, "stopp");

@@ -197,7 +197,7 @@ void Line::clearFaults(char address) {
 
 std::vector<std::string> Line::frames() const {
     std::lock_guard lock(mutex_);
-    return frames_;
+    return {frames_.begin(), frames_.end()};
 }
 
 void Line::clearFrames() {
@@ -321,6 +321,7 @@ void Line::handle(const std::string& frame, TimePoint arrival) {
     {
         std::lock_guard lock(mutex_);
         frames_.push_back(frame);
+        if (options_.frameLimit != 0 && frames_.size() > options_.frameLimit) frames_.pop_front();
         framesChanged_.notify_all();
     }
     if (!bytes.empty()) {

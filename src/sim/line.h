@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -33,6 +34,9 @@ struct LineOptions {
     bool pace = false;
     // Every frame received and every answer, one per line; none when empty.
     std::string logPath;
+    // How many of the latest frames frames() keeps; 0 keeps all of them. A simulator that runs
+    // for days keeps a bounded number, so that its memory does not grow with every frame.
+    std::size_t frameLimit = 0;
 };
 
 // Time one character takes at 9600 baud with 10 bits a character.
@@ -60,8 +64,9 @@ class Line {
     void injectFault(char address, Fault fault);
     void clearFaults(char address);
 
-    // Every complete frame received, CR included, in order, whatever its address. A frame is
-    // listed once the device has carried it out, before its answer is sent.
+    // Every complete frame received, CR included, in order, whatever its address (only the
+    // latest frameLimit of them with a limit). A frame is listed once the device has carried it
+    // out, before its answer is sent.
     std::vector<std::string> frames() const;
     void clearFrames();
     bool waitForFrames(std::size_t count, std::chrono::milliseconds bound) const;
@@ -103,7 +108,7 @@ class Line {
     mutable std::condition_variable framesChanged_;
     std::map<char, std::unique_ptr<Device>> devices_;
     std::map<char, std::vector<Fault>> faults_;
-    std::vector<std::string> frames_;
+    std::deque<std::string> frames_;
     Clock clock_ = steadyClock();
 
     // Serving thread only.

@@ -25,6 +25,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Frames kept in memory: nobody reads them from a running simulator, and a line that serves
+// for days must not grow with every frame (--log writes all of them to a file instead).
+constexpr std::size_t kKeptFrames = 4096;
+
 struct Options {
     int port = 1;
     std::vector<char> addresses;
@@ -121,7 +125,7 @@ int main(int argc, char** argv) {
     }
 
     try {
-        sim::Line line({options->pace, options->logPath});
+        sim::Line line({options->pace, options->logPath, kKeptFrames});
         for (char a : options->addresses) line.addTkv(a);
         if (options->dlq3) line.addDlq3(*options->dlq3);
         const fs::path link = linkPort(options->port, line.devicePath());

@@ -38,8 +38,9 @@ struct ParameterInfo {
 
 inline constexpr double kNoLimit = 1e300;
 inline constexpr std::size_t kParameterCount = 60;
-// Longest text the device accepts for the program name.
-inline constexpr std::size_t kNameCapacity = 25;
+// Longest text the device accepts for the program name: the whole name field of a program's
+// record. A read answers only its beginning (see Tkv::storedText).
+inline constexpr std::size_t kNameCapacity = 27;
 
 const std::array<ParameterInfo, kParameterCount>& parameterTable();
 

@@ -207,7 +207,9 @@ std::string Tkv::storedText(std::size_t row, const Values& values) const {
         case ValueKind::HexWord:
             return formatHex(static_cast<std::uint32_t>(v.number), 4);
         case ValueKind::Text:
-            // A longer name would push CR out of the 29-byte answer line.
+            // The device keeps the whole name but its answer line has 29 bytes: after '#',
+            // address, the three letters and before CR there is room for 23 characters. The
+            // answer is the name's beginning in a well-formed line rather than a line without CR.
             return v.text.substr(0, kValueCapacity);
     }
     return "err";

@@ -90,6 +90,7 @@ TEST_F(ParameterCommands, RefusedValuesSendNothingAndReportTheCode) {
         {{"set", "strom9", "1"}, "Fehler #401097: Unzulässiger Parameter\n"},
         {{"get", "strom9"}, "Fehler #401159: Unzulässiger Parameter\n"},
         {{"get", "strom1", "--address", "&"}, "Fehler #400106: Unzulässige Geräteadresse\n"},
+        {{"set", "programmname", "x\r#1DF1"}, "Fehler #510229: Wert nicht erlaubt.\n"},
     };
     for (const auto& row : rows) {
         line.clearFrames();

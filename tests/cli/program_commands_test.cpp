@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include <unistd.h>
 
@@ -85,6 +87,76 @@ TEST_F(ProgramCommands, ImplausibleEntryStopsTheWriteBeforeAnythingIsSent) {
               "Kalibrierstrom 2 ist zu groß für Messbereich 1\n"
               "Fehler #510451: Wert nicht erlaubt.\n");
     EXPECT_TRUE(line.frames().empty());
+}
+
+// Bytes put into one record of a parameter file.
+void patch(const std::string& file, int entry, std::size_t offset, const void* bytes,
+           std::size_t size) {
+    std::fstream io(file, std::ios::in | std::ios::out | std::ios::binary);
+    io.seekp(static_cast<std::streamoff>(vrl::params::kRecordsOffset + 208 * entry + offset));
+    io.write(static_cast<const char*>(bytes), static_cast<std::streamsize>(size));
+}
+
+TEST_F(ProgramCommands, FileTheDriverWouldRefuseAnywhereSendsNoFrameAtAll) {
+    const std::string saved = dir + "/saved.tkv";
+    ASSERT_EQ(tool({"programs-read", saved}).status, 0);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double huge = 1e9;
+    const std::int32_t three = 3, minusOne = -1;
+    const char command[] = "x\r#1DF1";
+    struct Row {
+        int entry;
+        std::size_t offset;  // in the record
+        const void* bytes;
+        std::size_t size;
+        const char* error;  // both lines
+    };
+    const Row rows[] = {
+        {0, 0, command, sizeof command,
+         "Fehler #510229: Wert nicht erlaubt.\nEintrag A, Feld programmname\n"},
+        {9, 80, &nan, 8,
+         "Fehler #500070: Parameter außerhalb der Grenzwerte\nEintrag 9, Feld strom1\n"},
+        {16, 120, &huge, 8,
+         "Fehler #500075: Parameter außerhalb der Grenzwerte\nEintrag 16, Feld zeit2\n"},
+        {1, 28, &three, 4,
+         "Fehler #500063: Parameter außerhalb der Grenzwerte\nEintrag 1, Feld stromkurve\n"},
+        {5, 168, &minusOne, 4,
+         "Fehler #500080: Parameter außerhalb der Grenzwerte\nEintrag 5, Feld zyklen\n"},
+        {12, 192, &inf, 8,
+         "Fehler #500062: Parameter außerhalb der Grenzwerte\nEintrag 12, Feld "
+         "kalibrierungOffset\n"},
+    };
+    for (const Row& row : rows) {
+        const std::string file = dir + "/bad.tkv";
+        fs::copy_file(saved, file, fs::copy_options::overwrite_existing);
+        patch(file, row.entry, row.offset, row.bytes, row.size);
+        line.clearFrames();
+        const auto r = tool({"programs-write", file});
+        EXPECT_EQ(r.status, 1) << row.error;
+        EXPECT_EQ(r.err, row.error);
+        EXPECT_TRUE(line.frames().empty()) << row.error;
+    }
+}
+
+TEST_F(ProgramCommands, LongNamesAreWrittenWholeWithANoteThatTheyComeBackCut) {
+    const std::string file = dir + "/f.tkv";
+    ASSERT_EQ(tool({"programs-read", file}).status, 0);
+    const std::string name27 = "Pruefung Wicklung 3, 4 A..x";
+    const std::string name24 = "Dauerlauf mit Abschalten";
+    patch(file, 2, 0, name27.c_str(), name27.size() + 1);
+    patch(file, 7, 0, name24.c_str(), name24.size() + 1);
+    line.clearFrames();
+    const auto r = tool({"programs-write", file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "Hinweis: Eintrag 2: der Name \"" + name27 +
+                         "\" hat 27 Zeichen, das TKV-9D meldet nur die ersten 23 zurück\n"
+                         "Hinweis: Eintrag 7: der Name \"" +
+                         name24 +
+                         "\" hat 24 Zeichen, das TKV-9D meldet nur die ersten 23 zurück\n");
+    const auto frames = line.frames();
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), "#1N1W" + name27 + "\r"), 1);
+    EXPECT_EQ(line.slotValue('1', 2, "N1"), name27.substr(0, 23));
 }
 
 TEST_F(ProgramCommands, FileErrorsAreReported) {

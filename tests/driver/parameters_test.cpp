@@ -64,6 +64,7 @@ TEST_F(Parameters, WriteFramesAreByteExact) {
         {"freilaufdiodeAktivBeiSprungAufNull", '1', 0, 1, "", "#1D2W1\r"},
         {"programmname", '1', 0, 0, " Prog 7 ", "#1N1W Prog 7 \r"},
         {"programmname", '1', 0, 0, "", "#1N1W\r"},
+        {"programmname", '1', 0, 0, " !~", "#1N1W !~\r"},  // the first and last printable
     };
     for (const auto& row : rows) {
         peer.frames.clear();
@@ -177,6 +178,14 @@ TEST_F(Parameters, WriteRefusalsComeBeforeAnythingIsSent) {
         {"huge gain", [&] { return write("kalibrierungVerstaerkung", 1e300); }, -113098},
         {"offset not a number", [&] { return write("kalibrierungOffset", kNaN); }, -500062},
         {"infinite gain", [&] { return write("kalibrierungVerstaerkung", kInf); }, -500062},
+        {"CR and a command in a name", [&] { return write("programmname", 0, 0, "x\r#1DF1"); },
+         -510229},
+        {"LF in a name", [&] { return write("programmname", 0, 0, "x\n"); }, -510229},
+        {"tab in a name", [&] { return write("programmname", 0, 0, "a\tb"); }, -510229},
+        {"escape in a name", [&] { return write("programmname", 0, 0, "\x1b[2J"); }, -510229},
+        {"DEL in a name", [&] { return write("programmname", 0, 0, "\x7f"); }, -510229},
+        {"umlaut in a name", [&] { return write("programmname", 0, 0, "Pr\xc3\xbc"); }, -510229},
+        {"byte 0x80 in a name", [&] { return write("programmname", 0, 0, "\x80"); }, -510229},
     };
     for (const auto& row : rows) {
         peer.calls.clear();

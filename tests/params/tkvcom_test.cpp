@@ -102,14 +102,6 @@ TEST_F(DeviceOperations, RecordWriteGoesOnAfterARefusedStop) {
     EXPECT_EQ(view.code, 0);
 }
 
-TEST_F(DeviceOperations, RecordWriteStopsAtTheFirstRefusedValue) {
-    openPort();
-    gParameter.strom1 = 5.0;
-    EXPECT_EQ(TkvCom_ParameterSchreiben(&gParameter), -500070);
-    EXPECT_EQ(peer.frames.size(), 9u);  // stop and the fields before strom1
-    EXPECT_EQ(view.code, -500070);
-}
-
 TEST_F(DeviceOperations, OutputEnables) {
     openPort();
     EXPECT_EQ(TkvCom_OutputenableSchreiben(70000), -500081);

@@ -113,7 +113,7 @@ TEST_F(TkvTest, MeasuredAndStatusValuesAreAnsweredButRefuseWrites) {
 }
 
 TEST_F(TkvTest, MalformedOrOutOfRangeCommandsAreRefusedAndChangeNothing) {
-    const std::string tooLongName(26, 'x');
+    const std::string tooLongName(28, 'x');  // one more than a record's name field
     const char* refused[] = {
         "C1W4.096", "C1W-0.001", "C1W1.5000", "C1W1e0",  "C1W 1.5",
         "C1W",      "C1W+1.5",   "C1W.5",     "C1W1,5",  "P6W1000.5",
@@ -160,12 +160,16 @@ TEST_F(TkvTest, IdentificationIsTheDevicesOwnText) {
     EXPECT_THROW(sim.line.addTkv('A'), std::invalid_argument);
 }
 
-TEST_F(TkvTest, LongProgramNameIsAnsweredShortEnoughForTheLine) {
-    const std::string name = "ABCDEFGHIJKLMNOPQRSTUVWXY";  // 25 characters
-    EXPECT_EQ(sim.answerTo("1N1W" + name), std::string(1, kAck));
-    const std::string answer = read("N1");
-    EXPECT_EQ(answer, lineOf("#1N1R" + name.substr(0, 23)));
-    EXPECT_EQ(answer.size() - 1, 29u);
+TEST_F(TkvTest, NamesUpToTheRecordsFieldAreTakenAndAnsweredShortEnoughForTheLine) {
+    const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ!";
+    for (std::size_t length : {23u, 24u, 25u, 26u, 27u}) {
+        const std::string name = letters.substr(0, length);
+        SCOPED_TRACE(name);
+        EXPECT_EQ(sim.answerTo("1N1W" + name), std::string(1, kAck));
+        const std::string answer = read("N1");
+        EXPECT_EQ(answer, lineOf("#1N1R" + name.substr(0, 23)));
+        EXPECT_EQ(answer.size() - 1, 29u);  // after the ACK, CR included
+    }
 }
 
 TEST_F(TkvTest, ProgramSlotsCarryTheRecordParametersOnly) {

@@ -34,6 +34,18 @@ TEST(LineTest, FramesAreCutFromNoiseAndPiecesAndRecordedInOrder) {
     EXPECT_FALSE(line.waitForFrames(1, 10ms));
 }
 
+TEST(LineTest, BoundedRecordKeepsTheLatestFrames) {
+    sim::LineOptions options;
+    options.frameLimit = 2;
+    sim::Line line(options);
+    line.addTkv('1');
+    SimPort port(line.devicePath());
+    port.send("#1C1R\r#1C2R\r#1C3R\r");
+    // A frame is listed before its answer leaves: once the last answer is here, all are.
+    port.readUntilSuffix("#1C3R0.000\r");
+    EXPECT_EQ(line.frames(), (std::vector<std::string>{"#1C2R\r", "#1C3R\r"}));
+}
+
 TEST(LineTest, LogShowsEveryFrameAndAnswerReadably) {
     const std::string path = ::testing::TempDir() + "sim_line_test.log";
     std::remove(path.c_str());
