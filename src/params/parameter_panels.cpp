@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
+#include "driver/transaction.h"
 #include "params/calibration.h"
 #include "params/datastate.h"
 #include "params/program.h"
+#include "params/program_name.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/indicator_ring.h"
 #include "platform/gui/led.h"
@@ -35,7 +37,11 @@ bool isCycleField(const Field& field) {
 QtParameterPanels::QtParameterPanels(gui::MainPanel& main, gui::KalibPanel& calibration,
                                      gui::RenamePanel& rename)
     : main_(main), calibration_(calibration), rename_(rename) {
-    rename_.ui.STRING->setMaxLength(25);
+    rename_.ui.STRING->setMaxLength(static_cast<int>(kRenameLimit));
+    // Room for the note about the device's answer, so the dialog keeps its size while it comes
+    // and goes.
+    auto* note = rename_.ui.HINWEIS;
+    note->setMinimumHeight(2 * note->fontMetrics().lineSpacing());
     main_.ui.PROGRAMMNUMMER->setMaximum(16);
     connectCallbacks();
     gActive = this;
@@ -57,6 +63,8 @@ void QtParameterPanels::connectCallbacks() {
         gui::connectCommit(control(field.control), [] { Callback_AllgemeineAenderung(); });
     }
     gui::connectCommit(main_.ui.PAR_ZYKLENUNBEGRENZT, [] { Callback_AllgemeineAenderung(); });
+    QObject::connect(rename_.ui.STRING, &QLineEdit::textChanged, rename_.widget(),
+                     [this] { showRenamePreview(); });
     auto* list = main_.ui.PROGRAMMLISTE;
     gui::connectCommit(list, [list] { Callback_Programmliste(gui::ringValue(list)); });
     auto& kalib = calibration_.ui;
@@ -158,8 +166,22 @@ void QtParameterPanels::showCustomerCalibration(int active) {
 
 std::optional<std::string> QtParameterPanels::askName(std::string_view current) {
     gui::setQuietly(rename_.ui.STRING, qt(current));
+    showRenamePreview();
     if (popups().runModal("RENAMEPNL") != 1) return std::nullopt;
-    return rename_.ui.STRING->text().left(25).toStdString();
+    return rename_.ui.STRING->text().left(static_cast<int>(kRenameLimit)).toStdString();
+}
+
+void QtParameterPanels::showRenamePreview() {
+    auto& ui = rename_.ui;
+    const std::string name = storableName(ui.STRING->text().toStdString());
+    // Quoted, so that blanks at either end show.
+    ui.VORSCHAU->setText(QString::fromUtf8("Gespeichert wird: „%1“").arg(qt(name)));
+    // The device takes the longer name, but a read brings back only the answer line's share.
+    constexpr auto readable = driver::kReadableValueLength;
+    ui.HINWEIS->setText(
+        name.size() > readable
+            ? QString::fromUtf8("Das Gerät meldet nur die ersten %1 Zeichen zurück.").arg(readable)
+            : QString());
 }
 
 void QtParameterPanels::showComActivity(bool on) {

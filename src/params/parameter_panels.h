@@ -40,6 +40,7 @@ class QtParameterPanels : public Panels {
     QWidget* control(std::string_view name) const;
     void showReal(QDoubleSpinBox* box, double value);
     double takeReal(QDoubleSpinBox* box) const;
+    void showRenamePreview();
     void connectCallbacks();
 
     gui::MainPanel& main_;

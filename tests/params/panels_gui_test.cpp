@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
 
 #include "gui/qt_app.h"
@@ -130,6 +132,35 @@ TEST_F(ParameterPanels, RenameThroughTheModalPanel) {
     Prog_Umbenennen();
     EXPECT_EQ(vrl::params::nameOf(gProg[2]), "Dauer lauf");
     EXPECT_FALSE(gDatenGeaendert);
+}
+
+// While the operator types, the dialog shows what will be stored and whether a read from the
+// device brings the name back whole.
+TEST_F(ParameterPanels, RenameShowsTheStoredNameBeforeConfirming) {
+    struct Row {
+        const char* typed;
+        const char* stored;
+        bool cutOnRead;
+    };
+    const Row rows[] = {
+        {"Prüfling Übermaß", "Pruefling Uebermass", false},
+        {"Kurz\tname", "Kurz name", false},
+        {"12345678901234567890123", "12345678901234567890123", false},
+        {"123456789012345678901234", "123456789012345678901234", true},
+        {"Prüfstand Übermaß 1234", "Pruefstand Uebermass 1234", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        popups.onModal = [&](std::string_view) {
+            rename.ui.STRING->setText(QString::fromUtf8(row.typed));
+            EXPECT_TRUE(rename.ui.VORSCHAU->text().contains(QString::fromUtf8(row.stored)))
+                << rename.ui.VORSCHAU->text().toStdString();
+            EXPECT_EQ(rename.ui.HINWEIS->text().contains("23 Zeichen"), row.cutOnRead);
+            return 1;
+        };
+        Prog_Umbenennen();
+        EXPECT_EQ(vrl::params::nameOf(gProg[0]), row.stored);
+    }
 }
 
 TEST_F(ParameterPanels, CalibrationWithDefaultPointsIsIdentity) {
