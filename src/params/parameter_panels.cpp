@@ -6,10 +6,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <cmath>
 
+#include "driver/transaction.h"
 #include "params/calibration.h"
 #include "params/datastate.h"
 #include "params/program.h"
+#include "params/program_name.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/indicator_ring.h"
 #include "platform/gui/led.h"
@@ -30,12 +33,46 @@ bool isCycleField(const Field& field) {
     return field.name == "zyklen";
 }
 
+// What the tooltip of a marked control adds when the operator can change it.
+constexpr char kKeptUntilChanged[] = " Der Wert bleibt erhalten, bis Sie ihn ändern.";
+constexpr char kKeptUntilChosen[] = " Der Wert bleibt erhalten, bis Sie eine Auswahl treffen.";
+
+QString numberText(const QWidget* control, double value) {
+    return control->locale().toString(value, 'g', QLocale::FloatingPointShortest);
+}
+
+// Why a spin box cannot show the stored value; the box holds its normal range.
+QString whyNotShown(const QDoubleSpinBox* box, double value) {
+    const QString stored = numberText(box, value);
+    if (!std::isfinite(value))
+        return QString::fromUtf8("Gespeichert ist %1, keine gültige Zahl.").arg(stored);
+    if (value < box->minimum() || value > box->maximum()) {
+        return QString::fromUtf8("Gespeichert ist %1, außerhalb des Bereichs %2 bis %3.")
+            .arg(stored, numberText(box, box->minimum()), numberText(box, box->maximum()));
+    }
+    return QString::fromUtf8("Gespeichert ist %1, genauer als die %2 Nachkommastellen des Feldes.")
+        .arg(stored)
+        .arg(box->decimals());
+}
+
+QString foreignItemLabel(int value) {
+    return QStringLiteral("? (%1)").arg(value);
+}
+
+QString notAnItem(int value) {
+    return QString::fromUtf8("Gespeichert ist %1, keine der Auswahlmöglichkeiten.").arg(value);
+}
+
 }  // namespace
 
 QtParameterPanels::QtParameterPanels(gui::MainPanel& main, gui::KalibPanel& calibration,
                                      gui::RenamePanel& rename)
     : main_(main), calibration_(calibration), rename_(rename) {
-    rename_.ui.STRING->setMaxLength(25);
+    rename_.ui.STRING->setMaxLength(static_cast<int>(kRenameLimit));
+    // Room for the note about the device's answer, so the dialog keeps its size while it comes
+    // and goes.
+    auto* note = rename_.ui.HINWEIS;
+    note->setMinimumHeight(2 * note->fontMetrics().lineSpacing());
     main_.ui.PROGRAMMNUMMER->setMaximum(16);
     connectCallbacks();
     gActive = this;
@@ -52,11 +89,18 @@ QtParameterPanels::~QtParameterPanels() {
 }
 
 void QtParameterPanels::connectCallbacks() {
+    const auto commit = [this](QWidget* widget) {
+        gui::connectCommit(widget, [this, widget] {
+            operatorChanged(widget);
+            Callback_AllgemeineAenderung();
+        });
+    };
     for (const Field& field : kFields) {
-        if (!field.takenOver) continue;
-        gui::connectCommit(control(field.control), [] { Callback_AllgemeineAenderung(); });
+        if (field.takenOver) commit(control(field.control));
     }
-    gui::connectCommit(main_.ui.PAR_ZYKLENUNBEGRENZT, [] { Callback_AllgemeineAenderung(); });
+    commit(main_.ui.PAR_ZYKLENUNBEGRENZT);
+    QObject::connect(rename_.ui.STRING, &QLineEdit::textChanged, rename_.widget(),
+                     [this] { showRenamePreview(); });
     auto* list = main_.ui.PROGRAMMLISTE;
     gui::connectCommit(list, [list] { Callback_Programmliste(gui::ringValue(list)); });
     auto& kalib = calibration_.ui;
@@ -73,14 +117,53 @@ QWidget* QtParameterPanels::control(std::string_view name) const {
 }
 
 void QtParameterPanels::showReal(QDoubleSpinBox* box, double value) {
+    gui::clearForeign(box);
     gui::setQuietly(box, value);
-    shownReals_[box] = {value, box->value()};
+    // The box rounds to its decimals and pulls into its range; NaN equals nothing.
+    if (!(box->value() == value)) {
+        const QString why = whyNotShown(box, value);
+        gui::showForeign(box, numberText(box, value), why + QString::fromUtf8(kKeptUntilChanged));
+    }
+    shown_[box] = {value, false};
 }
 
-double QtParameterPanels::takeReal(QDoubleSpinBox* box) const {
-    auto it = shownReals_.find(box);
-    if (it != shownReals_.end() && it->second.second == box->value()) return it->second.first;
-    return box->value();
+void QtParameterPanels::showInteger(QWidget* control, int value) {
+    if (auto* ring = qobject_cast<QComboBox*>(control)) {
+        gui::clearForeign(ring);
+        if (!gui::setQuietly(ring, value)) {
+            gui::showForeign(ring, value, foreignItemLabel(value),
+                             notAnItem(value) + QString::fromUtf8(kKeptUntilChosen));
+        }
+    } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+        gui::clearForeign(spin);
+        gui::setQuietly(spin, value);
+        if (spin->value() != value) {
+            const QString stored = numberText(spin, value);
+            const QString why =
+                QString::fromUtf8("Gespeichert ist %1, außerhalb des Bereichs %2 bis %3.")
+                    .arg(stored, numberText(spin, spin->minimum()),
+                         numberText(spin, spin->maximum()));
+            gui::showForeign(spin, stored, why + QString::fromUtf8(kKeptUntilChanged));
+        }
+    }
+    shown_[control] = {static_cast<double>(value), false};
+}
+
+bool QtParameterPanels::changed(const QWidget* control) const {
+    const auto it = shown_.find(control);
+    return it != shown_.end() && it->second.changed;
+}
+
+int QtParameterPanels::shownCycles() const {
+    QSpinBox* count = main_.ui.PAR_ZYKLEN;
+    if (gui::showsForeignValue(count)) return static_cast<int>(shown_.at(count).value);
+    return count->value();
+}
+
+void QtParameterPanels::operatorChanged(QWidget* control) {
+    shown_[control].changed = true;
+    // A ring on which the stored value's own item was chosen again still shows that value.
+    if (!gui::showsForeignValue(control)) gui::clearForeign(control);
 }
 
 void QtParameterPanels::showRecord(const Parametersatz& record) {
@@ -88,16 +171,22 @@ void QtParameterPanels::showRecord(const Parametersatz& record) {
         if (!field.takenOver) continue;
         QWidget* widget = control(field.control);
         if (isCycleField(field)) {
-            // 0 means unlimited: the box is ticked and the count keeps what it showed.
+            // 0 means unlimited: the box is ticked and the count keeps what it showed, but not a
+            // marked count, which belonged to the record shown before.
+            QSpinBox* count = main_.ui.PAR_ZYKLEN;
             const bool unlimited = record.zyklen == 0;
-            if (!unlimited) gui::setQuietly(main_.ui.PAR_ZYKLEN, record.zyklen);
+            if (unlimited) {
+                gui::clearForeign(count);
+                shown_.erase(count);
+            } else {
+                showInteger(count, record.zyklen);
+            }
             gui::setQuietly(main_.ui.PAR_ZYKLENUNBEGRENZT, unlimited);
+            shown_[main_.ui.PAR_ZYKLENUNBEGRENZT] = {unlimited ? 1.0 : 0.0, false};
         } else if (auto* box = qobject_cast<QDoubleSpinBox*>(widget)) {
             showReal(box, realOf(record, field));
-        } else if (auto* ring = qobject_cast<QComboBox*>(widget)) {
-            gui::setQuietly(ring, integerOf(record, field));
-        } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
-            gui::setQuietly(spin, integerOf(record, field));
+        } else {
+            showInteger(widget, integerOf(record, field));
         }
     }
     showCustomerCalibration(record.kundenkalibrierungAktiv);
@@ -118,10 +207,13 @@ void QtParameterPanels::takeRecord(Parametersatz& record) {
         if (!field.takenOver) continue;
         QWidget* widget = control(field.control);
         if (isCycleField(field)) {
-            record.zyklen =
-                main_.ui.PAR_ZYKLENUNBEGRENZT->isChecked() ? 0 : main_.ui.PAR_ZYKLEN->value();
+            auto* unlimited = main_.ui.PAR_ZYKLENUNBEGRENZT;
+            if (!changed(widget) && !changed(unlimited)) continue;
+            record.zyklen = unlimited->isChecked() ? 0 : shownCycles();
+        } else if (!changed(widget)) {
+            continue;
         } else if (auto* box = qobject_cast<QDoubleSpinBox*>(widget)) {
-            setReal(record, field, takeReal(box));
+            setReal(record, field, box->value());
         } else if (auto* ring = qobject_cast<QComboBox*>(widget)) {
             setInteger(record, field, gui::ringValue(ring));
         } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
@@ -153,13 +245,30 @@ void QtParameterPanels::setTitle(std::string_view title) {
 }
 
 void QtParameterPanels::showCustomerCalibration(int active) {
-    gui::setQuietly(main_.ui.PAR_KUNDENKALIBRIERUN, active);
+    auto* ring = main_.ui.PAR_KUNDENKALIBRIERUN;
+    gui::clearForeign(ring);
+    if (!gui::setQuietly(ring, active))
+        gui::showForeign(ring, active, foreignItemLabel(active), notAnItem(active));
 }
 
 std::optional<std::string> QtParameterPanels::askName(std::string_view current) {
     gui::setQuietly(rename_.ui.STRING, qt(current));
+    showRenamePreview();
     if (popups().runModal("RENAMEPNL") != 1) return std::nullopt;
-    return rename_.ui.STRING->text().left(25).toStdString();
+    return rename_.ui.STRING->text().left(static_cast<int>(kRenameLimit)).toStdString();
+}
+
+void QtParameterPanels::showRenamePreview() {
+    auto& ui = rename_.ui;
+    const std::string name = storableName(ui.STRING->text().toStdString());
+    // Quoted, so that blanks at either end show.
+    ui.VORSCHAU->setText(QString::fromUtf8("Gespeichert wird: „%1“").arg(qt(name)));
+    // The device takes the longer name, but a read brings back only the answer line's share.
+    constexpr auto readable = driver::kReadableValueLength;
+    ui.HINWEIS->setText(
+        name.size() > readable
+            ? QString::fromUtf8("Das Gerät meldet nur die ersten %1 Zeichen zurück.").arg(readable)
+            : QString());
 }
 
 void QtParameterPanels::showComActivity(bool on) {

@@ -37,17 +37,28 @@ class QtParameterPanels : public Panels {
     void showComActivity(bool on) override;
 
   private:
+    // What a control was last given from a record. A field's control that the operator has not
+    // changed since leaves the field alone when the panel is taken over: the record keeps
+    // exactly what it held, also a value the control cannot show (which it shows marked).
+    struct Shown {
+        double value = 0.0;    // the record's value as given (an integer field's too)
+        bool changed = false;  // the operator committed a change since
+    };
+
     QWidget* control(std::string_view name) const;
     void showReal(QDoubleSpinBox* box, double value);
-    double takeReal(QDoubleSpinBox* box) const;
+    void showInteger(QWidget* control, int value);
+    bool changed(const QWidget* control) const;
+    // The cycle count as shown: the stored count while the control shows it marked.
+    int shownCycles() const;
+    void operatorChanged(QWidget* control);
+    void showRenamePreview();
     void connectCallbacks();
 
     gui::MainPanel& main_;
     gui::KalibPanel& calibration_;
     gui::RenamePanel& rename_;
-    // What each real control was last given, exactly, and what it then showed: a control with
-    // fewer decimals than the value must not round the value when another field is edited.
-    std::map<const QDoubleSpinBox*, std::pair<double, double>> shownReals_;
+    std::map<const QWidget*, Shown> shown_;
 };
 
 }  // namespace vrl::params

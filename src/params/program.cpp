@@ -1,6 +1,5 @@
 #include "params/program.h"
 
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -8,6 +7,7 @@
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
 #include "params/panels.h"
+#include "params/program_name.h"
 #include "params/tkvcom.h"
 #include "params/transfer_check.h"
 #include "platform/gui/popups.h"
@@ -20,7 +20,6 @@ namespace {
 using vrl::params::kTableSize;
 
 constexpr int kLastEntry = kTableSize - 1;
-constexpr std::size_t kRenameLimit = 25;  // [characters] the rename panel takes
 
 enum class Range { Selected, All, Cancelled };
 
@@ -34,25 +33,6 @@ Range askRange(const char* title, const char* text) {
         default:
             return Range::Cancelled;
     }
-}
-
-// The name travels over a 7-bit line and into a 28-byte field: every character that is not
-// printable ASCII (control characters, umlauts) becomes one blank.
-std::string printableName(std::string_view text) {
-    std::string name;
-    for (std::size_t i = 0; i < text.size() && name.size() < kRenameLimit;) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        std::size_t length = 1;
-        if (byte >= 0xF0)
-            length = 4;
-        else if (byte >= 0xE0)
-            length = 3;
-        else if (byte >= 0xC0)
-            length = 2;
-        name += byte < 0x80 && std::isprint(byte) ? static_cast<char>(byte) : ' ';
-        i += length;
-    }
-    return name;
 }
 
 constexpr const char* kWriteTitle = "Programme zu TKV-9D schreiben";
@@ -170,7 +150,7 @@ int Prog_Umbenennen() {
     Parametersatz& entry = gProg[static_cast<std::size_t>(gProgIndex)];
     const auto answer = panels->askName(vrl::params::nameOf(entry));
     if (!answer) return 0;
-    const std::string name = printableName(*answer);
+    const std::string name = vrl::params::storableName(*answer);
     vrl::params::setName(entry, name);
     ProgrammlisteAktualisieren();
     // Only the name: values edited on the panel since the last store stay in the working copy.

@@ -214,6 +214,8 @@ const std::map<std::string, std::vector<ControlRow>>& controlRows() {
           {"ABBRUCH", Kind::Button, "Abbruch"}}},
         {"RENAMEPNL",
          {{"STRING", Kind::StringEdit},
+          {"VORSCHAU", Kind::Text},
+          {"HINWEIS", Kind::Text},
           {"OK", Kind::Button, "OK"},
           {"ABBRUCH", Kind::Button, "Abbruch"}}},
     };

@@ -5,7 +5,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QSpinBox>
+#include <bit>
+#include <cstring>
+#include <limits>
 
 #include "gui/qt_app.h"
 #include "params/datastate.h"
@@ -21,6 +27,7 @@ namespace {
 class ParameterPanels : public ::testing::Test {
   protected:
     void SetUp() override {
+        main.widget()->setLocale(QLocale::c());  // number texts independent of the host
         Prog_Initialisieren();
         popups.shown.clear();
     }
@@ -96,6 +103,96 @@ TEST_F(ParameterPanels, CoarseControlsDoNotRoundUntouchedValues) {
     EXPECT_DOUBLE_EQ(gParameter.pwmfilterpoti, 30.0);
 }
 
+// A record from a file or the device may hold what no control can show. It is shown marked, as
+// it is, and stays in the record bit for bit until the operator changes that very control.
+TEST_F(ParameterPanels, UnshowableValuesStayUntilTheOperatorChangesThem) {
+    const double nan = std::bit_cast<double>(0x7FF8'0000'0000'0123ull);  // with a payload
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Row {
+        const char* field;
+        double stored;
+        const char* control;
+        const char* shown;  // the ring's item or the box's text
+        double changedTo;   // what the operator then chooses or types
+    };
+    const Row rows[] = {
+        {"messbereich", 3, "PAR_MESSBEREICH", "? (3)", 1},
+        {"stromkurve", 7, "PAR_STROMKURVE", "? (7)", 2},
+        {"freilaufdiodeAktivBeiSprungAufNull", -5, "PAR_FREILAUFBEINULL", "? (-5)", 0},
+        {"zyklen", -1, "PAR_ZYKLEN", "-1", 5},
+        {"zyklen", 70000, "PAR_ZYKLEN", "70000", 1},
+        {"strom1", nan, "PAR_STROM1", "nan", 0.5},
+        {"strom4", -0.5, "PAR_STROM4", "-0.5", 0.0},  // the box's own minimum
+        {"zeit2", 1e9, "PAR_ZEIT2", "1e+09", 200},
+        {"stromausgangsfilter", -inf, "PAR_STROMOUTFILTER", "-inf", 5},
+        {"pwmfilterpoti", 25.5, "PAR_PWMFILTERPOTI", "25.5", 30},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.field);
+        Prog_Initialisieren();  // each row on a fresh table
+        const auto* field = vrl::params::findField(row.field);
+        ASSERT_NE(field, nullptr);
+        if (field->type == vrl::params::FieldType::Real)
+            vrl::params::setReal(gParameter, *field, row.stored);
+        else
+            vrl::params::setInteger(gParameter, *field, static_cast<int>(row.stored));
+        const Parametersatz stored = gParameter;
+        ParameterAnzeigen();
+
+        auto* widget = main.widget()->findChild<QWidget*>(row.control);
+        auto* ring = qobject_cast<QComboBox*>(widget);
+        auto* box = qobject_cast<QAbstractSpinBox*>(widget);
+        EXPECT_EQ(ring ? ring->currentText() : box->text(), row.shown);
+        EXPECT_TRUE(vrl::gui::showsForeignValue(widget));
+        const QString storedText = ring ? QString::number(row.stored) : QString(row.shown);
+        EXPECT_TRUE(widget->toolTip().startsWith("Gespeichert ist " + storedText + ","))
+            << widget->toolTip().toStdString();
+
+        commit(main.ui.PAR_ZEIT3, 300.0);  // another field
+        Parametersatz expected = stored;
+        expected.zeit3 = 300.0;
+        EXPECT_EQ(std::memcmp(&gParameter, &expected, sizeof expected), 0);
+
+        if (ring) {
+            choose(ring, static_cast<int>(row.changedTo));
+            EXPECT_EQ(vrl::gui::ringIndexOf(ring, static_cast<int>(row.stored)), -1);
+        } else if (auto* real = qobject_cast<QDoubleSpinBox*>(widget)) {
+            commit(real, row.changedTo);
+        } else {
+            commit(qobject_cast<QSpinBox*>(widget), static_cast<int>(row.changedTo));
+        }
+        const double taken = field->type == vrl::params::FieldType::Real
+                                 ? vrl::params::realOf(gParameter, *field)
+                                 : vrl::params::integerOf(gParameter, *field);
+        EXPECT_EQ(taken, row.changedTo);
+        EXPECT_FALSE(vrl::gui::showsForeignValue(widget));
+        EXPECT_TRUE(widget->toolTip().isEmpty());
+    }
+}
+
+TEST_F(ParameterPanels, UnlimitedBoxGivesBackTheMarkedCount) {
+    gParameter.zyklen = -1;
+    ParameterAnzeigen();
+    main.ui.PAR_ZYKLENUNBEGRENZT->click();
+    EXPECT_EQ(gParameter.zyklen, 0);
+    main.ui.PAR_ZYKLENUNBEGRENZT->click();
+    EXPECT_EQ(gParameter.zyklen, -1);  // what the count still shows
+    gParameter.zyklen = 0;
+    ParameterAnzeigen();  // a record with unlimited cycles: the mark belonged to the one before
+    main.ui.PAR_ZYKLENUNBEGRENZT->click();
+    EXPECT_EQ(gParameter.zyklen, 1);
+}
+
+TEST_F(ParameterPanels, DisplayOnlyRingShowsAnUnknownCalibrationState) {
+    gParameter.kundenkalibrierungAktiv = 4;
+    ParameterAnzeigen();
+    EXPECT_EQ(main.ui.PAR_KUNDENKALIBRIERUN->currentText(), "? (4)");
+    gParameter.kundenkalibrierungAktiv = 1;
+    ParameterAnzeigen();
+    EXPECT_EQ(main.ui.PAR_KUNDENKALIBRIERUN->currentText(), "speziell");
+    EXPECT_EQ(main.ui.PAR_KUNDENKALIBRIERUN->count(), 2);
+}
+
 TEST_F(ParameterPanels, ListSwitchesOnlyWhenPlausible) {
     choose(main.ui.PROGRAMMLISTE, 3);
     EXPECT_EQ(gProgIndex, 3);
@@ -130,6 +227,35 @@ TEST_F(ParameterPanels, RenameThroughTheModalPanel) {
     Prog_Umbenennen();
     EXPECT_EQ(vrl::params::nameOf(gProg[2]), "Dauer lauf");
     EXPECT_FALSE(gDatenGeaendert);
+}
+
+// While the operator types, the dialog shows what will be stored and whether a read from the
+// device brings the name back whole.
+TEST_F(ParameterPanels, RenameShowsTheStoredNameBeforeConfirming) {
+    struct Row {
+        const char* typed;
+        const char* stored;
+        bool cutOnRead;
+    };
+    const Row rows[] = {
+        {"Prüfling Übermaß", "Pruefling Uebermass", false},
+        {"Kurz\tname", "Kurz name", false},
+        {"12345678901234567890123", "12345678901234567890123", false},
+        {"123456789012345678901234", "123456789012345678901234", true},
+        {"Prüfstand Übermaß 1234", "Pruefstand Uebermass 1234", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        popups.onModal = [&](std::string_view) {
+            rename.ui.STRING->setText(QString::fromUtf8(row.typed));
+            EXPECT_TRUE(rename.ui.VORSCHAU->text().contains(QString::fromUtf8(row.stored)))
+                << rename.ui.VORSCHAU->text().toStdString();
+            EXPECT_EQ(rename.ui.HINWEIS->text().contains("23 Zeichen"), row.cutOnRead);
+            return 1;
+        };
+        Prog_Umbenennen();
+        EXPECT_EQ(vrl::params::nameOf(gProg[0]), row.stored);
+    }
 }
 
 TEST_F(ParameterPanels, CalibrationWithDefaultPointsIsIdentity) {

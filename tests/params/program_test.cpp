@@ -48,10 +48,10 @@ TEST_F(Programs, RenameReplacesControlCharactersAndKeepsEdits) {
     panels.names = {std::string("Prüf\tlauf\x01 A")};
     EXPECT_EQ(Prog_Umbenennen(), 0);
     EXPECT_EQ(panels.askedWith, "Programm 4");
-    EXPECT_EQ(vrl::params::nameOf(gProg[4]), "Pr f lauf  A");
-    EXPECT_EQ(vrl::params::nameOf(gParameter), "Pr f lauf  A");
+    EXPECT_EQ(vrl::params::nameOf(gProg[4]), "Pruef lauf  A");
+    EXPECT_EQ(vrl::params::nameOf(gParameter), "Pruef lauf  A");
     EXPECT_EQ(gParameter.zeit2, 77.0);
-    EXPECT_EQ(panels.labels[4], "4 - Pr f lauf  A");
+    EXPECT_EQ(panels.labels[4], "4 - Pruef lauf  A");
     EXPECT_TRUE(gDatenGeaendert);
 }
 

@@ -6,6 +6,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QSpinBox>
 #include <QStringList>
 #include <QtDebug>
@@ -18,6 +19,13 @@ namespace vrl::gui {
 namespace {
 
 constexpr char kItemValuesProperty[] = "itemValues";
+constexpr char kForeignProperty[] = "showsForeign";
+constexpr char kNormalMinimumProperty[] = "normalMinimum";
+constexpr int kForeignItemRole = Qt::UserRole + 1;
+
+// Light red behind dark red: stands out on the grey panel and stays readable when dimmed.
+const QColor kForeignBackground(0xF6, 0xC4, 0xC0);
+const QColor kForeignText(0x8B, 0x00, 0x00);
 
 class CloseInterceptor : public QObject {
   public:
@@ -58,6 +66,43 @@ QLabel* labelWidgetOf(const QWidget* control) {
         if (label->buddy() == control) return label;
     }
     return nullptr;
+}
+
+void mark(QWidget* control, const QString& toolTip) {
+    QPalette palette = control->palette();
+    for (const auto role : {QPalette::Base, QPalette::Button})
+        palette.setColor(role, kForeignBackground);
+    for (const auto role : {QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, kForeignText);
+    control->setPalette(palette);
+    control->setToolTip(toolTip);
+    control->setProperty(kForeignProperty, true);
+}
+
+bool isMarked(const QWidget* control) {
+    return control->property(kForeignProperty).toBool();
+}
+
+template <class Box>
+void showForeignNumber(Box* box, const QString& text, const QString& toolTip) {
+    using Value = decltype(box->value());
+    if (!isMarked(box)) box->setProperty(kNormalMinimumProperty, box->minimum());
+    const Value normalMinimum = box->property(kNormalMinimumProperty).template value<Value>();
+    quietly(box, [&] {
+        box->setMinimum(normalMinimum - box->singleStep());
+        box->setSpecialValueText(text);
+        box->setValue(box->minimum());
+    });
+    mark(box, toolTip);
+}
+
+template <class Box>
+void restoreRange(Box* box) {
+    using Value = decltype(box->value());
+    quietly(box, [&] {
+        box->setSpecialValueText({});
+        box->setMinimum(box->property(kNormalMinimumProperty).template value<Value>());
+    });
 }
 
 }  // namespace
@@ -166,6 +211,54 @@ void setDimmed(QWidget* control, bool dimmed) {
 bool isDimmed(const QWidget* control) {
     if (auto* lamp = qobject_cast<const Led*>(control)) return lamp->isDimmed();
     return !control->isEnabled();
+}
+
+void showForeign(QDoubleSpinBox* box, const QString& text, const QString& toolTip) {
+    showForeignNumber(box, text, toolTip);
+}
+
+void showForeign(QSpinBox* box, const QString& text, const QString& toolTip) {
+    showForeignNumber(box, text, toolTip);
+}
+
+void showForeign(QComboBox* ring, int value, const QString& label, const QString& toolTip) {
+    clearForeign(ring);
+    quietly(ring, [&] {
+        ring->addItem(label, value);
+        const int index = ring->count() - 1;
+        ring->setItemData(index, true, kForeignItemRole);
+        ring->setCurrentIndex(index);
+    });
+    mark(ring, toolTip);
+}
+
+bool showsForeignValue(const QWidget* control) {
+    if (!isMarked(control)) return false;
+    if (const auto* ring = qobject_cast<const QComboBox*>(control))
+        return ring->currentData(kForeignItemRole).toBool();
+    if (const auto* box = qobject_cast<const QDoubleSpinBox*>(control))
+        return box->value() == box->minimum();
+    if (const auto* box = qobject_cast<const QSpinBox*>(control))
+        return box->value() == box->minimum();
+    return false;
+}
+
+void clearForeign(QWidget* control) {
+    if (!isMarked(control)) return;
+    if (auto* box = qobject_cast<QDoubleSpinBox*>(control)) {
+        restoreRange(box);
+    } else if (auto* box = qobject_cast<QSpinBox*>(control)) {
+        restoreRange(box);
+    } else if (auto* ring = qobject_cast<QComboBox*>(control)) {
+        quietly(ring, [ring] {
+            for (int i = ring->count() - 1; i >= 0; --i) {
+                if (ring->itemData(i, kForeignItemRole).toBool()) ring->removeItem(i);
+            }
+        });
+    }
+    control->setPalette(QPalette());
+    control->setToolTip({});
+    control->setProperty(kForeignProperty, false);
 }
 
 void setControlVisible(QWidget* control, bool visible) {

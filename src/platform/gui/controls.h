@@ -80,6 +80,21 @@ void applyItemValues(QWidget* panel);
 void setDimmed(QWidget* control, bool dimmed);
 bool isDimmed(const QWidget* control);
 
+// A value that a control cannot show (not a number, outside its range, finer than its decimals,
+// or no item of a ring carries it) is shown as text and marked: reddish, with toolTip naming the
+// stored value. The program keeps the stored value while the mark stays; the operator's commit
+// of another value ends it. A ring gets an extra item with the value; a spin box's range reaches
+// one step below its minimum, and that step shows the text: any value the operator types in the
+// range is a change, and the first step up lands on the minimum.
+void showForeign(QDoubleSpinBox* box, const QString& text, const QString& toolTip);
+void showForeign(QSpinBox* box, const QString& text, const QString& toolTip);
+void showForeign(QComboBox* ring, int value, const QString& label, const QString& toolTip);
+// Whether the control now shows the stored value it cannot show (the ring its extra item).
+bool showsForeignValue(const QWidget* control);
+// Takes the mark, the extra items and the wider range back; the control keeps its value, pulled
+// into its range.
+void clearForeign(QWidget* control);
+
 // Shows or hides a control together with its label, which a hidden control must not leave
 // behind.
 void setControlVisible(QWidget* control, bool visible);
