@@ -37,6 +37,12 @@ void showFileError(int code) {
     if (code != 0) VRL_Fehlerpopup(code);
 }
 
+// "Neu" and "Laden..." replace the whole table: changed data is offered for saving first, with
+// the question that quitting asks, so that no edit is lost by a slip of the menu.
+bool mayDiscardData() {
+    return AbfrageWennNichtGespeichert() == 0;
+}
+
 void connectButtons(Ui::MAINPANEL& ui) {
     const std::pair<QWidget*, MainButton> buttons[] = {
         {ui.LADEN, MainButton::Laden},
@@ -124,10 +130,10 @@ QMainWindow* ParMain_GetMainpanel() {
 void Menu_Main_Datei(MainMenuItem item) {
     switch (item) {
         case MainMenuItem::Neu:
-            Prog_Initialisieren();
+            if (mayDiscardData()) Prog_Initialisieren();
             break;
         case MainMenuItem::Laden:
-            showFileError(DateiOeffnen());
+            if (mayDiscardData()) showFileError(DateiOeffnen());
             break;
         case MainMenuItem::Speichern:
             showFileError(DateiSpeichern(0));

@@ -26,6 +26,17 @@ struct ErrorControls {
     QPointer<QSpinBox> number;
 };
 
+// An error text is read from its beginning, where it says what went wrong; a line edit would
+// show its end. The whole text is in the tool tip when it does not fit.
+void showFromStart(QLineEdit* display, std::string_view text) {
+    const QString whole = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+    vrl::gui::quietly(display, [&] {
+        display->setText(whole);
+        display->setCursorPosition(0);
+        display->setToolTip(whole);
+    });
+}
+
 // What the registered controls show; every table is bounded as the panels were designed for.
 class RegisteredControls : public vrl::com::View {
   public:
@@ -43,9 +54,7 @@ class RegisteredControls : public vrl::com::View {
     void showError(int code, std::string_view text) override {
         for (auto& set : errorSets) {
             if (set.led) vrl::gui::setQuietly(set.led.data(), code != 0);
-            if (set.text)
-                vrl::gui::setQuietly(set.text.data(),
-                                     QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+            if (set.text) showFromStart(set.text.data(), text);
             if (set.number) vrl::gui::setQuietly(set.number.data(), -code);
         }
     }

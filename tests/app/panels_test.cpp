@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSpinBox>
+#include <algorithm>
 
 #include "app/com_main.h"
 #include "app/fenster.h"
@@ -186,13 +187,72 @@ TEST_F(Panels, FileButtonsActLikeTheMenu) {
     EXPECT_EQ(popups.shown[2].title, "Fehler #304411");
 }
 
-TEST_F(Panels, NewDiscardsWithoutAsking) {
-    DatenAlsGeaendertMarkieren();
-    gParameter.strom1 = 1.0;
-    ParMain_Panel()->ui.MENUMAIN_DATEI_NEU->trigger();
-    EXPECT_TRUE(popups.shown.empty());
-    EXPECT_FALSE(gDatenGeaendert);
-    EXPECT_EQ(gParameter.strom1, 0.0);
+// "Neu" and "Laden..." replace the table only after changed data was offered for saving.
+TEST_F(Panels, NewAndOpenAskBeforeDiscardingChangedData) {
+    enum Answer { None = 0, Ja = 1, Nein = 2, Abbrechen = 3 };
+    struct Row {
+        const char* name;
+        bool changed;
+        Answer answer;
+        bool saveChosen;  // "Ja": a file is chosen in the save dialog
+        bool saved, replaced;
+    };
+    const Row rows[] = {
+        {"unchanged", false, None, false, false, true},
+        {"Ja", true, Ja, true, true, true},
+        {"Ja, save cancelled", true, Ja, false, false, false},
+        {"Nein", true, Nein, false, false, true},
+        {"Abbrechen", true, Abbrechen, false, false, false},
+    };
+    struct Action {
+        const char* name;
+        std::function<void()> run;
+        bool opens;
+    };
+    auto& ui = ParMain_Panel()->ui;
+    const Action actions[] = {
+        {"menu Neu", [&] { ui.MENUMAIN_DATEI_NEU->trigger(); }, false},
+        {"menu Laden", [&] { ui.MENUMAIN_DATEI_LADEN->trigger(); }, true},
+        {"button Laden", [&] { ui.LADEN->click(); }, true},
+    };
+    const std::string dir = std::filesystem::current_path().string();
+    const std::string other = dir + "/other.tkv", saved = dir + "/saved.tkv";
+    ui.PAR_STROM1->setValue(0.375);
+    popups.files = {other};
+    ui.MENUMAIN_DATEI_SPEICHERNUNTER->trigger();
+    ASSERT_TRUE(std::filesystem::exists(other));
+
+    for (const auto& action : actions) {
+        for (const auto& row : rows) {
+            const std::string where = std::string(action.name) + ", " + row.name;
+            Prog_Initialisieren();
+            std::filesystem::remove(saved);
+            ui.PAR_STROM1->setValue(0.25);  // the operator's edit
+            if (!row.changed) AlsGespeichertSetzen();
+            popups.shown.clear();
+            popups.answers = {row.answer};
+            popups.files.clear();
+            if (row.answer == Ja)
+                popups.files.push_back(row.saveChosen ? std::optional(saved) : std::nullopt);
+            if (action.opens) popups.files.push_back(other);
+
+            action.run();
+
+            const auto questions =
+                std::count_if(popups.shown.begin(), popups.shown.end(),
+                              [](const auto& p) { return p.kind == "question"; });
+            EXPECT_EQ(questions, row.changed ? 1 : 0) << where;
+            if (row.changed && !popups.shown.empty()) {
+                EXPECT_EQ(popups.shown[0].text,
+                          "Möchten Sie die Änderungen in Unbenannt speichern?")
+                    << where;
+            }
+            EXPECT_EQ(std::filesystem::exists(saved), row.saved) << where;
+            const double replacedBy = action.opens ? 0.375 : 0.0;
+            EXPECT_EQ(gParameter.strom1, row.replaced ? replacedBy : 0.25) << where;
+            EXPECT_EQ(gDatenGeaendert, !row.replaced) << where;
+        }
+    }
 }
 
 TEST_F(Panels, CalibrateButtonShowsThePanel) {

@@ -11,6 +11,7 @@
 #include "connection/com_controls.h"
 #include "connection/vrlcom.h"
 #include "driver/vrltkv9d.h"
+#include "errors/vrl_errors.h"
 #include "gui/qt_app.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/panels.h"
@@ -109,6 +110,25 @@ TEST_F(ComControls, PortHeldByAnotherProgramNamesTheHolder) {
         << panel.ui.FEHLERSTRING->text().toStdString();
     VRLTKV9D_Close(kHolder);
     serial::setPortPath(kHolder, "");
+}
+
+// The start of an error text says what went wrong: a text longer than the display shows from
+// there, and the whole of it is in the tool tip.
+TEST_F(ComControls, LongErrorTextShowsItsBeginning) {
+    auto* display = panel.ui.FEHLERSTRING;
+    panel.widget()->resize(400, 300);
+    panel.widget()->show();
+    const std::string detail(200, 'x');
+    VRL_Fehleruserstring(detail);
+    VrlCom_FehlermeldungSet(-403012);
+    const QString text = display->text();
+    ASSERT_GT(display->fontMetrics().horizontalAdvance(text), display->width());
+    EXPECT_TRUE(text.endsWith(QString::fromStdString(detail)));
+    EXPECT_EQ(display->cursorPosition(), 0);
+    EXPECT_EQ(display->toolTip(), text);
+    // As painted: the first character is the one at the left edge.
+    display->grab();
+    EXPECT_EQ(display->cursorPositionAt(QPoint(display->contentsRect().left() + 4, 8)), 0);
 }
 
 TEST_F(ComControls, PictureRingClickTogglesAndDoubleClickTogglesTwice) {

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTranslator>
 #include <QtTest/QTest>
 #include <functional>
 
@@ -13,6 +15,7 @@
 #include "platform/gui/qt_popups.h"
 #include "platform/gui/question_dialog.h"
 #include "platform/gui/scripted_popups.h"
+#include "platform/gui/translations.h"
 
 namespace {
 
@@ -166,6 +169,21 @@ const FileRow kFileRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Popups, FileDialogTest, ::testing::ValuesIn(kFileRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Qt's own texts
+
+// The file dialog's own buttons and labels come from Qt: German once the translations are in,
+// whatever the locale of the process.
+TEST(GermanQtTextsTest, FileDialogSpeaksGerman) {
+    QTranslator german;
+    ASSERT_TRUE(vrl::gui::installGermanQtTranslations(german));
+    const auto dialog = QtPopups::makeFileDialog(Popups::FileMode::Open, "Öffnen",
+                                                 QDir::tempPath().toStdString(), "*.tkv", nullptr);
+    const auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text().remove(u'&'), "Abbrechen");
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Open)->text().remove(u'&'), u8("Öffnen"));
+}
 
 // ---- modal child panels
 

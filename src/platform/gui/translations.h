@@ -1,0 +1,13 @@
+#pragma once
+
+class QTranslator;
+
+namespace vrl::gui {
+
+// Loads Qt's own German texts (file dialog, standard buttons of message boxes) into translator
+// and installs it in the application. German whatever the process locale says: the operators'
+// program speaks German throughout. False when the translation file is not installed; Qt's
+// dialogs then stay English.
+bool installGermanQtTranslations(QTranslator& translator);
+
+}  // namespace vrl::gui
