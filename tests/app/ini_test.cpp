@@ -181,6 +181,52 @@ TEST_F(Ini, WrittenFileIsSortedIgnoringCase) {
     }
 }
 
+// Items read are sorted into the store once the file has ended; the outcome is that of putting
+// them one by one in file order: the last of several equal tags stands, a section keeps the
+// spelling it had first.
+TEST_F(Ini, ReadFileMergesAsIfPutInOrder) {
+    const std::string repeats =
+        "[b]\r\nY = 1\r\n[A]\r\nx = 2\r\n[B]\r\ny = 3\r\nZ = 4\r\n[a]\r\nX = 5\r\n";
+    struct Row {
+        const char* what;
+        int autoSort;
+        std::vector<Put> before;
+        std::string text;
+        std::string bytes;
+    } rows[] = {
+        {"repeated sections and tags",
+         1,
+         {},
+         repeats,
+         "[A]\r\nX = 5\r\n\r\n[b]\r\ny = 3\r\nZ = 4\r\n\r\n"},
+        {"into a filled store",
+         1,
+         {{"Com", "Zeta", 5}, {"z", "k", 6}},
+         "[com]\r\nzeta = 1\r\nalpha = 2\r\n[d]\r\nk = 3\r\n",
+         "[Com]\r\nalpha = 2\r\nzeta = 1\r\n\r\n[d]\r\nk = 3\r\n\r\n[z]\r\nk = 6\r\n\r\n"},
+        {"a section without items is not made",
+         1,
+         {},
+         "[leer]\r\n[s]\r\nk = 1\r\n",
+         "[s]\r\nk = 1\r\n\r\n"},
+        {"unsorted store keeps the file's order",
+         0,
+         {},
+         repeats,
+         "[b]\r\ny = 3\r\nZ = 4\r\n\r\n[A]\r\nX = 5\r\n\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        IniText read = Ini_New(row.autoSort);
+        for (const Put& put : row.before) Ini_PutInt(read, put.section, put.tag, put.value);
+        writeFile(file("r.ini"), row.text);
+        EXPECT_EQ(Ini_ReadFromFile(read, file("r.ini").c_str()), 0);
+        EXPECT_EQ(Ini_WriteToFile(read, file("w.ini").c_str()), 0);
+        EXPECT_EQ(contentOf(file("w.ini")), row.bytes);
+        Ini_Dispose(read);
+    }
+}
+
 // What the program does at start and at its end: read three keys, later write a new store of
 // them over the same file. Nothing else of the old file survives.
 TEST_F(Ini, RebuiltFileHoldsOnlyThePutKeys) {
