@@ -19,6 +19,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/files/replace_file.h"
+
 struct IniItem {
     std::string tag;
     std::string value;
@@ -38,9 +40,8 @@ namespace {
 
 using namespace ini;
 
-constexpr std::size_t kOutputBuffer = 16384;  // [bytes] handed to one write()
-constexpr std::size_t kReadChunk = 4096;      // [bytes] taken by one read()
-constexpr int kTemporaryNames = 1000;         // ini$$0.TMP .. ini$$999.TMP
+constexpr std::size_t kReadChunk = 4096;  // [bytes] taken by one read()
+constexpr int kTemporaryNames = 1000;     // ini$$0.TMP .. ini$$999.TMP
 constexpr std::string_view kTemporaryPrefix = "ini$$";
 constexpr std::string_view kTemporaryExtension = ".TMP";
 constexpr std::string_view kLineEnd = "\r\n";
@@ -325,76 +326,29 @@ bool targetWritable(const char* path) {
     return true;
 }
 
-// The target's directory with its trailing '/', empty for a bare file name.
-std::string_view directoryOf(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
+// ini$$<n>.TMP beside the target, n from 0 to 999; the save takes the first that is free and
+// never touches one that exists: it may be a file another program left there.
+std::string temporaryName(int n) {
+    if (n >= kTemporaryNames) return {};
+    std::array<char, 4> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), n).ptr;
+    return std::string(kTemporaryPrefix).append(digits.data(), end).append(kTemporaryExtension);
 }
 
-bool exists(const std::string& path) {
-    struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0;
-}
-
-// ini$$<n>.TMP beside the target, n the smallest number whose name is free. A name that exists is
-// never touched: it may be a file another program left there.
-int temporaryName(std::string_view target, std::string& name) {
-    for (int n = 0; n < kTemporaryNames; ++n) {
-        std::array<char, 4> digits{};
-        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), n).ptr;
-        name.assign(directoryOf(target))
-            .append(kTemporaryPrefix)
-            .append(digits.data(), end)
-            .append(kTemporaryExtension);
-        if (!exists(name)) return 0;
+int codeOf(const files::SaveResult& saved) {
+    switch (saved.failure) {
+        case files::SaveFailure::None:
+            return 0;
+        case files::SaveFailure::NoTemporaryName:
+            return kNoTemporaryName;
+        case files::SaveFailure::TemporaryNotCreated:
+            return kTemporaryNotCreated;
+        case files::SaveFailure::Unresolvable:
+        case files::SaveFailure::NotOpened:
+            return kAccessDenied;
+        default:
+            return kIoError;
     }
-    return kNoTemporaryName;
-}
-
-bool writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), std::min(text.size(), kOutputBuffer));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// The replacement keeps the old file's permissions.
-void takeModeOf(const char* target, int fd) {
-    struct stat status {};
-    if (::stat(target, &status) == 0) ::fchmod(fd, status.st_mode & 07777);
-}
-
-// So that the rename itself survives a power cut.
-void syncDirectory(std::string_view target) {
-    const std::string directory(directoryOf(target).empty() ? "." : directoryOf(target));
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// Text written and on the disk, file closed, then rename() puts it over the target in one step:
-// at every moment either the old or the new settings file is there.
-int fillAndReplace(const IniStore& store, int fd, const std::string& temporary,
-                   const char* target) {
-    bool written = false;
-    int failure = kIoError;
-    try {
-        written = writeAll(fd, fileText(store)) && ::fsync(fd) == 0;
-    } catch (const std::bad_alloc&) {
-        failure = kOutOfMemory;
-    }
-    takeModeOf(target, fd);
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), target) != 0) {
-        ::unlink(temporary.c_str());
-        return failure;
-    }
-    syncDirectory(target);
-    return 0;
 }
 
 }  // namespace
@@ -426,16 +380,18 @@ int Ini_ReadFromFile(IniText store, const char* path) {
 
 int Ini_WriteToFile(IniText store, const char* path) {
     if (!store || !path) return kNoStore;
-    if (!targetWritable(path)) return kAccessDenied;
-    std::string temporary;
     try {
-        if (const int code = temporaryName(path, temporary); code != 0) return code;
+        // The check is made on the file a link leads to, which is the one replaced.
+        std::string target = path;
+        if (int error = 0; !files::followLinks(target, error) || !targetWritable(target.c_str()))
+            return kAccessDenied;
+        const std::string text = fileText(*store);
+        files::SaveOptions options;
+        options.temporaryName = temporaryName;
+        return codeOf(files::replaceFile(target, text, options));
     } catch (const std::bad_alloc&) {
         return kOutOfMemory;
     }
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return kTemporaryNotCreated;
-    return fillAndReplace(*store, fd, temporary, path);
 }
 
 int Ini_PutInt(IniText store, const char* section, const char* tag, int value) {

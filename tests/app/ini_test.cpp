@@ -7,12 +7,15 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include <sys/resource.h>
 #include <unistd.h>
+
+#include "platform/files/replace_file.h"
 
 namespace {
 
@@ -314,6 +317,45 @@ TEST_F(Ini, FailedWriteLeavesTheOldFileAndNoTemporary) {
         EXPECT_EQ(contentOf(target), old);
         EXPECT_EQ(namesIn(folder), before);
     }
+}
+
+int refuseNewFiles(const std::string&) {
+    errno = EACCES;
+    return -1;
+}
+
+// The file a link leads to is replaced and the link stays; a folder that takes no new file
+// (simulated: the superuser may write anywhere) gets the file written directly.
+TEST_F(Ini, WriteFollowsLinksAndOverwritesWhereTheFolderRefuses) {
+    const std::string text = "[com]\r\ncom = 1\r\n\r\n";
+    struct Row {
+        const char* what;
+        std::string path;
+        std::string written;
+        bool refusing;
+        int result;
+    } rows[] = {
+        {"link to a file", file("link.ini"), file("data.ini"), false, 0},
+        {"link to nothing", file("dangling.ini"), file("new.ini"), false, 0},
+        {"folder refuses", file("data.ini"), file("data.ini"), true, 0},
+        {"folder refuses, no file", file("none.ini"), file("none.ini"), true,
+         ini::kTemporaryNotCreated},
+    };
+    fs::create_symlink("data.ini", file("link.ini"));
+    fs::create_symlink("new.ini", file("dangling.ini"));
+    Ini_PutInt(store, "com", "com", 1);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        writeFile(file("data.ini"), "[com]\r\ncom = 4\r\nlcom = 7\r\n\r\n");
+        std::optional<files::CreateTemporaryGuard> refusing;
+        if (row.refusing) refusing.emplace(refuseNewFiles);
+        EXPECT_EQ(Ini_WriteToFile(store, row.path.c_str()), row.result);
+        EXPECT_EQ(contentOf(row.written), row.result == 0 ? text : "");
+    }
+    EXPECT_TRUE(fs::is_symlink(file("link.ini")));
+    EXPECT_TRUE(fs::is_symlink(file("dangling.ini")));
+    EXPECT_EQ(namesIn(dir),
+              (std::set<std::string>{"link.ini", "data.ini", "dangling.ini", "new.ini"}));
 }
 
 TEST_F(Ini, FailuresGiveTheirCodes) {
