@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <iterator>
 #include <limits>
 #include <map>
