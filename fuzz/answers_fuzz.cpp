@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/parameter_catalogue.h"
 #include "driver/vrldlq3.h"
 #include "driver/vrltkv9d.h"
 #include "platform/serial/scripted_backend.h"
@@ -29,6 +30,11 @@ bool hasBlank(const std::string& text) {
     return false;
 }
 
+bool hasControl(const std::string& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
 void readParameter(const char* name) {
     constexpr double kUntouchedReal = -12345.5;
     constexpr int kUntouchedInteger = -12345;
@@ -41,8 +47,9 @@ void readParameter(const char* name) {
         require(real == kUntouchedReal && integer == kUntouchedInteger && text == "untouched");
         return;
     }
+    // An empty name is a name: a program renamed to nothing reads back as "".
     require(text == "untouched" ||
-            (!text.empty() && text.size() <= 25 && text.find('\r') == std::string::npos));
+            (text.size() <= vrl::driver::kProgramNameLimit && !hasControl(text)));
 }
 
 void readIdentification() {

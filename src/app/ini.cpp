@@ -5,8 +5,9 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
+#include <iterator>
 #include <limits>
+#include <map>
 #include <new>
 #include <string>
 #include <string_view>
@@ -16,6 +17,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/files/replace_file.h"
 
 struct IniItem {
     std::string tag;
@@ -36,9 +39,8 @@ namespace {
 
 using namespace ini;
 
-constexpr std::size_t kOutputBuffer = 16384;  // [bytes] handed to one write()
-constexpr std::size_t kReadChunk = 4096;      // [bytes] taken by one read()
-constexpr int kTemporaryNames = 1000;         // ini$$0.TMP .. ini$$999.TMP
+constexpr std::size_t kReadChunk = 4096;  // [bytes] taken by one read()
+constexpr int kTemporaryNames = 1000;     // ini$$0.TMP .. ini$$999.TMP
 constexpr std::string_view kTemporaryPrefix = "ini$$";
 constexpr std::string_view kTemporaryExtension = ".TMP";
 constexpr std::string_view kLineEnd = "\r\n";
@@ -147,8 +149,57 @@ bool parseInteger(std::string_view text, int& value) {
 
 // ---- reading
 
-// Splits the file's bytes into lines and files each line into the store. A line ends at CR, LF or
-// NUL; CR LF and LF CR are one line end. A line keeps its first kLineLimit characters.
+// Orders names alphabetically ignoring case, as the sorted store does.
+struct NameOrder {
+    bool operator()(std::string_view a, std::string_view b) const { return beforeName(a, b); }
+};
+
+// Two lists sorted by name, each name once, as one; an entry in both is combine(old, incoming).
+// May throw std::bad_alloc.
+template <typename Entry, typename NameOf, typename Combine>
+std::vector<Entry> mergeByName(std::vector<Entry>& old, std::vector<Entry>& incoming, NameOf nameOf,
+                               Combine combine) {
+    if (old.empty()) return std::move(incoming);
+    std::vector<Entry> merged;
+    merged.reserve(old.size() + incoming.size());
+    auto o = old.begin();
+    auto i = incoming.begin();
+    while (o != old.end() && i != incoming.end()) {
+        if (beforeName(nameOf(*o), nameOf(*i))) {
+            merged.push_back(std::move(*o++));
+        } else if (beforeName(nameOf(*i), nameOf(*o))) {
+            merged.push_back(std::move(*i++));
+        } else {
+            merged.push_back(combine(std::move(*o++), std::move(*i++)));
+        }
+    }
+    std::move(o, old.end(), std::back_inserter(merged));
+    std::move(i, incoming.end(), std::back_inserter(merged));
+    return merged;
+}
+
+// The items of one section in the order they were read, sorted once when the file has ended:
+// of several items with the same tag the last one read stands, as if each had replaced the one
+// before. Sorting item by item as they come costs a move of half the section per item, which
+// makes a large file take minutes. May throw std::bad_alloc.
+void sortAndReplaceRepeated(std::vector<IniItem>& items) {
+    std::stable_sort(items.begin(), items.end(),
+                     [](const IniItem& a, const IniItem& b) { return beforeName(a.tag, b.tag); });
+    auto kept = items.begin();
+    for (auto at = items.begin(); at != items.end(); ++at) {
+        const auto next = std::next(at);
+        if (next != items.end() && sameName(at->tag, next->tag)) continue;  // a later one stands
+        if (kept != at) *kept = std::move(*at);
+        ++kept;
+    }
+    items.erase(kept, items.end());
+}
+
+// Splits the file's bytes into lines and files each line. A line ends at CR, LF or NUL; CR LF and
+// LF CR are one line end. A line keeps its first kLineLimit characters.
+//
+// An unsorted store takes every item as it comes. For a sorted store the items are gathered per
+// section and go into the store in one merge at the end, with the same result.
 class LineReader {
   public:
     explicit LineReader(IniStore& store) : store_(store) { line_.reserve(kLineLimit); }
@@ -170,7 +221,25 @@ class LineReader {
         }
     }
 
-    void finish() { endLine(); }
+    // May throw std::bad_alloc.
+    void finish() {
+        endLine();
+        if (!store_.autoSort) return;
+        std::vector<IniSection> incoming;
+        incoming.reserve(read_.size());
+        for (auto& [name, items] : read_) {
+            sortAndReplaceRepeated(items);
+            incoming.push_back(IniSection{name, std::move(items)});
+        }
+        // A section already in the store keeps its name's spelling; a read item replaces one of
+        // the same tag.
+        store_.sections = mergeByName(
+            store_.sections, incoming, sectionName, [](IniSection old, IniSection added) {
+                old.items = mergeByName(old.items, added.items, itemTag,
+                                        [](IniItem, IniItem replacing) { return replacing; });
+                return old;
+            });
+    }
 
   private:
     void endLine() {
@@ -185,6 +254,7 @@ class LineReader {
             const std::size_t close = line.rfind(']');
             if (close == std::string_view::npos || !trim(line.substr(close + 1)).empty()) return;
             section_ = trim(line.substr(1, close - 1));
+            sectionItems_ = nullptr;
             inSection_ = true;
             return;
         }
@@ -193,7 +263,13 @@ class LineReader {
         const std::string_view tag = trimRight(line.substr(0, equals));
         const std::string_view value = trim(line.substr(equals + 1));
         if (tag.empty() || value.empty()) return;
-        putText(store_, section_, tag, value);
+        if (!store_.autoSort) {
+            putText(store_, section_, tag, value);
+            return;
+        }
+        // The first spelling of a section's name is the one it keeps.
+        if (!sectionItems_) sectionItems_ = &read_.try_emplace(section_).first->second;
+        sectionItems_->push_back(IniItem{std::string(tag), std::string(value)});
     }
 
     IniStore& store_;
@@ -201,6 +277,8 @@ class LineReader {
     char pairEnd_ = 0;  // the line-end byte that would complete the pair begun by the last one
     std::string section_;
     bool inSection_ = false;  // items before the first section line belong nowhere
+    std::map<std::string, std::vector<IniItem>, NameOrder> read_;  // sorted store: items read
+    std::vector<IniItem>* sectionItems_ = nullptr;  // where the current section's items go
 };
 
 int readLines(int fd, IniStore& store) {
@@ -247,76 +325,29 @@ bool targetWritable(const char* path) {
     return true;
 }
 
-// The target's directory with its trailing '/', empty for a bare file name.
-std::string_view directoryOf(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
+// ini$$<n>.TMP beside the target, n from 0 to 999; the save takes the first that is free and
+// never touches one that exists: it may be a file another program left there.
+std::string temporaryName(int n) {
+    if (n >= kTemporaryNames) return {};
+    std::array<char, 4> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), n).ptr;
+    return std::string(kTemporaryPrefix).append(digits.data(), end).append(kTemporaryExtension);
 }
 
-bool exists(const std::string& path) {
-    struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0;
-}
-
-// ini$$<n>.TMP beside the target, n the smallest number whose name is free. A name that exists is
-// never touched: it may be a file another program left there.
-int temporaryName(std::string_view target, std::string& name) {
-    for (int n = 0; n < kTemporaryNames; ++n) {
-        std::array<char, 4> digits{};
-        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), n).ptr;
-        name.assign(directoryOf(target))
-            .append(kTemporaryPrefix)
-            .append(digits.data(), end)
-            .append(kTemporaryExtension);
-        if (!exists(name)) return 0;
+int codeOf(const files::SaveResult& saved) {
+    switch (saved.failure) {
+        case files::SaveFailure::None:
+            return 0;
+        case files::SaveFailure::NoTemporaryName:
+            return kNoTemporaryName;
+        case files::SaveFailure::TemporaryNotCreated:
+            return kTemporaryNotCreated;
+        case files::SaveFailure::Unresolvable:
+        case files::SaveFailure::NotOpened:
+            return kAccessDenied;
+        default:
+            return kIoError;
     }
-    return kNoTemporaryName;
-}
-
-bool writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), std::min(text.size(), kOutputBuffer));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// The replacement keeps the old file's permissions.
-void takeModeOf(const char* target, int fd) {
-    struct stat status {};
-    if (::stat(target, &status) == 0) ::fchmod(fd, status.st_mode & 07777);
-}
-
-// So that the rename itself survives a power cut.
-void syncDirectory(std::string_view target) {
-    const std::string directory(directoryOf(target).empty() ? "." : directoryOf(target));
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// Text written and on the disk, file closed, then rename() puts it over the target in one step:
-// at every moment either the old or the new settings file is there.
-int fillAndReplace(const IniStore& store, int fd, const std::string& temporary,
-                   const char* target) {
-    bool written = false;
-    int failure = kIoError;
-    try {
-        written = writeAll(fd, fileText(store)) && ::fsync(fd) == 0;
-    } catch (const std::bad_alloc&) {
-        failure = kOutOfMemory;
-    }
-    takeModeOf(target, fd);
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), target) != 0) {
-        ::unlink(temporary.c_str());
-        return failure;
-    }
-    syncDirectory(target);
-    return 0;
 }
 
 }  // namespace
@@ -336,8 +367,6 @@ int Ini_ReadFromFile(IniText store, const char* path) {
     struct stat status {};
     int code = kCannotOpen;
     if (::fstat(fd, &status) == 0 && !S_ISDIR(status.st_mode)) {
-        // With automatic sorting every item went to its place as it was read: the store is
-        // sorted when the file ends.
         try {
             code = readLines(fd, *store);
         } catch (const std::bad_alloc&) {
@@ -350,16 +379,18 @@ int Ini_ReadFromFile(IniText store, const char* path) {
 
 int Ini_WriteToFile(IniText store, const char* path) {
     if (!store || !path) return kNoStore;
-    if (!targetWritable(path)) return kAccessDenied;
-    std::string temporary;
     try {
-        if (const int code = temporaryName(path, temporary); code != 0) return code;
+        // The check is made on the file a link leads to, which is the one replaced.
+        std::string target = path;
+        if (int error = 0; !files::followLinks(target, error) || !targetWritable(target.c_str()))
+            return kAccessDenied;
+        const std::string text = fileText(*store);
+        files::SaveOptions options;
+        options.temporaryName = temporaryName;
+        return codeOf(files::replaceFile(target, text, options));
     } catch (const std::bad_alloc&) {
         return kOutOfMemory;
     }
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return kTemporaryNotCreated;
-    return fillAndReplace(*store, fd, temporary, path);
 }
 
 int Ini_PutInt(IniText store, const char* section, const char* tag, int value) {

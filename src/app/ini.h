@@ -34,9 +34,10 @@ void Ini_Dispose(IniText store);
 // Adds the file's sections and items to the store. A missing file gives kFileNotFound, one that
 // exists but cannot be opened kCannotOpen.
 int Ini_ReadFromFile(IniText store, const char* path);
-// Replaces the file at path with the store's contents. The text goes to a temporary file beside
-// the target that then takes the target's place in one step, so a failed write leaves the old
-// file as it was.
+// Replaces the file at path, or the file a symbolic link there leads to, with the store's
+// contents. The text goes to a temporary file beside the target that then takes the target's
+// place in one step, so a failed write leaves the old file as it was; where the folder takes no
+// new file, the target is overwritten directly and kIoError then means it may be incomplete.
 int Ini_WriteToFile(IniText store, const char* path);
 
 // Puts value's decimal text under the tag, replacing an item of the same tag; creates the

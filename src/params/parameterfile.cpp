@@ -4,15 +4,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <string_view>
 
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
 #include "params/program.h"
+#include "platform/files/replace_file.h"
 #include "platform/gui/popups.h"
 
 namespace {
@@ -37,39 +34,24 @@ FileImage imageOfTable() {
     return image;
 }
 
-// A replaced file keeps its permissions; a new one gets what the umask allows.
-mode_t modeFor(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// The image goes to a temporary file beside the target, which then replaces the target in one
-// step: a failed or interrupted save leaves the old file as it was.
+// A failure that may have left the target incomplete says so: it happens only where the
+// folder took no new file and the target had to be overwritten directly.
 int writeReplacing(const std::string& path, const FileImage& image) {
-    std::string temporary = path + ".XXXXXX";
-    std::vector<char> name(temporary.begin(), temporary.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) return -301401;
-    temporary = name.data();
-    std::size_t written = 0;
-    while (written < image.size()) {
-        const ssize_t n = ::write(fd, image.data() + written, image.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        written += static_cast<std::size_t>(n);
+    const files::SaveResult saved = files::replaceFile(
+        path, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+    switch (saved.failure) {
+        case files::SaveFailure::None:
+            return 0;
+        case files::SaveFailure::NotReplaced:
+            return -301402;
+        case files::SaveFailure::PartlyWritten:
+            VRL_Fehleruserstring(
+                "Im Ordner ließ sich keine neue Datei anlegen; die Datei wurde direkt "
+                "überschrieben und ist jetzt unvollständig.");
+            return -301402;
+        default:
+            return -301401;
     }
-    const bool complete = written == image.size() && ::fsync(fd) == 0;
-    ::fchmod(fd, modeFor(path));
-    const bool closed = ::close(fd) == 0;
-    if (!complete || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return -301402;
-    }
-    return 0;
 }
 
 std::string chooseFile(vrl::Popups::FileMode mode, const char* title) {

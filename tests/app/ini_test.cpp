@@ -7,12 +7,15 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include <sys/resource.h>
 #include <unistd.h>
+
+#include "platform/files/replace_file.h"
 
 namespace {
 
@@ -181,6 +184,52 @@ TEST_F(Ini, WrittenFileIsSortedIgnoringCase) {
     }
 }
 
+// Items read are sorted into the store once the file has ended; the outcome is that of putting
+// them one by one in file order: the last of several equal tags stands, a section keeps the
+// spelling it had first.
+TEST_F(Ini, ReadFileMergesAsIfPutInOrder) {
+    const std::string repeats =
+        "[b]\r\nY = 1\r\n[A]\r\nx = 2\r\n[B]\r\ny = 3\r\nZ = 4\r\n[a]\r\nX = 5\r\n";
+    struct Row {
+        const char* what;
+        int autoSort;
+        std::vector<Put> before;
+        std::string text;
+        std::string bytes;
+    } rows[] = {
+        {"repeated sections and tags",
+         1,
+         {},
+         repeats,
+         "[A]\r\nX = 5\r\n\r\n[b]\r\ny = 3\r\nZ = 4\r\n\r\n"},
+        {"into a filled store",
+         1,
+         {{"Com", "Zeta", 5}, {"z", "k", 6}},
+         "[com]\r\nzeta = 1\r\nalpha = 2\r\n[d]\r\nk = 3\r\n",
+         "[Com]\r\nalpha = 2\r\nzeta = 1\r\n\r\n[d]\r\nk = 3\r\n\r\n[z]\r\nk = 6\r\n\r\n"},
+        {"a section without items is not made",
+         1,
+         {},
+         "[leer]\r\n[s]\r\nk = 1\r\n",
+         "[s]\r\nk = 1\r\n\r\n"},
+        {"unsorted store keeps the file's order",
+         0,
+         {},
+         repeats,
+         "[b]\r\ny = 3\r\nZ = 4\r\n\r\n[A]\r\nX = 5\r\n\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        IniText read = Ini_New(row.autoSort);
+        for (const Put& put : row.before) Ini_PutInt(read, put.section, put.tag, put.value);
+        writeFile(file("r.ini"), row.text);
+        EXPECT_EQ(Ini_ReadFromFile(read, file("r.ini").c_str()), 0);
+        EXPECT_EQ(Ini_WriteToFile(read, file("w.ini").c_str()), 0);
+        EXPECT_EQ(contentOf(file("w.ini")), row.bytes);
+        Ini_Dispose(read);
+    }
+}
+
 // What the program does at start and at its end: read three keys, later write a new store of
 // them over the same file. Nothing else of the old file survives.
 TEST_F(Ini, RebuiltFileHoldsOnlyThePutKeys) {
@@ -268,6 +317,45 @@ TEST_F(Ini, FailedWriteLeavesTheOldFileAndNoTemporary) {
         EXPECT_EQ(contentOf(target), old);
         EXPECT_EQ(namesIn(folder), before);
     }
+}
+
+int refuseNewFiles(const std::string&) {
+    errno = EACCES;
+    return -1;
+}
+
+// The file a link leads to is replaced and the link stays; a folder that takes no new file
+// (simulated: the superuser may write anywhere) gets the file written directly.
+TEST_F(Ini, WriteFollowsLinksAndOverwritesWhereTheFolderRefuses) {
+    const std::string text = "[com]\r\ncom = 1\r\n\r\n";
+    struct Row {
+        const char* what;
+        std::string path;
+        std::string written;
+        bool refusing;
+        int result;
+    } rows[] = {
+        {"link to a file", file("link.ini"), file("data.ini"), false, 0},
+        {"link to nothing", file("dangling.ini"), file("new.ini"), false, 0},
+        {"folder refuses", file("data.ini"), file("data.ini"), true, 0},
+        {"folder refuses, no file", file("none.ini"), file("none.ini"), true,
+         ini::kTemporaryNotCreated},
+    };
+    fs::create_symlink("data.ini", file("link.ini"));
+    fs::create_symlink("new.ini", file("dangling.ini"));
+    Ini_PutInt(store, "com", "com", 1);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        writeFile(file("data.ini"), "[com]\r\ncom = 4\r\nlcom = 7\r\n\r\n");
+        std::optional<files::CreateTemporaryGuard> refusing;
+        if (row.refusing) refusing.emplace(refuseNewFiles);
+        EXPECT_EQ(Ini_WriteToFile(store, row.path.c_str()), row.result);
+        EXPECT_EQ(contentOf(row.written), row.result == 0 ? text : "");
+    }
+    EXPECT_TRUE(fs::is_symlink(file("link.ini")));
+    EXPECT_TRUE(fs::is_symlink(file("dangling.ini")));
+    EXPECT_EQ(namesIn(dir),
+              (std::set<std::string>{"link.ini", "data.ini", "dangling.ini", "new.ini"}));
 }
 
 TEST_F(Ini, FailuresGiveTheirCodes) {

@@ -1,3 +1,5 @@
+#include <gmock/gmock.h>
+
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -6,11 +8,13 @@
 #include <vector>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "errors/vrl_errors.h"
 #include "params/parameterfile.h"
 #include "params_fixture.h"
+#include "platform/files/replace_file.h"
 
 namespace {
 
@@ -165,6 +169,70 @@ TEST_F(ParameterFile, FailedWriteLeavesThePreviousFileAsItWas) {
     EXPECT_EQ(readAll(file("keep.tkv")), before);
     EXPECT_TRUE(gDatenGeaendert);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+// The file the operator names is saved, whatever lies behind the name.
+TEST_F(ParameterFile, SaveFollowsLinksAndTakesLongNames) {
+    const std::string longName(254, 'n');
+    struct Row {
+        const char* what;
+        std::string path;
+        std::string written;
+    } rows[] = {
+        {"link to a file", file("link.tkv"), file("data.tkv")},
+        {"254-character name", dir + "/" + longName, dir + "/" + longName},
+    };
+    writeAll(file("data.tkv"), Bytes(10, 0x55));
+    fs::create_symlink("data.tkv", file("link.tkv"));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(Datei_Schreiben(row.path), 0);
+        EXPECT_EQ(readAll(row.written).size(), 3576u);
+        EXPECT_EQ(gDateiname, row.path);
+    }
+    EXPECT_TRUE(fs::is_symlink(file("link.tkv")));
+}
+
+int refuseNewFiles(const std::string&) {
+    errno = EACCES;
+    return -1;
+}
+
+// A folder that takes no new file (simulated: the superuser may write anywhere): the file is
+// overwritten directly, and a write that fails then says the file is incomplete.
+TEST_F(ParameterFile, FolderThatRefusesNewFilesIsWrittenInPlace) {
+    popups.files = {file("keep.tkv")};
+    ASSERT_EQ(DateiSpeichern(0), 0);
+    const auto inodeOf = [&] {
+        struct stat status {};
+        ::stat(file("keep.tkv").c_str(), &status);
+        return status.st_ino;
+    };
+    const auto inode = inodeOf();
+    const auto strom1Of2 = [&] {
+        double value = 0;
+        std::memcpy(&value, readAll(file("keep.tkv")).data() + 40 + 2 * 208 + 80, sizeof value);
+        return value;
+    };
+    files::CreateTemporaryGuard refusing(refuseNewFiles);
+    gProg[2].strom1 = 3.0;
+    EXPECT_EQ(DateiSpeichern(0), 0);
+    EXPECT_EQ(strom1Of2(), 3.0);
+    EXPECT_EQ(inodeOf(), inode);
+
+    gProg[2].strom1 = 2.0;
+    DatenAlsGeaendertMarkieren();
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int code = DateiSpeichern(0);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(code, -301402);
+    EXPECT_THAT(VRL_Fehlermeldung(code), testing::HasSubstr("direkt überschrieben"));
+    EXPECT_TRUE(gDatenGeaendert);
 }
 
 TEST_F(ParameterFile, TargetInMissingFolderCannotBeOpened) {

@@ -1,0 +1,191 @@
+#include "platform/files/replace_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstddef>
+#include <random>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace files {
+
+namespace {
+
+constexpr int kLinkLimit = 40;                // links followed before giving up, as the kernel does
+constexpr int kRandomNames = 100;             // tries before every random name counts as taken
+constexpr std::size_t kWriteChunk = 1 << 20;  // [bytes] handed to one write()
+
+// The folder part with its trailing '/', "" for a bare file name.
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Creating a file here is refused outright; writing into an existing one may still work.
+bool folderRefuses(int error) {
+    return error == EACCES || error == EPERM || error == EROFS || error == ENOSPC ||
+           error == EDQUOT;
+}
+
+int createExclusive(const std::string& path) {
+    return ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+}
+
+CreateTemporary gCreateTemporary = createExclusive;
+
+// From the descriptor's position, which is the file's start: it was just opened.
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), std::min(bytes.size(), kWriteChunk));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// So that the rename itself survives a power cut; a folder that cannot be synced is no failure.
+void syncFolder(const std::string& target) {
+    const std::string folder = folderOf(target).empty() ? "." : folderOf(target);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+SaveResult failed(SaveFailure failure, int error, bool inPlace = false) {
+    return SaveResult{failure, error, inPlace};
+}
+
+// Overwrites the target from its first byte and cuts it to the new length only afterwards: an
+// open that fails leaves it untouched, a write that fails leaves it incomplete, and the result
+// says which. A device or pipe as target takes the bytes as they are.
+SaveResult writeInPlace(const std::string& target, std::string_view bytes) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return failed(SaveFailure::NotOpened, errno, true);
+    struct stat status {};
+    const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    bool done = writeAll(fd, bytes);
+    if (done && regular) done = ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+    if (done && regular) done = ::fsync(fd) == 0;
+    const int error = errno;
+    if (::close(fd) != 0 && done) return failed(SaveFailure::PartlyWritten, errno, true);
+    if (!done) return failed(SaveFailure::PartlyWritten, error, true);
+    return SaveResult{SaveFailure::None, 0, true};
+}
+
+// Bytes synced to the disk, the old file's mode and owner taken over, file closed; only then
+// does the rename put it over the target, so at every moment the old or the new file is there.
+SaveResult fillAndRename(int fd, const std::string& temporary, const std::string& target,
+                         const struct stat* old, std::string_view bytes) {
+    if (old) {
+        // Only the superuser may give the file away; everyone else keeps it as theirs.
+        [[maybe_unused]] const int owned = ::fchown(fd, old->st_uid, old->st_gid);
+    }
+    bool done = ::fchmod(fd, old ? old->st_mode & 07777 : newFileMode()) == 0;
+    done = done && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && done) {
+        done = false;
+        error = errno;
+    }
+    if (done && std::rename(temporary.c_str(), target.c_str()) != 0) {
+        done = false;
+        error = errno;
+    }
+    if (!done) {
+        ::unlink(temporary.c_str());
+        return failed(SaveFailure::NotReplaced, error);
+    }
+    syncFolder(target);
+    return {};
+}
+
+}  // namespace
+
+CreateTemporaryGuard::CreateTemporaryGuard(CreateTemporary replacement)
+    : previous_(gCreateTemporary) {
+    gCreateTemporary = replacement;
+}
+
+CreateTemporaryGuard::~CreateTemporaryGuard() {
+    gCreateTemporary = previous_;
+}
+
+std::string randomTemporaryName(int attempt) {
+    if (attempt >= kRandomNames) return {};
+    static constexpr std::string_view kLetters =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+    std::string name = ".tkv9d-";
+    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
+    return name;
+}
+
+bool followLinks(std::string& path, int& error) {
+    for (int links = 0; links <= kLinkLimit; ++links) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0) {
+            if (errno == ENOENT) return true;  // a new file, or where a dangling link points
+            error = errno;
+            return false;
+        }
+        if (!S_ISLNK(status.st_mode)) return true;
+        std::vector<char> text(static_cast<std::size_t>(status.st_size) + 1);
+        const ssize_t n = ::readlink(path.c_str(), text.data(), text.size());
+        // A link that grew since the lstat is read again on the next round.
+        if (n < 0 || static_cast<std::size_t>(n) >= text.size()) {
+            if (n < 0) {
+                error = errno;
+                return false;
+            }
+            continue;
+        }
+        std::string next(text.data(), static_cast<std::size_t>(n));
+        path = next.front() == '/' ? next : folderOf(path) + next;
+    }
+    error = ELOOP;
+    return false;
+}
+
+SaveResult replaceFile(const std::string& path, std::string_view bytes,
+                       const SaveOptions& options) {
+    std::string target = path;
+    if (int error = 0; !followLinks(target, error)) return failed(SaveFailure::Unresolvable, error);
+
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) return failed(SaveFailure::NotOpened, EISDIR);
+    // Renaming over a device or a pipe would put a plain file in its place.
+    if (exists && !S_ISREG(old.st_mode)) return writeInPlace(target, bytes);
+
+    const std::function<std::string(int)> nameFor =
+        options.temporaryName ? options.temporaryName : randomTemporaryName;
+    const std::string folder = folderOf(target);
+    for (int attempt = 0;; ++attempt) {
+        const std::string name = nameFor(attempt);
+        if (name.empty()) return failed(SaveFailure::NoTemporaryName, EEXIST);
+        const std::string temporary = folder + name;
+        const int fd = gCreateTemporary(temporary);
+        if (fd >= 0) return fillAndRename(fd, temporary, target, exists ? &old : nullptr, bytes);
+        if (errno == EEXIST) continue;
+        if (exists && folderRefuses(errno)) return writeInPlace(target, bytes);
+        return failed(SaveFailure::TemporaryNotCreated, errno);
+    }
+}
+
+}  // namespace files
