@@ -52,6 +52,19 @@ class ParameterFile : public ParamsTest {
     }
     std::string file(const char* name) const { return dir + "/" + name; }
 
+    // A full disk: the file size limit makes the write fail part-way.
+    static int saveOnFullDisk() {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 1000;
+        if (::setrlimit(RLIMIT_FSIZE, &small) != 0) return 1;
+        const int code = DateiSpeichern(0);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        return code;
+    }
+
     std::string dir;
 };
 
@@ -148,7 +161,6 @@ TEST_F(ParameterFile, ImplausibleWorkingCopyStopsAfterTheDialog) {
     EXPECT_FALSE(fs::exists(file("c.tkv")));
 }
 
-// A full disk: the file size limit makes the write fail part-way.
 TEST_F(ParameterFile, FailedWriteLeavesThePreviousFileAsItWas) {
     popups.files = {file("keep.tkv")};
     ASSERT_EQ(DateiSpeichern(0), 0);
@@ -156,14 +168,7 @@ TEST_F(ParameterFile, FailedWriteLeavesThePreviousFileAsItWas) {
     gProg[2].strom1 = 3.0;
     DatenAlsGeaendertMarkieren();
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int code = DateiSpeichern(0);
-    ::setrlimit(RLIMIT_FSIZE, &old);
+    const int code = saveOnFullDisk();
 
     EXPECT_EQ(code, -301402);
     EXPECT_EQ(readAll(file("keep.tkv")), before);
@@ -222,14 +227,7 @@ TEST_F(ParameterFile, FolderThatRefusesNewFilesIsWrittenInPlace) {
 
     gProg[2].strom1 = 2.0;
     DatenAlsGeaendertMarkieren();
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int code = DateiSpeichern(0);
-    ::setrlimit(RLIMIT_FSIZE, &old);
+    const int code = saveOnFullDisk();
     EXPECT_EQ(code, -301402);
     EXPECT_THAT(VRL_Fehlermeldung(code), testing::HasSubstr("direkt überschrieben"));
     EXPECT_TRUE(gDatenGeaendert);
