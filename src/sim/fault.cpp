@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
+#include "sim/parameter_table.h"
 #include "sim/value_text.h"
 
 namespace sim {
@@ -67,10 +69,68 @@ void makeOverlong(AnswerLine& line, LineKind kind) {
     if (length < kLineLimit) line.value.append(kLineLimit - length, '0');
 }
 
+// splitmix64: small, and the same numbers on every platform and library, so that a seed
+// repeats a run anywhere (the standard distributions may differ between libraries).
+std::uint64_t nextRandom(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+// In [0, 1).
+double randomFraction(std::uint64_t& state) {
+    return static_cast<double>(nextRandom(state) >> 11) * 0x1.0p-53;
+}
+
 }  // namespace
 
 bool matches(const Fault& fault, std::string_view command) {
-    return fault.command.empty() || fault.command == commandLetters(command);
+    return commandLetters(command).substr(0, fault.command.size()) == fault.command;
+}
+
+bool triggers(Fault& fault) {
+    ++fault.seen;
+    if (fault.seen < fault.after || fault.seen % fault.every != 0) return false;
+    // Drawn only for the frames that pass the other triggers, so that a seed gives the same
+    // faults whatever probability was chosen for them.
+    return fault.probability >= 1.0 || randomFraction(fault.random) < fault.probability;
+}
+
+char randomOtherByte(Fault& fault) {
+    for (;;) {
+        const char c = static_cast<char>(nextRandom(fault.random) & 0x7F);
+        if (c != kAck && c != kNak && c != kCan) return c;
+    }
+}
+
+std::optional<std::string> differentValue(const Fault& fault, std::string_view command) {
+    if (command.size() < 4 || command[2] != 'W') return std::nullopt;
+    const auto row = findParameter(command.substr(0, 2));
+    if (!row) return std::nullopt;
+    const ParameterInfo& info = parameterTable()[*row];
+    // Only values the device keeps as written; the rest it computes or composes itself.
+    if (!info.writable || info.source != Source::Stored) return std::nullopt;
+    const std::string_view text = command.substr(3);
+    std::optional<double> written;
+    int decimals = 0;
+    if (info.kind == ValueKind::Real) {
+        written = parseReal(text, 9);
+        decimals = info.decimals;
+    } else if (info.kind == ValueKind::Integer) {
+        if (const auto n = parseInteger(text)) written = static_cast<double>(*n);
+    }
+    if (!written) return std::nullopt;
+    const double step = std::pow(10.0, -decimals);
+    const double delta = std::max(step, fault.delta > 0 ? fault.delta : step);
+    // Up where the limits leave room, else down: the device must keep what it acknowledged.
+    for (double value : {*written + delta, *written - delta}) {
+        const double kept = std::round(value / step) * step;
+        if (kept >= info.low - step / 2 && kept <= info.high + step / 2)
+            return info.kind == ValueKind::Real ? formatReal(kept, decimals)
+                                                : formatInteger(std::llround(kept));
+    }
+    return std::nullopt;
 }
 
 bool preventsCommand(FaultKind kind) {

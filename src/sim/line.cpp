@@ -1,5 +1,7 @@
 #include "sim/line.h"
 
+#include "sim/fault_spec.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -303,7 +305,7 @@ void Line::takeBytes(std::string_view bytes, TimePoint readAt) {
 void Line::handle(const std::string& frame, TimePoint arrival) {
     log('>', frame);
     if (options_.pace) sleepUntil(arrival);
-    std::string bytes;
+    Reply reply;
     if (frame.size() >= 3) {
         const char address = frame[1];
         const std::string_view command(frame.data() + 2, frame.size() - 3);
@@ -315,7 +317,7 @@ void Line::handle(const std::string& frame, TimePoint arrival) {
             }
             for (Device* d : all) d->execute(command, true);
         } else if (device(address)) {
-            bytes = respond(address, command);
+            reply = respond(address, command, frame);
         }
     }
     {
@@ -324,39 +326,81 @@ void Line::handle(const std::string& frame, TimePoint arrival) {
         if (options_.frameLimit != 0 && frames_.size() > options_.frameLimit) frames_.pop_front();
         framesChanged_.notify_all();
     }
-    if (!bytes.empty()) {
-        log('<', bytes);
-        send(bytes, options_.pace ? arrival : std::chrono::steady_clock::now());
+    if (!reply.bytes.empty()) {
+        log('<', reply.bytes);
+        send(reply.bytes, options_.pace ? arrival : std::chrono::steady_clock::now(),
+             reply.byteGap);
     }
 }
 
-std::string Line::respond(char address, std::string_view command) {
-    if (auto fault = takeFault(address, command, nullptr))
-        return faultyBytes(address, Answer::refused(), *fault);
-    const Answer answer = device(address)->execute(command, false);
-    if (auto fault = takeFault(address, command, &answer))
-        return faultyBytes(address, answer, *fault);
-    return answerBytes(address, answer);
+// The faults in the order they act: one that stops the command, one that makes the device
+// store another value, one that changes the answer, one that delays it.
+Line::Reply Line::respond(char address, std::string_view command, std::string_view frame) {
+    Reply reply;
+    if (auto fault =
+            takeFault(address, command, [](const Fault& f) { return preventsCommand(f.kind); })) {
+        logFault(*fault, frame);
+        reply.bytes = faultyBytes(address, Answer::refused(), *fault);
+        return reply;
+    }
+    Device* target = device(address);
+    const Answer answer = target->execute(command, false);
+    Tkv* tkv = findTkv(address);
+    if (tkv && answer.ack == kAck) {
+        if (auto fault = takeFault(address, command, [&](const Fault& f) {
+                return f.kind == FaultKind::StoreDifferent && differentValue(f, command);
+            })) {
+            if (tkv->setValue(command.substr(0, 2), *differentValue(*fault, command)))
+                logFault(*fault, frame);
+        }
+    }
+    if (auto fault =
+            takeFault(address, command, [&](const Fault& f) { return changes(f.kind, answer); })) {
+        logFault(*fault, frame);
+        reply.bytes = faultyBytes(address, answer, *fault);
+    } else {
+        reply.bytes = answerBytes(address, answer);
+    }
+    if (auto fault =
+            takeFault(address, command, [](const Fault& f) { return f.kind == FaultKind::Slow; })) {
+        logFault(*fault, frame);
+        reply.byteGap = std::chrono::milliseconds(fault->byteMs);
+    }
+    return reply;
 }
 
-// Without an answer: a fault that stops the command; with one: a fault that changes it.
-std::optional<Fault> Line::takeFault(char address, std::string_view command, const Answer* answer) {
+// The first fault in the queue that fits the frame and triggers. Every fault that fits counts
+// the frame, so that its own every/after/prob do not depend on the faults before it.
+std::optional<Fault> Line::takeFault(char address, std::string_view command,
+                                     const std::function<bool(const Fault&)>& fits) {
     std::lock_guard lock(mutex_);
     const auto it = faults_.find(address);
     if (it == faults_.end()) return std::nullopt;
     auto& queue = it->second;
+    auto chosen = queue.end();
     for (auto f = queue.begin(); f != queue.end(); ++f) {
-        if (!matches(*f, command)) continue;
-        const bool fits = answer ? changes(f->kind, *answer) : preventsCommand(f->kind);
-        if (!fits) continue;
-        Fault taken = *f;
-        if (f->count > 0 && --f->count == 0) queue.erase(f);
-        return taken;
+        if (!matches(*f, command) || !fits(*f)) continue;
+        if (triggers(*f) && chosen == queue.end()) chosen = f;
     }
-    return std::nullopt;
+    if (chosen == queue.end()) return std::nullopt;
+    Fault taken = *chosen;
+    if (taken.kind == FaultKind::OtherByte && taken.randomByte)
+        taken.byte = randomOtherByte(*chosen);
+    if (chosen->count > 0 && --chosen->count == 0) queue.erase(chosen);
+    return taken;
 }
 
-void Line::send(const std::string& bytes, TimePoint from) {
+void Line::send(const std::string& bytes, TimePoint from, std::chrono::milliseconds byteGap) {
+    if (byteGap.count() > 0) {
+        // A slow device: byte by byte, each at least byteGap after the one before.
+        const auto gap = options_.pace ? std::max<std::chrono::nanoseconds>(byteGap, byteTimes(1))
+                                       : std::chrono::nanoseconds(byteGap);
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (!waitUntil(from + gap * static_cast<std::int64_t>(i + 1))) return;
+            if (!writeAll(&bytes[i], 1)) return;
+        }
+        return;
+    }
     if (!options_.pace) {
         writeAll(bytes.data(), bytes.size());
         return;
@@ -365,6 +409,17 @@ void Line::send(const std::string& bytes, TimePoint from) {
         const std::size_t end = std::min(bytes.size(), first + kBytesPerWake);
         sleepUntil(from + byteTimes(end));
         if (!writeAll(&bytes[first], end - first)) return;
+    }
+}
+
+// False when the line is shutting down meanwhile: a slow answer may take seconds.
+bool Line::waitUntil(TimePoint deadline) {
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return !stop_;
+        pollfd wake = {wake_, POLLIN, 0};
+        if (::poll(&wake, 1, static_cast<int>(left.count())) > 0) return false;
     }
 }
 
@@ -388,6 +443,13 @@ bool Line::writeAll(const char* data, std::size_t size) {
 void Line::log(char direction, std::string_view bytes) {
     if (!log_.is_open()) return;
     log_ << direction << ' ' << printable(bytes) << '\n';
+    log_.flush();
+}
+
+void Line::logFault(const Fault& fault, std::string_view frame) {
+    if (!log_.is_open()) return;
+    if (!frame.empty() && frame.back() == kCr) frame.remove_suffix(1);
+    log_ << "fault " << faultName(fault.kind) << " applied to " << printable(frame) << '\n';
     log_.flush();
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -60,7 +61,8 @@ class Line {
     Tkv& tkv(char address);
     Dlq3& dlq3(char address);
 
-    // Queued per address; the first queued fault that matches a frame is used.
+    // Queued per address; the first queued fault that matches a frame and triggers is used.
+    // The log (LineOptions::logPath) marks each frame that got one.
     void injectFault(char address, Fault fault);
     void clearFaults(char address);
 
@@ -86,12 +88,20 @@ class Line {
   private:
     void serve();
     void takeBytes(std::string_view bytes, TimePoint readAt);
+    struct Reply {
+        std::string bytes;
+        std::chrono::milliseconds byteGap{0};  // a slow device's time between bytes
+    };
+
     void handle(const std::string& frame, TimePoint arrival);
-    std::string respond(char address, std::string_view command);
-    std::optional<Fault> takeFault(char address, std::string_view command, const Answer* answer);
-    void send(const std::string& bytes, TimePoint from);
+    Reply respond(char address, std::string_view command, std::string_view frame);
+    std::optional<Fault> takeFault(char address, std::string_view command,
+                                   const std::function<bool(const Fault&)>& fits);
+    void send(const std::string& bytes, TimePoint from, std::chrono::milliseconds byteGap);
+    bool waitUntil(TimePoint deadline);
     bool writeAll(const char* data, std::size_t size);
     void log(char direction, std::string_view bytes);
+    void logFault(const Fault& fault, std::string_view frame);
 
     Device* device(char address) const;
     Tkv* findTkv(char address) const;

@@ -1,15 +1,18 @@
 // tkv9d-sim: simulated TKV-9D devices (and optionally a DLQ3) on a pseudo-terminal that is
 // linked as COM<n> in the port directory, so the program finds it like a serial port.
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -19,6 +22,7 @@
 #include <unistd.h>
 
 #include "platform/serial/port_map.h"
+#include "sim/fault_spec.h"
 #include "sim/line.h"
 
 namespace fs = std::filesystem;
@@ -35,15 +39,19 @@ struct Options {
     std::optional<char> dlq3;
     bool pace = false;
     std::string logPath;
+    std::vector<sim::FaultSpec> faults;
+    std::optional<std::uint64_t> seed;
+    bool help = false;
 };
 
 constexpr const char* kUsage =
     "usage: tkv9d-sim [--com N] [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
+    "                 [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
     "  --com N      link the line as COM<N> (1..256, default 1)\n"
     "  --address C  a TKV-9D at address C (1..9, a..f); default one at 1\n"
     "  --dlq3 C     a DLQ3 memory device at address C\n"
     "  --pace       answer at the speed of a 9600 baud line\n"
-    "  --log FILE   write every frame and answer to FILE\n";
+    "  --log FILE   write every frame and answer to FILE, and each fault applied\n";
 
 std::optional<int> portNumber(std::string_view text) {
     int port = 0;
@@ -66,6 +74,8 @@ std::optional<Options> parse(int argc, char** argv) {
         const bool hasValue = i + 1 < argc;
         if (arg == "--pace") {
             options.pace = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
         } else if (arg == "--com" && hasValue) {
             const auto port = portNumber(argv[++i]);
             if (!port) return std::cerr << "tkv9d-sim: bad port number\n", std::nullopt;
@@ -79,13 +89,55 @@ std::optional<Options> parse(int argc, char** argv) {
                 options.addresses.push_back(*a);
         } else if (arg == "--log" && hasValue) {
             options.logPath = argv[++i];
+        } else if (arg == "--fault" && hasValue) {
+            std::string why;
+            auto spec = sim::parseFaultSpec(argv[++i], why);
+            if (!spec) {
+                std::cerr << "tkv9d-sim: bad --fault '" << argv[i] << "': " << why << '\n';
+                return std::nullopt;
+            }
+            options.faults.push_back(std::move(*spec));
+        } else if (arg == "--seed" && hasValue) {
+            const std::string_view text = argv[++i];
+            std::uint64_t seed = 0;
+            const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
+            if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+                return std::cerr << "tkv9d-sim: --seed needs a whole number\n", std::nullopt;
+            options.seed = seed;
         } else {
-            std::cerr << kUsage;
+            std::cerr << kUsage << sim::kFaultSyntax;
             return std::nullopt;
         }
     }
     if (options.addresses.empty() && !options.dlq3) options.addresses.push_back('1');
+    for (const auto& spec : options.faults) {
+        if (spec.address &&
+            std::find(options.addresses.begin(), options.addresses.end(), *spec.address) ==
+                options.addresses.end() &&
+            options.dlq3 != spec.address) {
+            std::cerr << "tkv9d-sim: --fault for address " << *spec.address
+                      << ", where there is no device\n";
+            return std::nullopt;
+        }
+    }
     return options;
+}
+
+// Each fault draws from a generator of its own, so that adding a fault leaves the others' draws
+// as they were. Returns the seed, for the operator to repeat the run.
+std::uint64_t injectFaults(sim::Line& line, const Options& options) {
+    const std::uint64_t seed = options.seed ? *options.seed : std::random_device{}();
+    std::vector<char> all = options.addresses;
+    if (options.dlq3) all.push_back(*options.dlq3);
+    for (std::size_t i = 0; i < options.faults.size(); ++i) {
+        sim::Fault fault = options.faults[i].fault;
+        fault.random = seed * 0x100000001B3ull + i;
+        for (char a : all) {
+            if (!options.faults[i].address || options.faults[i].address == a)
+                line.injectFault(a, fault);
+        }
+    }
+    return seed;
 }
 
 // Replaces whatever COM<n> was with a link to the line.
@@ -110,6 +162,10 @@ void unlinkPort(const fs::path& link, const std::string& target) {
 int main(int argc, char** argv) {
     const auto options = parse(argc, argv);
     if (!options) return 2;
+    if (options->help) {
+        std::cout << kUsage << sim::kFaultSyntax;
+        return 0;
+    }
 
     // Blocked before any thread starts, so every thread inherits the mask and the signals
     // arrive only through the signalfd.
@@ -128,8 +184,11 @@ int main(int argc, char** argv) {
         sim::Line line({options->pace, options->logPath, kKeptFrames});
         for (char a : options->addresses) line.addTkv(a);
         if (options->dlq3) line.addDlq3(*options->dlq3);
+        const std::uint64_t seed = injectFaults(line, *options);
         const fs::path link = linkPort(options->port, line.devicePath());
-        std::cout << "device " << line.devicePath() << "\nport COM" << options->port << std::endl;
+        std::cout << "device " << line.devicePath() << "\nport COM" << options->port << '\n';
+        if (!options->faults.empty()) std::cout << "seed " << seed << '\n';
+        std::cout << std::flush;
 
         signalfd_siginfo info{};
         while (::read(signalFd, &info, sizeof info) < 0 && errno == EINTR) {

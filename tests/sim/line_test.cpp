@@ -46,7 +46,8 @@ TEST(LineTest, BoundedRecordKeepsTheLatestFrames) {
     EXPECT_EQ(line.frames(), (std::vector<std::string>{"#1C2R\r", "#1C3R\r"}));
 }
 
-TEST(LineTest, LogShowsEveryFrameAndAnswerReadably) {
+// A fault is marked between its frame and the answer it made.
+TEST(LineTest, LogShowsEveryFrameAnswerAndFaultReadably) {
     const std::string path = ::testing::TempDir() + "sim_line_test.log";
     std::remove(path.c_str());
     {
@@ -61,7 +62,8 @@ TEST(LineTest, LogShowsEveryFrameAndAnswerReadably) {
     std::stringstream text;
     text << log.rdbuf();
     EXPECT_EQ(text.str(),
-              "> #1IDR<CR>\n< <ACK>#1VRL-TKV9D-SIM<CR>\n> #1DF1<CR>\n< <CAN>\n> #9IDR<CR>\n");
+              "> #1IDR<CR>\n< <ACK>#1VRL-TKV9D-SIM<CR>\n> #1DF1<CR>\nfault can applied to "
+              "#1DF1\n< <CAN>\n> #9IDR<CR>\n");
     std::remove(path.c_str());
 }
 
