@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "sim/line.h"
 #include "sim_port.h"
@@ -155,6 +159,113 @@ TEST_F(FaultQueueTest, NegativeCountLastsUntilCleared) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ(sim.answerTo("1DF1"), "\x18");
     sim.line.clearFaults('1');
     EXPECT_EQ(sim.answerTo("1DF1"), "\x06");
+}
+
+// One letter per frame of "1C1R": '.' the proper answer, 'N' NAK, 'C' CAN, '?' anything else.
+std::string pattern(SimLine& sim, int frames) {
+    std::string seen;
+    for (int i = 0; i < frames; ++i) {
+        const std::string answer = sim.answerTo("1C1R");
+        seen += answer == lineOf("#1C1R0.000") ? '.'
+                : answer == "\x15"             ? 'N'
+                : answer == "\x18"             ? 'C'
+                                               : '?';
+    }
+    return seen;
+}
+
+Fault triggered(FaultKind kind, int every, int after, int count = -1) {
+    Fault f{kind, "", count};
+    f.every = every;
+    f.after = after;
+    return f;
+}
+
+TEST_F(FaultQueueTest, EveryAfterAndCountAreCountedByEachFaultOnItsOwn) {
+    struct Row {
+        std::vector<Fault> faults;
+        const char* seen;
+    };
+    const Row rows[] = {
+        {{triggered(FaultKind::Nak, 3, 1)}, "..N..N..N"},
+        {{triggered(FaultKind::Nak, 1, 4)}, "...NNNNNN"},
+        {{triggered(FaultKind::Nak, 2, 3, 2)}, "...N.N..."},
+        // The CAN fault counts frame 6 although the NAK fault took it.
+        {{triggered(FaultKind::Nak, 2, 1), triggered(FaultKind::Can, 3, 1)}, ".NCN.N.NC"},
+        // Another device's fault and other commands count nothing here.
+        {{Fault{FaultKind::Nak, "C2", -1}, Fault{FaultKind::Can, "C", 2}}, "CC......."},
+    };
+    for (const Row& row : rows) {
+        SimLine fresh;
+        fresh.line.addTkv('1');
+        fresh.line.addTkv('2');
+        for (const Fault& f : row.faults) fresh.line.injectFault('1', f);
+        fresh.line.injectFault('2', triggered(FaultKind::Silence, 1, 1));
+        EXPECT_EQ(pattern(fresh, 9), row.seen);
+    }
+}
+
+TEST_F(FaultQueueTest, ProbabilityRepeatsWithItsSeed) {
+    auto run = [](std::uint64_t seed) {
+        SimLine fresh;
+        fresh.line.addTkv('1');
+        Fault f{FaultKind::Nak, "", -1};
+        f.probability = 0.5;
+        f.random = seed;
+        fresh.line.injectFault('1', f);
+        return pattern(fresh, 40);
+    };
+    const std::string first = run(7);
+    EXPECT_EQ(run(7), first);
+    EXPECT_NE(run(8), first);
+    const auto naks = std::count(first.begin(), first.end(), 'N');
+    EXPECT_GT(naks, 5);
+    EXPECT_LT(naks, 35);
+}
+
+TEST(RandomByteTest, NeverAnAcknowledgementByteAndAlways7Bits) {
+    Fault f{FaultKind::OtherByte, ""};
+    f.random = 1;
+    std::set<char> drawn;
+    for (int i = 0; i < 2000; ++i) drawn.insert(sim::randomOtherByte(f));
+    EXPECT_EQ(drawn.size(), 125u);  // all 128 but ACK, NAK and CAN
+    EXPECT_FALSE(drawn.count(sim::kAck) || drawn.count(sim::kNak) || drawn.count(sim::kCan));
+    EXPECT_TRUE(std::all_of(drawn.begin(), drawn.end(), [](char c) { return c >= 0; }));
+}
+
+TEST(StoreDifferentTest, StoresAnotherValueTheDeviceWouldKeep) {
+    const struct {
+        const char* command;
+        double delta;
+        std::optional<std::string> stored;
+    } rows[] = {
+        {"C1W1.000", 0, "1.001"},
+        {"C1W1.000", 0.002, "1.002"},
+        {"C1W4.095", 0, "4.094"},   // down where up is out of range
+        {"C1W0", 0.0004, "0.001"},  // never less than a step it keeps
+        {"T1W6553.5", 0, "6553.6"},
+        {"P6W1000", 0, "1001"},
+        {"WFW2", 0, "1"},
+        {"L1W0", 3, "3"},
+        {"C1R", 0, std::nullopt},       // a read
+        {"C0W1.000", 0, std::nullopt},  // measured
+        {"O0W00FF", 0, std::nullopt},   // composed from the output bits
+        {"N1Wname", 0, std::nullopt},   // a text
+        {"C1Wx", 0, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        Fault f{FaultKind::StoreDifferent, ""};
+        f.delta = row.delta;
+        EXPECT_EQ(sim::differentValue(f, row.command), row.stored) << row.command;
+    }
+
+    SimLine sim;
+    sim.line.addTkv('1');
+    sim.line.injectFault('1', {FaultKind::StoreDifferent, "C1"});
+    EXPECT_EQ(sim.answerTo("1C1W2.000"), "\x06");
+    EXPECT_EQ(sim.line.value('1', "C1"), "2.001");
+    EXPECT_EQ(sim.answerTo("1C1W2.000"), "\x06");
+    EXPECT_EQ(sim.line.value('1', "C1"), "2.000") << "used up";
 }
 
 }  // namespace

@@ -1,0 +1,112 @@
+// Faults as written on the simulator's command line: what each text sets, and which texts are
+// refused with which reason.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sim/fault_spec.h"
+
+namespace {
+
+using sim::FaultKind;
+
+struct Valid {
+    const char* text;
+    FaultKind kind;
+    const char* command = "";
+    int count = -1;
+    int every = 1;
+    int after = 1;
+    double probability = 1.0;
+    char address = 0;  // 0: every device
+};
+
+TEST(FaultSpecTest, ValidTextsSetKindAndTriggers) {
+    const Valid rows[] = {
+        {"nak:every=5", FaultKind::Nak, "", -1, 5},
+        {"silent:after=100", FaultKind::Silence, "", -1, 1, 100},
+        {"garbage:prob=0.01", FaultKind::OtherByte, "", -1, 1, 1, 0.01},
+        {"wrong-echo:command=N", FaultKind::WrongEcho, "N"},
+        {"can:command=C1W,count=2,address=b", FaultKind::Can, "C1W", 2, 1, 1, 1.0, 'b'},
+        {"broken", FaultKind::BrokenOff},
+        {"other-address:prob=1", FaultKind::OtherAddress},
+        {"err:command=Oa", FaultKind::Err, "Oa"},
+        {"overlong:every=2,after=3", FaultKind::OverlongLine, "", -1, 2, 3},
+        {"lower-hex", FaultKind::LowerCaseHex},
+        {"checksum:command=BDR", FaultKind::WrongChecksum, "BDR"},
+        {"store-different:command=C1", FaultKind::StoreDifferent, "C1"},
+        {"slow", FaultKind::Slow},
+    };
+    for (const Valid& row : rows) {
+        std::string error;
+        const auto spec = sim::parseFaultSpec(row.text, error);
+        ASSERT_TRUE(spec) << row.text << ": " << error;
+        const sim::Fault& f = spec->fault;
+        EXPECT_EQ(f.kind, row.kind) << row.text;
+        EXPECT_EQ(sim::faultName(f.kind),
+                  std::string(row.text).substr(0, std::string(row.text).find(':')));
+        EXPECT_EQ(f.command, row.command) << row.text;
+        EXPECT_EQ(f.count, row.count) << row.text;
+        EXPECT_EQ(f.every, row.every) << row.text;
+        EXPECT_EQ(f.after, row.after) << row.text;
+        EXPECT_EQ(f.probability, row.probability) << row.text;
+        EXPECT_EQ(spec->address.value_or(0), row.address) << row.text;
+    }
+}
+
+TEST(FaultSpecTest, KindKeysSetTheirValues) {
+    std::string error;
+    auto spec = sim::parseFaultSpec("garbage", error);
+    ASSERT_TRUE(spec);
+    EXPECT_TRUE(spec->fault.randomByte);
+    spec = sim::parseFaultSpec("garbage:byte=#", error);
+    ASSERT_TRUE(spec);
+    EXPECT_FALSE(spec->fault.randomByte);
+    EXPECT_EQ(spec->fault.byte, '#');
+    spec = sim::parseFaultSpec("garbage:byte=0x2C", error);
+    ASSERT_TRUE(spec);
+    EXPECT_EQ(spec->fault.byte, ',');
+    spec = sim::parseFaultSpec("store-different:command=C1,delta=0.002", error);
+    ASSERT_TRUE(spec);
+    EXPECT_EQ(spec->fault.delta, 0.002);
+    spec = sim::parseFaultSpec("slow:byte-ms=5", error);
+    ASSERT_TRUE(spec);
+    EXPECT_EQ(spec->fault.byteMs, 5);
+}
+
+TEST(FaultSpecTest, RefusedTextsSayWhy) {
+    const struct {
+        const char* text;
+        const char* error;
+    } rows[] = {
+        {"", "unknown fault ''"},
+        {"NAK", "unknown fault 'NAK'"},
+        {"nak:", "'' is not KEY=VALUE"},
+        {"nak:every", "'every' is not KEY=VALUE"},
+        {"nak:every=5,", "'' is not KEY=VALUE"},
+        {"nak:every=0", "every needs a whole number from 1"},
+        {"nak:after=x", "after needs a whole number from 1"},
+        {"nak:count=-1", "count needs a whole number from 1"},
+        {"nak:prob=0", "prob needs a number above 0 up to 1"},
+        {"nak:prob=1.5", "prob needs a number above 0 up to 1"},
+        {"nak:command=C1RW", "command needs one to three command letters, such as C1R or N"},
+        {"nak:command=", "command needs one to three command letters, such as C1R or N"},
+        {"nak:address=&", "address needs a device address 1..9, a..f"},
+        {"nak:byte=#", "unknown key 'byte'"},
+        {"nak:colour=red", "unknown key 'colour'"},
+        {"garbage:byte=0x15", "byte needs one character or 0x00..0x7F, not ACK, NAK or CAN"},
+        {"garbage:byte=0x80", "byte needs one character or 0x00..0x7F, not ACK, NAK or CAN"},
+        {"garbage:byte=ab", "byte needs one character or 0x00..0x7F, not ACK, NAK or CAN"},
+        {"store-different:delta=0", "delta needs a number above 0"},
+        {"slow:byte-ms=0", "byte-ms needs a whole number of ms from 1 to 10000"},
+        {"slow:delta=1", "unknown key 'delta'"},
+    };
+    for (const auto& row : rows) {
+        std::string error;
+        EXPECT_FALSE(sim::parseFaultSpec(row.text, error)) << row.text;
+        EXPECT_EQ(error, row.error) << row.text;
+    }
+}
+
+}  // namespace
