@@ -151,6 +151,8 @@ void WindowOperations::progress(std::string_view step, int done, int total) {
 }
 
 bool WindowOperations::accepts(QObject* receiver) const {
+    // A window hands its input on to its widgets, where it is judged.
+    if (receiver->isWindowType()) return true;
     if (progress_ && inside(receiver, progress_.data())) return true;
     // A question asked by the operation itself.
     QWidget* modal = QApplication::activeModalWidget();
