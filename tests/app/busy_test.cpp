@@ -24,6 +24,7 @@
 #include "params/program_name.h"
 #include "platform/gui/led.h"
 #include "platform/gui/panels.h"
+#include "platform/gui/qt_popups.h"
 #include "platform/gui/toggle_button.h"
 
 namespace {
@@ -151,6 +152,28 @@ TEST_F(Busy, InputDuringAWriteIsNeverCarriedOut) {
         EXPECT_TRUE(row.unchanged(*this)) << row.name;
         EXPECT_FALSE(main().FEHLERLED->isOn()) << row.name;
     }
+}
+
+// The operation's own question is answered by mouse although the windows are busy.
+TEST_F(Busy, TheOperationsQuestionTakesAClick) {
+    vrl::gui::QtPopups dialogs;
+    vrl::PopupsGuard real(dialogs);
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* question = QApplication::activeModalWidget();
+        asked = question && vrl::op::running();
+        if (!asked) return;
+        // As the mouse does it: to the dialog's window, which hands it on to the button.
+        for (auto* button : question->findChildren<QPushButton*>()) {
+            if (button->text() != "aktuelles") continue;
+            const QPoint at = button->mapTo(question, button->rect().center());
+            QTest::mouseClick(question->windowHandle(), Qt::LeftButton, {}, at);
+        }
+        if (question->isVisible()) question->close();  // a lost click: "abbrechen"
+    });
+    main().PROGSCHREIBEN->click();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(device.frames().size(), kRecordWrite);
 }
 
 // "Abbrechen" stops a transfer or a scan between two steps; it ends as a failure there would,
