@@ -135,9 +135,12 @@ void WindowOperations::progress(std::string_view step, int done, int total) {
         dialog->setMinimumWidth(360);
         QObject::connect(dialog, &QProgressDialog::canceled, dialog, [dialog] {
             op::requestCancel();
+            // The dialog hid itself; it stays up, without its button, until the step in hand
+            // has ended.
             dialog->setLabelText(
                 QString::fromUtf8("Wird nach dem laufenden Schritt abgebrochen …"));
             dialog->setCancelButton(nullptr);
+            dialog->show();
         });
         progress_ = dialog;
         elapsed_.start();
