@@ -51,7 +51,7 @@ std::string entryStep(int index, bool single, const char* verb) {
     return (single ? "Programm " + std::to_string(index) : programOf(index)) + " wird " + verb;
 }
 
-// A transfer stopped before entry `next`; `previous` is the entry done last, -1 for none.
+// A transfer stopped between two entries; `previous` is the entry done last, -1 for none yet.
 int transferCancelled(int previous, const char* nothingYet) {
     if (previous < 0) return vrl::op::cancelled(kTransferCancelled, nothingYet);
     return vrl::op::cancelled(kTransferCancelled,
@@ -185,7 +185,10 @@ int Prog_ProgrammeSchreiben(int first, int last) {
     // the programs before it written.
     if (int code = vrl::params::checkEntries(gProg, first, last).refusal.code; code != 0)
         return refuseTransfer(code);
-    if (first == 0 && last == 0) return TkvCom_ParameterSchreiben(&gProg[0]);
+    if (first == 0 && last == 0) {
+        vrl::op::progress("Arbeitsparameter werden geschrieben", 0, 1);
+        return TkvCom_ParameterSchreiben(&gProg[0]);
+    }
     Parametersatz saved{};
     const bool single = first != 0;
     // Steps for the progress display: the device's working parameters read and restored around
