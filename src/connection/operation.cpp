@@ -35,6 +35,8 @@ Operation::~Operation() {
     if (!started_) return;
     if (gHost) gHost->end();
     --gDepth;
+    // A stop asked for this operation must not stop the next call made without one.
+    gCancel = false;
     // After the end, so the report is not shown over a busy window.
     if (!gHowFar.empty()) {
         const std::string text = std::move(gHowFar);

@@ -52,8 +52,8 @@ bool running();
 int onLine(const std::function<int()>& work);
 void progress(std::string_view step, int done, int total);
 
-// The operator asked to stop; the running operation stops before its next step. Cleared when the
-// next operation begins.
+// The operator asked to stop; the running operation stops before its next step. Cleared when an
+// operation begins and when it ends.
 void requestCancel();
 bool cancelRequested();
 
