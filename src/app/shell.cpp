@@ -26,10 +26,15 @@ constexpr int kIniMissing = -94;
 std::unique_ptr<vrl::app::WindowOperations> gOperations;
 
 // Quitting asks about unsaved parameter data first; "Abbrechen" or a failed save keeps the
-// program running. A device operation in hand is never cut off: the operator may have it
+// program running. A device operation in hand is never cut off: the operator may have a long one
 // stopped after its current step, and the program quits once it has ended.
 void quitIfAllowed() {
     if (vrl::op::running()) {
+        // A short operation (one command, a poll) is over before a question could be read.
+        if (gOperations && !gOperations->progressDialog()) {
+            gOperations->whenIdle(quitIfAllowed);
+            return;
+        }
         const int answer = vrl::popups().questionWithKeys(
             "Beenden",
             "Ein Vorgang mit dem TKV-9D läuft noch. Möchten Sie ihn abbrechen und das Programm "

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <deque>
+#include <vector>
 
 #include "app/com_main.h"
 #include "app/par_main.h"
@@ -241,26 +243,49 @@ TEST_F(Busy, CancelStopsBetweenStepsAndSaysHowFarItGot) {
     }
 }
 
-class QuitDuringWrite : public PacedApp {};
+class QuitDuringAnOperation : public PacedApp {};
 
-// Closing the window during a write asks; "Ja" stops the write after the current program and
-// the program ends, with the port closed.
-TEST_F(QuitDuringWrite, AsksCancelsWaitsAndClosesThePort) {
-    writeSettings("[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n");
-    const int result = run([&] {
-        popups.answers = {kAlle, 1};  // write all, then "Ja" to cancel and quit
-        QTimer::singleShot(0, [] { ParMain_GetMainpanel()->close(); });
-        ParMain_Panel()->ui.PROGSCHREIBEN->click();
-    });
-    EXPECT_EQ(result, 0);
-    ASSERT_EQ(popups.shown.size(), 3u);
-    EXPECT_EQ(popups.shown[1].title, "Beenden");
-    EXPECT_EQ(popups.shown[2].text, "Abgebrochen nach Programm 1 von 16.");
-    const auto frames = device.frames();
-    ASSERT_FALSE(frames.empty());
-    EXPECT_EQ(frames.back(), "#1PNP1\r");  // the program in hand was finished
-    EXPECT_EQ(VrlCom_ComPortGet(), 0);
-    EXPECT_EQ(settings(), "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n");
+// Closing the window during a write asks; "Ja" stops the write after the current program. A
+// short operation is waited for without a question. Either way the program ends with the port
+// closed.
+TEST_F(QuitDuringAnOperation, WaitsForTheLineAndClosesThePort) {
+    struct Row {
+        const char* name;
+        std::function<void()> start;
+        std::deque<int> answers;
+        std::vector<std::string> popupTexts;
+        const char* lastFrame;
+    };
+    const Row rows[] = {
+        {"write alle",
+         [] { ParMain_Panel()->ui.PROGSCHREIBEN->click(); },
+         {kAlle, 1},  // write all, then "Ja" to stop it and quit
+         {"Nur aktuell ausgewähltes oder alle Programme schreiben?",
+          "Ein Vorgang mit dem TKV-9D läuft noch. Möchten Sie ihn abbrechen und das Programm "
+          "beenden?",
+          "Abgebrochen nach Programm 1 von 16."},
+         "#1PNP1\r"},  // the program in hand was finished
+        {"Start", [] { ParMain_Panel()->ui.START->click(); }, {}, {}, "#1DF1\r"},
+    };
+    for (const auto& row : rows) {
+        writeSettings("[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n");
+        popups.shown.clear();
+        device.clearFrames();
+        const int result = run([&] {
+            popups.answers = row.answers;
+            QTimer::singleShot(0, [] { ParMain_GetMainpanel()->close(); });
+            row.start();
+        });
+        EXPECT_EQ(result, 0) << row.name;
+        std::vector<std::string> texts;
+        for (const auto& popup : popups.shown) texts.push_back(popup.text);
+        EXPECT_EQ(texts, row.popupTexts) << row.name;
+        const auto frames = device.frames();
+        ASSERT_FALSE(frames.empty()) << row.name;
+        EXPECT_EQ(frames.back(), row.lastFrame) << row.name;
+        EXPECT_EQ(VrlCom_ComPortGet(), 0) << row.name;
+        EXPECT_EQ(settings(), "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n") << row.name;
+    }
 }
 
 }  // namespace
