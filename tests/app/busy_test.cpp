@@ -87,6 +87,7 @@ class Busy : public PacedApp {
             if (!dialog || dialog->value() < done) return;
             labelAtCancel = dialog->labelText();
             QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+            poll->stop();
             poll->deleteLater();
         });
         poll->start();
