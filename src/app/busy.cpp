@@ -65,15 +65,17 @@ WindowOperations::~WindowOperations() {
     delete progress_.data();
 }
 
-void WindowOperations::begin(std::string_view title) {
-    busy_ = true;
+void WindowOperations::begin(std::string_view title, op::Kind kind) {
+    busy_ = kind == op::Kind::Operator;
+    background_ = !busy_;
     title_ = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
 }
 
 void WindowOperations::end() {
     // Input that reached the program while it was busy goes now, still unheeded.
-    QCoreApplication::processEvents();
+    if (busy_) QCoreApplication::processEvents();
     busy_ = false;
+    background_ = false;
     if (cursor_) QApplication::restoreOverrideCursor();
     cursor_ = false;
     delete progress_.data();
@@ -105,18 +107,21 @@ int WindowOperations::onLine(const std::function<int()>& work) {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(), [] {}, Qt::QueuedConnection);
     });
-    if (!busy_) {
+    if (!busy_ && !background_) {
         // Line work outside an operation (start-up reopens the port, the settings are written
         // at the end) is short and must not let events in before the program is ready for them.
         finished.acquire();
         return result;
     }
-    if (!cursor_) {
+    if (busy_ && !cursor_) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         cursor_ = true;
     }
-    // The windows repaint, timers tick and operator input is dropped while the line works.
-    while (!done) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // The windows repaint and timers tick while the line works; operator input is dropped (by
+    // the filter) or, for a background operation, kept for its end.
+    QEventLoop::ProcessEventsFlags flags = QEventLoop::WaitForMoreEvents;
+    if (background_) flags |= QEventLoop::ExcludeUserInputEvents;
+    while (!done) QCoreApplication::processEvents(flags);
     finished.acquire();
     return result;
 }

@@ -21,7 +21,7 @@ class WindowOperations : public QObject, public op::Host {
     WindowOperations();
     ~WindowOperations() override;
 
-    void begin(std::string_view title) override;
+    void begin(std::string_view title, op::Kind kind) override;
     void end() override;
     int onLine(const std::function<int()>& work) override;
     void progress(std::string_view step, int done, int total) override;
@@ -39,7 +39,8 @@ class WindowOperations : public QObject, public op::Host {
     bool accepts(QObject* receiver) const;
 
     com::LineWorker worker_;
-    bool busy_ = false;
+    bool busy_ = false;        // an operator's operation: input is dropped
+    bool background_ = false;  // a background operation: input waits for its end
     bool cursor_ = false;
     QString title_;
     QPointer<QProgressDialog> progress_;

@@ -137,7 +137,7 @@ QMainWindow* ParMain_GetMainpanel() {
 
 void Menu_Main_Datei(MainMenuItem item) {
     // The table and the file belong to the running operation until it ends.
-    if (vrl::op::running()) return;
+    if (vrl::op::busy()) return;
     switch (item) {
         case MainMenuItem::Neu:
             if (mayDiscardData()) Prog_Initialisieren();
@@ -157,7 +157,7 @@ void Menu_Main_Datei(MainMenuItem item) {
 }
 
 void Menu_Main_Programm() {
-    if (vrl::op::running()) return;
+    if (vrl::op::busy()) return;
     Prog_Umbenennen();
 }
 
@@ -171,7 +171,7 @@ int Callback_Info_Button_Ok() {
 }
 
 int Callback_Main_Buttons(MainButton button) {
-    if (!gPanels || vrl::op::running()) return 0;
+    if (!gPanels || vrl::op::busy()) return 0;
     auto& ui = gPanels->main.ui;
     const int number = ui.PROGRAMMNUMMER->value();
     switch (button) {

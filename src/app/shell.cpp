@@ -31,7 +31,7 @@ std::unique_ptr<vrl::app::WindowOperations> gOperations;
 void quitIfAllowed() {
     if (vrl::op::running()) {
         // A short operation (one command, a poll) is over before a question could be read.
-        if (gOperations && !gOperations->progressDialog()) {
+        if (gOperations && (!vrl::op::busy() || !gOperations->progressDialog())) {
             gOperations->whenIdle(quitIfAllowed);
             return;
         }

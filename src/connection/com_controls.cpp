@@ -203,7 +203,7 @@ int Callback_ComPortUmschalten() {
 
 int Callback_ComPortAdresse(QComboBox* ring) {
     // The running operation talks to the address it began with.
-    if (vrl::op::running()) {
+    if (vrl::op::busy()) {
         VrlCom_AdresseSet(VrlCom_AdresseGet());
         return 0;
     }

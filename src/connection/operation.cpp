@@ -10,6 +10,7 @@ namespace {
 
 Host* gHost = nullptr;
 int gDepth = 0;
+Kind gKind = Kind::Operator;
 std::string gTitle;
 std::string gHowFar;  // a cancelled operation's report, shown when it ends
 // Set by the operator's thread, read between steps.
@@ -21,14 +22,15 @@ void setHost(Host* host) {
     gHost = host;
 }
 
-Operation::Operation(std::string_view title) {
+Operation::Operation(std::string_view title, Kind kind) {
     if (gDepth > 0) return;
     started_ = true;
     ++gDepth;
+    gKind = kind;
     gTitle = title;
     gHowFar.clear();
     gCancel = false;
-    if (gHost) gHost->begin(title);
+    if (gHost) gHost->begin(title, kind);
 }
 
 Operation::~Operation() {
@@ -47,6 +49,10 @@ Operation::~Operation() {
 
 bool running() {
     return gDepth > 0;
+}
+
+bool busy() {
+    return gDepth > 0 && gKind == Kind::Operator;
 }
 
 int onLine(const std::function<int()>& work) {

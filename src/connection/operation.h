@@ -15,11 +15,15 @@
 
 namespace vrl::op {
 
+// An operation the operator started makes the windows busy. A background one (the status poll)
+// is one the operator does not see: his input waits for its end and is then carried out.
+enum class Kind { Operator, Background };
+
 class Host {
   public:
     virtual ~Host() = default;
     // The outermost operation begins and ends.
-    virtual void begin(std::string_view title) = 0;
+    virtual void begin(std::string_view title, Kind kind) = 0;
     virtual void end() = 0;
     // Runs work that talks to the line and returns its result once it has finished.
     virtual int onLine(const std::function<int()>& work) = 0;
@@ -34,7 +38,7 @@ void setHost(Host* host);
 // start, and its callback must do nothing.
 class Operation {
   public:
-    explicit Operation(std::string_view title);
+    explicit Operation(std::string_view title, Kind kind = Kind::Operator);
     ~Operation();
     Operation(const Operation&) = delete;
     Operation& operator=(const Operation&) = delete;
@@ -45,9 +49,11 @@ class Operation {
     bool started_ = false;
 };
 
-// An operation is running: operator input that would start another or change its data is
-// refused.
+// An operation is running, of either kind.
 bool running();
+// An operation the operator started is running: input that would start another or change its
+// data is refused.
+bool busy();
 
 int onLine(const std::function<int()>& work);
 void progress(std::string_view step, int done, int total);

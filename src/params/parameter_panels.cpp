@@ -281,7 +281,7 @@ void QtParameterPanels::showComActivity(bool on) {
 
 int Callback_AllgemeineAenderung() {
     // The running operation reads the record; the control shows the record again.
-    if (vrl::op::running()) {
+    if (vrl::op::busy()) {
         ParameterAnzeigen();
         return 0;
     }
@@ -292,13 +292,13 @@ int Callback_AllgemeineAenderung() {
 }
 
 int Callback_Programmliste(int index) {
-    if (vrl::op::running()) return ProgrammlisteAuswahlSetzen();
+    if (vrl::op::busy()) return ProgrammlisteAuswahlSetzen();
     return Prog_ProgrammAuswaehlen(index);
 }
 
 int Callback_Kalib_Buttons(KalibButton button) {
     auto* panel = vrl::params::gCalibration;
-    if (!panel || vrl::op::running()) return 0;
+    if (!panel || vrl::op::busy()) return 0;
     auto& ui = panel->ui;
     switch (button) {
         case KalibButton::Abbruch:

@@ -157,6 +157,25 @@ TEST_F(Busy, InputDuringAWriteIsNeverCarriedOut) {
     }
 }
 
+// The status poll is no operation of the operator's: what he types meanwhile is kept, and the
+// cursor stays his.
+TEST_F(Busy, TypingDuringAPollIsKept) {
+    StatusMain_Panel()->ui.TKVSTATUSABFRAGE->click();  // polling on
+    StatusMain_Panel()->ui.STATUSTIMER->stop();        // the tick comes from the test
+    bool polling = false, busyCursor = true;
+    QTimer::singleShot(0, [&] {
+        polling = vrl::op::running();
+        busyCursor = QApplication::overrideCursor() != nullptr;
+        QTest::keyClick(main().PAR_STROM1, Qt::Key_Up);
+    });
+    Callback_Statustimer();
+    EXPECT_TRUE(polling);
+    EXPECT_FALSE(busyCursor);
+    EXPECT_EQ(device.frames().size(), 1u);
+    EXPECT_DOUBLE_EQ(gParameter.strom1, 0.1);
+    EXPECT_TRUE(gDatenGeaendert);
+}
+
 // The operation's own question is answered by mouse although the windows are busy.
 TEST_F(Busy, TheOperationsQuestionTakesAClick) {
     vrl::gui::QtPopups dialogs;
