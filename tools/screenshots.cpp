@@ -1,11 +1,14 @@
 // Pictures of the three windows for the README, taken from the real panels connected to the
 // simulated device: the main window, the connection window after a scan found the device, and
-// the status window with polling on and a curve running.
+// the status window with polling on and a curve running, and the main window with the progress
+// display while all programs are written.
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QMainWindow>
+#include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
@@ -37,6 +40,30 @@ bool save(QMainWindow* window, const QString& path) {
     const bool saved = window->grab().save(path);
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
     window->hide();
+    return saved;
+}
+
+QProgressDialog* progressDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QProgressDialog*>(widget); dialog && dialog->isVisible())
+            return dialog;
+    return nullptr;
+}
+
+// The main window with the progress display over it, and then "Abbrechen".
+bool saveWithProgress(QMainWindow* window, const QString& path) {
+    QPixmap shot = window->grab();
+    QProgressDialog* dialog = progressDialog();
+    if (dialog) {
+        QPainter painter(&shot);
+        // Centred on the window, where it comes up on a screen that holds both.
+        const QPixmap over = dialog->grab();
+        painter.drawPixmap((shot.width() - over.width()) / 2, (shot.height() - over.height()) / 2,
+                           over);
+    }
+    const bool saved = dialog && shot.save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    if (dialog) dialog->cancel();
     return saved;
 }
 
@@ -77,6 +104,18 @@ int main(int argc, char** argv) {
     StatusMain_Panel()->ui.TKVSTATUSABFRAGE->click();
     settle(1300);  // one tick of the polling timer
     ok &= save(StatusMain_Panel()->widget(), folder + "/status.png");
+
+    // Writing all programs on a line at the real speed, two seconds in.
+    sim::Line paced(sim::LineOptions{true, "", 0});
+    paced.addTkv('1', "VRL-TKV9D-SIM");
+    serial::setPortPath(2, paced.devicePath());
+    VrlCom_Open(2);
+    QMainWindow* window = ParMain_GetMainpanel();
+    window->resize(window->sizeHint().expandedTo(window->minimumSizeHint()));
+    window->show();
+    popups.answers = {2};  // "alle"
+    QTimer::singleShot(2000, [&] { ok &= saveWithProgress(window, folder + "/progress.png"); });
+    ParMain_Panel()->ui.PROGSCHREIBEN->click();
 
     Func_PanelsFreigeben();
     vrl::setPopups(nullptr);

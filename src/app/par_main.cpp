@@ -7,6 +7,7 @@
 #include "app/shell.h"
 #include "app/status_main.h"
 #include "connection/com_controls.h"
+#include "connection/operation.h"
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
 #include "params/parameter_panels.h"
@@ -31,6 +32,13 @@ std::unique_ptr<MainPanels> gPanels;
 
 QString withDevice(const char* format) {
     return QString::fromUtf8(format).arg(kGeraetName);
+}
+
+// A device operation from this window; nothing when another one is running.
+template <class Action>
+void deviceOperation(const char* title, Action action) {
+    const vrl::op::Operation operation(title);
+    if (operation.started()) action();
 }
 
 void showFileError(int code) {
@@ -128,6 +136,8 @@ QMainWindow* ParMain_GetMainpanel() {
 }
 
 void Menu_Main_Datei(MainMenuItem item) {
+    // The table and the file belong to the running operation until it ends.
+    if (vrl::op::busy()) return;
     switch (item) {
         case MainMenuItem::Neu:
             if (mayDiscardData()) Prog_Initialisieren();
@@ -147,6 +157,7 @@ void Menu_Main_Datei(MainMenuItem item) {
 }
 
 void Menu_Main_Programm() {
+    if (vrl::op::busy()) return;
     Prog_Umbenennen();
 }
 
@@ -160,8 +171,9 @@ int Callback_Info_Button_Ok() {
 }
 
 int Callback_Main_Buttons(MainButton button) {
-    if (!gPanels) return 0;
+    if (!gPanels || vrl::op::busy()) return 0;
     auto& ui = gPanels->main.ui;
+    const int number = ui.PROGRAMMNUMMER->value();
     switch (button) {
         case MainButton::Laden:
             Menu_Main_Datei(MainMenuItem::Laden);
@@ -170,22 +182,23 @@ int Callback_Main_Buttons(MainButton button) {
             Menu_Main_Datei(MainMenuItem::Speichern);
             break;
         case MainButton::ProgLesen:
-            Prog_ProgrammeVonGeraetLesen();
+            deviceOperation("Programme vom TKV-9D lesen", [] { Prog_ProgrammeVonGeraetLesen(); });
             break;
         case MainButton::ProgSchreiben:
-            Prog_ProgrammeAufGeraetSchreiben();
+            deviceOperation("Programme zu TKV-9D schreiben",
+                            [] { Prog_ProgrammeAufGeraetSchreiben(); });
             break;
         case MainButton::ProgrammEinstellen:
-            TkvCom_ProgrammEinstellen(ui.PROGRAMMNUMMER->value());
+            deviceOperation("Programm einstellen", [number] { TkvCom_ProgrammEinstellen(number); });
             break;
         case MainButton::ProgrammSpeichern:
-            TkvCom_ProgrammAbspeichern(ui.PROGRAMMNUMMER->value());
+            deviceOperation("Programm speichern", [number] { TkvCom_ProgrammAbspeichern(number); });
             break;
         case MainButton::Start:
-            TkvCom_GeraetStarten();
+            deviceOperation("Start", [] { TkvCom_GeraetStarten(); });
             break;
         case MainButton::Stopp:
-            TkvCom_GeraetStoppen();
+            deviceOperation("Stopp", [] { TkvCom_GeraetStoppen(); });
             break;
         case MainButton::Kalibrieren:
             gPanels->kalib.widget()->show();

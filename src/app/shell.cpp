@@ -2,13 +2,17 @@
 
 #include <QCoreApplication>
 #include <QMainWindow>
+#include <memory>
 
+#include "app/busy.h"
 #include "app/com_main.h"
 #include "app/fenster.h"
 #include "app/ini.h"
 #include "app/par_main.h"
 #include "app/status_main.h"
 #include "connection/com_controls.h"
+#include "connection/operation.h"
+#include "connection/vrlcom.h"
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
 #include "params/parameterfile.h"
@@ -18,9 +22,29 @@ namespace {
 
 constexpr int kIniMissing = -94;
 
+// The line's worker and the busy windows, from the first panel to the last.
+std::unique_ptr<vrl::app::WindowOperations> gOperations;
+
 // Quitting asks about unsaved parameter data first; "Abbrechen" or a failed save keeps the
-// program running.
+// program running. A device operation in hand is never cut off: the operator may have a long one
+// stopped after its current step, and the program quits once it has ended.
 void quitIfAllowed() {
+    if (vrl::op::running()) {
+        // A short operation (one command, a poll) is over before a question could be read.
+        if (gOperations && (!vrl::op::busy() || !gOperations->progressDialog())) {
+            gOperations->whenIdle(quitIfAllowed);
+            return;
+        }
+        const int answer = vrl::popups().questionWithKeys(
+            "Beenden",
+            "Ein Vorgang mit dem TKV-9D läuft noch. Möchten Sie ihn abbrechen und das Programm "
+            "beenden?",
+            "Ja", "Nein", "", 2, 2);
+        if (answer != 1 || !vrl::op::running()) return;
+        vrl::op::requestCancel();
+        if (gOperations) gOperations->whenIdle(quitIfAllowed);
+        return;
+    }
     if (AbfrageWennNichtGespeichert() == 0) QCoreApplication::exit(0);
 }
 
@@ -36,6 +60,7 @@ void Menu_Datei_Beenden() {
 }
 
 int Func_PanelsInitialisieren(const char* version, const char* date) {
+    gOperations = std::make_unique<vrl::app::WindowOperations>();
     if (ParMain_Initialisieren(version, date) != 0) return -1;
     if (ComMain_Initialisieren() != 0) return -1;
     if (StatusMain_Initialisieren() != 0) return -1;
@@ -49,6 +74,7 @@ int Func_PanelsFreigeben() {
     ComMain_Freigeben();
     ParMain_Freigeben();
     vrl::com::unregisterAll();
+    gOperations.reset();
     return 0;
 }
 
@@ -89,6 +115,8 @@ int Func_Run(vrl::Popups& popups) {
     ParMain_GetMainpanel()->show();
     QCoreApplication::exec();
     Func_IniDateiSchreiben();
+    // After the settings took the open port: the line is left closed, not to the process's end.
+    VrlCom_Close();
     Func_PanelsFreigeben();
     vrl::setPopups(nullptr);
     return 0;

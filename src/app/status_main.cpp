@@ -14,6 +14,7 @@
 #include "app/fenster.h"
 #include "app/shell.h"
 #include "connection/com_controls.h"
+#include "connection/operation.h"
 #include "params/tkvcom.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/led.h"
@@ -205,10 +206,7 @@ int StatusMain_WriteIni(IniText) {
 
 void StatusMain_ComLed(int on) {
     if (!gStatusPanel) return;
-    Led* lamp = ui().COMAKTIVLED;
-    vrl::gui::setQuietly(lamp, on != 0);
-    // The operation blocks the event loop while it runs: paint now, or the lamp never shows.
-    lamp->repaint();
+    vrl::gui::setQuietly(ui().COMAKTIVLED, on != 0);
 }
 
 vrl::gui::StatusPanel* StatusMain_Panel() {
@@ -217,10 +215,16 @@ vrl::gui::StatusPanel* StatusMain_Panel() {
 
 int Callback_Status_Buttons(StatusButton button) {
     if (!gStatusPanel) return 0;
-    // The device operations show their own failures; nothing here depends on the results.
+    if (button == StatusButton::TkvStatusabfrage) {
+        PollingSchalten(ui().TKVSTATUSABFRAGE->isChecked());
+        return 0;
+    }
+    // One device operation at a time; the device operations show their own failures, nothing
+    // here depends on the results.
+    const vrl::op::Operation operation("Status");
+    if (!operation.started()) return 0;
     switch (button) {
         case StatusButton::TkvStatusabfrage:
-            PollingSchalten(ui().TKVSTATUSABFRAGE->isChecked());
             break;
         case StatusButton::Start:
             TkvCom_GeraetStarten();
@@ -249,6 +253,11 @@ int Callback_Status_Button_Zurueck() {
 // One failed poll ends polling: the operator switches it on again when the link is back.
 int Callback_Statustimer() {
     if (!gStatusPanel) return 0;
+    // A tick that falls into another operation is skipped: polling resumes with the next one.
+    // The poll itself does not make the windows busy: what the operator does meanwhile is
+    // carried out right after it.
+    const vrl::op::Operation operation("Statusabfrage", vrl::op::Kind::Background);
+    if (!operation.started()) return 0;
     if (StatusAbfragen() != 0) {
         ui().STATUSTIMER->stop();
         vrl::gui::setQuietly(ui().TKVSTATUSABFRAGE, false);

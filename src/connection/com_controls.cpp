@@ -9,7 +9,9 @@
 #include <QSpinBox>
 #include <vector>
 
+#include "connection/operation.h"
 #include "connection/vrlcom.h"
+#include "errors/vrl_errors.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/led.h"
 #include "platform/gui/popups.h"
@@ -75,11 +77,6 @@ class RegisteredControls : public vrl::com::View {
         if (!scanText) return;
         vrl::gui::setQuietly(scanText.data(),
                              QString::fromUtf8(text.data(), static_cast<int>(text.size())));
-        // The scan blocks the event loop for seconds; paint now so the operator sees where it
-        // is. No events are processed: a timer must not start a device operation meanwhile.
-        scanText->repaint();
-        for (auto& led : addressLeds)
-            if (led) led->repaint();
     }
 
     QPointer<QComboBox> comRing;
@@ -189,26 +186,41 @@ void VrlCom_ComPortListeErstellen(QComboBox* ring) {
 }
 
 int Callback_ComPortEinstellen(QComboBox* ring) {
+    const vrl::op::Operation operation("COM-Port");
+    if (!operation.started()) {
+        VrlCom_ComPortAnzeigen(VrlCom_ComPortGet());  // the ring keeps the port in use
+        return 0;
+    }
     VrlCom_FehlermeldungSet(VrlCom_Open(vrl::gui::ringValue(ring)));
     return 0;
 }
 
 int Callback_ComPortUmschalten() {
-    VrlCom_FehlermeldungSet(VrlCom_ComPortUmschalten());
+    const vrl::op::Operation operation("COM-Port");
+    if (operation.started()) VrlCom_FehlermeldungSet(VrlCom_ComPortUmschalten());
     return 0;
 }
 
 int Callback_ComPortAdresse(QComboBox* ring) {
+    // The running operation talks to the address it began with.
+    if (vrl::op::busy()) {
+        VrlCom_AdresseSet(VrlCom_AdresseGet());
+        return 0;
+    }
     VrlCom_FehlermeldungSet(VrlCom_AdresseSet(static_cast<char>(vrl::gui::ringValue(ring) & 0xFF)));
     return 0;
 }
 
 int Callback_IdLesen() {
-    VrlCom_FehlermeldungSet(VrlCom_IdLesen());
+    const vrl::op::Operation operation("ID lesen");
+    if (operation.started()) VrlCom_FehlermeldungSet(VrlCom_IdLesen());
     return 0;
 }
 
 int Callback_Scan() {
-    VrlCom_FehlermeldungSet(VrlCom_Scan());
+    const vrl::op::Operation operation("Scann");
+    if (!operation.started()) return 0;
+    // A stopped scan is no failure: the displays keep what they showed.
+    if (const int code = VrlCom_Scan(); !vrl::isSilent(code)) VrlCom_FehlermeldungSet(code);
     return 0;
 }

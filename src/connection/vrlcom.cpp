@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "connection/operation.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
 #include "platform/serial/port_map.h"
@@ -10,6 +11,7 @@
 namespace {
 
 constexpr char kStartAddress = '1';
+constexpr int kScanCancelled = -6306;  // the operator stopped the scan; never shown as an error
 
 int gOpenPort = 0;
 int gLastPort = 0;
@@ -77,16 +79,20 @@ int VrlCom_Open(int port) {
     if (!validPortOrNone(port)) return -110303;
     if (port == gOpenPort) return 0;
     if (gOpenPort != 0) {
-        VRLTKV9D_Close(gOpenPort);
+        const int open = gOpenPort;
+        vrl::op::onLine([open] { return VRLTKV9D_Close(open); });
         gLastPort = gOpenPort;
         gOpenPort = 0;
     }
     int result = 0;
     if (port != 0) {
-        result = VRLTKV9D_Open(port, vrl::driver::kBaudRate);
+        result = vrl::op::onLine([port] {
+            const int code = VRLTKV9D_Open(port, vrl::driver::kBaudRate);
+            if (code == 0) VRLTKV9D_Timeout(port, vrl::com::kPortTimeout);
+            return code;
+        });
         if (result == 0) {
             gOpenPort = port;
-            VRLTKV9D_Timeout(port, vrl::com::kPortTimeout);
         } else {
             gRefusedPort = port;
         }
@@ -118,7 +124,11 @@ int VrlCom_IdLesen() {
     if (gOpenPort == 0) return -122304;
     if (gView) gView->showIdText("");
     std::string text;
-    if (int code = VRLTKV9D_IDLesen(gOpenPort, gAddress, text); code != 0) return code;
+    const int port = gOpenPort;
+    const char address = gAddress;
+    if (int code = vrl::op::onLine([&] { return VRLTKV9D_IDLesen(port, address, text); });
+        code != 0)
+        return code;
     if (gView) gView->showIdText(text);
     return 0;
 }
@@ -127,11 +137,24 @@ int VrlCom_Scan() {
     if (gOpenPort == 0) return -122305;
     if (!gView) return 0;
     gView->showIdText("");
-    for (int i = 0; '1' + i <= '9' && i < gView->addressLedCount(); ++i) {
+    const int port = gOpenPort;
+    const int count = std::min('9' - '1' + 1, gView->addressLedCount());
+    for (int i = 0; i < count; ++i) {
         const char address = static_cast<char>('1' + i);
+        // Between two addresses: a read that has begun is never cut off.
+        if (vrl::op::cancelRequested()) {
+            gView->showScanText("");
+            return vrl::op::cancelled(
+                kScanCancelled, i == 0 ? "Abgebrochen, bevor eine Adresse abgefragt wurde."
+                                       : "Abgebrochen nach Adresse " + std::to_string(i) + " von " +
+                                             std::to_string(count) + ".");
+        }
+        vrl::op::progress(std::string("Adresse ") + address + " wird abgefragt (" +
+                              std::to_string(i + 1) + " von " + std::to_string(count) + ")",
+                          i, count);
         gView->showScanText(std::string("Suche nach Gerät ") + address);
         std::string text;
-        if (VRLTKV9D_IDLesen(gOpenPort, address, text) != 0) {
+        if (vrl::op::onLine([&] { return VRLTKV9D_IDLesen(port, address, text); }) != 0) {
             gView->showAddressLed(i, vrl::com::AddressLed::Off);
         } else if (text.rfind(vrl::com::kDeviceIdPrefix, 0) == 0) {
             gView->showAddressLed(i, vrl::com::AddressLed::Found);

@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <cmath>
 
+#include "connection/operation.h"
 #include "driver/transaction.h"
 #include "params/calibration.h"
 #include "params/datastate.h"
@@ -273,13 +274,17 @@ void QtParameterPanels::showRenamePreview() {
 
 void QtParameterPanels::showComActivity(bool on) {
     gui::setQuietly(main_.ui.COMAKTIVLED, on);
-    main_.ui.COMAKTIVLED->repaint();
     if (otherComLamp) otherComLamp(on);
 }
 
 }  // namespace vrl::params
 
 int Callback_AllgemeineAenderung() {
+    // The running operation reads the record; the control shows the record again.
+    if (vrl::op::busy()) {
+        ParameterAnzeigen();
+        return 0;
+    }
     DatenAlsGeaendertMarkieren();
     ParameterUebernehmen();
     ZyklenfeldAktualisieren();
@@ -287,12 +292,13 @@ int Callback_AllgemeineAenderung() {
 }
 
 int Callback_Programmliste(int index) {
+    if (vrl::op::busy()) return ProgrammlisteAuswahlSetzen();
     return Prog_ProgrammAuswaehlen(index);
 }
 
 int Callback_Kalib_Buttons(KalibButton button) {
     auto* panel = vrl::params::gCalibration;
-    if (!panel) return 0;
+    if (!panel || vrl::op::busy()) return 0;
     auto& ui = panel->ui;
     switch (button) {
         case KalibButton::Abbruch:

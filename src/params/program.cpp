@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "connection/operation.h"
 #include "connection/vrlcom.h"
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
@@ -37,6 +38,26 @@ Range askRange(const char* title, const char* text) {
 
 constexpr const char* kWriteTitle = "Programme zu TKV-9D schreiben";
 constexpr int kCancelled = -6000;
+// The operator stopped a running transfer between two entries; never shown as an error.
+constexpr int kTransferCancelled = -6452;
+
+std::string programOf(int index) {
+    return "Programm " + std::to_string(index) + " von " + std::to_string(kLastEntry);
+}
+
+// Where a transfer stands for the progress display: the entry whose frames come next.
+std::string entryStep(int index, bool single, const char* verb) {
+    if (index == 0) return std::string("Arbeitsparameter werden ") + verb;
+    return (single ? "Programm " + std::to_string(index) : programOf(index)) + " wird " + verb;
+}
+
+// A transfer stopped between two entries; `previous` is the entry done last, -1 for none yet.
+int transferCancelled(int previous, const char* nothingYet) {
+    if (previous < 0) return vrl::op::cancelled(kTransferCancelled, nothingYet);
+    return vrl::op::cancelled(kTransferCancelled,
+                              previous == 0 ? std::string("Abgebrochen nach den Arbeitsparametern.")
+                                            : "Abgebrochen nach " + programOf(previous) + ".");
+}
 
 // A refused transfer is a failed device operation to the operator: its code on the displays.
 int refuseTransfer(int code) {
@@ -164,20 +185,37 @@ int Prog_ProgrammeSchreiben(int first, int last) {
     // the programs before it written.
     if (int code = vrl::params::checkEntries(gProg, first, last).refusal.code; code != 0)
         return refuseTransfer(code);
-    if (first == 0 && last == 0) return TkvCom_ParameterSchreiben(&gProg[0]);
+    if (first == 0 && last == 0) {
+        vrl::op::progress("Arbeitsparameter werden geschrieben", 0, 1);
+        return TkvCom_ParameterSchreiben(&gProg[0]);
+    }
     Parametersatz saved{};
     const bool single = first != 0;
+    // Steps for the progress display: the device's working parameters read and restored around
+    // a single program, or every program and then the table's working parameters.
+    const int total = single ? 3 : kLastEntry + 1;
+    int done = 0;
+    constexpr const char* kNothingWritten = "Abgebrochen, bevor ein Programm geschrieben wurde.";
     if (single) {
+        vrl::op::progress("Arbeitsparameter des Geräts werden gelesen", done++, total);
         if (int code = TkvCom_ParameterLesen(&saved); code != 0) return code;
         // The device's own working parameters go back last; if they could not, the program
         // must not be written in their place either.
         if (int code = vrl::params::checkRecord(saved).code; code != 0) return refuseTransfer(code);
     }
     for (int i = std::max(first, 1); i <= last; ++i) {
+        // Between two programs, so that none is left written but not stored.
+        if (vrl::op::cancelRequested())
+            return transferCancelled(i > std::max(first, 1) ? i - 1 : -1, kNothingWritten);
+        vrl::op::progress(entryStep(i, single, "geschrieben"), done++, total);
         if (int code = TkvCom_ParameterSchreiben(&gProg[static_cast<std::size_t>(i)]); code != 0)
             return code;
         if (int code = TkvCom_ParameterAlsProgrammSpeichern(i); code != 0) return code;
     }
+    if (!single && vrl::op::cancelRequested()) return transferCancelled(last, kNothingWritten);
+    vrl::op::progress(single ? "Arbeitsparameter des Geräts werden zurückgeschrieben"
+                             : "Arbeitsparameter werden geschrieben",
+                      done, total);
     return TkvCom_ParameterSchreiben(single ? &saved : &gProg[0]);
 }
 
@@ -194,6 +232,12 @@ int Prog_ProgrammeAufGeraetSchreiben() {
 }
 
 int Prog_ProgrammeLesen(int first, int last) {
+    // Steps for the progress display: the device's working parameters read, each entry, and
+    // the working parameters written back.
+    const int total = last - first + 3;
+    int done = 0;
+    const bool single = first == last;
+    vrl::op::progress("Arbeitsparameter des Geräts werden gelesen", done++, total);
     Parametersatz saved{};
     if (int code = TkvCom_ParameterLesen(&saved); code != 0) return code;
     if (first == 0 && last == 0) {
@@ -202,6 +246,11 @@ int Prog_ProgrammeLesen(int first, int last) {
         ParameterAnzeigen();
     }
     for (int i = first; i <= last; ++i) {
+        // Between two entries; the entries read so far stay in the table, as after a failure.
+        if (vrl::op::cancelRequested())
+            return transferCancelled(i > first ? i - 1 : -1,
+                                     "Abgebrochen, bevor ein Programm gelesen wurde.");
+        vrl::op::progress(entryStep(i, single, "gelesen"), done++, total);
         if (i != 0) {
             if (int code = TkvCom_ProgrammLaden(i); code != 0) return code;
         }
@@ -212,6 +261,7 @@ int Prog_ProgrammeLesen(int first, int last) {
     ProgrammlisteAktualisieren();
     ArbeitskopieLaden(gProgIndex);
     ParameterAnzeigen();
+    vrl::op::progress("Arbeitsparameter des Geräts werden zurückgeschrieben", done, total);
     return TkvCom_ParameterSchreiben(&saved);
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "connection/operation.h"
 #include "connection/vrlcom.h"
 #include "driver/vrltkv9d.h"
 #include "params/panels.h"
@@ -33,14 +34,15 @@ int endTransfer(int code) {
 }
 
 // The frame every operation runs in: port and address, lamps on, the driver calls, lamps off
-// and the outcome on the error displays.
+// and the outcome on the error displays. The driver calls run where the line is owned (the
+// worker thread while the windows are up); lamps and displays stay with the caller.
 template <typename Body>
 int transfer(Body body) {
     const int port = VrlCom_ComPortGet();
     if (port == 0) return endTransfer(kNoPort);
     const Link link{port, VrlCom_AdresseGet()};
     comActivity(true);
-    return endTransfer(body(link));
+    return endTransfer(vrl::op::onLine([&] { return body(link); }));
 }
 
 int readField(const Link& link, Parametersatz& record, const Field& field) {

@@ -1,0 +1,169 @@
+// "zum TKV-9D schreiben" / "alle" in the real main window (offscreen) against the simulated
+// TKV-9D paced at 9600 baud, in the same process over a pseudo-terminal. Reports the wall time
+// against the line time of the bytes that crossed the line, the longest stall of the window's
+// event loop while the write ran (a timer that should tick every 5 ms), and the CPU time.
+//
+// usage: gui_write [--runs N]   (default 1)
+
+#include <pthread.h>
+#include <sys/resource.h>
+#include <time.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/par_main.h"
+#include "app/shell.h"
+#include "connection/vrlcom.h"
+#include "params/datastate.h"
+#include "platform/gui/panels.h"
+#include "platform/gui/scripted_popups.h"
+#include "platform/serial/port_map.h"
+#include "platform/serial/serial.h"
+#include "sim/line.h"
+
+namespace {
+
+constexpr int kPort = 43;
+constexpr double kSecondsPerByte = 10.0 / 9600.0;  // start, 7 data, parity, stop bit
+constexpr int kProbePeriod = 5;                    // [ms]
+
+// Counts the bytes that cross the line in either direction; the rest is the real port. Called
+// on the line's worker thread.
+class CountingBackend : public serial::Backend {
+  public:
+    explicit CountingBackend(serial::Backend& inner) : inner_(inner) {}
+
+    int open(int port, const serial::LineSettings& s) override {
+        worker_ = pthread_self();
+        return inner_.open(port, s);
+    }
+    int close(int port) override { return inner_.close(port); }
+    int setTimeout(int port, double seconds) override { return inner_.setTimeout(port, seconds); }
+    int flushInput(int port) override { return inner_.flushInput(port); }
+    int flushOutput(int port) override { return inner_.flushOutput(port); }
+    int write(int port, std::span<const std::uint8_t> bytes) override {
+        const int placed = inner_.write(port, bytes);
+        if (placed > 0) bytes_ += static_cast<std::size_t>(placed);
+        return placed;
+    }
+    int drainOutput(int port) override { return inner_.drainOutput(port); }
+    int readByte(int port) override {
+        const int byte = inner_.readByte(port);
+        if (byte >= 0) ++bytes_;
+        return byte;
+    }
+    std::string openFailureReason(int port) const override {
+        return inner_.openFailureReason(port);
+    }
+
+    std::size_t bytes() const { return bytes_; }
+    void reset() { bytes_ = 0; }
+    // The thread that opened the port: the line's worker.
+    pthread_t worker() const { return worker_; }
+
+  private:
+    serial::Backend& inner_;
+    pthread_t worker_{};
+    std::atomic<std::size_t> bytes_{0};
+};
+
+double seconds(const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+}
+
+// CPU time [s] of another thread of this process.
+double threadCpuSeconds(pthread_t thread) {
+    clockid_t clock{};
+    timespec t{};
+    if (pthread_getcpuclockid(thread, &clock) != 0 || clock_gettime(clock, &t) != 0) return 0;
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+double cpuSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int runs = 1;
+    if (argc == 3 && std::strcmp(argv[1], "--runs") == 0) {
+        runs = std::atoi(argv[2]);
+    } else if (argc != 1) {
+        std::fprintf(stderr, "usage: gui_write [--runs N]\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+
+    sim::Line line(sim::LineOptions{true, "", 0});
+    line.addTkv('1');
+    serial::setPortPath(kPort, line.devicePath());
+    CountingBackend counting(serial::backend());
+    serial::BackendGuard use(counting);
+
+    vrl::ScriptedPopups popups;
+    vrl::PopupsGuard popupsInUse(popups);
+    gPaneltitle = std::string(kGeraetName) + " Steuerung";
+    if (Func_PanelsInitialisieren(kVersion, kDatum) != 0 || VrlCom_Open(kPort) != 0) {
+        std::fprintf(stderr, "cannot set up the window on %s\n", line.devicePath().c_str());
+        return 1;
+    }
+    ParMain_GetMainpanel()->show();
+
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer sinceTick;
+        qint64 longestGap = 0;  // [ms]
+        QTimer probe;
+        probe.setTimerType(Qt::PreciseTimer);
+        probe.setInterval(kProbePeriod);
+        QObject::connect(&probe, &QTimer::timeout,
+                         [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
+
+        counting.reset();
+        popups.answers = {2};  // "alle"
+        const double gui0 = cpuSeconds(RUSAGE_THREAD);
+        const double worker0 = threadCpuSeconds(counting.worker());
+        const double process0 = cpuSeconds(RUSAGE_SELF);
+        QElapsedTimer wall;
+        wall.start();
+        sinceTick.start();
+        probe.start();
+        Callback_Main_Buttons(MainButton::ProgSchreiben);  // returns when the write has ended
+        probe.stop();
+        const double wallSeconds = static_cast<double>(wall.nsecsElapsed()) / 1e9;
+        const double guiCpu = cpuSeconds(RUSAGE_THREAD) - gui0;
+        const double workerCpu = threadCpuSeconds(counting.worker()) - worker0;
+        const double processCpu = cpuSeconds(RUSAGE_SELF) - process0;
+        const double lineSeconds = static_cast<double>(counting.bytes()) * kSecondsPerByte;
+
+        const bool failed = ParMain_Panel()->ui.FEHLERLED->isOn();
+        std::printf("write all%s: %zu frames, %zu bytes on the line\n", failed ? " FAILED" : "",
+                    line.frames().size(), counting.bytes());
+        std::printf("  wall %.3f s, line time %.3f s: wall is %+.2f %% of line time\n", wallSeconds,
+                    lineSeconds, (wallSeconds / lineSeconds - 1) * 100);
+        std::printf("  longest gap between the window's %d ms timer ticks: %lld ms\n", kProbePeriod,
+                    static_cast<long long>(longestGap));
+        std::printf(
+            "  CPU: window thread %.4f s = %.3f %% of wall, line worker %.4f s = %.3f %%, "
+            "together %.3f %%\n",
+            guiCpu, guiCpu / wallSeconds * 100, workerCpu, workerCpu / wallSeconds * 100,
+            (guiCpu + workerCpu) / wallSeconds * 100);
+        std::printf("  whole process (the simulator too) %.4f s = %.3f %%\n", processCpu,
+                    processCpu / wallSeconds * 100);
+        line.clearFrames();
+        if (failed) return 1;
+    }
+    Func_PanelsFreigeben();
+    serial::setPortPath(kPort, "");
+    return 0;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+// What the windows do around a device operation: its line work runs on the worker thread while
+// the windows keep painting; the operator's input to them is dropped, not kept for later; the
+// cursor shows that the program is busy; a long operation shows its progress with "Abbrechen".
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QProgressDialog>
+#include <functional>
+
+#include "connection/line_worker.h"
+#include "connection/operation.h"
+
+namespace vrl::app {
+
+class WindowOperations : public QObject, public op::Host {
+  public:
+    // Installs itself as the operations' host and as the application's input filter.
+    WindowOperations();
+    ~WindowOperations() override;
+
+    void begin(std::string_view title, op::Kind kind) override;
+    void end() override;
+    int onLine(const std::function<int()>& work) override;
+    void progress(std::string_view step, int done, int total) override;
+
+    // Runs once the operation in hand has ended (at once when none runs).
+    void whenIdle(std::function<void()> action);
+
+    // The progress display of the running operation, nullptr while there is none.
+    QProgressDialog* progressDialog() const { return progress_.data(); }
+
+  protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override;
+
+  private:
+    bool accepts(QObject* receiver) const;
+
+    com::LineWorker worker_;
+    bool busy_ = false;        // an operator's operation: input is dropped
+    bool background_ = false;  // a background operation: input waits for its end
+    bool cursor_ = false;
+    QString title_;
+    QPointer<QProgressDialog> progress_;
+    QElapsedTimer elapsed_;
+    std::function<void()> whenIdle_;
+};
+
+}  // namespace vrl::app

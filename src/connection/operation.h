@@ -1,0 +1,71 @@
+#pragma once
+
+// A device operation as the operator sees it: from the button to the last frame it is one piece
+// of work, and nothing else may start or change its data meanwhile. The program's windows
+// install a host that runs the line's work on the worker thread that owns the port, keeps the
+// windows busy, shows progress and offers cancel. Without a host (the command-line tool, tests
+// that call the operations directly) the work runs on the caller's thread and nothing is shown.
+//
+// The operations themselves stay as they are; they only pass their driver calls through
+// onLine(), report their steps through progress() and ask cancelRequested() between steps.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace vrl::op {
+
+// An operation the operator started makes the windows busy. A background one (the status poll)
+// is one the operator does not see: his input waits for its end and is then carried out.
+enum class Kind { Operator, Background };
+
+class Host {
+  public:
+    virtual ~Host() = default;
+    // The outermost operation begins and ends.
+    virtual void begin(std::string_view title, Kind kind) = 0;
+    virtual void end() = 0;
+    // Runs work that talks to the line and returns its result once it has finished.
+    virtual int onLine(const std::function<int()>& work) = 0;
+    // The step now starting, after `done` of `total` steps.
+    virtual void progress(std::string_view step, int done, int total) = 0;
+};
+
+void setHost(Host* host);
+
+// One operation, from its callback to its end. Only one runs at a time: an operation that
+// begins while another runs (a callback reached while the first waits for the line) does not
+// start, and its callback must do nothing.
+class Operation {
+  public:
+    explicit Operation(std::string_view title, Kind kind = Kind::Operator);
+    ~Operation();
+    Operation(const Operation&) = delete;
+    Operation& operator=(const Operation&) = delete;
+
+    bool started() const { return started_; }
+
+  private:
+    bool started_ = false;
+};
+
+// An operation is running, of either kind.
+bool running();
+// An operation the operator started is running: input that would start another or change its
+// data is refused.
+bool busy();
+
+int onLine(const std::function<int()>& work);
+void progress(std::string_view step, int done, int total);
+
+// The operator asked to stop; the running operation stops before its next step. Cleared when an
+// operation begins and when it ends.
+void requestCancel();
+bool cancelRequested();
+
+// Ends a step-wise operation that the operator stopped: `howFar` says how far it got and is
+// shown once the operation is over (at once without a running operation). Returns `code`, one
+// of the codes that mean "cancelled" and are never shown as an error.
+int cancelled(int code, std::string howFar);
+
+}  // namespace vrl::op

@@ -1,0 +1,311 @@
+// Device operations started from the windows run on the line's worker thread: the windows live
+// on meanwhile, but nothing the operator does to them starts or changes anything until the
+// operation has ended, and a long operation can be stopped between its steps.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QMainWindow>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <deque>
+#include <vector>
+
+#include "app/com_main.h"
+#include "app/par_main.h"
+#include "app/shell.h"
+#include "app/status_main.h"
+#include "app_fixture.h"
+#include "connection/operation.h"
+#include "params/datastate.h"
+#include "params/program.h"
+#include "params/program_name.h"
+#include "platform/gui/led.h"
+#include "platform/gui/panels.h"
+#include "platform/gui/qt_popups.h"
+#include "platform/gui/toggle_button.h"
+
+namespace {
+
+constexpr int kAlle = 2, kAktuelles = 1;  // answers to the range question
+constexpr std::size_t kRecordWrite = 26;  // "stopp" and 25 parameters
+
+sim::LineOptions paced() {
+    sim::LineOptions options;
+    options.pace = true;
+    return options;
+}
+
+// The simulated device at the line's real speed, so that an operation lasts long enough for the
+// window to see it running however busy the machine is.
+class PacedApp : public AppTest {
+  public:
+    using AppTest::popups;
+
+    void SetUp() override {
+        AppTest::SetUp();
+        device.addTkv('1', "VRL-TKV9D-APP");
+        serial::setPortPath(kSimPort, device.devicePath());
+    }
+
+    sim::Line device{paced()};
+};
+
+class Busy : public PacedApp {
+  public:
+    void SetUp() override {
+        PacedApp::SetUp();
+        ASSERT_EQ(Func_PanelsInitialisieren("V 1.2.3", "4/2011"), 0);
+        ASSERT_EQ(VrlCom_Open(kSimPort), 0);
+        ParMain_GetMainpanel()->show();
+        device.clearFrames();
+        popups.shown.clear();
+    }
+    void TearDown() override {
+        Func_PanelsFreigeben();
+        PacedApp::TearDown();
+    }
+    Ui::MAINPANEL& main() { return ParMain_Panel()->ui; }
+
+    static QProgressDialog* progressDialog() {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QProgressDialog*>(widget);
+                dialog && dialog->isVisible())
+                return dialog;
+        return nullptr;
+    }
+    // Presses "Abbrechen" of the progress display once it has reached `done` steps.
+    void cancelAt(int done) {
+        auto* poll = new QTimer;
+        poll->setInterval(0);
+        QObject::connect(poll, &QTimer::timeout, poll, [this, poll, done] {
+            QProgressDialog* dialog = progressDialog();
+            if (!dialog || dialog->value() < done) return;
+            labelAtCancel = dialog->labelText();
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+            poll->stop();
+            poll->deleteLater();
+        });
+        poll->start();
+    }
+    std::size_t count(const std::string& command) const {
+        const auto frames = device.frames();
+        return static_cast<std::size_t>(
+            std::count_if(frames.begin(), frames.end(),
+                          [&](const std::string& f) { return f.rfind("#1" + command, 0) == 0; }));
+    }
+
+    vrl::PopupsGuard guard{popups};
+    QString labelAtCancel;
+};
+
+// Input made while the working parameters are written is dropped; it shows neither during nor
+// after the write. The frames on the line are the write's alone.
+TEST_F(Busy, InputDuringAWriteIsNeverCarriedOut) {
+    struct Row {
+        const char* name;
+        std::function<void(Busy&)> input;
+        std::function<bool(Busy&)> unchanged;
+    };
+    const Row rows[] = {
+        {"Start", [](Busy& t) { QTest::mouseClick(t.main().START, Qt::LeftButton); },
+         [](Busy& t) { return t.count("DF1") == 0; }},
+        {"Einstellen",
+         [](Busy& t) { QTest::mouseClick(t.main().PROGRAMMEINSTELLEN, Qt::LeftButton); },
+         [](Busy& t) { return t.count("PNS") == 0; }},
+        {"program list", [](Busy& t) { QTest::keyClick(t.main().PROGRAMMLISTE, Qt::Key_Down); },
+         [](Busy& t) { return gProgIndex == 0 && t.main().PROGRAMMLISTE->currentIndex() == 0; }},
+        {"parameter", [](Busy& t) { QTest::keyClick(t.main().PAR_STROM1, Qt::Key_Up); },
+         [](Busy& t) { return gParameter.strom1 == 0.0 && t.main().PAR_STROM1->value() == 0.0; }},
+        {"typing", [](Busy& t) { QTest::keyClicks(t.main().PAR_ZEIT2, QStringLiteral("7")); },
+         [](Busy& t) {
+             return t.main().PAR_ZEIT2->text() == t.main().PAR_ZEIT2->textFromValue(0);
+         }},
+        {"Neu", [](Busy& t) { t.main().MENUMAIN_DATEI_NEU->trigger(); },
+         [](Busy&) { return vrl::params::nameOf(gProg[3]) == "Kept"; }},
+        {"status tick", [](Busy&) { Callback_Statustimer(); },
+         [](Busy&) { return StatusMain_Panel()->ui.TKVSTATUSABFRAGE->isChecked(); }},
+        {"ID lesen", [](Busy&) { ComMain_Panel()->ui.IDLESEN->click(); },
+         [](Busy&) { return ComMain_Panel()->ui.ID->text().isEmpty(); }},
+    };
+    StatusMain_Panel()->ui.TKVSTATUSABFRAGE->click();  // polling on
+    StatusMain_Panel()->ui.STATUSTIMER->stop();        // ticks come from the rows only
+    for (const auto& row : rows) {
+        Prog_Initialisieren();
+        vrl::params::setName(gProg[3], "Kept");
+        device.clearFrames();
+        bool busyAtInput = false;
+        std::size_t framesAtInput = 0;
+        QTimer::singleShot(0, [&] {
+            busyAtInput = vrl::op::running();
+            framesAtInput = device.frames().size();
+            row.input(*this);
+        });
+        popups.answers = {kAktuelles};
+        main().PROGSCHREIBEN->click();
+        QCoreApplication::processEvents();  // whatever could still be pending
+
+        EXPECT_TRUE(busyAtInput) << row.name;
+        EXPECT_LT(framesAtInput, kRecordWrite) << row.name << ": the window waited for the line";
+        EXPECT_EQ(device.frames().size(), kRecordWrite) << row.name;
+        EXPECT_TRUE(row.unchanged(*this)) << row.name;
+        EXPECT_FALSE(main().FEHLERLED->isOn()) << row.name;
+    }
+}
+
+// The status poll is no operation of the operator's: what he types meanwhile is kept, and the
+// cursor stays his.
+TEST_F(Busy, TypingDuringAPollIsKept) {
+    StatusMain_Panel()->ui.TKVSTATUSABFRAGE->click();  // polling on
+    StatusMain_Panel()->ui.STATUSTIMER->stop();        // the tick comes from the test
+    bool polling = false, busyCursor = true;
+    QTimer::singleShot(0, [&] {
+        polling = vrl::op::running();
+        busyCursor = QApplication::overrideCursor() != nullptr;
+        QTest::keyClick(main().PAR_STROM1, Qt::Key_Up);
+    });
+    Callback_Statustimer();
+    EXPECT_TRUE(polling);
+    EXPECT_FALSE(busyCursor);
+    EXPECT_EQ(device.frames().size(), 1u);
+    EXPECT_DOUBLE_EQ(gParameter.strom1, 0.1);
+    EXPECT_TRUE(gDatenGeaendert);
+}
+
+// The operation's own question is answered by mouse although the windows are busy.
+TEST_F(Busy, TheOperationsQuestionTakesAClick) {
+    vrl::gui::QtPopups dialogs;
+    vrl::PopupsGuard real(dialogs);
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* question = QApplication::activeModalWidget();
+        asked = question && vrl::op::running();
+        if (!asked) return;
+        // As the mouse does it: to the dialog's window, which hands it on to the button.
+        for (auto* button : question->findChildren<QPushButton*>()) {
+            if (button->text() != "aktuelles") continue;
+            const QPoint at = button->mapTo(question, button->rect().center());
+            QTest::mouseClick(question->windowHandle(), Qt::LeftButton, {}, at);
+        }
+        if (question->isVisible()) question->close();  // a lost click: "abbrechen"
+    });
+    main().PROGSCHREIBEN->click();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(device.frames().size(), kRecordWrite);
+}
+
+// "Abbrechen" stops a transfer or a scan between two steps; it ends as a failure there would,
+// and a message says how far it got.
+TEST_F(Busy, CancelStopsBetweenStepsAndSaysHowFarItGot) {
+    device.addTkv('2');
+    struct Row {
+        const char* name;
+        int cancelAtStep;
+        std::function<void(Busy&)> start;
+        const char* title;
+        const char* message;
+        std::function<bool(Busy&)> endedThere;
+    };
+    const Row rows[] = {
+        {"read alle", 3,
+         [](Busy& t) {
+             t.popups.answers = {kAlle};
+             t.main().PROGLESEN->click();
+         },
+         "Programme vom TKV-9D lesen", "Abgebrochen nach Programm 2 von 16.",
+         [](Busy& t) {
+             // The entries read stay in the table, the list is not refreshed, nothing written.
+             return vrl::params::nameOf(gProg[2]) != "alt" &&
+                    vrl::params::nameOf(gProg[3]) == "alt" && t.count("DF2") == 0 &&
+                    t.main().PROGRAMMLISTE->itemText(1) == "1 - alt";
+         }},
+        {"write alle", 1,
+         [](Busy& t) {
+             t.popups.answers = {kAlle};
+             t.main().PROGSCHREIBEN->click();
+         },
+         "Programme zu TKV-9D schreiben", "Abgebrochen nach Programm 2 von 16.",
+         [](Busy& t) {
+             return t.count("PNP") == 2 && t.device.frames().back() == "#1PNP2\r" &&
+                    t.labelAtCancel.startsWith("Programm 2 von 16 wird geschrieben\nNoch etwa");
+         }},
+        {"Scann", 1, [](Busy&) { ComMain_Panel()->ui.SCANN->click(); }, "Scann",
+         "Abgebrochen nach Adresse 2 von 9.",
+         [](Busy& t) {
+             auto& com = ComMain_Panel()->ui;
+             return t.device.frames().size() == 2 && com.LED2->isOn() && !com.LED3->isOn() &&
+                    com.SCANNTEXT->text().isEmpty();
+         }},
+    };
+    // The device's programs keep their own names until the write row.
+    for (const auto& row : rows) {
+        Prog_Initialisieren();
+        for (auto& entry : gProg) vrl::params::setName(entry, "alt");
+        ProgrammlisteAktualisieren();
+        device.clearFrames();
+        popups.shown.clear();
+        labelAtCancel.clear();
+        cancelAt(row.cancelAtStep);
+        row.start(*this);
+
+        ASSERT_FALSE(popups.shown.empty()) << row.name;
+        EXPECT_EQ(popups.shown.back().kind, "message") << row.name;
+        EXPECT_EQ(popups.shown.back().title, row.title) << row.name;
+        EXPECT_EQ(popups.shown.back().text, row.message) << row.name;
+        EXPECT_TRUE(row.endedThere(*this)) << row.name;
+        EXPECT_EQ(progressDialog(), nullptr) << row.name;
+        EXPECT_FALSE(main().FEHLERLED->isOn()) << row.name << ": a cancel is no error";
+        EXPECT_FALSE(main().COMAKTIVLED->isOn()) << row.name;
+    }
+}
+
+class QuitDuringAnOperation : public PacedApp {};
+
+// Closing the window during a write asks; "Ja" stops the write after the current program. A
+// short operation is waited for without a question. Either way the program ends with the port
+// closed.
+TEST_F(QuitDuringAnOperation, WaitsForTheLineAndClosesThePort) {
+    struct Row {
+        const char* name;
+        std::function<void()> start;
+        std::deque<int> answers;
+        std::vector<std::string> popupTexts;
+        const char* lastFrame;
+    };
+    const Row rows[] = {
+        {"write alle",
+         [] { ParMain_Panel()->ui.PROGSCHREIBEN->click(); },
+         {kAlle, 1},  // write all, then "Ja" to stop it and quit
+         {"Nur aktuell ausgewähltes oder alle Programme schreiben?",
+          "Ein Vorgang mit dem TKV-9D läuft noch. Möchten Sie ihn abbrechen und das Programm "
+          "beenden?",
+          "Abgebrochen nach Programm 1 von 16."},
+         "#1PNP1\r"},  // the program in hand was finished
+        {"Start", [] { ParMain_Panel()->ui.START->click(); }, {}, {}, "#1DF1\r"},
+    };
+    for (const auto& row : rows) {
+        writeSettings("[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n");
+        popups.shown.clear();
+        device.clearFrames();
+        const int result = run([&] {
+            popups.answers = row.answers;
+            QTimer::singleShot(0, [] { ParMain_GetMainpanel()->close(); });
+            row.start();
+        });
+        EXPECT_EQ(result, 0) << row.name;
+        std::vector<std::string> texts;
+        for (const auto& popup : popups.shown) texts.push_back(popup.text);
+        EXPECT_EQ(texts, row.popupTexts) << row.name;
+        const auto frames = device.frames();
+        ASSERT_FALSE(frames.empty()) << row.name;
+        EXPECT_EQ(frames.back(), row.lastFrame) << row.name;
+        EXPECT_EQ(VrlCom_ComPortGet(), 0) << row.name;
+        EXPECT_EQ(settings(), "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n") << row.name;
+    }
+}
+
+}  // namespace
