@@ -139,10 +139,10 @@ class WatchProcess : public ::testing::Test {
         return sim;
     }
     std::unique_ptr<Process> startWatch() {
-        return std::make_unique<Process>(TKV9D_PROGRAM,
-                                         std::vector<std::string>{"--port", "6", "--timeout", "0.3",
-                                                                  "watch", "--period", "0.05"},
-                                         configHome);
+        return std::make_unique<Process>(
+            TKV9D_PROGRAM,
+            std::vector<std::string>{"--port", "6", "--timeout", "0.3", "watch", "--period", "0.2"},
+            configHome);
     }
 
     std::string configHome;
@@ -154,7 +154,8 @@ TEST_F(WatchProcess, LineThatDiesGivesErrorLinesThenExit1WithEarlierLinesIntact)
     ASSERT_FALSE(configHome.empty());
     auto sim = startSimulator();
     auto watch = startWatch();
-    // Each line arrives as it is read, not when the run ends.
+    // Each line arrives as it is read, not when the run ends or a buffer fills (some 90 lines,
+    // 18 s, at this period).
     const std::string& early = watch->readLines(4, 5000ms);
     ASSERT_GE(std::count(early.begin(), early.end(), '\n'), 4) << early;
     sim->signal(SIGKILL);
