@@ -1,10 +1,16 @@
 #include "cli/cli.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <optional>
 #include <ostream>
 
+#include "cli/json.h"
 #include "connection/vrlcom.h"
+#include "driver/trace.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
 #include "platform/serial/port_map.h"
@@ -18,14 +24,22 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
 void printUsage(std::ostream& err) {
-    err << "usage: tkv9d [--port N | --device PATH] [--address C] [--timeout SECONDS] COMMAND "
-           "[ARGUMENTS]\n"
+    err << "usage: tkv9d [--port N | --device PATH] [--address C] [--timeout SECONDS] [--json]\n"
+           "             [--trace] [--trace-file PATH] COMMAND [ARGUMENTS]\n"
            "options:\n"
            "  --port N           COM port number 1..256 (default 1)\n"
            "  --device PATH      the serial device to use, instead of the port's own\n"
            "  --address C        device address 1..9, or & for every device at once (default 1);\n"
            "                     & gets no answer, so the reading commands refuse it\n"
            "  --timeout SECONDS  how long each byte read waits (default 1.5)\n"
+           "  --json             id, scan, get and watch print JSON objects, one a line; a "
+           "failure\n"
+           "                     prints {\"error\": N, \"text\": \"...\"} on stderr\n"
+           "  --trace            one line per transaction on stderr: frame, acknowledgement,\n"
+           "                     answer, duration, outcome\n"
+           "  --trace-file PATH  the same lines, appended to PATH\n"
+           "  --period SECONDS   watch: time from one reading to the next (default 1)\n"
+           "  --count N          watch: stop after N readings (default: until Ctrl-C)\n"
            "commands:\n";
     for (const Command& command : allCommands())
         err << "  " << command.name << (*command.arguments ? " " : "") << command.arguments << '\n';
@@ -51,18 +65,66 @@ double parseSeconds(const std::string& text) {
     return value;
 }
 
+double parsePeriod(const std::string& text) {
+    double value = 0.0;
+    const char* last = text.data() + text.size();
+    auto [end, ec] = std::from_chars(text.data(), last, value);
+    if (ec != std::errc() || end != last || !(value > 0.0) || value > 86400.0)
+        throw UsageError{"--period needs a number of seconds up to 86400, got '" + text + "'"};
+    return value;
+}
+
 void reportFailure(const Context& ctx, int code) {
-    ctx.err << "Fehler #" << -static_cast<long long>(code) << ": " << VRL_Fehlermeldung(code)
-            << '\n';
+    std::string detail;
     if (code == -100003) {
         // The code cannot say why; the operator needs the device and the system's reason.
         const std::string path = serial::devicePath(ctx.port);
         const std::string reason = serial::backend().openFailureReason(ctx.port);
-        ctx.err << "COM " << ctx.port << ": "
-                << (reason.empty() ? (path.empty() ? "no device for this port" : path) : reason)
-                << '\n';
+        detail = "COM " + std::to_string(ctx.port) + ": " +
+                 (reason.empty() ? (path.empty() ? "no device for this port" : path) : reason);
     }
+    const long long number = -static_cast<long long>(code);
+    if (ctx.json) {
+        json::Object error;
+        error.integer("error", number).text("text", VRL_Fehlermeldung(code));
+        if (!detail.empty()) error.text("detail", detail);
+        ctx.err << error.str() << '\n';
+        return;
+    }
+    ctx.err << "Fehler #" << number << ": " << VRL_Fehlermeldung(code) << '\n';
+    if (!detail.empty()) ctx.err << detail << '\n';
 }
+
+// The trace lines, each flushed at once: a technician watches them arrive, and a run that is
+// killed keeps every line of the transactions it finished.
+class TraceWriter : public vrl::driver::TraceSink {
+  public:
+    void add(std::ostream& stream) { streams_.push_back(&stream); }
+    void record(const vrl::driver::TraceRecord& record) override {
+        const std::string line = vrl::driver::traceLine(record);
+        for (std::ostream* stream : streams_) *stream << line << '\n' << std::flush;
+    }
+    bool empty() const { return streams_.empty(); }
+
+  private:
+    std::vector<std::ostream*> streams_;
+};
+
+// Installed for one command, removed on every way out.
+class TraceInstalled {
+  public:
+    explicit TraceInstalled(TraceWriter& writer) : on_(!writer.empty()) {
+        if (on_) vrl::driver::setTraceSink(&writer);
+    }
+    ~TraceInstalled() {
+        if (on_) vrl::driver::setTraceSink(nullptr);
+    }
+    TraceInstalled(const TraceInstalled&) = delete;
+    TraceInstalled& operator=(const TraceInstalled&) = delete;
+
+  private:
+    bool on_;
+};
 
 }  // namespace
 
@@ -103,6 +165,9 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
     Context ctx{1, '1', 1.5, out, err};
     std::vector<std::string> words;
     std::string device;
+    bool traceToErr = false;
+    std::string tracePath;
+    std::optional<std::string> watchOption;  // the first of watch's options given
     try {
         for (int i = 1; i < argc; ++i) {
             const std::string arg = argv[i];
@@ -121,6 +186,20 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 ctx.address = parseAddress(value());
             } else if (arg == "--timeout") {
                 ctx.timeout = parseSeconds(value());
+            } else if (arg == "--json") {
+                ctx.json = true;
+            } else if (arg == "--trace") {
+                traceToErr = true;
+            } else if (arg == "--trace-file") {
+                tracePath = value();
+            } else if (arg == "--period") {
+                ctx.period = parsePeriod(value());
+                watchOption = watchOption.value_or(arg);
+            } else if (arg == "--count") {
+                const long long count = parseInteger(value(), "--count");
+                if (count < 1) throw UsageError{"--count must be at least 1"};
+                ctx.count = count;
+                watchOption = watchOption.value_or(arg);
             } else if (arg == "--help" || arg == "-h") {
                 printUsage(out);
                 return 0;
@@ -133,6 +212,19 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
         if (words.empty()) throw UsageError{"no command given"};
         const std::string name = words.front();
         words.erase(words.begin());
+        if (watchOption && name != "watch")
+            throw UsageError{*watchOption + " belongs to watch, not to " + name};
+        TraceWriter trace;
+        if (traceToErr) trace.add(err);
+        // Appended: a technician collects the runs of a day in one file.
+        std::ofstream traceFile;
+        if (!tracePath.empty()) {
+            traceFile.open(tracePath, std::ios::app);
+            if (!traceFile)
+                throw UsageError{"cannot open trace file " + tracePath + ": " +
+                                 std::strerror(errno)};
+            trace.add(traceFile);
+        }
         for (const Command& command : allCommands()) {
             if (name != command.name) continue;
             if (command.argumentCount >= 0 &&
@@ -141,6 +233,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                                  " argument(s)"};
             // The port is known to the serial layer by number; --device names it directly.
             if (!device.empty()) serial::setPortPath(ctx.port, device);
+            TraceInstalled tracing(trace);
             const int code =
                 command.opensPort ? command.run(ctx, words) : withOpenPort(ctx, command.run, words);
             if (code == 0) return 0;
@@ -158,7 +251,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
-    for (auto list : {linkCommands(), parameterCommands(), programCommands()})
+    for (auto list : {linkCommands(), parameterCommands(), watchCommands(), programCommands()})
         commands.insert(commands.end(), list.begin(), list.end());
     return commands;
 }

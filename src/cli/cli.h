@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "driver/parameter_catalogue.h"
+
 namespace cli {
 
 struct Context {
@@ -15,6 +17,10 @@ struct Context {
     double timeout = 1.5;  // [s] per byte read
     std::ostream& out;
     std::ostream& err;
+    bool json = false;  // results and errors as JSON objects, one a line
+    // watch's own options.
+    double period = 1.0;  // [s] from one reading's start to the next
+    long long count = 0;  // readings before watch ends; 0: until interrupted
 };
 
 // Thrown for a command line that cannot be carried out as written (exit status 2).
@@ -36,6 +42,8 @@ std::span<const Command> linkCommands();
 std::span<const Command> programCommands();
 // get, set, mem-read, mem-write.
 std::span<const Command> parameterCommands();
+// watch.
+std::span<const Command> watchCommands();
 
 // Every command the tool knows, in the order the usage text lists them.
 std::vector<Command> allCommands();
@@ -46,6 +54,21 @@ int withOpenPort(Context& ctx, int (*body)(Context&, const std::vector<std::stri
 
 // The whole tool: options, command, error report. Returns the exit status.
 int run(int argc, char** argv, std::ostream& out, std::ostream& err);
+
+// One parameter's value as read from the device.
+struct Value {
+    vrl::driver::ValueKind kind = vrl::driver::ValueKind::Real;
+    double real = 0.0;
+    int integer = 0;
+    std::string text;
+};
+
+// Reads a parameter of the catalogue by name. Returns 0 or the driver's code.
+int readValue(const Context& ctx, const std::string& name, Value& value);
+// The value as get prints it: shortest real, decimal integer, hex word as 0x001F, text as is.
+std::string valueText(const Value& value);
+// The value as JSON: a number (hex words too), or a string for the text.
+std::string valueJson(const Value& value);
 
 // Parses a whole decimal or 0x-prefixed hexadecimal integer; throws UsageError otherwise.
 long long parseInteger(const std::string& text, const char* what);

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/json.h"
 #include "driver/vrltkv9d.h"
 
 namespace cli {
@@ -15,10 +16,20 @@ int programNumber(const std::string& text) {
     return value < -1000 || value > 1000 ? -1 : static_cast<int>(value);
 }
 
+// `{"address": "1", "id": "VRL-TKV9D-0815"}` with --json.
+void printIdentification(const Context& ctx, char address, const std::string& text,
+                         bool withAddress) {
+    if (ctx.json)
+        ctx.out << json::Object().text("address", std::string(1, address)).text("id", text).str();
+    else
+        ctx.out << (withAddress ? std::string{address, ' '} : std::string()) << text;
+    ctx.out << '\n' << std::flush;
+}
+
 int identify(Context& ctx, const std::vector<std::string>&) {
     std::string text;
     if (int code = VRLTKV9D_IDLesen(ctx.port, ctx.address, text); code != 0) return code;
-    ctx.out << text << '\n';
+    printIdentification(ctx, ctx.address, text, false);
     return 0;
 }
 
@@ -27,7 +38,7 @@ int scan(Context& ctx, const std::vector<std::string>&) {
     for (char address = '1'; address <= '9'; ++address) {
         std::string text;
         if (VRLTKV9D_IDLesen(ctx.port, address, text) == 0)
-            ctx.out << address << ' ' << text << '\n' << std::flush;
+            printIdentification(ctx, address, text, true);
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/json.h"
 #include "driver/parameter_catalogue.h"
 #include "driver/vrldlq3.h"
 #include "driver/vrltkv9d.h"
@@ -71,32 +72,13 @@ std::string hexText(std::span<const std::uint8_t> bytes) {
 }
 
 int getParameter(Context& ctx, const std::vector<std::string>& args) {
-    double real = 0.0;
-    int integer = 0;
-    std::string text;
-    if (int code = VRLTKV9D_ParameterLesen(ctx.port, ctx.address, args[0], &real, &integer, &text);
-        code != 0)
-        return code;
-    // Only a name of the catalogue gets this far.
-    switch (vrl::driver::findParameter(args[0])->kind) {
-        case ValueKind::Real:
-            ctx.out << numberText(real) << '\n';  // shortest text that reads back the same
-            break;
-        case ValueKind::Integer:
-            ctx.out << numberText(integer) << '\n';
-            break;
-        case ValueKind::HexWord: {
-            std::string digits = numberText(static_cast<unsigned>(integer), 16);
-            for (char& c : digits)
-                if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
-            ctx.out << "0x" << std::string(digits.size() < 4 ? 4 - digits.size() : 0, '0') << digits
-                    << '\n';
-            break;
-        }
-        case ValueKind::Text:
-            ctx.out << text << '\n';
-            break;
-    }
+    Value value;
+    if (int code = readValue(ctx, args[0], value); code != 0) return code;
+    if (ctx.json)
+        ctx.out << json::Object().text("name", args[0]).raw("value", valueJson(value)).str()
+                << '\n';
+    else
+        ctx.out << valueText(value) << '\n';
     return 0;
 }
 
@@ -167,6 +149,47 @@ constexpr Command kCommands[] = {
 };
 
 }  // namespace
+
+int readValue(const Context& ctx, const std::string& name, Value& value) {
+    if (int code = VRLTKV9D_ParameterLesen(ctx.port, ctx.address, name, &value.real, &value.integer,
+                                           &value.text);
+        code != 0)
+        return code;
+    // Only a name of the catalogue gets this far.
+    value.kind = vrl::driver::findParameter(name)->kind;
+    return 0;
+}
+
+std::string valueText(const Value& value) {
+    switch (value.kind) {
+        case ValueKind::Real:
+            return numberText(value.real);  // shortest text that reads back the same
+        case ValueKind::Integer:
+            return numberText(value.integer);
+        case ValueKind::HexWord: {
+            std::string digits = numberText(static_cast<unsigned>(value.integer), 16);
+            for (char& c : digits)
+                if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+            return "0x" + std::string(digits.size() < 4 ? 4 - digits.size() : 0, '0') + digits;
+        }
+        case ValueKind::Text:
+            return value.text;
+    }
+    return value.text;
+}
+
+std::string valueJson(const Value& value) {
+    switch (value.kind) {
+        case ValueKind::Real:
+            return json::number(value.real);
+        case ValueKind::Integer:
+        case ValueKind::HexWord:
+            return numberText(value.integer);
+        case ValueKind::Text:
+            return json::quoted(value.text);
+    }
+    return json::quoted(value.text);
+}
 
 std::span<const Command> parameterCommands() {
     return kCommands;

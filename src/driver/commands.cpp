@@ -3,6 +3,7 @@
 #include <charconv>
 #include <string>
 
+#include "driver/trace.h"
 #include "driver/vrltkv9d.h"
 
 namespace {
@@ -78,9 +79,7 @@ int programCommand(const AckCommand& command, char letter, int port, char addres
         port, address, frameOf(address, letters, std::string_view(digits, end)), command.codes);
 }
 
-}  // namespace
-
-int VRLTKV9D_IDLesen(int port, char address, std::string& idText) {
+int readIdentification(int port, char address, std::string& idText) {
     if (!isDeviceAddress(address)) return kIdBadAddress;
     std::string line;
     if (int code =
@@ -93,7 +92,7 @@ int VRLTKV9D_IDLesen(int port, char address, std::string& idText) {
     return 0;
 }
 
-int VRLTKV9D_DeviceFunction(int port, char address, std::string_view function) {
+int deviceFunction(int port, char address, std::string_view function) {
     if (!acceptsAddress(address)) return kDeviceFunction.badAddress;
     std::string_view letters;
     if (function == "start")
@@ -106,10 +105,22 @@ int VRLTKV9D_DeviceFunction(int port, char address, std::string_view function) {
                                        kDeviceFunction.codes);
 }
 
+}  // namespace
+
+// Each command hands its code to the trace, which completes the record of its transaction.
+
+int VRLTKV9D_IDLesen(int port, char address, std::string& idText) {
+    return vrl::driver::traceOutcome(readIdentification(port, address, idText));
+}
+
+int VRLTKV9D_DeviceFunction(int port, char address, std::string_view function) {
+    return vrl::driver::traceOutcome(deviceFunction(port, address, function));
+}
+
 int VRLTKV9D_ProgrammSpeichern(int port, char address, int program) {
-    return programCommand(kProgramStore, 'P', port, address, program);
+    return vrl::driver::traceOutcome(programCommand(kProgramStore, 'P', port, address, program));
 }
 
 int VRLTKV9D_ProgrammLaden(int port, char address, int program) {
-    return programCommand(kProgramLoad, 'S', port, address, program);
+    return vrl::driver::traceOutcome(programCommand(kProgramLoad, 'S', port, address, program));
 }

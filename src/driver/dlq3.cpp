@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "driver/trace.h"
 #include "driver/vrldlq3.h"
 #include "driver/vrltkv9d.h"
 
@@ -142,8 +143,10 @@ int VRLDLQ3_HexZifferWert(char c) {
     return -1;
 }
 
-int VRLDLQ3_SpeicherLesen(int port, char address, int memoryType, int startAddress, int length,
-                          std::span<std::uint8_t> data) {
+namespace {
+
+int readMemory(int port, char address, int memoryType, int startAddress, int length,
+               std::span<std::uint8_t> data) {
     if (int code = checkArguments(kReadArguments, vrl::driver::isDeviceAddress(address), memoryType,
                                   startAddress, length, 1, kDlq3LongestRead, data.size());
         code != 0)
@@ -190,8 +193,8 @@ int VRLDLQ3_SpeicherLesen(int port, char address, int memoryType, int startAddre
     return sent == checksum.value() ? 0 : kChecksumDiffers;
 }
 
-int VRLDLQ3_SpeicherSchreiben(int port, char address, int memoryType, int startAddress, int length,
-                              std::span<const std::uint8_t> data) {
+int writeMemory(int port, char address, int memoryType, int startAddress, int length,
+                std::span<const std::uint8_t> data) {
     const bool addressOk =
         vrl::driver::isDeviceAddress(address) || address == vrl::driver::kCommonAddress;
     if (int code = checkArguments(kWriteArguments, addressOk, memoryType, startAddress, length, 0,
@@ -209,4 +212,20 @@ int VRLDLQ3_SpeicherSchreiben(int port, char address, int memoryType, int startA
     }
     if (!frame.hex(checksum.value(), 4) || !frame.put(vrl::driver::kCR)) return kChecksumFormat;
     return vrl::driver::runTransaction(port, address, frame.view(), kWriteTransaction);
+}
+
+}  // namespace
+
+// Both hand their code to the trace, which completes the record of their transaction.
+
+int VRLDLQ3_SpeicherLesen(int port, char address, int memoryType, int startAddress, int length,
+                          std::span<std::uint8_t> data) {
+    return vrl::driver::traceOutcome(
+        readMemory(port, address, memoryType, startAddress, length, data));
+}
+
+int VRLDLQ3_SpeicherSchreiben(int port, char address, int memoryType, int startAddress, int length,
+                              std::span<const std::uint8_t> data) {
+    return vrl::driver::traceOutcome(
+        writeMemory(port, address, memoryType, startAddress, length, data));
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "driver/parameter_catalogue.h"
+#include "driver/trace.h"
 #include "driver/vrldlq3.h"
 #include "driver/vrltkv9d.h"
 
@@ -253,8 +254,10 @@ int vrl::driver::checkWrite(const Parameter& row, double real, int integer, std:
     return buildWrite(frame, row, real, integer, text);
 }
 
-int VRLTKV9D_ParameterSchreiben(int port, int address, std::string_view name, double real,
-                                int integer, std::string_view text) {
+namespace {
+
+int writeParameter(int port, int address, std::string_view name, double real, int integer,
+                   std::string_view text) {
     char to = 0;
     if (!asAddress(address, true, to)) return kWrite.badAddress;
     const Parameter* row = vrl::driver::findParameter(name);
@@ -264,8 +267,8 @@ int VRLTKV9D_ParameterSchreiben(int port, int address, std::string_view name, do
     return vrl::driver::runTransaction(port, to, frame.finish(), kWrite.transaction);
 }
 
-int VRLTKV9D_ParameterLesen(int port, int address, std::string_view name, double* real,
-                            int* integer, std::string* text) {
+int readParameter(int port, int address, std::string_view name, double* real, int* integer,
+                  std::string* text) {
     char from = 0;
     if (!asAddress(address, false, from)) return kRead.badAddress;
     const Parameter* row = vrl::driver::findParameter(name);
@@ -315,4 +318,18 @@ int VRLTKV9D_ParameterLesen(int port, int address, std::string_view name, double
         }
     }
     return unreadable(row->kind);
+}
+
+}  // namespace
+
+// Both hand their code to the trace, which completes the record of their transaction.
+
+int VRLTKV9D_ParameterSchreiben(int port, int address, std::string_view name, double real,
+                                int integer, std::string_view text) {
+    return vrl::driver::traceOutcome(writeParameter(port, address, name, real, integer, text));
+}
+
+int VRLTKV9D_ParameterLesen(int port, int address, std::string_view name, double* real,
+                            int* integer, std::string* text) {
+    return vrl::driver::traceOutcome(readParameter(port, address, name, real, integer, text));
 }

@@ -61,6 +61,8 @@ constexpr bool isDeviceAddress(char address) {
 // Steps 3 to 7 for a built frame. With `answer` null the command needs only the
 // acknowledgement; otherwise the answer line (at most `answerLimit` bytes, up to CR) is stored
 // there. A frame to the common address ends once it has left, without reading anything.
+// With a trace sink installed the transaction is recorded; the command that ran it hands its
+// final code to traceOutcome (driver/trace.h), which completes the record and passes it on.
 int runTransaction(int port, char address, std::string_view frame, const CommandCodes& codes,
                    std::string* answer = nullptr, std::size_t answerLimit = kAnswerLineLimit);
 

@@ -43,6 +43,11 @@ void showPopup(int code, const std::string& title) {
 
 }  // namespace
 
+const char* vrl::messageText(int code) {
+    const vrl::CatalogueRow* row = findRow(vrl::messageNumber(code));
+    return row ? row->german : kUnknownGerman;
+}
+
 const char* VRL_Fehlermeldung(int code) {
     const int number = vrl::messageNumber(code);
     const vrl::CatalogueRow* row = findRow(number);

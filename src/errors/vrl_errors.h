@@ -21,6 +21,11 @@ constexpr bool isSilent(int code) {
     return (code / 1000) * 1000 == -6000;
 }
 
+// The German catalogue text of a code alone: no pending extra line is taken, no buffer is
+// shared, so it serves any thread (the protocol trace formats its lines on the thread that runs
+// the transaction).
+const char* messageText(int code);
+
 }  // namespace vrl
 
 // The text for a code in the selected language. The returned buffer is overwritten by the

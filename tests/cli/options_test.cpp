@@ -44,6 +44,7 @@ TEST_F(Options, EveryCommandTakesTheAddressesTheOperatorMayChoose) {
         {"set", {"strom1", "0.25"}},
         {"mem-read", {"0", "2"}},
         {"mem-write", {"0", "12"}},
+        {"watch", {"--count", "1"}},
         {"programs-read", {file}},
         {"programs-write", {file}},
     };

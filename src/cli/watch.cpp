@@ -1,0 +1,239 @@
+// watch: the status word and chosen parameters at a fixed period, one line per reading, for
+// long runs on a test bench.
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <csignal>
+#include <ctime>
+#include <ostream>
+#include <thread>
+
+#include "cli/cli.h"
+#include "cli/json.h"
+#include "errors/vrl_errors.h"
+
+namespace cli {
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+// After this many failed readings in a row the line is taken as lost and watch ends (exit 1).
+constexpr int kFailuresInARow = 5;
+// How soon a wait notices Ctrl-C; the readings' schedule does not depend on it.
+constexpr auto kSignalCheck = std::chrono::milliseconds(50);
+
+const std::vector<std::string> kDefaultFields = {"status", "iststrom", "istspannung"};
+
+volatile std::sig_atomic_t gStopRequested = 0;
+
+extern "C" void requestStop(int) {
+    gStopRequested = 1;
+}
+
+// SIGINT and SIGTERM end watch after the reading under way; the handlers the process had come
+// back when watch ends.
+class StopSignals {
+  public:
+    StopSignals() {
+        gStopRequested = 0;
+        interrupt_ = std::signal(SIGINT, requestStop);
+        terminate_ = std::signal(SIGTERM, requestStop);
+    }
+    ~StopSignals() {
+        std::signal(SIGINT, interrupt_);
+        std::signal(SIGTERM, terminate_);
+    }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+    static bool requested() { return gStopRequested != 0; }
+
+  private:
+    void (*interrupt_)(int);
+    void (*terminate_)(int);
+};
+
+// Local time with milliseconds in ISO 8601 form, "2026-12-07T09:57:19.123".
+std::string localTime(std::chrono::system_clock::time_point time) {
+    const auto sinceEpoch = time.time_since_epoch();
+    const auto fraction = sinceEpoch % std::chrono::seconds(1);
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time - fraction);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+#else
+    localtime_r(&seconds, &local);
+#endif
+    char buffer[40];
+    std::size_t n = std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%S", &local);
+    const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(fraction).count();
+    buffer[n++] = '.';
+    buffer[n++] = static_cast<char>('0' + millis / 100);
+    buffer[n++] = static_cast<char>('0' + millis / 10 % 10);
+    buffer[n++] = static_cast<char>('0' + millis % 10);
+    return std::string(buffer, n);
+}
+
+// Seconds with three decimals, "12.200".
+std::string secondsText(Steady::duration elapsed) {
+    const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+    std::string text = std::to_string(millis / 1000) + '.';
+    const std::string part = std::to_string(millis % 1000);
+    return text + std::string(3 - part.size(), '0') + part;
+}
+
+// A CSV cell: quoted only when it holds a separator, a quote or a line break.
+std::string csvCell(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string cell = "\"";
+    for (char c : text) {
+        if (c == '"') cell += '"';
+        cell += c;
+    }
+    return cell + '"';
+}
+
+struct Reading {
+    std::chrono::system_clock::time_point time;
+    Steady::duration sinceStart{};
+    std::vector<Value> values;  // those read before a failure
+    int code = 0;
+};
+
+// The fields in order; the first failure ends the reading, since on a line that stopped
+// answering every further field would cost another time-out.
+Reading takeReading(const Context& ctx, const std::vector<std::string>& fields,
+                    Steady::time_point start) {
+    Reading reading;
+    reading.time = std::chrono::system_clock::now();
+    reading.sinceStart = Steady::now() - start;
+    for (const std::string& field : fields) {
+        Value value;
+        reading.code = readValue(ctx, field, value);
+        if (reading.code != 0) break;
+        reading.values.push_back(std::move(value));
+    }
+    return reading;
+}
+
+std::string errorText(int code) {
+    return "Fehler #" + std::to_string(-static_cast<long long>(code)) + ": " +
+           vrl::messageText(code);
+}
+
+std::string csvLine(const Reading& reading, const std::vector<std::string>& fields) {
+    std::string line = localTime(reading.time) + ',' + secondsText(reading.sinceStart);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        line += ',';
+        if (i < reading.values.size()) line += csvCell(valueText(reading.values[i]));
+    }
+    line += ',';
+    if (reading.code != 0) line += csvCell(errorText(reading.code));
+    return line;
+}
+
+std::string jsonLine(const Reading& reading, const std::vector<std::string>& fields) {
+    json::Object object;
+    object.text("time", localTime(reading.time)).raw("seconds", secondsText(reading.sinceStart));
+    for (std::size_t i = 0; i < reading.values.size(); ++i)
+        object.raw(fields[i], valueJson(reading.values[i]));
+    if (reading.code != 0)
+        object.integer("error", -static_cast<long long>(reading.code))
+            .text("text", vrl::messageText(reading.code));
+    return object.str();
+}
+
+// Waits until the time, or until Ctrl-C; false for Ctrl-C.
+bool waitUntil(Steady::time_point when) {
+    for (;;) {
+        if (StopSignals::requested()) return false;
+        const auto now = Steady::now();
+        if (now >= when) return true;
+        std::this_thread::sleep_until(std::min(when, now + kSignalCheck));
+    }
+}
+
+int runWatch(Context& ctx, const std::vector<std::string>& fields) {
+    const auto period =
+        std::chrono::duration_cast<Steady::duration>(std::chrono::duration<double>(ctx.period));
+
+    StopSignals signals;
+    if (!ctx.json) {
+        std::string header = "time,seconds";
+        for (const std::string& field : fields) header += ',' + field;
+        ctx.out << header << ",error\n" << std::flush;
+    }
+    // Reading k is due at start + k * period, whatever the earlier ones took: no drift.
+    const Steady::time_point start = Steady::now();
+    long long slot = 0;
+    long long readings = 0;
+    long long overruns = 0;
+    int failuresInARow = 0;
+    int lastCode = 0;
+    bool endsFailed = false;
+    while (!StopSignals::requested()) {
+        const Reading reading = takeReading(ctx, fields, start);
+        ++readings;
+        ctx.out << (ctx.json ? jsonLine(reading, fields) : csvLine(reading, fields)) << '\n'
+                << std::flush;
+        failuresInARow = reading.code == 0 ? 0 : failuresInARow + 1;
+        lastCode = reading.code;
+        if (failuresInARow >= kFailuresInARow) {
+            ctx.err << "Hinweis: " << kFailuresInARow
+                    << " Lesungen nacheinander fehlgeschlagen, watch endet\n";
+            endsFailed = true;
+            break;
+        }
+        if (ctx.count > 0 && readings >= ctx.count) {
+            // A counted run that ends on a failed reading ends as that reading did.
+            endsFailed = reading.code != 0;
+            break;
+        }
+
+        // A reading that ran into the next slot: the slots it covered are left out and said
+        // so, rather than the period silently stretched.
+        const auto ended = Steady::now();
+        long long next = slot + 1;
+        if (ended > start + next * period) {
+            next = (ended - start) / period + 1;
+            ++overruns;
+            ctx.err << "Hinweis: Lesung " << readings << " dauerte "
+                    << secondsText(ended - start - slot * period) << " s, länger als die Periode ("
+                    << ctx.period << " s); " << next - slot - 1 << " Zeitpunkt(e) ausgelassen\n"
+                    << std::flush;
+        }
+        slot = next;
+        if (!waitUntil(start + slot * period)) break;
+    }
+    if (overruns > 0)
+        ctx.err << "Hinweis: " << overruns << " von " << readings
+                << " Lesungen dauerten länger als die Periode\n";
+    ctx.out << std::flush;
+    // Ctrl-C ends a run as asked for, whatever the last reading brought.
+    return endsFailed ? lastCode : 0;
+}
+
+// The fields are checked before the port is opened: a misspelt name is a usage error, whatever
+// the line.
+int watch(Context& ctx, const std::vector<std::string>& args) {
+    const std::vector<std::string>& fields = args.empty() ? kDefaultFields : args;
+    for (const std::string& field : fields)
+        if (vrl::driver::findParameter(field) == nullptr)
+            throw UsageError{"watch: unknown field " + field};
+    return withOpenPort(ctx, runWatch, fields);
+}
+
+constexpr Command kCommands[] = {
+    {"watch", "[--period S] [--count N] [FIELDS...]", -1, watch, true},
+};
+
+}  // namespace
+
+std::span<const Command> watchCommands() {
+    return kCommands;
+}
+
+}  // namespace cli
