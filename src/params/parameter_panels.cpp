@@ -93,6 +93,7 @@ void QtParameterPanels::connectCallbacks() {
         gui::connectCommit(widget, [this, widget] {
             operatorChanged(widget);
             Callback_AllgemeineAenderung();
+            if (recordChanged) recordChanged();
         });
     };
     for (const Field& field : kFields) {
@@ -200,6 +201,7 @@ void QtParameterPanels::showRecord(const Parametersatz& record) {
                     KalibrierIstwert(record.kalibriersollstrom2, record.kalibrierungOffset,
                                      record.kalibrierungVerstaerkung));
     updateCycleField();
+    if (recordChanged) recordChanged();
 }
 
 void QtParameterPanels::takeRecord(Parametersatz& record) {
