@@ -74,7 +74,7 @@ CurvePreview::CurvePreview(QWidget* parent)
     }
 
     view_->setRenderHint(QPainter::Antialiasing);
-    view_->setMinimumSize(360, 240);
+    view_->setMinimumSize(280, 200);
     view_->setObjectName("KURVENVORSCHAU_CHART");
     cycles_->setObjectName("KURVENVORSCHAU_ZYKLEN");
     notes_->setObjectName("KURVENVORSCHAU_HINWEIS");
@@ -95,15 +95,19 @@ CurvePreview::CurvePreview(QWidget* parent)
     }
     view_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
+    // Text and buttons on lines of their own: the preview must not widen the main window more
+    // than its plot does.
+    cycles_->setWordWrap(true);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cycles_, 1);
     buttons->addWidget(png);
     buttons->addWidget(svg);
+    buttons->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(cycles_);
     layout->addWidget(notes_);
+    layout->addLayout(buttons);
 }
 
 void CurvePreview::showRecord(const Parametersatz& record) {
