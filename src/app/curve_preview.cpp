@@ -61,6 +61,7 @@ CurvePreview::CurvePreview(QWidget* parent)
     refused_->setMarkerSize(9);
     time_->setTitleText(QString::fromUtf8("Zeit [ms]"));
     time_->setLabelFormat("%.0f");
+    time_->setLabelsAngle(0);
     current_->setTitleText(QString::fromUtf8("Strom [A]"));
     current_->setLabelFormat("%.2f");
     chart_->addAxis(time_, Qt::AlignBottom);
@@ -74,7 +75,7 @@ CurvePreview::CurvePreview(QWidget* parent)
     }
 
     view_->setRenderHint(QPainter::Antialiasing);
-    view_->setMinimumSize(280, 200);
+    view_->setMinimumSize(320, 220);
     view_->setObjectName("KURVENVORSCHAU_CHART");
     cycles_->setObjectName("KURVENVORSCHAU_ZYKLEN");
     notes_->setObjectName("KURVENVORSCHAU_HINWEIS");
@@ -125,14 +126,20 @@ void CurvePreview::showRecord(const Parametersatz& record) {
     const double end = curve.points.empty() ? 1000.0 : curve.points.back().time;
     curve_->replace(points);
     refused_->replace(refused);
+    // Round ticks, and room above the highest value, so that neither the curve nor the limit
+    // runs along the frame.
+    time_->setRange(0.0, end);
+    time_->setTickCount(5);
+    time_->applyNiceNumbers();
+    const double span = std::max(top - bottom, 0.1);
+    current_->setRange(bottom < 0.0 ? bottom - 0.05 * span : 0.0, top + 0.05 * span);
+    current_->setTickCount(5);
+    current_->applyNiceNumbers();
+    // The limit across the whole plot.
     if (curve.limit)
-        limit_->replace(QList<QPointF>{{0.0, *curve.limit}, {end, *curve.limit}});
+        limit_->replace(QList<QPointF>{{0.0, *curve.limit}, {time_->max(), *curve.limit}});
     else
         limit_->clear();
-    time_->setRange(0.0, end);
-    // Room above the highest value, so that neither the curve nor the limit runs along the frame.
-    const double span = std::max(top - bottom, 0.1);
-    current_->setRange(bottom < 0.0 ? bottom - 0.05 * span : 0.0, top + 0.08 * span);
 
     cycles_->setText(qt(params::cycleText(curve)));
     QStringList lines;

@@ -46,6 +46,8 @@ TEST_F(Options, EveryCommandTakesTheAddressesTheOperatorMayChoose) {
         {"mem-write", {"0", "12"}},
         {"programs-read", {file}},
         {"programs-write", {file}},
+        {"diff", {file}},
+        {"curve", {file}},
     };
     auto run = [&](const cli::Command& command, const char* address) {
         const auto args = arguments.find(command.name);
