@@ -14,6 +14,7 @@
 #include <cstdio>
 
 #include "app/com_main.h"
+#include "app/curve_preview.h"
 #include "app/par_main.h"
 #include "app/shell.h"
 #include "app/status_main.h"
@@ -94,6 +95,27 @@ int main(int argc, char** argv) {
     // The working parameters as the device holds them.
     Prog_ProgrammeLesen(0, 0);
     ok &= save(ParMain_GetMainpanel(), folder + "/main.png");
+
+    // The curve preview alone, with a four-step sequence and a triangle.
+    auto* preview = ParMain_GetMainpanel()->findChild<vrl::app::CurvePreview*>();
+    Parametersatz curve = gParameter;
+    curve.strom3 = 0.8;
+    curve.zeit3 = 1000.0;
+    curve.strom4 = 2.0;
+    curve.zeit4 = 500.0;
+    curve.zyklen = 5;
+    ParMain_GetMainpanel()->show();
+    preview->showRecord(curve);
+    settle(200);
+    ok &= preview->grab().save(folder + "/curve_four_steps.png");
+    curve.stromkurve = 2;
+    curve.messbereich = 2;
+    curve.strom2 = 4.2;  // beyond the limit: marked
+    curve.zyklen = 0;
+    preview->showRecord(curve);
+    settle(200);
+    ok &= preview->grab().save(folder + "/curve_triangle.png");
+    ParMain_GetMainpanel()->hide();
 
     ComMain_Panel()->ui.SCANN->click();
     ok &= save(ComMain_Panel()->widget(), folder + "/connection.png");

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <memory>
 
+#include "app/curve_preview.h"
 #include "app/fenster.h"
 #include "app/shell.h"
 #include "app/status_main.h"
@@ -113,6 +114,10 @@ int ParMain_Initialisieren(const char* version, const char* date) {
     gPanels->binding = std::make_unique<vrl::params::QtParameterPanels>(
         gPanels->main, gPanels->kalib, gPanels->rename);
     gPanels->binding->otherComLamp = [](bool on) { StatusMain_ComLed(on ? 1 : 0); };
+    // The preview follows the working copy: every record shown, every committed change.
+    auto* preview = new vrl::app::CurvePreview(ui.KURVENVORSCHAU);
+    ui.KURVENVORSCHAU->layout()->addWidget(preview);
+    gPanels->binding->recordChanged = [preview] { preview->showRecord(gParameter); };
     connectButtons(ui);
 
     Prog_Initialisieren();

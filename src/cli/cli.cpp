@@ -74,6 +74,20 @@ double parsePeriod(const std::string& text) {
     return value;
 }
 
+// An option of one of the commands; which command may take it is checked with the command.
+const CommandOption* commandOption(const std::string& arg) {
+    for (const Command& command : allCommands())
+        for (const CommandOption& option : command.options)
+            if (arg == option.name) return &option;
+    return nullptr;
+}
+
+bool takesOption(const Command& command, const std::string& name) {
+    for (const CommandOption& option : command.options)
+        if (name == option.name) return true;
+    return false;
+}
+
 void reportFailure(const Context& ctx, int code) {
     std::string detail;
     if (code == -100003) {
@@ -203,6 +217,8 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
             } else if (arg == "--help" || arg == "-h") {
                 printUsage(out);
                 return 0;
+            } else if (const CommandOption* own = commandOption(arg)) {
+                ctx.options[arg] = own->takesValue ? value() : std::string();
             } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
                 throw UsageError{"unknown option " + arg};
             } else {
@@ -227,6 +243,10 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
         }
         for (const Command& command : allCommands()) {
             if (name != command.name) continue;
+            for (const auto& [option, unused] : ctx.options) {
+                if (!takesOption(command, option))
+                    throw UsageError{name + " has no option " + option};
+            }
             if (command.argumentCount >= 0 &&
                 static_cast<int>(words.size()) != command.argumentCount)
                 throw UsageError{name + " takes " + std::to_string(command.argumentCount) +
@@ -251,7 +271,8 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
-    for (auto list : {linkCommands(), parameterCommands(), watchCommands(), programCommands()})
+    for (auto list : {linkCommands(), parameterCommands(), watchCommands(), programCommands(),
+                      verifyCommands()})
         commands.insert(commands.end(), list.begin(), list.end());
     return commands;
 }

@@ -2,12 +2,15 @@
 
 // The tkv9d tool: device operations from a shell, through the same driver code as the program.
 
+#include <functional>
 #include <iosfwd>
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "driver/parameter_catalogue.h"
+#include "params/parametersatz.h"
 
 namespace cli {
 
@@ -21,11 +24,19 @@ struct Context {
     // watch's own options.
     double period = 1.0;  // [s] from one reading's start to the next
     long long count = 0;  // readings before watch ends; 0: until interrupted
+    // The command's own options as given ("--entry" -> "5"; a flag maps to "").
+    std::map<std::string, std::string> options{};
 };
 
 // Thrown for a command line that cannot be carried out as written (exit status 2).
 struct UsageError {
     std::string message;
+};
+
+// An option that only one command takes ("--entry" of curve).
+struct CommandOption {
+    const char* name;
+    bool takesValue;
 };
 
 struct Command {
@@ -36,6 +47,7 @@ struct Command {
     int (*run)(Context& ctx, const std::vector<std::string>& arguments);
     // The command opens and closes the port itself (through the connection manager).
     bool opensPort = false;
+    std::span<const CommandOption> options = {};
 };
 
 std::span<const Command> linkCommands();
@@ -44,6 +56,8 @@ std::span<const Command> programCommands();
 std::span<const Command> parameterCommands();
 // watch.
 std::span<const Command> watchCommands();
+// diff, curve.
+std::span<const Command> verifyCommands();
 
 // Every command the tool knows, in the order the usage text lists them.
 std::vector<Command> allCommands();
@@ -51,6 +65,14 @@ std::vector<Command> allCommands();
 // Opens the port for a command, runs it and closes the port again. Returns an error code.
 int withOpenPort(Context& ctx, int (*body)(Context&, const std::vector<std::string>&),
                  const std::vector<std::string>& arguments);
+
+// Runs body with the port open and the address set through the connection manager, as the
+// program holds its connection; closes the port again. Returns body's code or the opening's.
+int connected(Context& ctx, const std::function<int()>& body);
+
+// After a write of the whole table: reads the table back from the device (the frames of
+// programs-read) and lists on ctx.out every field that differs from `written`.
+int verifyTable(Context& ctx, std::span<const Parametersatz> written);
 
 // The whole tool: options, command, error report. Returns the exit status.
 int run(int argc, char** argv, std::ostream& out, std::ostream& err);

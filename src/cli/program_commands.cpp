@@ -37,17 +37,6 @@ class StderrPopups : public vrl::Popups {
     std::ostream& err_;
 };
 
-// The connection as the program holds it: port and address through the connection manager.
-template <typename Body>
-int connected(Context& ctx, Body body) {
-    if (int code = VrlCom_Open(ctx.port); code != 0) return code;
-    int code = VrlCom_AdresseSet(ctx.address);
-    if (code == 0) code = VRLTKV9D_Timeout(ctx.port, ctx.timeout);
-    if (code == 0) code = body();
-    VrlCom_Close();
-    return code;
-}
-
 int programsRead(Context& ctx, const std::vector<std::string>& args) {
     Prog_Initialisieren();
     return connected(ctx, [&] {
@@ -79,15 +68,30 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
     for (int entry : check.cutNames)
         ctx.err << "Hinweis: " << vrl::params::cutNameText(gProg, entry) << '\n';
     ArbeitskopieLaden(gProgIndex);
-    return connected(ctx, [] { return Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); });
+    const bool verify = ctx.options.contains("--verify");
+    return connected(ctx, [&] {
+        if (int code = Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); code != 0) return code;
+        return verify ? verifyTable(ctx, gProg) : 0;
+    });
 }
+
+constexpr CommandOption kWriteOptions[] = {{"--verify", false}};
 
 constexpr Command kCommands[] = {
     {"programs-read", "FILE", 1, programsRead, true},
-    {"programs-write", "FILE", 1, programsWrite, true},
+    {"programs-write", "[--verify] FILE", 1, programsWrite, true, kWriteOptions},
 };
 
 }  // namespace
+
+int connected(Context& ctx, const std::function<int()>& body) {
+    if (int code = VrlCom_Open(ctx.port); code != 0) return code;
+    int code = VrlCom_AdresseSet(ctx.address);
+    if (code == 0) code = VRLTKV9D_Timeout(ctx.port, ctx.timeout);
+    if (code == 0) code = body();
+    VrlCom_Close();
+    return code;
+}
 
 std::span<const Command> programCommands() {
     return kCommands;

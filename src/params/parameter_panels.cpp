@@ -94,6 +94,7 @@ void QtParameterPanels::connectCallbacks() {
         gui::connectCommit(widget, [this, widget] {
             operatorChanged(widget);
             Callback_AllgemeineAenderung();
+            if (recordChanged) recordChanged();
         });
     };
     for (const Field& field : kFields) {
@@ -201,6 +202,7 @@ void QtParameterPanels::showRecord(const Parametersatz& record) {
                     KalibrierIstwert(record.kalibriersollstrom2, record.kalibrierungOffset,
                                      record.kalibrierungVerstaerkung));
     updateCycleField();
+    if (recordChanged) recordChanged();
 }
 
 void QtParameterPanels::takeRecord(Parametersatz& record) {

@@ -25,6 +25,9 @@ class QtParameterPanels : public Panels {
 
     // Also lit while a device operation runs: the status panel's COM lamp.
     std::function<void(bool)> otherComLamp;
+    // Runs after a record was shown and after each committed change was taken over: the working
+    // copy is new.
+    std::function<void()> recordChanged;
 
     void showRecord(const Parametersatz& record) override;
     void takeRecord(Parametersatz& record) override;

@@ -47,6 +47,8 @@ TEST_F(Options, EveryCommandTakesTheAddressesTheOperatorMayChoose) {
         {"watch", {"--count", "1"}},
         {"programs-read", {file}},
         {"programs-write", {file}},
+        {"diff", {file}},
+        {"curve", {file}},
     };
     auto run = [&](const cli::Command& command, const char* address) {
         const auto args = arguments.find(command.name);

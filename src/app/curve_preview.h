@@ -1,0 +1,54 @@
+#pragma once
+
+// The preview beside the main window's parameter fields: the current the device will deliver
+// over time for the record shown, the cycle count, the measuring range's limit and the values
+// the device would refuse. It can be saved as PNG and SVG.
+
+#include <QString>
+#include <QWidget>
+
+#include "params/curve.h"
+
+class QChart;
+class QChartView;
+class QLabel;
+class QLineSeries;
+class QScatterSeries;
+class QValueAxis;
+
+namespace vrl::app {
+
+class CurvePreview : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit CurvePreview(QWidget* parent = nullptr);
+
+    // Draws the record's curve; cheap enough to run on every step of a spin box.
+    void showRecord(const Parametersatz& record);
+
+    enum class Format { Png, Svg };
+    // Asks for a file name (through the popup service) and saves the plot there.
+    void askAndSave(Format format);
+    bool save(Format format, const QString& path);
+
+    // What is drawn, for the tests.
+    QLineSeries* curveSeries() const { return curve_; }
+    QScatterSeries* refusedSeries() const { return refused_; }
+    QLineSeries* limitSeries() const { return limit_; }
+    QString cycleText() const;
+    QString noteText() const;
+
+  private:
+    QChart* chart_;
+    QChartView* view_;
+    QLineSeries* curve_;
+    QLineSeries* limit_;
+    QScatterSeries* refused_;
+    QValueAxis* time_;
+    QValueAxis* current_;
+    QLabel* cycles_;
+    QLabel* notes_;
+};
+
+}  // namespace vrl::app

@@ -1,0 +1,246 @@
+#include "params/curve.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "driver/parameter_catalogue.h"
+
+namespace vrl::params {
+
+namespace {
+
+struct CurveField {
+    std::string_view name;
+    std::string_view label;  // as on the main window
+    std::string_view unit;   // "" for a count or a choice
+    int decimals;            // shown in texts
+};
+
+constexpr std::array<CurveField, 11> kCurveFields{{
+    {"stromkurve", "Stromkurve", "", 0},
+    {"messbereich", "Meßbereich", "", 0},
+    {"strom1", "Strom 1", "A", 4},
+    {"strom2", "Strom 2", "A", 4},
+    {"strom3", "Strom 3", "A", 4},
+    {"strom4", "Strom 4", "A", 4},
+    {"zeit1", "Zeit 1", "ms", 1},
+    {"zeit2", "Zeit 2", "ms", 1},
+    {"zeit3", "Zeit 3", "ms", 1},
+    {"zeit4", "Zeit 4", "ms", 1},
+    {"zyklen", "Anzahl Zyklen", "", 0},
+}};
+
+constexpr std::array<std::string_view, 4> kCurrents{"strom1", "strom2", "strom3", "strom4"};
+constexpr std::array<std::string_view, 4> kTimes{"zeit1", "zeit2", "zeit3", "zeit4"};
+
+// The catalogue's real ranges carry a tolerance of 0.0001 on either side; texts give the range
+// the operator means.
+constexpr double kRangeTolerance = 0.0001;
+
+const CurveField* curveField(std::string_view name) {
+    for (const CurveField& field : kCurveFields)
+        if (field.name == name) return &field;
+    return nullptr;
+}
+
+double valueOf(const Parametersatz& record, std::string_view name) {
+    const Field& field = *findField(name);
+    return field.type == FieldType::Real ? realOf(record, field) : integerOf(record, field);
+}
+
+// The refusal of one curve field, by the write's own range check and the measuring range.
+std::optional<RefusedValue> refusalOf(const Parametersatz& record, std::string_view name,
+                                      std::optional<double> limit) {
+    const double value = valueOf(record, name);
+    if (!std::isfinite(value)) return RefusedValue{name, value, RefusalKind::NotANumber};
+    const driver::Parameter& row = *driver::findParameter(name);
+    const bool isInteger = row.kind == driver::ValueKind::Integer;
+    const int code = driver::checkWrite(row, isInteger ? 0.0 : value,
+                                        isInteger ? static_cast<int>(value) : 0, {});
+    if (code != 0) {
+        if (name == "stromkurve" || name == "messbereich")
+            return RefusedValue{name, value, RefusalKind::UnknownChoice};
+        const double tolerance = isInteger ? 0.0 : kRangeTolerance;
+        return RefusedValue{name, value, RefusalKind::OutOfRange, row.low + tolerance,
+                            row.high - tolerance};
+    }
+    const bool isCurrent = std::find(kCurrents.begin(), kCurrents.end(), name) != kCurrents.end();
+    if (limit && isCurrent && value > *limit)
+        return RefusedValue{name, value, RefusalKind::AboveLimit, 0.0, *limit};
+    return std::nullopt;
+}
+
+struct Step {
+    double time;     // [ms]
+    double current;  // [A]
+    bool refused;
+};
+
+void append(std::vector<CurvePoint>& points, CurvePoint point) {
+    if (!points.empty() && points.back().time == point.time &&
+        points.back().current == point.current) {
+        points.back().refused = points.back().refused || point.refused;
+        return;
+    }
+    points.push_back(point);
+}
+
+std::string fixed(double value, int decimals) {
+    // Room for the largest double in full.
+    std::array<char, 400> buffer{};
+    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                   std::chars_format::fixed, decimals);
+    if (ec != std::errc()) return {};
+    return std::string(buffer.data(), end);
+}
+
+std::string shortest(double value) {
+    std::array<char, 64> buffer{};
+    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    if (ec != std::errc()) return {};
+    return std::string(buffer.data(), end);
+}
+
+}  // namespace
+
+std::optional<double> rangeLimit(int messbereich) {
+    switch (messbereich) {
+        case 1:
+            return 0.4095;
+        case 2:
+            return 4.095;
+        default:
+            return std::nullopt;
+    }
+}
+
+Curve curveOf(const Parametersatz& record) {
+    Curve curve;
+    curve.cycles = record.zyklen;
+    curve.limit = rangeLimit(record.messbereich);
+    for (const CurveField& field : kCurveFields) {
+        if (auto refused = refusalOf(record, field.name, curve.limit))
+            curve.refused.push_back(*refused);
+    }
+    auto isRefused = [&](std::string_view name) {
+        return std::any_of(curve.refused.begin(), curve.refused.end(),
+                           [&](const RefusedValue& r) { return r.field == name; });
+    };
+
+    const int form = record.stromkurve;
+    curve.cyclesShown =
+        curve.cycles == 0 ? kMostCyclesShown : std::clamp(curve.cycles, 1, kMostCyclesShown);
+    if (form != 1 && form != 2) {
+        curve.note = "Keine Vorschau: die Stromkurve ist unbekannt.";
+        return curve;
+    }
+    // The steps the device runs through: a time that is not a number or negative, or a current
+    // that is not a number, gives no point to draw; such a value is reported above.
+    std::vector<Step> steps;
+    bool allTimesZero = true;
+    for (std::size_t i = 0; i < kTimes.size(); ++i) {
+        const double time = valueOf(record, kTimes[i]);
+        const double current = valueOf(record, kCurrents[i]);
+        if (time != 0.0) allTimesZero = false;
+        if (!std::isfinite(time) || !std::isfinite(current) || time < 0.0) continue;
+        if (form == 1 && time == 0.0) continue;
+        steps.push_back({time, current, isRefused(kTimes[i]) || isRefused(kCurrents[i])});
+    }
+    for (const Step& step : steps) curve.cycleTime += step.time;
+
+    if (!std::isfinite(curve.cycleTime)) {
+        curve.note = "Keine Kurve: die Zeiten sind zu groß.";
+        curve.cycleTime = 0.0;
+        return curve;
+    }
+    if (!(curve.cycleTime > 0.0)) {
+        curve.note = allTimesZero ? "Keine Kurve: alle Zeiten sind 0 ms."
+                                  : "Keine Kurve: keine Stufe hat eine gültige Zeit.";
+        return curve;
+    }
+
+    for (int cycle = 0; cycle < curve.cyclesShown; ++cycle) {
+        double t = cycle * curve.cycleTime;
+        if (form == 1) {
+            for (const Step& step : steps) {
+                append(curve.points, {t, step.current, step.refused});
+                t += step.time;
+                append(curve.points, {t, step.current, step.refused});
+            }
+        } else {
+            // The loop closes: the first ramp starts where the last one ended.
+            const Step& last = steps.back();
+            append(curve.points, {t, last.current, last.refused});
+            for (const Step& step : steps) {
+                t += step.time;
+                append(curve.points, {t, step.current, step.refused});
+            }
+        }
+    }
+    return curve;
+}
+
+std::string germanNumber(double value, int decimals) {
+    if (!std::isfinite(value)) return "keine Zahl";
+    std::string text = fixed(value, decimals);
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
+    if (text == "-0") text = "0";
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos) text[point] = ',';
+    const std::size_t sign = text.front() == '-' ? 1 : 0;
+    std::size_t end = point == std::string::npos ? text.size() : point;
+    while (end > sign + 3) {
+        end -= 3;
+        text.insert(end, 1, '.');
+    }
+    return text;
+}
+
+std::string cycleText(const Curve& curve) {
+    const std::string perCycle = germanNumber(curve.cycleTime / 1000.0, 3) + " s";
+    if (curve.cycles == 0) return "× unbegrenzt, " + perCycle + " je Zyklus";
+    const std::string total = germanNumber(curve.cycles * curve.cycleTime / 1000.0, 3) + " s";
+    return "× " + germanNumber(curve.cycles, 0) + (curve.cycles == 1 ? " Zyklus, " : " Zyklen, ") +
+           total;
+}
+
+std::string_view curveFieldLabel(std::string_view field) {
+    const CurveField* found = curveField(field);
+    return found ? found->label : field;
+}
+
+std::string refusalText(const RefusedValue& refused) {
+    const CurveField* field = curveField(refused.field);
+    const std::string label(field ? field->label : refused.field);
+    const int decimals = field ? field->decimals : 4;
+    const std::string unit = field && !field->unit.empty() ? " " + std::string(field->unit) : "";
+    const std::string value = germanNumber(refused.value, decimals);
+    switch (refused.kind) {
+        case RefusalKind::NotANumber:
+            return label + ": keine gültige Zahl";
+        case RefusalKind::OutOfRange:
+            return label + ": " + value + unit + " außerhalb des Bereichs " +
+                   germanNumber(refused.low, decimals) + " bis " +
+                   germanNumber(refused.high, decimals) + unit;
+        case RefusalKind::AboveLimit:
+            return label + ": " + value + unit + " über der Grenze des Meßbereichs (" +
+                   germanNumber(refused.high, decimals) + unit + ")";
+        case RefusalKind::UnknownChoice:
+            return label + ": " + value + " ist keine der Auswahlmöglichkeiten";
+    }
+    return label;
+}
+
+std::string curveCsv(const Curve& curve) {
+    std::string csv = "time_ms,current_A\n";
+    for (const CurvePoint& point : curve.points)
+        csv += shortest(point.time) + "," + shortest(point.current) + "\n";
+    return csv;
+}
+
+}  // namespace vrl::params

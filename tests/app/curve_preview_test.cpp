@@ -1,0 +1,76 @@
+// The curve preview in the main window follows the operator's edits and saves what it shows.
+
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLineSeries>
+#include <QMainWindow>
+#include <QScatterSeries>
+
+#include "app/curve_preview.h"
+#include "app/par_main.h"
+#include "app/shell.h"
+#include "app_fixture.h"
+#include "params/datastate.h"
+#include "platform/gui/panels.h"
+#include "platform/gui/popups.h"
+
+namespace {
+
+class CurvePreviewTest : public AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        gPaneltitle = "TKV-9D Steuerung";
+        vrl::setPopups(&popups);
+        ASSERT_EQ(Func_PanelsInitialisieren("V 1.2.3", "4/2011"), 0);
+        preview = ParMain_GetMainpanel()->findChild<vrl::app::CurvePreview*>();
+        ASSERT_NE(preview, nullptr);
+    }
+    void TearDown() override {
+        Func_PanelsFreigeben();
+        vrl::setPopups(nullptr);
+        AppTest::TearDown();
+    }
+    QList<QPointF> drawn() const { return preview->curveSeries()->points(); }
+
+    vrl::app::CurvePreview* preview = nullptr;
+};
+
+TEST_F(CurvePreviewTest, FollowsTheEditsAndNotesAnEmptyCurve) {
+    auto& ui = ParMain_Panel()->ui;
+    // The default record: 1000 ms at 0 A, unlimited.
+    EXPECT_EQ(drawn(), (QList<QPointF>{{0, 0}, {1000, 0}, {2000, 0}, {3000, 0}}));
+    EXPECT_EQ(preview->cycleText(), QString::fromUtf8("× unbegrenzt, 1 s je Zyklus"));
+
+    ui.PAR_STROM1->stepUp();  // 0.1 A, a commit like every step
+    EXPECT_EQ(drawn(), (QList<QPointF>{{0, 0.1}, {1000, 0.1}, {2000, 0.1}, {3000, 0.1}}));
+    EXPECT_TRUE(preview->refusedSeries()->points().isEmpty());
+
+    // 4 A is more than the small measuring range delivers: marked, and the limit drawn.
+    ui.PAR_STROM1->setValue(4.0);
+    ui.PAR_MESSBEREICH->setCurrentIndex(0);
+    emit ui.PAR_MESSBEREICH->activated(0);
+    EXPECT_EQ(preview->refusedSeries()->points().size(), 4);
+    EXPECT_EQ(preview->limitSeries()->points().front().y(), 0.4095);
+    EXPECT_TRUE(preview->noteText().contains(QString::fromUtf8("über der Grenze")))
+        << qPrintable(preview->noteText());
+
+    ui.PAR_ZEIT1->setValue(0.0);
+    EXPECT_TRUE(drawn().isEmpty());
+    EXPECT_TRUE(preview->noteText().startsWith("Keine Kurve: alle Zeiten sind 0 ms."))
+        << qPrintable(preview->noteText());
+}
+
+TEST_F(CurvePreviewTest, SavesAsPngAndSvg) {
+    const std::string base = std::filesystem::current_path().string() + "/kurve";
+    popups.files = {base, base + ".svg"};
+    preview->askAndSave(vrl::app::CurvePreview::Format::Png);
+    preview->askAndSave(vrl::app::CurvePreview::Format::Svg);
+    QFile png(QString::fromStdString(base + ".png")), svg(QString::fromStdString(base + ".svg"));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(png.read(4).endsWith("PNG"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("<svg"));
+}
+
+}  // namespace
