@@ -300,16 +300,16 @@ void TraceWindow::togglePause() {
 
 void TraceWindow::showState() {
     const QLocale locale;
-    if (collector_->paused()) {
-        state_->setText(
-            QString::fromUtf8("Angehalten: neue Übertragungen werden verworfen, bisher %1.")
-                .arg(locale.toString(static_cast<qulonglong>(collector_->dropped()))));
-        return;
-    }
-    state_->setText(QString::fromUtf8("%1 Übertragungen, %2 angezeigt; die letzten %3 bleiben.")
-                        .arg(locale.toString(static_cast<qulonglong>(model_->kept())),
-                             locale.toString(model_->rowCount()),
-                             locale.toString(static_cast<qulonglong>(kKept))));
+    const QString state =
+        collector_->paused()
+            ? QString::fromUtf8("Angehalten: neue Übertragungen werden verworfen, bisher %1.")
+                  .arg(locale.toString(static_cast<qulonglong>(collector_->dropped())))
+            : QString::fromUtf8("%1 Übertragungen, %2 angezeigt; die letzten %3 bleiben.")
+                  .arg(locale.toString(static_cast<qulonglong>(model_->kept())),
+                       locale.toString(model_->rowCount()),
+                       locale.toString(static_cast<qulonglong>(kKept)));
+    // Every tick of the timer comes here; the label repaints only when its text changes.
+    if (state != state_->text()) state_->setText(state);
 }
 
 void TraceWindow::save() {

@@ -58,7 +58,7 @@ class TraceModel : public QAbstractTableModel {
 class TraceWindow : public QWidget {
   public:
     static constexpr std::size_t kKept = 10000;
-    static constexpr int kTakePeriod = 100;  // [ms] between two batches taken into the list
+    static constexpr int kTakePeriod = 200;  // [ms] between two batches taken into the list
 
     explicit TraceWindow(QWidget* owner);
     ~TraceWindow() override;
