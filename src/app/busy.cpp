@@ -46,6 +46,8 @@ bool inside(const QObject* object, const QWidget* window) {
     return false;
 }
 
+constexpr char kUsableWhileBusy[] = "usableWhileBusy";
+
 QString remaining(qint64 elapsedMs, int done, int total) {
     if (done <= 0) return QString::fromUtf8("Restzeit wird ermittelt …");
     const double left = static_cast<double>(elapsedMs) / done * (total - done) / 1000.0;
@@ -53,6 +55,10 @@ QString remaining(qint64 elapsedMs, int done, int total) {
 }
 
 }  // namespace
+
+void setUsableWhileBusy(QWidget* window) {
+    window->setProperty(kUsableWhileBusy, true);
+}
 
 WindowOperations::WindowOperations() {
     op::setHost(this);
@@ -162,6 +168,9 @@ bool WindowOperations::accepts(QObject* receiver) const {
     // A window hands its input on to its widgets, where it is judged.
     if (receiver->isWindowType()) return true;
     if (progress_ && inside(receiver, progress_.data())) return true;
+    if (auto* widget = qobject_cast<QWidget*>(receiver);
+        widget && widget->window()->property(kUsableWhileBusy).toBool())
+        return true;
     // A question asked by the operation itself.
     QWidget* modal = QApplication::activeModalWidget();
     return modal && inside(receiver, modal);

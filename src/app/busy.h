@@ -8,12 +8,17 @@
 #include <QObject>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QWidget>
 #include <functional>
 
 #include "connection/line_worker.h"
 #include "connection/operation.h"
 
 namespace vrl::app {
+
+// A window that only watches the line (the protocol trace): the operator may scroll and click in
+// it while an operation runs, since nothing he does there reaches the device or the data.
+void setUsableWhileBusy(QWidget* window);
 
 class WindowOperations : public QObject, public op::Host {
   public:

@@ -7,6 +7,7 @@
 #include "app/fenster.h"
 #include "app/shell.h"
 #include "app/status_main.h"
+#include "app/trace_window.h"
 #include "connection/com_controls.h"
 #include "connection/operation.h"
 #include "errors/vrl_errors.h"
@@ -82,6 +83,8 @@ void connectButtons(Ui::MAINPANEL& ui) {
     QObject::connect(ui.MENUMAIN_PROGRAMM_UMBENENNEN, &QAction::triggered, window,
                      [] { Menu_Main_Programm(); });
     QObject::connect(ui.MENUMAIN_HILFE_INFO, &QAction::triggered, window, [] { Menu_Main_Info(); });
+    QObject::connect(ui.MENUMAIN_HILFE_PROTOKOLL, &QAction::triggered, window,
+                     [window] { vrl::app::showTraceWindow(window); });
     vrl::gui::interceptClose(window, [window] { Callback_Panels(window); });
 }
 

@@ -80,6 +80,46 @@ std::string readableBytes(std::string_view bytes) {
     return text;
 }
 
+std::string traceTimeText(std::chrono::system_clock::time_point time) {
+    std::string text;
+    appendTime(text, time);
+    return text;
+}
+
+std::string acknowledgementText(int acknowledgement) {
+    std::string text;
+    if (acknowledgement < 0)
+        text = "keine";
+    else
+        appendByte(text, static_cast<unsigned char>(acknowledgement));
+    return text;
+}
+
+std::string answerText(const std::string& answer) {
+    return answer.empty() ? std::string("keine") : readableBytes(answer);
+}
+
+std::string durationText(std::chrono::microseconds duration) {
+    std::string text;
+    // Tenths of a millisecond: a transaction on a fast line takes well below one.
+    const long long tenths = (duration.count() + 50) / 100;
+    appendNumber(text, tenths / 10);
+    text += '.';
+    appendNumber(text, tenths % 10);
+    text += " ms";
+    return text;
+}
+
+std::string outcomeText(int outcome) {
+    if (outcome == 0) return "0";
+    std::string text = "Fehler #";
+    appendNumber(text, -static_cast<long long>(outcome));
+    text += ": ";
+    // One record, one line.
+    for (const char* c = vrl::messageText(outcome); *c != '\0'; ++c) text += *c == '\n' ? ' ' : *c;
+    return text;
+}
+
 std::string traceLine(const TraceRecord& record) {
     std::string line;
     line.reserve(160);
@@ -91,29 +131,13 @@ std::string traceLine(const TraceRecord& record) {
     line += ": ";
     line += readableBytes(record.frame);
     line += " | Quittung ";
-    if (record.acknowledgement < 0)
-        line += "keine";
-    else
-        appendByte(line, static_cast<unsigned char>(record.acknowledgement));
+    line += acknowledgementText(record.acknowledgement);
     line += " | Antwort ";
-    line += record.answer.empty() ? std::string("keine") : readableBytes(record.answer);
+    line += answerText(record.answer);
     line += " | ";
-    // Tenths of a millisecond: a transaction on a fast line takes well below one.
-    const long long tenths = (record.duration.count() + 50) / 100;
-    appendNumber(line, tenths / 10);
-    line += '.';
-    appendNumber(line, tenths % 10);
-    line += " ms | ";
-    if (record.outcome == 0) {
-        line += '0';
-        return line;
-    }
-    line += "Fehler #";
-    appendNumber(line, -static_cast<long long>(record.outcome));
-    line += ": ";
-    // One record, one line.
-    for (const char* c = vrl::messageText(record.outcome); *c != '\0'; ++c)
-        line += *c == '\n' ? ' ' : *c;
+    line += durationText(record.duration);
+    line += " | ";
+    line += outcomeText(record.outcome);
     return line;
 }
 

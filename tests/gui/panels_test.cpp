@@ -600,7 +600,7 @@ const MenuBarRow kMenuBarRows[] = {
         {"BEENDEN", "Beenden"}}},
       {"PROGRAMM", "Programm", {{"UMBENENNEN", "Umbenennen..."}}},
       {"FENSTER", "Fenster", {}},
-      {"HILFE", "Hilfe", {{"INFO", "Info"}}}}},
+      {"HILFE", "Hilfe", {{"PROTOKOLL", "Schnittstellenprotokoll..."}, {"INFO", "Info"}}}}},
     {"COMPANEL",
      "MENUCOM",
      {{"DATEI", "Datei", {{"BEENDEN", "Beenden"}}}, {"FENSTER", "Fenster", {}}}},
