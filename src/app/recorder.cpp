@@ -17,6 +17,7 @@
 #include <charconv>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "connection/operation.h"
 #include "errors/vrl_errors.h"
@@ -100,6 +101,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
       csv_(new QPushButton(QStringLiteral("Als CSV speichern..."), this)),
       png_(new QPushButton(QStringLiteral("Als PNG speichern..."), this)),
       timer_(new QTimer(this)),
+      redraw_(new QTimer(this)),
       chart_(new QChart),
       view_(new QChartView(chart_, this)),
       current_(new QLineSeries),
@@ -120,6 +122,9 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     period_->setValue(kDefaultPeriod);
     period_->setSuffix(QStringLiteral(" s"));
     timer_->setInterval(static_cast<int>(kDefaultPeriod * 1000));
+    redraw_->setSingleShot(true);
+    redraw_->setInterval(kRedrawPeriod);
+    connect(redraw_, &QTimer::timeout, this, [this] { flush(); });
 
     reference_->setName(QStringLiteral("Programmierte Kurve [A]"));
     reference_->setPen(QPen(kReferenceColour, 3));
@@ -198,6 +203,7 @@ void MeasurementRecorder::setRecording(bool on) {
     gui::setQuietly(toggle_, on);
     if (!on) {
         timer_->stop();
+        flush();
         return;
     }
     origin_ = now();
@@ -206,6 +212,11 @@ void MeasurementRecorder::setRecording(bool on) {
     current_->clear();
     voltage_->clear();
     reference_->clear();
+    currentPoints_.clear();
+    voltagePoints_.clear();
+    referencePoints_.clear();
+    shownSamples_ = 0;
+    pending_ = false;
     time_->setRange(0, 10);
     if (startedAt_) startSeen(*startedAt_);
     timer_->start();
@@ -230,18 +241,34 @@ void MeasurementRecorder::tick() {
     append({at, current, voltage});
 }
 
+// A series lays out all its points again for every point appended to it, so an hour of samples
+// would cost a layout per point per sample. Samples go into lists here (O(1)) and the series
+// take the whole lists in one replace, one layout per redraw, at most every kRedrawPeriod.
 void MeasurementRecorder::append(const Sample& sample) {
     samples_.push_back(sample);
-    current_->append(sample.time, sample.current);
-    voltage_->append(sample.time, sample.voltage);
+    currentPoints_.append({sample.time, sample.current});
+    voltagePoints_.append({sample.time, sample.voltage});
     extendReference(sample.time);
-    growAxes(sample);
+    pending_ = true;
+    if (!redraw_->isActive()) redraw_->start();
 }
 
-void MeasurementRecorder::growAxes(const Sample& sample) {
-    growAxis(time_, sample.time);
-    growAxis(ampere_, sample.current);
-    growAxis(volt_, sample.voltage);
+void MeasurementRecorder::flush() {
+    redraw_->stop();
+    if (!pending_) return;
+    pending_ = false;
+    // The axes first, so the points are laid out once, on the axes they will stay on.
+    if (!samples_.empty()) {
+        const Sample& last = samples_.back();
+        growAxis(time_, last.time);
+    }
+    for (const QPointF& point : currentPoints_.sliced(shownSamples_)) growAxis(ampere_, point.y());
+    for (const QPointF& point : voltagePoints_.sliced(shownSamples_)) growAxis(volt_, point.y());
+    shownSamples_ = currentPoints_.size();
+    // The lists are shared with the series, not copied.
+    current_->replace(currentPoints_);
+    voltage_->replace(voltagePoints_);
+    reference_->replace(referencePoints_);
 }
 
 void MeasurementRecorder::statusSeen(int word) {
@@ -256,14 +283,17 @@ void MeasurementRecorder::statusSeen(int word) {
 // with "Einstellen". A cycle is cut from the curve once and repeated as the recording goes on.
 void MeasurementRecorder::startSeen(double at) {
     startedAt_ = at;
-    reference_->clear();
+    referencePoints_.clear();
     cycle_.clear();
     cycleTime_ = 0.0;
     Parametersatz record = gProg[static_cast<std::size_t>(entry_)];
     const int cycles = record.zyklen;
     record.zyklen = 1;
     const params::Curve curve = params::curveOf(record);
-    if (curve.points.empty() || !(curve.cycleTime > 0)) return;
+    if (curve.points.empty() || !(curve.cycleTime > 0)) {
+        reference_->clear();
+        return;
+    }
     double top = 0.0;
     for (const params::CurvePoint& point : curve.points) {
         cycle_.emplace_back(point.time / 1000.0, point.current);
@@ -275,26 +305,27 @@ void MeasurementRecorder::startSeen(double at) {
     growAxis(ampere_, top);
     const double recorded = samples_.empty() ? 0.0 : samples_.back().time;
     extendReference(std::max(recorded, now() - origin_));
+    pending_ = true;
+    flush();
 }
 
 void MeasurementRecorder::extendReference(double until) {
-    QList<QPointF> added;
+    QList<QPointF>& added = referencePoints_;
     while (cycleTime_ > 0 && cyclesLeft_ != 0 && referenceEnd_ <= until &&
-           reference_->count() + added.size() + static_cast<qsizetype>(cycle_.size()) <
-               kMostReferencePoints) {
+           added.size() + static_cast<qsizetype>(cycle_.size()) < kMostReferencePoints) {
         for (const QPointF& point : cycle_) added.append({referenceEnd_ + point.x(), point.y()});
         referenceEnd_ += cycleTime_;
         // The last cycle of a counted run ends with the current off.
         if (cyclesLeft_ > 0 && --cyclesLeft_ == 0) added.append({referenceEnd_, 0.0});
     }
-    if (!added.isEmpty()) reference_->append(added);
 }
 
 bool MeasurementRecorder::saveCsv(const QString& path) const {
     return static_cast<bool>(files::replaceFile(path.toStdString(), recordingCsv(samples_)));
 }
 
-bool MeasurementRecorder::savePng(const QString& path) const {
+bool MeasurementRecorder::savePng(const QString& path) {
+    flush();
     return view_->grab().save(path, "PNG");
 }
 

@@ -8,6 +8,8 @@
 // operation is skipped, and the operator's input meanwhile is kept for after it. The status
 // poll and its frames are not touched.
 
+#include <QList>
+#include <QPointF>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -58,14 +60,18 @@ class MeasurementRecorder : public QWidget {
     bool isRecording() const;
     // One timer tick: one read of current and voltage.
     void tick();
-    // Appends one sample to the recording and the plot; the reads call it.
+    // Appends one sample to the recording, and to the plot with the next redraw.
     void append(const Sample& sample);
+    // Draws what was appended since the last redraw; the plot does so by itself at most every
+    // kRedrawPeriod.
+    void flush();
+    static constexpr int kRedrawPeriod = 100;  // [ms]
 
     const std::vector<Sample>& samples() const { return samples_; }
     int skippedTicks() const { return skipped_; }
 
     bool saveCsv(const QString& path) const;
-    bool savePng(const QString& path) const;
+    bool savePng(const QString& path);
     void askAndSaveCsv();
     void askAndSavePng();
 
@@ -82,7 +88,10 @@ class MeasurementRecorder : public QWidget {
     void startSeen(double at);
     void statusSeen(int word);
     void extendReference(double until);
-    void growAxes(const Sample& sample);
+    // What the series show, and whether samples came since they were last handed over.
+    QList<QPointF> currentPoints_, voltagePoints_, referencePoints_;
+    bool pending_ = false;
+    qsizetype shownSamples_ = 0;  // samples the axes have been fitted to
 
     std::function<double()> clock_;
     double origin_ = 0.0;              // [s] on the clock: time 0 of the recording
@@ -103,6 +112,7 @@ class MeasurementRecorder : public QWidget {
     QPushButton* csv_;
     QPushButton* png_;
     QTimer* timer_;
+    QTimer* redraw_;
     QChart* chart_;
     QChartView* view_;
     QLineSeries* current_;

@@ -117,6 +117,8 @@ TEST_F(Recording, RecordedCurrentFollowsTheProgrammedCurve) {
             recorder->tick();
         }
         ASSERT_EQ(recorder->samples().size(), 60u) << row.name;
+        recorder->flush();
+        EXPECT_EQ(recorder->currentSeries()->count(), 60) << row.name;
         int on = 0;
         for (const Sample& sample : recorder->samples()) {
             const double expected = referenceAt(sample.time);
