@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QEventLoop>
 #include <QMainWindow>
 #include <QPainter>
@@ -16,6 +17,7 @@
 #include "app/com_main.h"
 #include "app/curve_preview.h"
 #include "app/par_main.h"
+#include "app/recorder.h"
 #include "app/shell.h"
 #include "app/status_main.h"
 #include "connection/vrlcom.h"
@@ -126,6 +128,14 @@ int main(int argc, char** argv) {
     StatusMain_Panel()->ui.TKVSTATUSABFRAGE->click();
     settle(1300);  // one tick of the polling timer
     ok &= save(StatusMain_Panel()->widget(), folder + "/status.png");
+
+    // Recording at 0.2 s while the curve runs: two cycles of its four seconds.
+    auto* recorder = StatusMain_Recorder();
+    recorder->period()->setValue(0.2);
+    recorder->toggle()->click();
+    settle(8600);
+    ok &= save(StatusMain_Panel()->widget(), folder + "/recording.png");
+    recorder->toggle()->click();
 
     // Writing all programs on a line at the real speed, two seconds in.
     sim::Line paced(sim::LineOptions{true, "", 0});

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/curve_preview.h"
+#include "app/device_compare.h"
 #include "app/fenster.h"
 #include "app/shell.h"
 #include "app/status_main.h"
@@ -82,6 +83,8 @@ void connectButtons(Ui::MAINPANEL& ui) {
                      [] { Menu_Datei_Beenden(); });
     QObject::connect(ui.MENUMAIN_PROGRAMM_UMBENENNEN, &QAction::triggered, window,
                      [] { Menu_Main_Programm(); });
+    QObject::connect(ui.MENUMAIN_PROGRAMM_VERGLEICHEN, &QAction::triggered, window,
+                     [window] { vrl::app::compareWithDevice(window); });
     QObject::connect(ui.MENUMAIN_HILFE_INFO, &QAction::triggered, window, [] { Menu_Main_Info(); });
     QObject::connect(ui.MENUMAIN_HILFE_PROTOKOLL, &QAction::triggered, window,
                      [window] { vrl::app::showTraceWindow(window); });

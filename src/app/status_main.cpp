@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "app/fenster.h"
+#include "app/recorder.h"
 #include "app/shell.h"
 #include "connection/com_controls.h"
 #include "connection/operation.h"
@@ -187,6 +188,9 @@ int StatusMain_Initialisieren() {
     VrlCom_RegisterPictureringControl(form.COMPICTURERING);
     VrlCom_RegisterFehlerControls(form.FEHLERLED, form.FEHLERSTRING, form.FEHLERNUMMER);
     CallbacksVerbinden();
+    // The recording of actual current and voltage, below the lamps; it keeps its own timer.
+    form.statusPanelLayout->insertWidget(1, new vrl::app::MeasurementRecorder(form.centralwidget),
+                                         1);
     return 0;
 }
 
@@ -211,6 +215,11 @@ void StatusMain_ComLed(int on) {
 
 vrl::gui::StatusPanel* StatusMain_Panel() {
     return gStatusPanel.get();
+}
+
+vrl::app::MeasurementRecorder* StatusMain_Recorder() {
+    return gStatusPanel ? gStatusPanel->widget()->findChild<vrl::app::MeasurementRecorder*>()
+                        : nullptr;
 }
 
 int Callback_Status_Buttons(StatusButton button) {

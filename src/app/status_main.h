@@ -30,6 +30,11 @@ void StatusMain_ComLed(int on);
 // The window, for start-up and tests; nullptr before StatusMain_Initialisieren and after
 // StatusMain_Freigeben.
 vrl::gui::StatusPanel* StatusMain_Panel();
+// The recording of actual current and voltage in the status window, while the window exists.
+namespace vrl::app {
+class MeasurementRecorder;
+}
+vrl::app::MeasurementRecorder* StatusMain_Recorder();
 
 // The status window's command buttons and its polling toggle.
 enum class StatusButton {

@@ -231,7 +231,9 @@ int Prog_ProgrammeAufGeraetSchreiben() {
     return Prog_ProgrammeSchreiben(first, last);
 }
 
-int Prog_ProgrammeLesen(int first, int last) {
+int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
+    // Only the table the operator edits has a list and a working copy to follow it.
+    const bool edited = &table == &gProg;
     // Steps for the progress display: the device's working parameters read, each entry, and
     // the working parameters written back.
     const int total = last - first + 3;
@@ -241,9 +243,11 @@ int Prog_ProgrammeLesen(int first, int last) {
     Parametersatz saved{};
     if (int code = TkvCom_ParameterLesen(&saved); code != 0) return code;
     if (first == 0 && last == 0) {
-        gProg[0] = saved;
-        ArbeitskopieLaden(0);
-        ParameterAnzeigen();
+        table[0] = saved;
+        if (edited) {
+            ArbeitskopieLaden(0);
+            ParameterAnzeigen();
+        }
     }
     for (int i = first; i <= last; ++i) {
         // Between two entries; the entries read so far stay in the table, as after a failure.
@@ -254,15 +258,21 @@ int Prog_ProgrammeLesen(int first, int last) {
         if (i != 0) {
             if (int code = TkvCom_ProgrammLaden(i); code != 0) return code;
         }
-        Parametersatz read = gProg[static_cast<std::size_t>(i)];
+        Parametersatz read = table[static_cast<std::size_t>(i)];
         if (int code = TkvCom_ParameterLesen(&read); code != 0) return code;
-        gProg[static_cast<std::size_t>(i)] = read;
+        table[static_cast<std::size_t>(i)] = read;
     }
-    ProgrammlisteAktualisieren();
-    ArbeitskopieLaden(gProgIndex);
-    ParameterAnzeigen();
+    if (edited) {
+        ProgrammlisteAktualisieren();
+        ArbeitskopieLaden(gProgIndex);
+        ParameterAnzeigen();
+    }
     vrl::op::progress("Arbeitsparameter des Geräts werden zurückgeschrieben", done, total);
     return TkvCom_ParameterSchreiben(&saved);
+}
+
+int Prog_ProgrammeLesen(int first, int last) {
+    return Prog_ProgrammeLesenNach(gProg, first, last);
 }
 
 int Prog_ProgrammeVonGeraetLesen() {

@@ -7,7 +7,9 @@
 
 #include "params/parametersatz.h"
 
-extern std::array<Parametersatz, vrl::params::kTableSize> gProg;
+using ProgramTable = std::array<Parametersatz, vrl::params::kTableSize>;
+
+extern ProgramTable gProg;
 extern int gProgIndex;
 
 int ArbeitskopieSpeichern(int index);
@@ -32,6 +34,9 @@ int ProgrammverwaltungNachDateiLaden();
 // "aktuelles" and "alle" choose them. The command-line tool calls these directly.
 int Prog_ProgrammeSchreiben(int first, int last);
 int Prog_ProgrammeLesen(int first, int last);
+// The same frames, into `table`: another table than gProg is filled and nothing else changes
+// (the comparison with the device reads into a scratch table).
+int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last);
 
 namespace vrl::params {
 // "A - name" for the working parameters, "n - name" for program n.

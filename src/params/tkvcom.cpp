@@ -5,6 +5,7 @@
 #include "connection/operation.h"
 #include "connection/vrlcom.h"
 #include "driver/vrltkv9d.h"
+#include "params/device_watch.h"
 #include "params/panels.h"
 #include "params/transfer_check.h"
 
@@ -131,8 +132,10 @@ int TkvCom_ProgrammLaden(int program) {
 }
 
 int TkvCom_GeraetStarten() {
-    return transfer(
+    const int code = transfer(
         [](const Link& link) { return VRLTKV9D_DeviceFunction(link.port, link.address, "start"); });
+    if (const auto& started = vrl::params::deviceWatch().started; code == 0 && started) started();
+    return code;
 }
 
 int TkvCom_GeraetStoppen() {
@@ -141,7 +144,9 @@ int TkvCom_GeraetStoppen() {
 }
 
 int TkvCom_StatusLesen(int* status) {
-    return readInteger("status", status);
+    const int code = readInteger("status", status);
+    if (const auto& seen = vrl::params::deviceWatch().status; code == 0 && seen) seen(*status);
+    return code;
 }
 
 int TkvCom_HdxStatusLesen(int module, int* status) {
@@ -173,7 +178,9 @@ int TkvCom_OutputenableSchreiben(int mask) {
 }
 
 int TkvCom_ProgrammEinstellen(int program) {
-    return TkvCom_ProgrammLaden(program);
+    const int code = TkvCom_ProgrammLaden(program);
+    if (const auto& set = vrl::params::deviceWatch().programSet; code == 0 && set) set(program);
+    return code;
 }
 int TkvCom_ProgrammAbspeichern(int program) {
     return TkvCom_ParameterAlsProgrammSpeichern(program);

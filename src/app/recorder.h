@@ -1,0 +1,126 @@
+#pragma once
+
+// The status window's recording of the device's actual current and voltage: switched on by
+// "Messwerte aufzeichnen", one read of both values per period (0.2 to 5 s), plotted over time
+// with the programmed curve as a faint reference once a start was seen, and saved as CSV or PNG.
+//
+// Each read is a background operation like the status poll: a tick that falls into another
+// operation is skipped, and the operator's input meanwhile is kept for after it. The status
+// poll and its frames are not touched.
+
+#include <QList>
+#include <QPointF>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+class QChart;
+class QChartView;
+class QDoubleSpinBox;
+class QLineSeries;
+class QPushButton;
+class QTimer;
+class QValueAxis;
+
+namespace vrl::app {
+
+struct Sample {
+    double time;     // [s] since the recording was switched on
+    double current;  // [A]
+    double voltage;  // [V]
+};
+
+// "time_s,current_A,voltage_V", then one line a sample; numbers in the shortest form that
+// reads back the same, point before the decimals whatever the locale.
+std::string recordingCsv(std::span<const Sample> samples);
+
+class MeasurementRecorder : public QWidget {
+    Q_OBJECT
+
+  public:
+    static constexpr double kShortestPeriod = 0.2;  // [s]
+    static constexpr double kLongestPeriod = 5.0;   // [s]
+    static constexpr double kDefaultPeriod = 1.0;   // [s]
+    // Corner points of the reference beyond which it is not drawn on (a short cycle repeated
+    // for an hour would be a solid block anyway).
+    static constexpr int kMostReferencePoints = 20000;
+
+    explicit MeasurementRecorder(QWidget* parent = nullptr);
+    ~MeasurementRecorder() override;
+
+    // Seconds on a clock of the caller's choice; tests move it by hand.
+    void setClock(std::function<double()> seconds);
+
+    // Switching on starts a new recording; switching off keeps it for saving.
+    void setRecording(bool on);
+    bool isRecording() const;
+    // One timer tick: one read of current and voltage.
+    void tick();
+    // Appends one sample to the recording, and to the plot with the next redraw.
+    void append(const Sample& sample);
+    // Draws what was appended since the last redraw; the plot does so by itself at most every
+    // kRedrawPeriod.
+    void flush();
+    static constexpr int kRedrawPeriod = 100;  // [ms]
+
+    const std::vector<Sample>& samples() const { return samples_; }
+    int skippedTicks() const { return skipped_; }
+
+    bool saveCsv(const QString& path) const;
+    bool savePng(const QString& path);
+    void askAndSaveCsv();
+    void askAndSavePng();
+
+    QPushButton* toggle() const { return toggle_; }
+    QDoubleSpinBox* period() const { return period_; }
+    QTimer* timer() const { return timer_; }
+    QLineSeries* currentSeries() const { return current_; }
+    QLineSeries* voltageSeries() const { return voltage_; }
+    QLineSeries* referenceSeries() const { return reference_; }
+    QChartView* view() const { return view_; }
+
+  private:
+    double now() const;
+    void startSeen(double at);
+    void statusSeen(int word);
+    void extendReference(double until);
+    // What the series show, and whether samples came since they were last handed over.
+    QList<QPointF> currentPoints_, voltagePoints_, referencePoints_;
+    bool pending_ = false;
+    qsizetype shownSamples_ = 0;  // samples the axes have been fitted to
+
+    std::function<double()> clock_;
+    double origin_ = 0.0;              // [s] on the clock: time 0 of the recording
+    std::optional<double> startedAt_;  // [s] on the clock: the last start seen
+    bool runningSeen_ = false;         // the last status word said the curve runs
+    int entry_ = 0;                    // the table entry the device runs
+    std::vector<Sample> samples_;
+    int skipped_ = 0;
+
+    // The reference: one cycle's corner points [s, A], repeated as the recording goes on.
+    std::vector<QPointF> cycle_;
+    double cycleTime_ = 0.0;     // [s]
+    int cyclesLeft_ = 0;         // -1 unlimited
+    double referenceEnd_ = 0.0;  // [s] recording time the reference reaches
+
+    QPushButton* toggle_;
+    QDoubleSpinBox* period_;
+    QPushButton* csv_;
+    QPushButton* png_;
+    QTimer* timer_;
+    QTimer* redraw_;
+    QChart* chart_;
+    QChartView* view_;
+    QLineSeries* current_;
+    QLineSeries* voltage_;
+    QLineSeries* reference_;
+    QValueAxis* time_;
+    QValueAxis* ampere_;
+    QValueAxis* volt_;
+};
+
+}  // namespace vrl::app

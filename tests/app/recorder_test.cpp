@@ -1,0 +1,175 @@
+// The status window's recording of actual current and voltage, offscreen, against the simulated
+// device. The simulator and the recording share one clock moved by hand: no test waits for a
+// real period.
+
+#include <gtest/gtest.h>
+
+#include <QDoubleSpinBox>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "app/fenster.h"
+#include "app/recorder.h"
+#include "app/status_main.h"
+#include "connection/com_controls.h"
+#include "connection/operation.h"
+#include "connection/vrlcom.h"
+#include "params/program.h"
+#include "params/tkvcom.h"
+#include "platform/gui/scripted_popups.h"
+#include "platform/serial/port_map.h"
+#include "platform/temp_config.h"
+#include "sim/clock.h"
+#include "sim/line.h"
+
+namespace {
+
+using vrl::app::MeasurementRecorder;
+using vrl::app::Sample;
+using namespace std::chrono_literals;
+
+constexpr int kSimPort = 22;
+
+class Recording : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        vrl::com::resetState();
+        Fenster_Initialisieren();
+        line.setClock(clock.clock());
+        line.addTkv('1');
+        serial::setPortPath(kSimPort, line.devicePath());
+        ASSERT_EQ(StatusMain_Initialisieren(), 0);
+        recorder = StatusMain_Recorder();
+        ASSERT_NE(recorder, nullptr);
+        recorder->setClock([this] {
+            return std::chrono::duration<double>(clock.now().time_since_epoch()).count();
+        });
+        ASSERT_EQ(VrlCom_Open(kSimPort), 0);
+        Prog_Initialisieren();
+    }
+    void TearDown() override {
+        StatusMain_Freigeben();
+        vrl::com::unregisterAll();
+        vrl::com::resetState();
+        serial::setPortPath(kSimPort, "");
+    }
+
+    // The drawn reference at time t [s]: on a jump, the value after it.
+    double referenceAt(double t) const {
+        const auto points = recorder->referenceSeries()->points();
+        for (qsizetype i = 1; i < points.size(); ++i) {
+            const QPointF a = points[i - 1], b = points[i];
+            if (t < a.x() || t >= b.x()) continue;
+            return a.y() + (b.y() - a.y()) * (t - a.x()) / (b.x() - a.x());
+        }
+        return 0.0;  // before the start and after the end of the run
+    }
+
+    TempConfigHome home;
+    sim::ManualClock clock;
+    sim::Line line;
+    vrl::ScriptedPopups popups;
+    vrl::PopupsGuard guard{popups};
+    MeasurementRecorder* recorder = nullptr;
+};
+
+// The simulator's actual current is the programmed curve at the moment of the read, taken on
+// the clock the recording stamps its samples with, so every sample lies on the drawn reference
+// to the wire's resolution: iststrom carries 3 decimals (±0.0005 A), istspannung 1 (±0.05 V,
+// the simulated load is 2 Ohm below the test voltage of 2 V). Samples every 70 ms never fall on
+// a step's edge, so no sample is a race between two steps.
+TEST_F(Recording, RecordedCurrentFollowsTheProgrammedCurve) {
+    struct Row {
+        const char* name;
+        int form;
+        std::array<double, 4> current;  // [A]
+        std::array<double, 4> time;     // [ms]
+        int cycles;
+    };
+    const Row rows[] = {
+        {"four steps, a zero time", 1, {0.5, 1.2, 3.0, 0.8}, {300, 200, 0, 500}, 2},
+        {"triangle", 2, {0.2, 1.0, 0.6, 0.0}, {250, 400, 150, 200}, 3},
+    };
+    for (const auto& row : rows) {
+        Parametersatz& record = gProg[0];
+        record.stromkurve = row.form;
+        record.strom1 = row.current[0], record.strom2 = row.current[1];
+        record.strom3 = row.current[2], record.strom4 = row.current[3];
+        record.zeit1 = row.time[0], record.zeit2 = row.time[1];
+        record.zeit3 = row.time[2], record.zeit4 = row.time[3];
+        record.zyklen = row.cycles;
+        ASSERT_EQ(TkvCom_ParameterSchreiben(&record), 0) << row.name;
+        recorder->toggle()->click();
+        ASSERT_TRUE(recorder->isRecording()) << row.name;
+        ASSERT_EQ(TkvCom_GeraetStarten(), 0) << row.name;
+        ASSERT_GT(recorder->referenceSeries()->count(), 0) << row.name;
+
+        for (int n = 0; n < 60; ++n) {  // past the end of the run
+            clock.advance(70ms);
+            recorder->tick();
+        }
+        ASSERT_EQ(recorder->samples().size(), 60u) << row.name;
+        recorder->flush();
+        EXPECT_EQ(recorder->currentSeries()->count(), 60) << row.name;
+        int on = 0;
+        for (const Sample& sample : recorder->samples()) {
+            const double expected = referenceAt(sample.time);
+            EXPECT_NEAR(sample.current, expected, 0.0005) << row.name << " at " << sample.time;
+            EXPECT_NEAR(sample.voltage, std::min(expected * 2.0, 2.0), 0.05)
+                << row.name << " at " << sample.time;
+            if (expected > 0) ++on;
+        }
+        EXPECT_GT(on, 20) << row.name << ": the run was recorded, not only its end";
+        recorder->toggle()->click();
+        EXPECT_FALSE(recorder->isRecording()) << row.name;
+    }
+}
+
+// A tick that falls into another operation reads nothing and is counted as skipped; the next
+// one reads both values.
+TEST_F(Recording, TickDuringAnotherOperationIsSkipped) {
+    EXPECT_DOUBLE_EQ(recorder->period()->value(), 1.0);
+    recorder->period()->setValue(0.2);
+    EXPECT_EQ(recorder->timer()->interval(), 200);
+    recorder->toggle()->click();
+    line.clearFrames();
+    for (const auto kind : {vrl::op::Kind::Operator, vrl::op::Kind::Background}) {
+        const vrl::op::Operation other("anderer Vorgang", kind);
+        recorder->tick();
+    }
+    EXPECT_TRUE(line.frames().empty());
+    EXPECT_TRUE(recorder->samples().empty());
+    EXPECT_EQ(recorder->skippedTicks(), 2);
+
+    recorder->tick();
+    EXPECT_EQ(line.frames(), (std::vector<std::string>{"#1C0R\r", "#1V0R\r"}));
+    EXPECT_EQ(recorder->samples().size(), 1u);
+    EXPECT_TRUE(recorder->isRecording());
+}
+
+TEST_F(Recording, SavesTheSamplesAsCsv) {
+    for (const Sample& sample :
+         {Sample{0.0, 0.5, 1.0}, Sample{0.2, 1.25, 2.0}, Sample{3600.4, 0.001, 0.0}})
+        recorder->append(sample);
+    const std::string path = (std::filesystem::path(home.path()) / "aufzeichnung").string();
+    popups.files = {path};
+    recorder->askAndSaveCsv();
+    std::ifstream in(path + ".csv", std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(text,
+              "time_s,current_A,voltage_V\n"
+              "0,0.5,1\n"
+              "0.2,1.25,2\n"
+              "3600.4,0.001,0\n");
+    EXPECT_TRUE(popups.shown.back().kind == "file");
+}
+
+}  // namespace
