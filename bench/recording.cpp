@@ -133,7 +133,9 @@ int main(int argc, char** argv) {
         kProbePeriod, median(gaps), *std::max_element(gaps.begin(), gaps.end()));
     Func_PanelsFreigeben();
     serial::setPortPath(kPort, "");
-    const double worstGap = *std::max_element(gaps.begin(), gaps.end());
+    const auto worst = std::max_element(gaps.begin(), gaps.end());
+    std::printf("  worst gap: tick %td of %zu\n", worst - gaps.begin(), gaps.size());
+    const double worstGap = *worst;
     const double worstAppend = *std::max_element(lastAppends.begin(), lastAppends.end());
     return failed || worstGap > 50.0 || worstAppend > 1.0 ? 1 : 0;
 }

@@ -44,6 +44,33 @@ const QColor kCurrentColour(0x1f, 0x5f, 0xbf);
 const QColor kVoltageColour(0xd0, 0x70, 0x10);
 const QColor kReferenceColour(0x60, 0x60, 0x60, 0x70);
 
+// A plot a few hundred pixels wide cannot show more points than this; a series handed more
+// lays all of them out on every redraw, which an hour at 0.2 s turns into a visible stall.
+constexpr qsizetype kDrawnPoints = 2000;
+
+// What a series draws of a long list: in each of kDrawnPoints / 2 runs of neighbouring points,
+// the lowest and the highest in their order, so that no peak and no step disappears. The
+// recording itself keeps every sample.
+QList<QPointF> thinned(const QList<QPointF>& points) {
+    if (points.size() <= kDrawnPoints) return points;
+    QList<QPointF> drawn;
+    drawn.reserve(kDrawnPoints + 2);
+    const qsizetype runs = kDrawnPoints / 2;
+    for (qsizetype run = 0; run < runs; ++run) {
+        const qsizetype first = points.size() * run / runs;
+        const qsizetype last = points.size() * (run + 1) / runs;
+        qsizetype low = first, high = first;
+        for (qsizetype i = first + 1; i < last; ++i) {
+            if (points[i].y() < points[low].y()) low = i;
+            if (points[i].y() > points[high].y()) high = i;
+        }
+        drawn.append(points[std::min(low, high)]);
+        if (low != high) drawn.append(points[std::max(low, high)]);
+    }
+    if (drawn.back() != points.back()) drawn.append(points.back());
+    return drawn;
+}
+
 void appendNumber(std::string& text, double value) {
     std::array<char, 32> buffer{};
     const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
@@ -265,10 +292,10 @@ void MeasurementRecorder::flush() {
     for (const QPointF& point : currentPoints_.sliced(shownSamples_)) growAxis(ampere_, point.y());
     for (const QPointF& point : voltagePoints_.sliced(shownSamples_)) growAxis(volt_, point.y());
     shownSamples_ = currentPoints_.size();
-    // The lists are shared with the series, not copied.
-    current_->replace(currentPoints_);
-    voltage_->replace(voltagePoints_);
-    reference_->replace(referencePoints_);
+    // Short lists are shared with the series, not copied.
+    current_->replace(thinned(currentPoints_));
+    voltage_->replace(thinned(voltagePoints_));
+    reference_->replace(thinned(referencePoints_));
 }
 
 void MeasurementRecorder::statusSeen(int word) {

@@ -172,4 +172,18 @@ TEST_F(Recording, SavesTheSamplesAsCsv) {
     EXPECT_TRUE(popups.shown.back().kind == "file");
 }
 
+// An hour at 0.2 s: the plot draws a bounded number of points, keeps the one spike and the last
+// sample, and the recording itself keeps every sample.
+TEST_F(Recording, LongRecordingDrawsFewPointsButKeepsPeaks) {
+    constexpr int kHour = 18000;
+    for (int n = 0; n < kHour; ++n)
+        recorder->append({n * 0.2, n == 9001 ? 4.0 : 1.0, n == kHour - 1 ? 3.0 : 2.0});
+    recorder->flush();
+    const auto drawn = recorder->currentSeries()->points();
+    EXPECT_LE(drawn.size(), 2001);
+    EXPECT_EQ(std::count(drawn.begin(), drawn.end(), QPointF(9001 * 0.2, 4.0)), 1);
+    EXPECT_EQ(recorder->voltageSeries()->points().back(), QPointF((kHour - 1) * 0.2, 3.0));
+    EXPECT_EQ(recorder->samples().size(), std::size_t{kHour});
+}
+
 }  // namespace
