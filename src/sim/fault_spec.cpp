@@ -171,8 +171,7 @@ std::optional<FaultSpec> parseFaultSpec(std::string_view text, std::string& erro
         const std::string_view item = keys.substr(0, comma);
         const std::size_t equals = item.find('=');
         if (equals == std::string_view::npos || equals == 0) {
-            // Appended, not '+': g++ 12 warns falsely on "'" + std::string at -O2.
-            error.assign("'").append(item).append("' is not KEY=VALUE");
+            error = "'" + std::string(item) + "' is not KEY=VALUE";
             return std::nullopt;
         }
         if (auto why =
