@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <random>
+#include <vector>
 
 #include <fcntl.h>
 #include <io.h>
@@ -175,6 +176,42 @@ SaveResult replaceFile(const std::string& path, std::string_view bytes,
         if (errno == EEXIST) continue;
         if (exists && folderRefuses(errno)) return writeInPlace(target, bytes);
         return failed(SaveFailure::TemporaryNotCreated, errno);
+    }
+}
+
+bool targetWritable(const std::string& path) {
+    const std::wstring name = wide(path);
+    int fd = ::_wopen(name.c_str(), _O_RDWR | _O_BINARY | _O_NOINHERIT);
+    if (fd >= 0) {
+        ::_close(fd);
+        return true;
+    }
+    if (errno != ENOENT) return false;
+    fd = ::_wopen(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                  _S_IREAD | _S_IWRITE);
+    if (fd < 0) return false;
+    ::_close(fd);
+    ::_wunlink(name.c_str());
+    return true;
+}
+
+ReadFailure readChunks(const std::string& path, std::size_t chunkSize,
+                       const std::function<void(std::string_view)>& take) {
+    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return ReadFailure::NotOpened;
+    const int fd = ::_wopen(wide(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    if (fd < 0) return errno == ENOENT ? ReadFailure::NotFound : ReadFailure::NotOpened;
+    struct Closer {
+        int fd;
+        ~Closer() { ::_close(fd); }
+    } closer{fd};
+    std::vector<char> buffer(chunkSize);
+    for (;;) {
+        const int n = ::_read(fd, buffer.data(), static_cast<unsigned>(buffer.size()));
+        if (n < 0) return ReadFailure::ReadFailed;
+        if (n == 0) return ReadFailure::None;
+        take(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
     }
 }
 
