@@ -5,6 +5,7 @@
                  --wine-folder DIR CASE
 
 CASE is one of:
+  unit      the device link's unit tests (GoogleTest programs) pass under Wine.
   prefix    only makes the Wine prefix (the first start of Wine takes a while).
   tool      tkv9d.exe against the Linux tkv9d-sim gives the output, files and frames of the
             Linux tkv9d; a silent address gives -403012 after one time-out.
@@ -304,7 +305,17 @@ def case_simulator(options, wine, folder):
         relay.close()
 
 
-CASES = {"tool": case_tool, "simulator": case_simulator}
+def case_unit(options, wine, folder):
+    check(options.unit_test, "no unit test programs given")
+    for program in options.unit_test:
+        done = wine.run(program, [])
+        output = done.stdout.replace(b"\r\n", b"\n")
+        print(output.decode(errors="replace"))
+        check(done.returncode == 0 and b"[  PASSED  ]" in output and b"[  FAILED  ]" not in output,
+              "%s failed under Wine" % os.path.basename(program))
+
+
+CASES = {"tool": case_tool, "simulator": case_simulator, "unit": case_unit}
 
 
 def main():
@@ -313,6 +324,8 @@ def main():
     parser.add_argument("--sim", required=True, help="the Linux tkv9d-sim")
     parser.add_argument("--windows-tool", required=True, help="tkv9d.exe")
     parser.add_argument("--windows-sim", required=True, help="tkv9d-sim.exe")
+    parser.add_argument("--unit-test", action="append", default=[],
+                        help="a GoogleTest program to run under Wine (repeatable)")
     parser.add_argument("--wine-folder", required=True, help="where the Wine prefix is kept")
     parser.add_argument("case", choices=sorted(CASES) + ["prefix"])
     options = parser.parse_args()
