@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <iterator>
@@ -13,10 +12,6 @@
 #include <string_view>
 #include <system_error>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/files/replace_file.h"
 
@@ -281,20 +276,6 @@ class LineReader {
     std::vector<IniItem>* sectionItems_ = nullptr;  // where the current section's items go
 };
 
-int readLines(int fd, IniStore& store) {
-    LineReader reader(store);
-    std::array<char, kReadChunk> buffer;
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return kIoError;
-        if (n == 0) break;
-        reader.feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
-    }
-    reader.finish();
-    return 0;
-}
-
 // ---- writing
 
 std::string fileText(const IniStore& store) {
@@ -307,22 +288,6 @@ std::string fileText(const IniStore& store) {
         text.append(kLineEnd);
     }
     return text;
-}
-
-// An existing target must open for reading and writing; a missing one must be creatable (the
-// probe is removed again).
-bool targetWritable(const char* path) {
-    int fd = ::open(path, O_RDWR | O_CLOEXEC);
-    if (fd >= 0) {
-        ::close(fd);
-        return true;
-    }
-    if (errno != ENOENT) return false;
-    fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
-    ::close(fd);
-    ::unlink(path);
-    return true;
 }
 
 // ini$$<n>.TMP beside the target, n from 0 to 999; the save takes the first that is free and
@@ -362,19 +327,24 @@ void Ini_Dispose(IniText store) {
 
 int Ini_ReadFromFile(IniText store, const char* path) {
     if (!store || !path) return kNoStore;
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? kFileNotFound : kCannotOpen;
-    struct stat status {};
-    int code = kCannotOpen;
-    if (::fstat(fd, &status) == 0 && !S_ISDIR(status.st_mode)) {
-        try {
-            code = readLines(fd, *store);
-        } catch (const std::bad_alloc&) {
-            code = kOutOfMemory;
+    try {
+        LineReader reader(*store);
+        switch (files::readChunks(path, kReadChunk,
+                                  [&](std::string_view chunk) { reader.feed(chunk); })) {
+            case files::ReadFailure::None:
+                reader.finish();
+                return 0;
+            case files::ReadFailure::NotFound:
+                return kFileNotFound;
+            case files::ReadFailure::NotOpened:
+                return kCannotOpen;
+            case files::ReadFailure::ReadFailed:
+                return kIoError;
         }
+    } catch (const std::bad_alloc&) {
+        return kOutOfMemory;
     }
-    ::close(fd);
-    return code;
+    return kIoError;
 }
 
 int Ini_WriteToFile(IniText store, const char* path) {
@@ -382,7 +352,7 @@ int Ini_WriteToFile(IniText store, const char* path) {
     try {
         // The check is made on the file a link leads to, which is the one replaced.
         std::string target = path;
-        if (int error = 0; !files::followLinks(target, error) || !targetWritable(target.c_str()))
+        if (int error = 0; !files::followLinks(target, error) || !files::targetWritable(target))
             return kAccessDenied;
         const std::string text = fileText(*store);
         files::SaveOptions options;

@@ -3,19 +3,8 @@
 #include "sim/fault_spec.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <ctime>
 #include <stdexcept>
-#include <system_error>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <sys/prctl.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace sim {
 
@@ -30,23 +19,6 @@ constexpr std::size_t kIdCapacity = 26;
 // pacing is worth. Bytes leave in small groups instead, each group when its last byte would
 // have arrived: never early, and the end of an answer exactly on time.
 constexpr std::size_t kBytesPerWake = 4;
-// How long an answer may wait for room in the pseudo-terminal before it is dropped.
-constexpr int kWriteStallMs = 1000;
-
-[[noreturn]] void fail(const char* what) {
-    throw std::system_error(errno, std::generic_category(), what);
-}
-
-void sleepUntil(TimePoint deadline) {
-    const auto ns =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(deadline.time_since_epoch()).count();
-    timespec ts{};
-    ts.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
-    ts.tv_nsec = static_cast<long>(ns % 1'000'000'000);
-    // steady_clock is CLOCK_MONOTONIC; absolute deadlines keep a long answer from drifting.
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
-    }
-}
 
 std::string printable(std::string_view bytes) {
     std::string text;
@@ -85,59 +57,19 @@ std::chrono::nanoseconds byteTimes(std::size_t count) {
 }
 
 Line::Line(LineOptions options) : options_(std::move(options)) {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ < 0) fail("posix_openpt");
-    char name[128];
-    if (::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
-        ::ptsname_r(master_, name, sizeof name) != 0) {
-        const int error = errno;
-        ::close(master_);
-        errno = error;
-        fail("pseudo-terminal");
-    }
-    devicePath_ = name;
-    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    termios tio{};
-    if (slave_ < 0 || ::tcgetattr(slave_, &tio) != 0) {
-        const int error = errno;
-        ::close(master_);
-        if (slave_ >= 0) ::close(slave_);
-        errno = error;
-        fail("open pseudo-terminal slave");
-    }
-    ::cfmakeraw(&tio);
-    ::cfsetispeed(&tio, B9600);
-    ::cfsetospeed(&tio, B9600);
-    ::tcsetattr(slave_, TCSANOW, &tio);
-    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
-    wake_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wake_ < 0) {
-        const int error = errno;
-        ::close(master_);
-        ::close(slave_);
-        errno = error;
-        fail("eventfd");
-    }
+    port_ = options_.portName.empty() ? openPseudoTerminal() : openServedPort(options_.portName);
+    devicePath_ = port_->devicePath();
     if (!options_.logPath.empty()) {
         log_.open(options_.logPath, std::ios::out | std::ios::app);
-        if (!log_) {
-            ::close(master_);
-            ::close(slave_);
-            ::close(wake_);
-            throw std::runtime_error("cannot open log file " + options_.logPath);
-        }
+        if (!log_) throw std::runtime_error("cannot open log file " + options_.logPath);
     }
     thread_ = std::thread([this] { serve(); });
 }
 
 Line::~Line() {
     stop_ = true;
-    const std::uint64_t one = 1;
-    [[maybe_unused]] const auto written = ::write(wake_, &one, sizeof one);
+    port_->wake();
     thread_.join();
-    ::close(wake_);
-    ::close(slave_);
-    ::close(master_);
 }
 
 Tkv& Line::addTkv(char address, std::string id) {
@@ -253,27 +185,16 @@ void Line::setClock(Clock clock) {
 }
 
 void Line::serve() {
-    // The default slack lets every paced wake-up come up to 50 us late, which adds up over
-    // short exchanges.
-    if (options_.pace) ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    if (options_.pace) preferPreciseWakeups();
     char buffer[4096];
     while (!stop_) {
-        pollfd fds[2] = {{master_, POLLIN, 0}, {wake_, POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
-            if (errno == EINTR) continue;
-            return;
-        }
-        if (fds[1].revents) return;
-        if (!fds[0].revents) continue;
-        const ssize_t n = ::read(master_, buffer, sizeof buffer);
+        const std::ptrdiff_t n = port_->read(buffer, sizeof buffer);
         if (n > 0) {
             takeBytes(std::string_view(buffer, static_cast<std::size_t>(n)),
                       std::chrono::steady_clock::now());
-        } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
-            // No slave side open (cannot happen while slave_ is held); wait for shut-down
-            // instead of spinning on the error.
-            pollfd wake = {wake_, POLLIN, 0};
-            ::poll(&wake, 1, 50);
+        } else if (n < 0) {
+            // Wait for shut-down instead of spinning on the error.
+            port_->waitForWake(std::chrono::milliseconds(50));
         }
     }
 }
@@ -397,18 +318,18 @@ void Line::send(const std::string& bytes, TimePoint from, std::chrono::milliseco
                                        : std::chrono::nanoseconds(byteGap);
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             if (!waitUntil(from + gap * static_cast<std::int64_t>(i + 1))) return;
-            if (!writeAll(&bytes[i], 1)) return;
+            if (!port_->write(&bytes[i], 1)) return;
         }
         return;
     }
     if (!options_.pace) {
-        writeAll(bytes.data(), bytes.size());
+        port_->write(bytes.data(), bytes.size());
         return;
     }
     for (std::size_t first = 0; first < bytes.size() && !stop_; first += kBytesPerWake) {
         const std::size_t end = std::min(bytes.size(), first + kBytesPerWake);
         sleepUntil(from + byteTimes(end));
-        if (!writeAll(&bytes[first], end - first)) return;
+        if (!port_->write(&bytes[first], end - first)) return;
     }
 }
 
@@ -418,26 +339,8 @@ bool Line::waitUntil(TimePoint deadline) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return !stop_;
-        pollfd wake = {wake_, POLLIN, 0};
-        if (::poll(&wake, 1, static_cast<int>(left.count())) > 0) return false;
+        if (port_->waitForWake(left)) return false;
     }
-}
-
-bool Line::writeAll(const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(master_, data, size);
-        if (n > 0) {
-            data += n;
-            size -= static_cast<std::size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN) return false;
-        // Nobody reads the other side and its queue is full: wait a while, then drop the rest.
-        pollfd fds[2] = {{master_, POLLOUT, 0}, {wake_, POLLIN, 0}};
-        if (::poll(fds, 2, kWriteStallMs) <= 0 || fds[1].revents) return false;
-    }
-    return true;
 }
 
 void Line::log(char direction, std::string_view bytes) {

@@ -1,8 +1,8 @@
 #pragma once
 
-// A serial line with simulated devices on it, served on a pseudo-terminal. A program opens
-// devicePath() as it would open a serial port; tests use the accessors below to arrange the
-// devices and to check what arrived.
+// A serial line with simulated devices on it, served on a pseudo-terminal (or on a serial port
+// that exists). A program opens devicePath() as it would open a serial port; tests use the
+// accessors below to arrange the devices and to check what arrived.
 
 #include <atomic>
 #include <chrono>
@@ -26,6 +26,7 @@
 #include "sim/device.h"
 #include "sim/dlq3.h"
 #include "sim/fault.h"
+#include "sim/line_port.h"
 #include "sim/tkv.h"
 
 namespace sim {
@@ -38,6 +39,8 @@ struct LineOptions {
     // How many of the latest frames frames() keeps; 0 keeps all of them. A simulator that runs
     // for days keeps a bounded number, so that its memory does not grow with every frame.
     std::size_t frameLimit = 0;
+    // Serve this serial port instead of a new pseudo-terminal (Windows has none).
+    std::string portName;
 };
 
 // Time one character takes at 9600 baud with 10 bits a character.
@@ -50,7 +53,7 @@ class Line {
     Line(const Line&) = delete;
     Line& operator=(const Line&) = delete;
 
-    // The pseudo-terminal's slave device, to be opened like a serial port.
+    // The pseudo-terminal's slave device, to be opened like a serial port; or the port served.
     const std::string& devicePath() const { return devicePath_; }
 
     // Address '1'..'9' or 'a'..'f', not yet taken; std::invalid_argument otherwise, or for an
@@ -99,7 +102,6 @@ class Line {
                                    const std::function<bool(const Fault&)>& fits);
     void send(const std::string& bytes, TimePoint from, std::chrono::milliseconds byteGap);
     bool waitUntil(TimePoint deadline);
-    bool writeAll(const char* data, std::size_t size);
     void log(char direction, std::string_view bytes);
     void logFault(const Fault& fault, std::string_view frame);
 
@@ -108,9 +110,7 @@ class Line {
     Dlq3* findDlq3(char address) const;
 
     const LineOptions options_;
-    int master_ = -1;
-    int slave_ = -1;  // held open so the master never sees a hang-up
-    int wake_ = -1;   // eventfd that ends the serving thread
+    std::unique_ptr<LinePort> port_;
     std::string devicePath_;
     std::ofstream log_;
 

@@ -1,13 +1,10 @@
 // tkv9d-sim: simulated TKV-9D devices (and optionally a DLQ3) on a pseudo-terminal that is
-// linked as COM<n> in the port directory, so the program finds it like a serial port.
+// linked as COM<n> in the port directory, so the program finds it like a serial port; or on a
+// serial port that exists (--port), which is how it runs on Windows.
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <csignal>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -18,12 +15,10 @@
 #include <system_error>
 #include <vector>
 
-#include <sys/signalfd.h>
-#include <unistd.h>
-
 #include "platform/serial/port_map.h"
 #include "sim/fault_spec.h"
 #include "sim/line.h"
+#include "sim/stop_request.h"
 
 namespace fs = std::filesystem;
 
@@ -35,6 +30,7 @@ constexpr std::size_t kKeptFrames = 4096;
 
 struct Options {
     int port = 1;
+    std::string portName;
     std::vector<char> addresses;
     std::optional<char> dlq3;
     bool pace = false;
@@ -45,9 +41,11 @@ struct Options {
 };
 
 constexpr const char* kUsage =
-    "usage: tkv9d-sim [--com N] [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
+    "usage: tkv9d-sim [--com N | --port NAME] [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
     "                 [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
     "  --com N      link the line as COM<N> (1..256, default 1)\n"
+    "  --port NAME  serve a serial port that exists (COM<N> on Windows, a device path on\n"
+    "               Linux), for example one end of a null-modem pair\n"
     "  --address C  a TKV-9D at address C (1..9, a..f); default one at 1\n"
     "  --dlq3 C     a DLQ3 memory device at address C\n"
     "  --pace       answer at the speed of a 9600 baud line\n"
@@ -80,6 +78,8 @@ std::optional<Options> parse(int argc, char** argv) {
             const auto port = portNumber(argv[++i]);
             if (!port) return std::cerr << "tkv9d-sim: bad port number\n", std::nullopt;
             options.port = *port;
+        } else if (arg == "--port" && hasValue) {
+            options.portName = argv[++i];
         } else if ((arg == "--address" || arg == "--dlq3") && hasValue) {
             const auto a = address(argv[++i]);
             if (!a) return std::cerr << "tkv9d-sim: bad address\n", std::nullopt;
@@ -167,33 +167,24 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // Blocked before any thread starts, so every thread inherits the mask and the signals
-    // arrive only through the signalfd.
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    const int signalFd = signalfd(-1, &signals, SFD_CLOEXEC);
-    if (signalFd < 0) {
-        std::perror("tkv9d-sim: signalfd");
-        return 1;
-    }
+    sim::StopRequest stop;
+    if (!stop.ready()) return 1;
 
     try {
-        sim::Line line({options->pace, options->logPath, kKeptFrames});
+        sim::Line line({options->pace, options->logPath, kKeptFrames, options->portName});
         for (char a : options->addresses) line.addTkv(a);
         if (options->dlq3) line.addDlq3(*options->dlq3);
         const std::uint64_t seed = injectFaults(line, *options);
-        const fs::path link = linkPort(options->port, line.devicePath());
-        std::cout << "device " << line.devicePath() << "\nport COM" << options->port << '\n';
+        // A served port has its own name; only the pseudo-terminal needs the link.
+        const bool linked = options->portName.empty();
+        const fs::path link = linked ? linkPort(options->port, line.devicePath()) : fs::path();
+        std::cout << "device " << line.devicePath() << '\n';
+        if (linked) std::cout << "port COM" << options->port << '\n';
         if (!options->faults.empty()) std::cout << "seed " << seed << '\n';
         std::cout << std::flush;
 
-        signalfd_siginfo info{};
-        while (::read(signalFd, &info, sizeof info) < 0 && errno == EINTR) {
-        }
-        unlinkPort(link, line.devicePath());
+        stop.wait();
+        if (linked) unlinkPort(link, line.devicePath());
     } catch (const std::exception& e) {
         std::cerr << "tkv9d-sim: " << e.what() << '\n';
         return 1;

@@ -1,4 +1,6 @@
+#ifndef _WIN32
 #include <termios.h>
+#endif
 
 #include "scripted_fixture.h"
 
@@ -49,6 +51,7 @@ TEST(Open, PortLayerFailuresGiveTheirCodes) {
     EXPECT_EQ(VRLTKV9D_Close(5), 0);
 }
 
+#ifndef _WIN32
 TEST(LineSettings, TermiosIsRawOddParitySevenBitsNoHandshake) {
     const termios tio = serial::makeTermios(serial::LineSettings{});
     EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B9600));
@@ -64,6 +67,7 @@ TEST(LineSettings, TermiosIsRawOddParitySevenBitsNoHandshake) {
     EXPECT_FALSE(tio.c_oflag & OPOST);
     EXPECT_FALSE(tio.c_lflag & (ICANON | ECHO | ISIG | IEXTEN));
 }
+#endif
 
 class Transaction : public ScriptedPort {};
 

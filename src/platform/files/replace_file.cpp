@@ -188,4 +188,38 @@ SaveResult replaceFile(const std::string& path, std::string_view bytes,
     }
 }
 
+bool targetWritable(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    if (errno != ENOENT) return false;
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(path.c_str());
+    return true;
+}
+
+ReadFailure readChunks(const std::string& path, std::size_t chunkSize,
+                       const std::function<void(std::string_view)>& take) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? ReadFailure::NotFound : ReadFailure::NotOpened;
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) return ReadFailure::NotOpened;
+    std::vector<char> buffer(chunkSize);
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return ReadFailure::ReadFailed;
+        if (n == 0) return ReadFailure::None;
+        take(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+    }
+}
+
 }  // namespace files

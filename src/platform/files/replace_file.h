@@ -1,8 +1,8 @@
 #pragma once
 
-// Saving a whole file so that a failed or interrupted save never damages the file that was
-// there. The new bytes go to a temporary file beside the target, are synced to the disk and then
-// take the target's place in one rename. A symbolic link is followed: its final target is
+// Reading a whole file, and saving one so that a failed or interrupted save never damages the file
+// that was there. The new bytes go to a temporary file beside the target, are synced to the disk
+// and then take the target's place in one rename. A symbolic link is followed: its final target is
 // replaced and the link stays. Where the folder refuses a new file (no write permission, no
 // space), the target itself is overwritten instead and the result says whether that failed
 // part-way.
@@ -10,6 +10,7 @@
 // The parameter file and the settings file both save through here; each turns the outcome into
 // its own error code.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -68,5 +69,16 @@ bool followLinks(std::string& path, int& error);
 // allows. On every failure before the rename the old file is left byte for byte as it was.
 SaveResult replaceFile(const std::string& path, std::string_view bytes,
                        const SaveOptions& options = {});
+
+// Whether a save can put a file at path: an existing file opens for reading and writing, a
+// missing one can be created (the probe is removed again).
+bool targetWritable(const std::string& path);
+
+enum class ReadFailure { None, NotFound, NotOpened, ReadFailed };
+
+// Hands the whole file to take, a chunk of at most chunkSize bytes at a time. A folder is not
+// opened. What take throws passes through; the file is closed either way.
+ReadFailure readChunks(const std::string& path, std::size_t chunkSize,
+                       const std::function<void(std::string_view)>& take);
 
 }  // namespace files

@@ -2,13 +2,15 @@
 
 // The RS-232 operations the driver needs, by COM port number. A backend keeps the table of
 // open ports; the driver keeps no state of its own. The termios backend serves real ports and
-// pseudo-terminals; tests install a scripted one.
+// pseudo-terminals, the Win32 backend COM ports on Windows; tests install a scripted one.
 
 #include <cstdint>
 #include <span>
 #include <string>
 
+#ifndef _WIN32
 #include <termios.h>
+#endif
 
 namespace serial {
 
@@ -52,7 +54,7 @@ class Backend {
 };
 
 Backend& backend();
-// nullptr puts the termios backend back.
+// nullptr puts the system's backend back.
 void setBackend(Backend* replacement);
 
 class BackendGuard {
@@ -68,8 +70,10 @@ class BackendGuard {
     Backend* previous_;
 };
 
+#ifndef _WIN32
 // The termios settings for a line: raw mode, no handshake, reads return at once (the backend
 // waits with poll). Exposed so the settings are tested without a real port.
 termios makeTermios(const LineSettings& settings);
+#endif
 
 }  // namespace serial

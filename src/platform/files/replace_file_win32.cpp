@@ -1,0 +1,218 @@
+// Saving a whole file on Windows: the same steps as on Linux, with MoveFileExW replacing the
+// target in one step and waiting until the move is on the disk. Paths are UTF-8 and may use
+// backslashes, forward slashes and drive letters.
+
+#include "platform/files/replace_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstddef>
+#include <random>
+#include <vector>
+
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+namespace files {
+
+namespace {
+
+constexpr int kRandomNames = 100;           // tries before every random name counts as taken
+constexpr unsigned kWriteChunk = 1u << 20;  // [bytes] handed to one _write()
+
+std::wstring wide(const std::string& text) {
+    if (text.empty()) return {};
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                        length);
+    return result;
+}
+
+// The folder part with its trailing separator or drive colon, "" for a bare file name.
+std::string folderOf(const std::string& path) {
+    const std::size_t end = path.find_last_of("/\\:");
+    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+}
+
+// The errno value closest to what Windows reports, so that callers see one kind of number.
+int errnoFrom(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return ENOENT;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return EACCES;
+        case ERROR_WRITE_PROTECT:
+            return EROFS;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return ENOSPC;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return EEXIST;
+        default:
+            return EIO;
+    }
+}
+
+// Creating a file here is refused outright; writing into an existing one may still work.
+bool folderRefuses(int error) {
+    return error == EACCES || error == EPERM || error == EROFS || error == ENOSPC;
+}
+
+int createExclusive(const std::string& path) {
+    return ::_wopen(wide(path).c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                    _S_IREAD | _S_IWRITE);
+}
+
+CreateTemporary gCreateTemporary = createExclusive;
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const unsigned size =
+            static_cast<unsigned>(std::min<std::size_t>(bytes.size(), kWriteChunk));
+        const int n = ::_write(fd, bytes.data(), size);
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+SaveResult failed(SaveFailure failure, int error, bool inPlace = false) {
+    return SaveResult{failure, error, inPlace};
+}
+
+SaveResult writeInPlace(const std::string& target, std::string_view bytes) {
+    const int fd = ::_wopen(wide(target).c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
+    if (fd < 0) return failed(SaveFailure::NotOpened, errno, true);
+    bool done = writeAll(fd, bytes);
+    if (done) done = ::_chsize_s(fd, static_cast<long long>(bytes.size())) == 0;
+    if (done) done = ::_commit(fd) == 0;
+    const int error = errno;
+    if (::_close(fd) != 0 && done) return failed(SaveFailure::PartlyWritten, errno, true);
+    if (!done) return failed(SaveFailure::PartlyWritten, error, true);
+    return SaveResult{SaveFailure::None, 0, true};
+}
+
+// Bytes on the disk and the file closed; only then does the move put it over the target, so at
+// every moment the old or the new file is there.
+SaveResult fillAndMove(int fd, const std::string& temporary, const std::string& target,
+                       std::string_view bytes) {
+    bool done = writeAll(fd, bytes) && ::_commit(fd) == 0;
+    int error = errno;
+    if (::_close(fd) != 0 && done) {
+        done = false;
+        error = errno;
+    }
+    if (done && !MoveFileExW(wide(temporary).c_str(), wide(target).c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        done = false;
+        error = errnoFrom(GetLastError());
+    }
+    if (!done) {
+        DeleteFileW(wide(temporary).c_str());
+        return failed(SaveFailure::NotReplaced, error);
+    }
+    return {};
+}
+
+}  // namespace
+
+CreateTemporaryGuard::CreateTemporaryGuard(CreateTemporary replacement)
+    : previous_(gCreateTemporary) {
+    gCreateTemporary = replacement;
+}
+
+CreateTemporaryGuard::~CreateTemporaryGuard() {
+    gCreateTemporary = previous_;
+}
+
+std::string randomTemporaryName(int attempt) {
+    if (attempt >= kRandomNames) return {};
+    static constexpr std::string_view kLetters =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+    std::string name = ".tkv9d-";
+    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
+    return name;
+}
+
+// Operators on Windows do not put links in front of their parameter files; the path is taken
+// as it is.
+bool followLinks(std::string&, int&) {
+    return true;
+}
+
+SaveResult replaceFile(const std::string& path, std::string_view bytes,
+                       const SaveOptions& options) {
+    const std::string& target = path;
+    const DWORD attributes = GetFileAttributesW(wide(target).c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return failed(SaveFailure::NotOpened, EISDIR);
+    // A device (COM1, NUL) takes the bytes as they are.
+    if (exists && (attributes & FILE_ATTRIBUTE_DEVICE)) return writeInPlace(target, bytes);
+
+    const std::function<std::string(int)> nameFor =
+        options.temporaryName ? options.temporaryName : randomTemporaryName;
+    const std::string folder = folderOf(target);
+    for (int attempt = 0;; ++attempt) {
+        const std::string name = nameFor(attempt);
+        if (name.empty()) return failed(SaveFailure::NoTemporaryName, EEXIST);
+        const std::string temporary = folder + name;
+        const int fd = gCreateTemporary(temporary);
+        if (fd >= 0) return fillAndMove(fd, temporary, target, bytes);
+        if (errno == EEXIST) continue;
+        if (exists && folderRefuses(errno)) return writeInPlace(target, bytes);
+        return failed(SaveFailure::TemporaryNotCreated, errno);
+    }
+}
+
+bool targetWritable(const std::string& path) {
+    const std::wstring name = wide(path);
+    int fd = ::_wopen(name.c_str(), _O_RDWR | _O_BINARY | _O_NOINHERIT);
+    if (fd >= 0) {
+        ::_close(fd);
+        return true;
+    }
+    if (errno != ENOENT) return false;
+    fd = ::_wopen(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                  _S_IREAD | _S_IWRITE);
+    if (fd < 0) return false;
+    ::_close(fd);
+    ::_wunlink(name.c_str());
+    return true;
+}
+
+ReadFailure readChunks(const std::string& path, std::size_t chunkSize,
+                       const std::function<void(std::string_view)>& take) {
+    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return ReadFailure::NotOpened;
+    const int fd = ::_wopen(wide(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    if (fd < 0) return errno == ENOENT ? ReadFailure::NotFound : ReadFailure::NotOpened;
+    struct Closer {
+        int fd;
+        ~Closer() { ::_close(fd); }
+    } closer{fd};
+    std::vector<char> buffer(chunkSize);
+    for (;;) {
+        const int n = ::_read(fd, buffer.data(), static_cast<unsigned>(buffer.size()));
+        if (n < 0) return ReadFailure::ReadFailed;
+        if (n == 0) return ReadFailure::None;
+        take(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+    }
+}
+
+}  // namespace files
