@@ -35,12 +35,12 @@ struct LineOptions {
     // Let frames arrive and answers leave at the speed of the real line.
     bool pace = false;
     // Every frame received and every answer, one per line; none when empty.
-    std::string logPath;
+    std::string logPath{};
     // How many of the latest frames frames() keeps; 0 keeps all of them. A simulator that runs
     // for days keeps a bounded number, so that its memory does not grow with every frame.
     std::size_t frameLimit = 0;
     // Serve this serial port instead of a new pseudo-terminal (Windows has none).
-    std::string portName;
+    std::string portName{};
 };
 
 // Time one character takes at 9600 baud with 10 bits a character.
