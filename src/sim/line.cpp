@@ -1,6 +1,6 @@
 #include "sim/line.h"
 
-#include "sim/fault_spec.h"
+#include "sim/fault_option.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "platform/serial/port_map.h"
-#include "sim/fault_spec.h"
+#include "sim/fault_option.h"
 #include "sim/line.h"
 #include "sim/stop_request.h"
 
@@ -35,7 +35,7 @@ struct Options {
     std::optional<char> dlq3;
     bool pace = false;
     std::string logPath;
-    std::vector<sim::FaultSpec> faults;
+    std::vector<sim::FaultOption> faults;
     std::optional<std::uint64_t> seed;
     bool help = false;
 };
@@ -91,12 +91,12 @@ std::optional<Options> parse(int argc, char** argv) {
             options.logPath = argv[++i];
         } else if (arg == "--fault" && hasValue) {
             std::string why;
-            auto spec = sim::parseFaultSpec(argv[++i], why);
-            if (!spec) {
+            auto option = sim::parseFaultOption(argv[++i], why);
+            if (!option) {
                 std::cerr << "tkv9d-sim: bad --fault '" << argv[i] << "': " << why << '\n';
                 return std::nullopt;
             }
-            options.faults.push_back(std::move(*spec));
+            options.faults.push_back(std::move(*option));
         } else if (arg == "--seed" && hasValue) {
             const std::string_view text = argv[++i];
             std::uint64_t seed = 0;
@@ -110,12 +110,12 @@ std::optional<Options> parse(int argc, char** argv) {
         }
     }
     if (options.addresses.empty() && !options.dlq3) options.addresses.push_back('1');
-    for (const auto& spec : options.faults) {
-        if (spec.address &&
-            std::find(options.addresses.begin(), options.addresses.end(), *spec.address) ==
+    for (const auto& option : options.faults) {
+        if (option.address &&
+            std::find(options.addresses.begin(), options.addresses.end(), *option.address) ==
                 options.addresses.end() &&
-            options.dlq3 != spec.address) {
-            std::cerr << "tkv9d-sim: --fault for address " << *spec.address
+            options.dlq3 != option.address) {
+            std::cerr << "tkv9d-sim: --fault for address " << *option.address
                       << ", where there is no device\n";
             return std::nullopt;
         }

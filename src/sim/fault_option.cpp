@@ -1,4 +1,4 @@
-#include "sim/fault_spec.h"
+#include "sim/fault_option.h"
 
 #include <array>
 #include <charconv>
@@ -70,9 +70,9 @@ bool commandLettersText(std::string_view text) {
 }
 
 // Sets one key of the fault; the reason when the key or its value does not fit.
-std::optional<std::string> applyKey(FaultSpec& spec, Extra extra, std::string_view key,
+std::optional<std::string> applyKey(FaultOption& option, Extra extra, std::string_view key,
                                     std::string_view value) {
-    Fault& f = spec.fault;
+    Fault& f = option.fault;
     if (key == "every" || key == "after" || key == "count") {
         const auto n = wholeNumber(value, 1, 1'000'000'000);
         if (!n) return std::string(key) + " needs a whole number from 1";
@@ -89,7 +89,7 @@ std::optional<std::string> applyKey(FaultSpec& spec, Extra extra, std::string_vi
     } else if (key == "address") {
         if (value.size() != 1 || !isDeviceAddress(value[0]))
             return std::string("address needs a device address 1..9, a..f");
-        spec.address = value[0];
+        option.address = value[0];
     } else if (extra != Extra::None && key == kExtraKeys[static_cast<std::size_t>(extra)]) {
         if (extra == Extra::Byte) {
             const auto b = byteValue(value);
@@ -148,7 +148,7 @@ std::string_view faultName(FaultKind kind) {
     return "?";
 }
 
-std::optional<FaultSpec> parseFaultSpec(std::string_view text, std::string& error) {
+std::optional<FaultOption> parseFaultOption(std::string_view text, std::string& error) {
     const std::size_t colon = text.find(':');
     const std::string_view name = text.substr(0, colon);
     const KindRow* row = nullptr;
@@ -159,11 +159,11 @@ std::optional<FaultSpec> parseFaultSpec(std::string_view text, std::string& erro
         error = "unknown fault '" + std::string(name) + "'";
         return std::nullopt;
     }
-    FaultSpec spec{};
-    spec.fault.kind = row->kind;
-    spec.fault.count = -1;
-    spec.fault.randomByte = row->kind == FaultKind::OtherByte;
-    if (colon == std::string_view::npos) return spec;
+    FaultOption option{};
+    option.fault.kind = row->kind;
+    option.fault.count = -1;
+    option.fault.randomByte = row->kind == FaultKind::OtherByte;
+    if (colon == std::string_view::npos) return option;
 
     std::string_view keys = text.substr(colon + 1);
     for (;;) {
@@ -175,14 +175,14 @@ std::optional<FaultSpec> parseFaultSpec(std::string_view text, std::string& erro
             return std::nullopt;
         }
         if (auto why =
-                applyKey(spec, row->extra, item.substr(0, equals), item.substr(equals + 1))) {
+                applyKey(option, row->extra, item.substr(0, equals), item.substr(equals + 1))) {
             error = std::move(*why);
             return std::nullopt;
         }
         if (comma == std::string_view::npos) break;
         keys.remove_prefix(comma + 1);
     }
-    return spec;
+    return option;
 }
 
 }  // namespace sim

@@ -11,13 +11,13 @@
 
 namespace sim {
 
-struct FaultSpec {
+struct FaultOption {
     Fault fault;
     std::optional<char> address;  // every device on the line when empty
 };
 
 // nullopt with the reason in error when the text is not a fault.
-std::optional<FaultSpec> parseFaultSpec(std::string_view text, std::string& error);
+std::optional<FaultOption> parseFaultOption(std::string_view text, std::string& error);
 
 // The kind's name as written in a fault ("nak", "wrong-echo").
 std::string_view faultName(FaultKind kind);

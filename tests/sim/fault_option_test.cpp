@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "sim/fault_spec.h"
+#include "sim/fault_option.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ struct Valid {
     char address = 0;  // 0: every device
 };
 
-TEST(FaultSpecTest, ValidTextsSetKindAndTriggers) {
+TEST(FaultOptionTest, ValidTextsSetKindAndTriggers) {
     const Valid rows[] = {
         {"nak:every=5", FaultKind::Nak, "", -1, 5},
         {"silent:after=100", FaultKind::Silence, "", -1, 1, 100},
@@ -40,9 +40,9 @@ TEST(FaultSpecTest, ValidTextsSetKindAndTriggers) {
     };
     for (const Valid& row : rows) {
         std::string error;
-        const auto spec = sim::parseFaultSpec(row.text, error);
-        ASSERT_TRUE(spec) << row.text << ": " << error;
-        const sim::Fault& f = spec->fault;
+        const auto option = sim::parseFaultOption(row.text, error);
+        ASSERT_TRUE(option) << row.text << ": " << error;
+        const sim::Fault& f = option->fault;
         EXPECT_EQ(f.kind, row.kind) << row.text;
         EXPECT_EQ(sim::faultName(f.kind),
                   std::string(row.text).substr(0, std::string(row.text).find(':')));
@@ -51,31 +51,31 @@ TEST(FaultSpecTest, ValidTextsSetKindAndTriggers) {
         EXPECT_EQ(f.every, row.every) << row.text;
         EXPECT_EQ(f.after, row.after) << row.text;
         EXPECT_EQ(f.probability, row.probability) << row.text;
-        EXPECT_EQ(spec->address.value_or(0), row.address) << row.text;
+        EXPECT_EQ(option->address.value_or(0), row.address) << row.text;
     }
 }
 
-TEST(FaultSpecTest, KindKeysSetTheirValues) {
+TEST(FaultOptionTest, KindKeysSetTheirValues) {
     std::string error;
-    auto spec = sim::parseFaultSpec("garbage", error);
-    ASSERT_TRUE(spec);
-    EXPECT_TRUE(spec->fault.randomByte);
-    spec = sim::parseFaultSpec("garbage:byte=#", error);
-    ASSERT_TRUE(spec);
-    EXPECT_FALSE(spec->fault.randomByte);
-    EXPECT_EQ(spec->fault.byte, '#');
-    spec = sim::parseFaultSpec("garbage:byte=0x2C", error);
-    ASSERT_TRUE(spec);
-    EXPECT_EQ(spec->fault.byte, ',');
-    spec = sim::parseFaultSpec("store-different:command=C1,delta=0.002", error);
-    ASSERT_TRUE(spec);
-    EXPECT_EQ(spec->fault.delta, 0.002);
-    spec = sim::parseFaultSpec("slow:byte-ms=5", error);
-    ASSERT_TRUE(spec);
-    EXPECT_EQ(spec->fault.byteMs, 5);
+    auto option = sim::parseFaultOption("garbage", error);
+    ASSERT_TRUE(option);
+    EXPECT_TRUE(option->fault.randomByte);
+    option = sim::parseFaultOption("garbage:byte=#", error);
+    ASSERT_TRUE(option);
+    EXPECT_FALSE(option->fault.randomByte);
+    EXPECT_EQ(option->fault.byte, '#');
+    option = sim::parseFaultOption("garbage:byte=0x2C", error);
+    ASSERT_TRUE(option);
+    EXPECT_EQ(option->fault.byte, ',');
+    option = sim::parseFaultOption("store-different:command=C1,delta=0.002", error);
+    ASSERT_TRUE(option);
+    EXPECT_EQ(option->fault.delta, 0.002);
+    option = sim::parseFaultOption("slow:byte-ms=5", error);
+    ASSERT_TRUE(option);
+    EXPECT_EQ(option->fault.byteMs, 5);
 }
 
-TEST(FaultSpecTest, RefusedTextsSayWhy) {
+TEST(FaultOptionTest, RefusedTextsSayWhy) {
     const struct {
         const char* text;
         const char* error;
@@ -104,7 +104,7 @@ TEST(FaultSpecTest, RefusedTextsSayWhy) {
     };
     for (const auto& row : rows) {
         std::string error;
-        EXPECT_FALSE(sim::parseFaultSpec(row.text, error)) << row.text;
+        EXPECT_FALSE(sim::parseFaultOption(row.text, error)) << row.text;
         EXPECT_EQ(error, row.error) << row.text;
     }
 }
