@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "platform/serial/port_name.h"
+#include "platform/win32_text.h"
 #include "sim/line_port.h"
 
 namespace sim {
@@ -20,15 +21,7 @@ constexpr DWORD kReadSliceMs = 100;
 // How long an answer may wait for the port before it is dropped [ms].
 constexpr DWORD kWriteStallMs = 1000;
 
-std::wstring wide(const std::string& text) {
-    if (text.empty()) return {};
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                        length);
-    return result;
-}
+using platform::wide;
 
 [[noreturn]] void fail(const std::string& what) {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);

@@ -3,6 +3,7 @@
 // backslashes, forward slashes and drive letters.
 
 #include "platform/files/replace_file.h"
+#include "platform/win32_text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -22,15 +23,7 @@ namespace {
 constexpr int kRandomNames = 100;           // tries before every random name counts as taken
 constexpr unsigned kWriteChunk = 1u << 20;  // [bytes] handed to one _write()
 
-std::wstring wide(const std::string& text) {
-    if (text.empty()) return {};
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                        length);
-    return result;
-}
+using platform::wide;
 
 // The folder part with its trailing separator or drive colon, "" for a bare file name.
 std::string folderOf(const std::string& path) {

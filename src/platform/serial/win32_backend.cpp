@@ -10,20 +10,13 @@
 
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
+#include "platform/win32_text.h"
 
 namespace serial {
 
 namespace {
 
-std::wstring wide(const std::string& text) {
-    if (text.empty()) return {};
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                        length);
-    return result;
-}
+using platform::wide;
 
 // The system's own words for an error, in the language of the Windows it runs on.
 std::string systemMessage(DWORD error) {
