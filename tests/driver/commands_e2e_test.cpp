@@ -6,8 +6,8 @@
 #include <chrono>
 
 #include "driver/vrltkv9d.h"
+#include "e2e_line.h"
 #include "platform/serial/port_map.h"
-#include "sim/line.h"
 
 namespace {
 
@@ -18,10 +18,10 @@ class CommandsOnLine : public ::testing::Test {
     static constexpr int kPort = 8;
 
     void SetUp() override {
-        line.addTkv('1', "VRL-TKV9D-0001");
-        line.addTkv('3', "VRL-TKV9D-0003");
-        serial::setPortPath(kPort, line.devicePath());
-        ASSERT_EQ(VRLTKV9D_Open(kPort, 9600), 0);
+        line->addTkv('1', "VRL-TKV9D-0001");
+        line->addTkv('3', "VRL-TKV9D-0003");
+        serial::setPortPath(kPort, e2e::driverPath(*line));
+        ASSERT_EQ(e2e::open(kPort), 0);
         ASSERT_EQ(VRLTKV9D_Timeout(kPort, 0.3), 0);
     }
     void TearDown() override {
@@ -29,7 +29,7 @@ class CommandsOnLine : public ::testing::Test {
         serial::setPortPath(kPort, "");
     }
 
-    sim::Line line;
+    std::unique_ptr<sim::Line> line = e2e::makeLine();
 };
 
 TEST_F(CommandsOnLine, IdentificationOfEachDevice) {
@@ -39,38 +39,38 @@ TEST_F(CommandsOnLine, IdentificationOfEachDevice) {
     EXPECT_EQ(VRLTKV9D_IDLesen(kPort, '3', text), 0);
     EXPECT_EQ(text, "VRL-TKV9D-0003");
     EXPECT_EQ(VRLTKV9D_IDLesen(kPort, '2', text), -403012);  // nobody there
-    ASSERT_TRUE(line.waitForFrames(3, 2s));
-    EXPECT_EQ(line.frames(), (std::vector<std::string>{"#1IDR\r", "#3IDR\r", "#2IDR\r"}));
+    ASSERT_TRUE(line->waitForFrames(3, 2s));
+    EXPECT_EQ(line->frames(), (std::vector<std::string>{"#1IDR\r", "#3IDR\r", "#2IDR\r"}));
 }
 
 TEST_F(CommandsOnLine, StartAndStopRunTheCurve) {
-    ASSERT_EQ(line.setValue('1', "T1", "1000.0"), true);
+    ASSERT_EQ(line->setValue('1', "T1", "1000.0"), true);
     EXPECT_EQ(VRLTKV9D_DeviceFunction(kPort, '1', "start"), 0);
-    EXPECT_TRUE(line.tkv('1').statusWord() & sim::kCurveRunning);
+    EXPECT_TRUE(line->tkv('1').statusWord() & sim::kCurveRunning);
     EXPECT_EQ(VRLTKV9D_DeviceFunction(kPort, '1', "stopp"), 0);
-    EXPECT_FALSE(line.tkv('1').statusWord() & sim::kCurveRunning);
+    EXPECT_FALSE(line->tkv('1').statusWord() & sim::kCurveRunning);
 }
 
 TEST_F(CommandsOnLine, ProgramSlotsStoreAndLoad) {
-    ASSERT_TRUE(line.setValue('1', "C1", "1.250"));
+    ASSERT_TRUE(line->setValue('1', "C1", "1.250"));
     EXPECT_EQ(VRLTKV9D_ProgrammSpeichern(kPort, '1', 16), 0);
-    ASSERT_TRUE(line.waitForFrames(1, 2s));
-    EXPECT_EQ(line.frames().back(), "#1PNP16\r");
-    ASSERT_TRUE(line.setValue('1', "C1", "0.500"));
+    ASSERT_TRUE(line->waitForFrames(1, 2s));
+    EXPECT_EQ(line->frames().back(), "#1PNP16\r");
+    ASSERT_TRUE(line->setValue('1', "C1", "0.500"));
     EXPECT_EQ(VRLTKV9D_ProgrammLaden(kPort, '1', 16), 0);
-    ASSERT_TRUE(line.waitForFrames(2, 2s));
-    EXPECT_EQ(line.frames().back(), "#1PNS16\r");
-    const auto value = line.value('1', "C1");
+    ASSERT_TRUE(line->waitForFrames(2, 2s));
+    EXPECT_EQ(line->frames().back(), "#1PNS16\r");
+    const auto value = line->value('1', "C1");
     ASSERT_TRUE(value);
     EXPECT_DOUBLE_EQ(std::stod(*value), 1.25);
 }
 
 TEST_F(CommandsOnLine, CommonAddressReachesEveryDeviceWithoutAnAnswer) {
     EXPECT_EQ(VRLTKV9D_DeviceFunction(kPort, '&', "start"), 0);
-    ASSERT_TRUE(line.waitForFrames(1, 2s));
-    EXPECT_EQ(line.frames().back(), "#&DF1\r");
-    EXPECT_TRUE(line.tkv('1').statusWord() & sim::kCurveRunning);
-    EXPECT_TRUE(line.tkv('3').statusWord() & sim::kCurveRunning);
+    ASSERT_TRUE(line->waitForFrames(1, 2s));
+    EXPECT_EQ(line->frames().back(), "#&DF1\r");
+    EXPECT_TRUE(line->tkv('1').statusWord() & sim::kCurveRunning);
+    EXPECT_TRUE(line->tkv('3').statusWord() & sim::kCurveRunning);
     // Nothing was answered, so nothing is left to confuse the next command.
     std::string text;
     EXPECT_EQ(VRLTKV9D_IDLesen(kPort, '3', text), 0);
@@ -104,7 +104,7 @@ TEST_F(CommandsOnLine, DeviceFaultsGiveTheirCodes) {
         {sim::FaultKind::OtherByte, "PNS", -404060},
     };
     for (const auto& row : rows) {
-        line.injectFault('1', sim::Fault{row.fault, row.command, 1});
+        line->injectFault('1', sim::Fault{row.fault, row.command, 1});
         std::string text;
         const std::string command = row.command;
         const int code = command == "IDR"   ? VRLTKV9D_IDLesen(kPort, '1', text)
@@ -112,7 +112,7 @@ TEST_F(CommandsOnLine, DeviceFaultsGiveTheirCodes) {
                          : command == "PNP" ? VRLTKV9D_ProgrammSpeichern(kPort, '1', 2)
                                             : VRLTKV9D_ProgrammLaden(kPort, '1', 2);
         EXPECT_EQ(code, row.expected) << row.command << " " << static_cast<int>(row.fault);
-        line.clearFaults('1');
+        line->clearFaults('1');
     }
     std::string text;
     EXPECT_EQ(VRLTKV9D_IDLesen(kPort, '1', text), 0);  // late bytes of the faults are gone

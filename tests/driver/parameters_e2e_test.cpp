@@ -10,8 +10,8 @@
 
 #include "driver/parameter_catalogue.h"
 #include "driver/vrltkv9d.h"
+#include "e2e_line.h"
 #include "platform/serial/port_map.h"
-#include "sim/line.h"
 
 namespace {
 
@@ -22,9 +22,9 @@ class ParametersOnLine : public ::testing::Test {
     static constexpr int kPort = 7;
 
     void SetUp() override {
-        line.addTkv('1');
-        serial::setPortPath(kPort, line.devicePath());
-        ASSERT_EQ(VRLTKV9D_Open(kPort, 9600), 0);
+        line->addTkv('1');
+        serial::setPortPath(kPort, e2e::driverPath(*line));
+        ASSERT_EQ(e2e::open(kPort), 0);
         ASSERT_EQ(VRLTKV9D_Timeout(kPort, 0.5), 0);
     }
     void TearDown() override {
@@ -32,7 +32,7 @@ class ParametersOnLine : public ::testing::Test {
         serial::setPortPath(kPort, "");
     }
 
-    sim::Line line;
+    std::unique_ptr<sim::Line> line = e2e::makeLine();
 };
 
 using Value = std::variant<double, int, std::string>;
@@ -142,17 +142,17 @@ const Row kRows[] = {
 TEST_F(ParametersOnLine, EveryCatalogueRowRoundTripsThroughTheDevice) {
     ASSERT_EQ(std::size(kRows), vrl::driver::kParameterCount);
     // The read-only words are the device's own; give each a value of its own to find.
-    line.tkv('1').setStatusFlags(0x0100);
+    line->tkv('1').setStatusFlags(0x0100);
     for (const Row& row : kRows) {
         if (row.wire == nullptr && std::string_view(row.letters).front() == 'K') {
             char text[5];
             std::snprintf(text, sizeof text, "%04X", std::get<int>(row.readBack));
-            ASSERT_TRUE(line.setValue('1', row.letters, text)) << row.name;
+            ASSERT_TRUE(line->setValue('1', row.letters, text)) << row.name;
         }
     }
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.name);
-        line.clearFrames();
+        line->clearFrames();
         std::vector<std::string> expected;
         if (row.wire != nullptr) {
             EXPECT_EQ(writeValue(kPort, '1', row.name, row.written), 0);
@@ -162,8 +162,8 @@ TEST_F(ParametersOnLine, EveryCatalogueRowRoundTripsThroughTheDevice) {
         EXPECT_EQ(readValue(kPort, row.name, got), 0);
         expected.push_back(std::string("#1") + row.letters + "R\r");
         EXPECT_EQ(got, row.readBack) << printable(got) << " != " << printable(row.readBack);
-        ASSERT_TRUE(line.waitForFrames(expected.size(), 2s));
-        EXPECT_EQ(line.frames(), expected);
+        ASSERT_TRUE(line->waitForFrames(expected.size(), 2s));
+        EXPECT_EQ(line->frames(), expected);
     }
 }
 
@@ -182,12 +182,12 @@ TEST_F(ParametersOnLine, DeviceTakesTheDriversRangeBounds) {
 }
 
 TEST_F(ParametersOnLine, CommonAddressReachesEveryDeviceWithoutAnAnswer) {
-    line.addTkv('2');
+    line->addTkv('2');
     EXPECT_EQ(VRLTKV9D_ParameterSchreiben(kPort, '&', "zyklen", 0.0, 4321, {}), 0);
-    ASSERT_TRUE(line.waitForFrames(1, 2s));
-    EXPECT_EQ(line.frames().front(), "#&L1W4321\r");
-    EXPECT_EQ(line.value('1', "L1"), "4321");
-    EXPECT_EQ(line.value('2', "L1"), "4321");
+    ASSERT_TRUE(line->waitForFrames(1, 2s));
+    EXPECT_EQ(line->frames().front(), "#&L1W4321\r");
+    EXPECT_EQ(line->value('1', "L1"), "4321");
+    EXPECT_EQ(line->value('2', "L1"), "4321");
 }
 
 TEST_F(ParametersOnLine, DeviceFaultsGiveTheirCodes) {
@@ -214,13 +214,13 @@ TEST_F(ParametersOnLine, DeviceFaultsGiveTheirCodes) {
         {"read err", {K::Err, "C1R"}, false, -409169},
     };
     for (const auto& row : rows) {
-        line.injectFault('1', row.fault);
+        line->injectFault('1', row.fault);
         double real = -1;
         const int code =
             row.write ? VRLTKV9D_ParameterSchreiben(kPort, '1', "strom1", 1.0, 0, {})
                       : VRLTKV9D_ParameterLesen(kPort, '1', "strom1", &real, nullptr, nullptr);
         EXPECT_EQ(code, row.code) << row.what;
-        line.clearFaults('1');
+        line->clearFaults('1');
     }
 }
 
@@ -228,15 +228,15 @@ TEST_F(ParametersOnLine, TolerableAnswerVariantsStillDeliverTheValue) {
     ASSERT_EQ(VRLTKV9D_ParameterSchreiben(kPort, '1', "strom2", 1.5, 0, {}), 0);
     ASSERT_EQ(VRLTKV9D_ParameterSchreiben(kPort, '1', "alleausgaenge", 0.0, 0x00af, {}), 0);
     // 29 bytes without CR: the value is still taken; the next command's flush drops the rest.
-    line.injectFault('1', sim::Fault{sim::FaultKind::OverlongLine, "C2R"});
+    line->injectFault('1', sim::Fault{sim::FaultKind::OverlongLine, "C2R"});
     double real = 0;
     EXPECT_EQ(VRLTKV9D_ParameterLesen(kPort, '1', "strom2", &real, nullptr, nullptr), 0);
     EXPECT_EQ(real, 1.5);
-    line.injectFault('1', sim::Fault{sim::FaultKind::LowerCaseHex, "O0R"});
+    line->injectFault('1', sim::Fault{sim::FaultKind::LowerCaseHex, "O0R"});
     int mask = 0;
     EXPECT_EQ(VRLTKV9D_ParameterLesen(kPort, '1', "alleausgaenge", nullptr, &mask, nullptr), 0);
     EXPECT_EQ(mask, 0x80af);
-    line.injectFault('1', sim::Fault{sim::FaultKind::Err, "N1R"});
+    line->injectFault('1', sim::Fault{sim::FaultKind::Err, "N1R"});
     std::string name;
     EXPECT_EQ(VRLTKV9D_ParameterLesen(kPort, '1', "programmname", nullptr, nullptr, &name), 0);
     EXPECT_EQ(name, "err");

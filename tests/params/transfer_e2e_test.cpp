@@ -156,9 +156,10 @@ TEST_F(Transfers, ReadLoadsNothingWhenTheWorkingParametersCannotGoBack) {
         popups.answers = {row.answer};
         EXPECT_EQ(Prog_ProgrammeVonGeraetLesen(), row.code) << row.letters;
         EXPECT_EQ(story(), row.story) << row.letters;
-        if (row.field)
+        if (row.field) {
             EXPECT_NE(std::string(VRL_Fehlermeldung(row.code)).find(row.field), std::string::npos)
                 << row.letters;
+        }
         ASSERT_TRUE(line.setValue('1', row.letters, row.letters[0] == 'P' ? "1000" : "0.000"));
     }
 }
