@@ -8,11 +8,14 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/interrupt.h"
 #include "cli/json.h"
+#include "connection/operation.h"
 #include "connection/vrlcom.h"
 #include "driver/trace.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
+#include "platform/gui/popups.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
 
@@ -46,7 +49,10 @@ void printUsage(std::ostream& err) {
     err << "The port is opened for tkv9d alone: while another program holds it, tkv9d stops with\n"
            "Fehler #100003 and names that program. Texts the line cannot carry (control\n"
            "characters, bytes above 0x7E, for example in set programmname) are refused before\n"
-           "anything is sent.\n";
+           "anything is sent.\n"
+           "Ctrl-C (SIGINT) or SIGTERM stops a transfer after the program in hand, closes the\n"
+           "port, says how far it got and exits 130 (SIGINT) or 143 (SIGTERM); a second signal\n"
+           "ends at once. watch ends on them with 0.\n";
 }
 
 // The rule the connection manager applies to the operator's choice, for every command alike.
@@ -139,6 +145,42 @@ class TraceInstalled {
   private:
     bool on_;
 };
+
+// What the operations would show in a popup (how far a stopped transfer got) becomes a line on
+// stderr; questions take their first answer, as nobody is there to give another.
+class CommandPopups : public vrl::Popups {
+  public:
+    explicit CommandPopups(std::ostream& err) : previous_(&vrl::popups()), err_(err) {
+        vrl::setPopups(this);
+    }
+    ~CommandPopups() override { vrl::setPopups(previous_); }
+    CommandPopups(const CommandPopups&) = delete;
+    CommandPopups& operator=(const CommandPopups&) = delete;
+
+    void message(std::string_view, std::string_view text) override { err_ << text << '\n'; }
+    int question(std::string_view title, std::string_view text, std::string_view, std::string_view,
+                 std::string_view) override {
+        err_ << title << ": " << text << '\n';
+        return 1;
+    }
+    std::optional<std::string> selectFile(FileMode, std::string_view, std::string_view,
+                                          std::string_view) override {
+        return std::nullopt;
+    }
+
+  private:
+    vrl::Popups* previous_;
+    std::ostream& err_;
+};
+
+// One command is one operation, as one button in the window is: a signal asks it to stop
+// between two records, and how far it got is told when it has ended.
+int runCommand(const Command& command, Context& ctx, const std::vector<std::string>& words) {
+    const vrl::op::Operation operation(std::string("tkv9d ") + command.name);
+    // A signal before the operation began is not lost by its start.
+    if (InterruptHandling::received() != 0) vrl::op::requestCancel();
+    return command.opensPort ? command.run(ctx, words) : withOpenPort(ctx, command.run, words);
+}
 
 }  // namespace
 
@@ -254,10 +296,17 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
             // The port is known to the serial layer by number; --device names it directly.
             if (!device.empty()) serial::setPortPath(ctx.port, device);
             TraceInstalled tracing(trace);
-            const int code =
-                command.opensPort ? command.run(ctx, words) : withOpenPort(ctx, command.run, words);
-            if (code == 0) return 0;
+            CommandPopups popups(err);
+            InterruptHandling interrupts;
+            const int code = runCommand(command, ctx, words);
             out.flush();
+            if (const int signal = InterruptHandling::received(); signal != 0) {
+                // The port is closed by now; a transfer's own report came first.
+                if (code != 0 && !vrl::isSilent(code)) reportFailure(ctx, code);
+                if (!ctx.interruptNote.empty()) err << ctx.interruptNote << '\n';
+                return interruptedStatus(signal);
+            }
+            if (code == 0) return 0;
             reportFailure(ctx, code);
             return kExitFailure;
         }

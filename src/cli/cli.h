@@ -24,6 +24,8 @@ struct Context {
     // watch's own options.
     double period = 1.0;  // [s] from one reading's start to the next
     long long count = 0;  // readings before watch ends; 0: until interrupted
+    // What the device holds when a signal stopped the command, told after its own report.
+    std::string interruptNote{};
     // The command's own options as given ("--entry" -> "5"; a flag maps to "").
     std::map<std::string, std::string> options{};
 };

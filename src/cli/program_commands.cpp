@@ -22,7 +22,12 @@ constexpr int kLastEntry = vrl::params::kTableSize - 1;
 // The plausibility check's popup becomes its lines on stderr.
 class StderrPopups : public vrl::Popups {
   public:
-    explicit StderrPopups(std::ostream& err) : err_(err) {}
+    explicit StderrPopups(std::ostream& err) : previous_(&vrl::popups()), err_(err) {
+        vrl::setPopups(this);
+    }
+    ~StderrPopups() override { vrl::setPopups(previous_); }
+    StderrPopups(const StderrPopups&) = delete;
+    StderrPopups& operator=(const StderrPopups&) = delete;
     void message(std::string_view, std::string_view text) override { err_ << text; }
     int question(std::string_view, std::string_view, std::string_view, std::string_view,
                  std::string_view) override {
@@ -34,11 +39,22 @@ class StderrPopups : public vrl::Popups {
     }
 
   private:
+    vrl::Popups* previous_;
     std::ostream& err_;
 };
 
+// What the device holds after a signal stopped a transfer, below the transfer's own line.
+constexpr const char* kReadStoppedNote =
+    "Die Datei blieb unverändert; das Gerät hat seine Arbeitsparameter zurück.";
+constexpr const char* kWriteStoppedNote =
+    "Die Programme danach sind die alten; die Arbeitsparameter des Geräts sind die des zuletzt "
+    "geschriebenen Programms, ohne eines die alten.";
+constexpr const char* kVerifyStoppedNote =
+    "Alle Programme sind geschrieben; der Vergleich mit dem Gerät wurde abgebrochen.";
+
 int programsRead(Context& ctx, const std::vector<std::string>& args) {
     Prog_Initialisieren();
+    ctx.interruptNote = kReadStoppedNote;
     return connected(ctx, [&] {
         if (int code = Prog_ProgrammeLesen(kFirstEntry, kLastEntry); code != 0) return code;
         return Datei_Schreiben(args[0]);
@@ -48,15 +64,12 @@ int programsRead(Context& ctx, const std::vector<std::string>& args) {
 int programsWrite(Context& ctx, const std::vector<std::string>& args) {
     Prog_Initialisieren();
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
-    StderrPopups lines(ctx.err);
-    vrl::setPopups(&lines);
-    for (const Parametersatz& entry : gProg) {
-        if (int code = Prog_Plausibilitaetspruefung(&entry); code != 0) {
-            vrl::setPopups(nullptr);
-            return code;
+    {
+        StderrPopups lines(ctx.err);
+        for (const Parametersatz& entry : gProg) {
+            if (int code = Prog_Plausibilitaetspruefung(&entry); code != 0) return code;
         }
     }
-    vrl::setPopups(nullptr);
     // Checked before the port is opened: a refused file sends nothing, and the entry and field
     // follow the error line.
     const auto check = vrl::params::checkEntries(gProg, kFirstEntry, kLastEntry);
@@ -70,7 +83,9 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
     ArbeitskopieLaden(gProgIndex);
     const bool verify = ctx.options.contains("--verify");
     return connected(ctx, [&] {
+        ctx.interruptNote = kWriteStoppedNote;
         if (int code = Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); code != 0) return code;
+        ctx.interruptNote = kVerifyStoppedNote;
         return verify ? verifyTable(ctx, gProg) : 0;
     });
 }

@@ -70,6 +70,11 @@ class BackendGuard {
     Backend* previous_;
 };
 
+// For a signal handler that ends the process at once: gives up the exclusive mode this process
+// set on the system's ports, so that the next program can open them. Async-signal-safe; the
+// ports themselves are closed by the exit.
+void releaseExclusiveForExit();
+
 #ifndef _WIN32
 // The termios settings for a line: raw mode, no handshake, reads return at once (the backend
 // waits with poll). Exposed so the settings are tested without a real port.

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -117,6 +118,25 @@ std::string processName(pid_t pid) {
     return name;
 }
 
+// The descriptors this process made exclusive, for a signal handler that cannot walk the map:
+// lock-free slots, -1 when free. More ports than slots are simply not released early.
+constexpr std::size_t kExclusiveSlots = 8;
+std::atomic<int> gExclusive[kExclusiveSlots] = {-1, -1, -1, -1, -1, -1, -1, -1};
+
+void noteExclusive(int fd) {
+    for (auto& slot : gExclusive) {
+        int free = -1;
+        if (slot.compare_exchange_strong(free, fd)) return;
+    }
+}
+
+void forgetExclusive(int fd) {
+    for (auto& slot : gExclusive) {
+        int held = fd;
+        slot.compare_exchange_strong(held, -1);
+    }
+}
+
 class TermiosBackend : public Backend {
   public:
     // A pseudo-terminal whose other side stays open (the simulator holds its slave) would stay
@@ -139,7 +159,10 @@ class TermiosBackend : public Backend {
         auto refuse = [&](bool inUse) {
             const int saved = errno;
             // Only our own exclusive mode: root gets here past another program's.
-            if (exclusive) ::ioctl(fd, TIOCNXCL);
+            if (exclusive) {
+                forgetExclusive(fd);
+                ::ioctl(fd, TIOCNXCL);
+            }
             ::close(fd);
             if (inUse) return failInUse(port, path);
             errno = saved ? saved : ENOTTY;
@@ -153,6 +176,7 @@ class TermiosBackend : public Backend {
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return refuse(errno == EWOULDBLOCK);
         if (!::isatty(fd) || ::ioctl(fd, TIOCEXCL) != 0) return refuse(false);
         exclusive = true;
+        noteExclusive(fd);
         const termios tio = makeTermios(settings);
         if (!applySettings(fd, tio)) return refuse(false);
         const int flags = ::fcntl(fd, F_GETFL);
@@ -166,6 +190,7 @@ class TermiosBackend : public Backend {
         auto it = ports_.find(port);
         if (it == ports_.end()) return -1;
         // The lock goes with the descriptor; the exclusive mode stays with the terminal.
+        forgetExclusive(it->second.fd);
         ::ioctl(it->second.fd, TIOCNXCL);
         const int result = ::close(it->second.fd);
         ports_.erase(it);
@@ -309,6 +334,13 @@ Backend& backend() {
 }
 void setBackend(Backend* replacement) {
     gBackend = replacement;
+}
+
+void releaseExclusiveForExit() {
+    for (auto& slot : gExclusive) {
+        const int fd = slot.load();
+        if (fd >= 0) ::ioctl(fd, TIOCNXCL);
+    }
 }
 
 }  // namespace serial
