@@ -25,6 +25,8 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+// Not an error code of the program: the command did its work but its output did not arrive.
+constexpr int kOutputLost = 1;
 
 void printUsage(std::ostream& err) {
     err << "usage: tkv9d [--port N | --device PATH] [--address C] [--timeout SECONDS] [--json]\n"
@@ -40,8 +42,11 @@ void printUsage(std::ostream& err) {
            "                     prints {\"error\": N, \"text\": \"...\"} on stderr\n"
            "  --trace            one line per transaction on stderr: frame, acknowledgement,\n"
            "                     answer, duration, outcome\n"
-           "  --trace-file PATH  the same lines, appended to PATH\n"
-           "  --period SECONDS   watch: time from one reading to the next (default 1)\n"
+           "  --trace-file PATH  the same lines, appended to PATH (opened once the command is "
+           "known\n"
+           "                     to be valid; a trace that cannot be written fails the command)\n"
+           "  --period SECONDS   watch: time from one reading to the next, 0.01 or more (default "
+           "1)\n"
            "  --count N          watch: stop after N readings (default: until Ctrl-C)\n"
            "commands:\n";
     for (const Command& command : allCommands())
@@ -71,12 +76,17 @@ double parseSeconds(const std::string& text) {
     return value;
 }
 
+// Shorter periods than a reading takes are served with overruns reported; one near zero would
+// make every reading skip countless slots (and one below a clock tick divide by zero).
+constexpr double kShortestPeriod = 0.01;  // [s]
+
 double parsePeriod(const std::string& text) {
     double value = 0.0;
     const char* last = text.data() + text.size();
     auto [end, ec] = std::from_chars(text.data(), last, value);
-    if (ec != std::errc() || end != last || !(value > 0.0) || value > 86400.0)
-        throw UsageError{"--period needs a number of seconds up to 86400, got '" + text + "'"};
+    if (ec != std::errc() || end != last || !(value >= kShortestPeriod) || value > 86400.0)
+        throw UsageError{"--period needs a number of seconds from 0.01 to 86400, got '" + text +
+                         "'"};
     return value;
 }
 
@@ -248,6 +258,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 traceToErr = true;
             } else if (arg == "--trace-file") {
                 tracePath = value();
+                if (tracePath.empty()) throw UsageError{"--trace-file needs a path"};
             } else if (arg == "--period") {
                 ctx.period = parsePeriod(value());
                 watchOption = watchOption.value_or(arg);
@@ -272,17 +283,6 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
         words.erase(words.begin());
         if (watchOption && name != "watch")
             throw UsageError{*watchOption + " belongs to watch, not to " + name};
-        TraceWriter trace;
-        if (traceToErr) trace.add(err);
-        // Appended: a technician collects the runs of a day in one file.
-        std::ofstream traceFile;
-        if (!tracePath.empty()) {
-            traceFile.open(tracePath, std::ios::app);
-            if (!traceFile)
-                throw UsageError{"cannot open trace file " + tracePath + ": " +
-                                 std::strerror(errno)};
-            trace.add(traceFile);
-        }
         for (const Command& command : allCommands()) {
             if (name != command.name) continue;
             for (const auto& [option, unused] : ctx.options) {
@@ -293,13 +293,35 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 static_cast<int>(words.size()) != command.argumentCount)
                 throw UsageError{name + " takes " + std::to_string(command.argumentCount) +
                                  " argument(s)"};
+            TraceWriter trace;
+            if (traceToErr) trace.add(err);
+            // Appended: a technician collects the runs of a day in one file. Opened only for a
+            // command that will run, so that a mistyped line leaves no file behind.
+            std::ofstream traceFile;
+            if (!tracePath.empty()) {
+                traceFile.open(tracePath, std::ios::app);
+                if (!traceFile)
+                    throw UsageError{"cannot open trace file " + tracePath + ": " +
+                                     std::strerror(errno)};
+                trace.add(traceFile);
+            }
             // The port is known to the serial layer by number; --device names it directly.
             if (!device.empty()) serial::setPortPath(ctx.port, device);
             TraceInstalled tracing(trace);
             CommandPopups popups(err);
             InterruptHandling interrupts;
-            const int code = runCommand(command, ctx, words);
+            int code = runCommand(command, ctx, words);
             out.flush();
+            if (!tracePath.empty()) traceFile.flush();
+            // A result or trace line that never arrived is no success: a script would take the
+            // empty output for the value.
+            if (!out || (!tracePath.empty() && !traceFile)) {
+                const int reason = errno;
+                err << "tkv9d: " << (out ? "trace file " + tracePath : std::string("stdout"))
+                    << " could not be written"
+                    << (reason != 0 ? std::string(": ") + std::strerror(reason) : "") << '\n';
+                if (code == 0) code = kOutputLost;
+            }
             if (const int signal = InterruptHandling::received(); signal != 0) {
                 // The port is closed by now; a transfer's own report came first.
                 if (code != 0 && !vrl::isSilent(code)) reportFailure(ctx, code);
@@ -307,7 +329,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 return interruptedStatus(signal);
             }
             if (code == 0) return 0;
-            reportFailure(ctx, code);
+            if (code != kOutputLost) reportFailure(ctx, code);
             return kExitFailure;
         }
         throw UsageError{"unknown command " + name};

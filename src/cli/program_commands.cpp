@@ -3,6 +3,10 @@
 
 #include <ostream>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "cli/cli.h"
 #include "connection/vrlcom.h"
 #include "driver/vrltkv9d.h"
@@ -11,6 +15,7 @@
 #include "params/program.h"
 #include "params/transfer_check.h"
 #include "platform/gui/popups.h"
+#include "platform/serial/port_map.h"
 
 namespace cli {
 
@@ -52,7 +57,24 @@ constexpr const char* kWriteStoppedNote =
 constexpr const char* kVerifyStoppedNote =
     "Alle Programme sind geschrieben; der Vergleich mit dem Gerät wurde abgebrochen.";
 
+// The binary file must not go down the line, as it would when the device path is given as FILE.
+void refusePortAsFile(const Context& ctx, const std::string& path) {
+#ifndef _WIN32
+    // std::filesystem::equivalent does not compare devices; stat does.
+    struct stat file {
+    }, port{};
+    const std::string device = serial::devicePath(ctx.port);
+    if (!device.empty() && ::stat(path.c_str(), &file) == 0 && ::stat(device.c_str(), &port) == 0 &&
+        file.st_dev == port.st_dev && file.st_ino == port.st_ino)
+        throw UsageError{"FILE " + path + " is the serial port itself"};
+#else
+    (void)ctx;
+    (void)path;
+#endif
+}
+
 int programsRead(Context& ctx, const std::vector<std::string>& args) {
+    refusePortAsFile(ctx, args[0]);
     Prog_Initialisieren();
     ctx.interruptNote = kReadStoppedNote;
     return connected(ctx, [&] {
@@ -62,6 +84,13 @@ int programsRead(Context& ctx, const std::vector<std::string>& args) {
 }
 
 int programsWrite(Context& ctx, const std::vector<std::string>& args) {
+    const bool verify = ctx.options.contains("--verify");
+    // The read-back gets no answer from '&'; found out after the write, every device would have
+    // been written for nothing.
+    if (verify && ctx.address == '&')
+        throw UsageError{
+            "programs-write --verify reads back from one device; --address & gets "
+            "no answer"};
     Prog_Initialisieren();
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
     {
@@ -81,7 +110,6 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
     for (int entry : check.cutNames)
         ctx.err << "Hinweis: " << vrl::params::cutNameText(gProg, entry) << '\n';
     ArbeitskopieLaden(gProgIndex);
-    const bool verify = ctx.options.contains("--verify");
     return connected(ctx, [&] {
         ctx.interruptNote = kWriteStoppedNote;
         if (int code = Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); code != 0) return code;

@@ -174,6 +174,10 @@ class TermiosBackend : public Backend {
         // holder's queues and settings alone. TIOCEXCL then keeps out any other program that is
         // not root.
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return refuse(errno == EWOULDBLOCK);
+        // Root opens past another program's exclusive mode; it must not share that program's
+        // line, nor clear its mode on close.
+        int heldExclusive = 0;
+        if (::ioctl(fd, TIOCGEXCL, &heldExclusive) == 0 && heldExclusive != 0) return refuse(true);
         if (!::isatty(fd) || ::ioctl(fd, TIOCEXCL) != 0) return refuse(false);
         exclusive = true;
         noteExclusive(fd);
