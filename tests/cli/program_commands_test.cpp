@@ -165,7 +165,8 @@ TEST_F(ProgramCommands, FileErrorsAreReported) {
     EXPECT_EQ(r.err, "Fehler #308404: Fehler beim Öffnen der Datei\n");
     const auto w = tool({"programs-read", dir + "/no/such/dir/f.tkv"});
     EXPECT_EQ(w.status, 1);
-    EXPECT_EQ(w.err, "Fehler #301401: Fehler beim Schreiben auf Datei\n");
+    EXPECT_EQ(w.err, "Fehler #301401: Fehler beim Schreiben auf Datei\n" + dir +
+                         "/no/such/dir/f.tkv: Ordner nicht vorhanden\n");
 }
 
 }  // namespace
