@@ -5,11 +5,19 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iostream>
 #include <optional>
 #include <ostream>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "cli/interrupt.h"
 #include "cli/json.h"
+#include "cli/progress.h"
 #include "connection/operation.h"
 #include "connection/vrlcom.h"
 #include "driver/trace.h"
@@ -183,6 +191,14 @@ class CommandPopups : public vrl::Popups {
     std::ostream& err_;
 };
 
+bool stderrIsTerminal() {
+#ifdef _WIN32
+    return ::_isatty(::_fileno(stderr)) != 0;
+#else
+    return ::isatty(STDERR_FILENO) != 0;
+#endif
+}
+
 // One command is one operation, as one button in the window is: a signal asks it to stop
 // between two records, and how far it got is told when it has ended.
 int runCommand(const Command& command, Context& ctx, const std::vector<std::string>& words) {
@@ -309,6 +325,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
             if (!device.empty()) serial::setPortPath(ctx.port, device);
             TraceInstalled tracing(trace);
             CommandPopups popups(err);
+            CommandProgress progress(err, &err == &std::cerr && stderrIsTerminal());
             InterruptHandling interrupts;
             int code = runCommand(command, ctx, words);
             out.flush();
@@ -330,6 +347,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
             }
             if (code == 0) return 0;
             if (code != kOutputLost) reportFailure(ctx, code);
+            if (!ctx.failureNote.empty()) err << ctx.failureNote << '\n';
             return kExitFailure;
         }
         throw UsageError{"unknown command " + name};

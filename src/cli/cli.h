@@ -26,6 +26,8 @@ struct Context {
     long long count = 0;  // readings before watch ends; 0: until interrupted
     // What the device holds when a signal stopped the command, told after its own report.
     std::string interruptNote{};
+    // What the device holds after the command failed part-way, told after the error.
+    std::string failureNote{};
     // The command's own options as given ("--entry" -> "5"; a flag maps to "").
     std::map<std::string, std::string> options{};
 };

@@ -8,6 +8,7 @@
 #endif
 
 #include "cli/cli.h"
+#include "cli/progress.h"
 #include "connection/vrlcom.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
@@ -73,6 +74,18 @@ void refusePortAsFile(const Context& ctx, const std::string& path) {
 #endif
 }
 
+// After a write of the whole table failed part-way: its steps are programs 1..16, then the
+// working parameters, and every step before the failing one ended with its program stored.
+std::string storedSoFar() {
+    const CommandProgress* progress = commandProgress();
+    if (!progress || progress->total() == 0) return {};
+    const int stored = progress->done();
+    if (stored == 0) return "Kein Programm wurde gespeichert.";
+    if (stored >= kLastEntry)
+        return "Alle Programme sind gespeichert, die Arbeitsparameter nicht vollständig.";
+    return "Programme 1 bis " + std::to_string(stored) + " sind gespeichert, die folgenden nicht.";
+}
+
 int programsRead(Context& ctx, const std::vector<std::string>& args) {
     refusePortAsFile(ctx, args[0]);
     Prog_Initialisieren();
@@ -95,8 +108,13 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
     {
         StderrPopups lines(ctx.err);
-        for (const Parametersatz& entry : gProg) {
-            if (int code = Prog_Plausibilitaetspruefung(&entry); code != 0) return code;
+        for (int i = kFirstEntry; i <= kLastEntry; ++i) {
+            const Parametersatz& entry = gProg[static_cast<std::size_t>(i)];
+            if (int code = Prog_Plausibilitaetspruefung(&entry); code != 0) {
+                VRL_Fehleruserstring(
+                    vrl::params::refusalText({code, i, vrl::params::firstImplausibleField(entry)}));
+                return code;
+            }
         }
     }
     // Checked before the port is opened: a refused file sends nothing, and the entry and field
@@ -112,7 +130,10 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
     ArbeitskopieLaden(gProgIndex);
     return connected(ctx, [&] {
         ctx.interruptNote = kWriteStoppedNote;
-        if (int code = Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); code != 0) return code;
+        if (int code = Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); code != 0) {
+            if (!vrl::isSilent(code)) ctx.failureNote = storedSoFar();
+            return code;
+        }
         ctx.interruptNote = kVerifyStoppedNote;
         return verify ? verifyTable(ctx, gProg) : 0;
     });
