@@ -85,7 +85,8 @@ TEST_F(ProgramCommands, ImplausibleEntryStopsTheWriteBeforeAnythingIsSent) {
               "Strom 1 ist zu groß für Messbereich 1\n"
               "Mindeststrom für Abschaltübersp. ist zu groß für Messbereich 1\n"
               "Kalibrierstrom 2 ist zu groß für Messbereich 1\n"
-              "Fehler #510451: Wert nicht erlaubt.\n");
+              "Fehler #510451: Wert nicht erlaubt.\n"
+              "Eintrag 3, Feld strom1\n");
     EXPECT_TRUE(line.frames().empty());
 }
 
