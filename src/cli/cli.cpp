@@ -56,6 +56,8 @@ void printUsage(std::ostream& err) {
            "  --period SECONDS   watch: time from one reading to the next, 0.01 or more (default "
            "1)\n"
            "  --count N          watch: stop after N readings (default: until Ctrl-C)\n"
+           "  --reconnect        watch: keep logging when the port goes away (adapter unplugged),\n"
+           "                     mark the missing readings, reopen it when it is back\n"
            "commands:\n";
     for (const Command& command : allCommands())
         err << "  " << command.name << (*command.arguments ? " " : "") << command.arguments << '\n';
@@ -65,7 +67,10 @@ void printUsage(std::ostream& err) {
            "anything is sent.\n"
            "Ctrl-C (SIGINT) or SIGTERM stops a transfer after the program in hand, closes the\n"
            "port, says how far it got and exits 130 (SIGINT) or 143 (SIGTERM); a second signal\n"
-           "ends at once. watch ends on them with 0.\n";
+           "ends at once. watch ends on them with 0.\n"
+           "On a terminal, programs-read, programs-write and diff show a progress line on stderr.\n"
+           "A port that goes away while open is named on a second line (\"Schnittstelle nicht\n"
+           "mehr vorhanden\").\n";
 }
 
 // The rule the connection manager applies to the operator's choice, for every command alike.
@@ -112,6 +117,14 @@ bool takesOption(const Command& command, const std::string& name) {
     return false;
 }
 
+}  // namespace
+
+std::string goneText(int port) {
+    return "COM " + std::to_string(port) + ": Schnittstelle nicht mehr vorhanden (Gerät getrennt?)";
+}
+
+namespace {
+
 void reportFailure(const Context& ctx, int code) {
     std::string detail;
     if (code == -100003) {
@@ -120,6 +133,8 @@ void reportFailure(const Context& ctx, int code) {
         const std::string reason = serial::backend().openFailureReason(ctx.port);
         detail = "COM " + std::to_string(ctx.port) + ": " +
                  (reason.empty() ? (path.empty() ? "no device for this port" : path) : reason);
+    } else if (serial::backend().portGone(ctx.port)) {
+        detail = goneText(ctx.port);
     }
     const long long number = -static_cast<long long>(code);
     if (ctx.json) {

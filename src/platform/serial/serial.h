@@ -51,6 +51,10 @@ class Backend {
     // Whether the last open of this port failed because another open holds the device; the
     // reason then names the holding process where the system tells it.
     virtual bool openFailedInUse(int /*port*/) const { return false; }
+    // Whether the port went away while open (the adapter unplugged, the pseudo-terminal's other
+    // side closed), as opposed to a device that does not answer. Holds after the close, until
+    // the port is opened again.
+    virtual bool portGone(int /*port*/) const { return false; }
 };
 
 Backend& backend();

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include <fcntl.h>
@@ -147,6 +148,7 @@ class TermiosBackend : public Backend {
 
     int open(int port, const LineSettings& settings) override {
         reasons_.erase(port);
+        gone_.erase(port);
         if (ports_.count(port)) return fail(port, "port is already open");
         const std::string path = devicePath(port);
         if (path.empty()) return fail(port, "no device for this port number");
@@ -218,6 +220,7 @@ class TermiosBackend : public Backend {
         while (placed < bytes.size()) {
             const ssize_t n = ::write(p->fd, bytes.data() + placed, bytes.size() - placed);
             if (n < 0 && errno == EINTR) continue;
+            if (n < 0) noteGone(port, errno);
             if (n <= 0) return placed > 0 ? static_cast<int>(placed) : -1;
             placed += static_cast<std::size_t>(n);
         }
@@ -229,7 +232,9 @@ class TermiosBackend : public Backend {
         Port* p = find(port);
         if (!p) return -1;
         while (::tcdrain(p->fd) != 0) {
-            if (errno != EINTR) return -1;
+            if (errno == EINTR) continue;
+            noteGone(port, errno);
+            return -1;
         }
         return 0;
     }
@@ -245,6 +250,9 @@ class TermiosBackend : public Backend {
             std::uint8_t byte = 0;
             const ssize_t n = ::read(p->fd, &byte, 1);
             if (n < 0 && errno == EINTR) continue;
+            // A hang-up reads as the end of input or EIO at once, never as a quiet line.
+            if (n == 0 || (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) gone_.insert(port);
+            if (n < 0) noteGone(port, errno);
             return n == 1 ? byte : -1;
         }
     }
@@ -258,6 +266,8 @@ class TermiosBackend : public Backend {
         auto it = reasons_.find(port);
         return it != reasons_.end() && it->second.inUse;
     }
+
+    bool portGone(int port) const override { return gone_.count(port) != 0; }
 
   private:
     static constexpr int kDefaultTimeoutMs = 1500;
@@ -275,7 +285,14 @@ class TermiosBackend : public Backend {
     int flush(int port, int queue) {
         Port* p = find(port);
         if (!p) return -1;
-        return ::tcflush(p->fd, queue) == 0 ? 0 : -1;
+        if (::tcflush(p->fd, queue) == 0) return 0;
+        noteGone(port, errno);
+        return -1;
+    }
+
+    // The errors a vanished device gives, on a USB adapter and on a pseudo-terminal alike.
+    void noteGone(int port, int error) {
+        if (error == EIO || error == ENXIO || error == ENODEV) gone_.insert(port);
     }
 
     struct Failure {
@@ -307,6 +324,7 @@ class TermiosBackend : public Backend {
 
     std::map<int, Port> ports_;
     std::map<int, Failure> reasons_;
+    std::set<int> gone_;
 };
 
 TermiosBackend gTermios;
