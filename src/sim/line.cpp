@@ -154,6 +154,11 @@ bool Line::setValue(char address, std::string_view letters, std::string_view tex
     return tkv && tkv->setValue(letters, text);
 }
 
+bool Line::setStoredValue(char address, std::string_view letters, std::string_view text) {
+    Tkv* tkv = findTkv(address);
+    return tkv && tkv->setStoredValue(letters, text);
+}
+
 std::optional<std::string> Line::slotValue(char address, int slot, std::string_view letters) const {
     const Tkv* tkv = findTkv(address);
     return tkv ? tkv->slotValue(slot, letters) : std::nullopt;
