@@ -65,12 +65,12 @@ TEST_F(Interrupt, FirstSignalStopsTheTransferBetweenRecords) {
         const char* program1;  // the frame that ends program 1
         int signal;
         int status;
-        const char* lastFrame;  // how the last frame begins; "" for any
+        const char* lastFrame;  // how the last frame begins: a store, or the write-back
     };
     const Row rows[] = {
         {"programs-write", "#1PNP1", SIGINT, 130, "#1PNP"},
         {"programs-write", "#1PNP1", SIGTERM, 143, "#1PNP"},
-        {"programs-read", "#1PNS1", SIGINT, 130, ""},
+        {"programs-read", "#1PNS1", SIGINT, 130, "#1B5W"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.command) + " " + std::to_string(row.signal));

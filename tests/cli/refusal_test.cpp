@@ -139,4 +139,25 @@ TEST_F(Refusals, FailedWritesNameTheEntryAndWhatWasStored) {
     }
 }
 
+// Fault caught: a read that loads programs over working parameters it cannot write back, or
+// refuses them without naming the field.
+TEST_F(Refusals, ReadsLoadNothingWhenTheWorkingParametersCannotGoBack) {
+    ASSERT_TRUE(line.setStoredValue('1', "P6", "1300"));
+    const std::string file = dir + "/f.tkv";
+    Prog_Initialisieren();
+    ASSERT_EQ(Datei_Schreiben(file), 0);
+    for (const char* command : {"programs-read", "diff"}) {
+        const std::string target = command == std::string("diff") ? file : dir + "/r.tkv";
+        line.clearFrames();
+        const auto r = tool({command, target});
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_EQ(r.err.rfind("Fehler #500065: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find("\nEintrag A, Feld stromausgangsfilter: "), std::string::npos)
+            << r.err;
+        for (const std::string& frame : line.frames())
+            EXPECT_EQ(frame.find("PNS"), std::string::npos);
+        EXPECT_FALSE(fs::exists(dir + "/r.tkv"));
+    }
+}
+
 }  // namespace
