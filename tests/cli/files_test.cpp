@@ -9,6 +9,8 @@
 #include <iterator>
 
 #include "cli_fixture.h"
+#include "params/parameterfile.h"
+#include "params/program.h"
 #include "platform/files/replace_file.h"
 
 namespace {
@@ -88,6 +90,20 @@ TEST_F(Files, OnlyRegularFilesAreReadInChunks) {
         EXPECT_EQ(result, files::ReadFailure::NotOpened) << path;
         EXPECT_EQ(chunks, 0) << path;
     }
+}
+
+// Fault caught: a name from a file that sends its escape sequence to the operator's terminal.
+TEST_F(Files, NamesFromAFileReachTheTerminalEscaped) {
+    const std::string file = dir + "/f.tkv";
+    Prog_Initialisieren();
+    vrl::params::setName(gProg[5], "Rot\x1b[31m\x9b");
+    ASSERT_EQ(Datei_Schreiben(file), 0);
+    const auto r = tool({"diff", file});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Eintrag 5, Feld programmname: Datei \"Rot<0x1B>[31m<0x9B>\", TKV-9D "),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
 }
 
 }  // namespace
