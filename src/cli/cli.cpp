@@ -50,11 +50,9 @@ void printUsage(std::ostream& err) {
            "                     prints {\"error\": N, \"text\": \"...\"} on stderr\n"
            "  --trace            one line per transaction on stderr: frame, acknowledgement,\n"
            "                     answer, duration, outcome\n"
-           "  --trace-file PATH  the same lines, appended to PATH (opened once the command is "
-           "known\n"
-           "                     to be valid; a trace that cannot be written fails the command)\n"
-           "  --period SECONDS   watch: time from one reading to the next, 0.01 or more (default "
-           "1)\n"
+           "  --trace-file PATH  the same lines, appended to PATH; opened only for a valid\n"
+           "                     command; a trace that cannot be written fails the command\n"
+           "  --period SECONDS   watch: time from one reading to the next, >= 0.01 (default 1)\n"
            "  --count N          watch: stop after N readings (default: until Ctrl-C)\n"
            "  --reconnect        watch: keep logging when the port goes away (adapter unplugged),\n"
            "                     mark the missing readings, reopen it when it is back\n"
@@ -355,9 +353,17 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 if (code == 0) code = kOutputLost;
             }
             if (const int signal = InterruptHandling::received(); signal != 0) {
-                // The port is closed by now; a transfer's own report came first.
-                if (code != 0 && !vrl::isSilent(code)) reportFailure(ctx, code);
-                if (!ctx.interruptNote.empty()) err << ctx.interruptNote << '\n';
+                // The port is closed by now; a transfer's own report came first. A command that
+                // had finished its work when the signal came says so rather than what a stopped
+                // one leaves behind.
+                if (code == 0) {
+                    err << "Hinweis: vor dem Abbruch vollständig ausgeführt.\n";
+                } else if (vrl::isSilent(code)) {
+                    if (!ctx.interruptNote.empty()) err << ctx.interruptNote << '\n';
+                } else {
+                    if (code != kOutputLost) reportFailure(ctx, code);
+                    if (!ctx.failureNote.empty()) err << ctx.failureNote << '\n';
+                }
                 return interruptedStatus(signal);
             }
             if (code == 0) return 0;

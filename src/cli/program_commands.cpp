@@ -62,8 +62,8 @@ constexpr const char* kVerifyStoppedNote =
 void refusePortAsFile(const Context& ctx, const std::string& path) {
 #ifndef _WIN32
     // std::filesystem::equivalent does not compare devices; stat does.
-    struct stat file {
-    }, port{};
+    struct stat file {};
+    struct stat port {};
     const std::string device = serial::devicePath(ctx.port);
     if (!device.empty() && ::stat(path.c_str(), &file) == 0 && ::stat(device.c_str(), &port) == 0 &&
         file.st_dev == port.st_dev && file.st_ino == port.st_ino)
