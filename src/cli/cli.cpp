@@ -23,6 +23,7 @@
 #include "driver/trace.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
+#include "platform/files/system_path.h"
 #include "platform/gui/popups.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
@@ -328,7 +329,8 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
             // command that will run, so that a mistyped line leaves no file behind.
             std::ofstream traceFile;
             if (!tracePath.empty()) {
-                traceFile.open(tracePath, std::ios::app);
+                if (const auto path = files::systemPath(tracePath))
+                    traceFile.open(*path, std::ios::app);
                 if (!traceFile)
                     throw UsageError{"cannot open trace file " + tracePath + ": " +
                                      std::strerror(errno)};

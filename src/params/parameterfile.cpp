@@ -11,6 +11,7 @@
 #include "params/datastate.h"
 #include "params/program.h"
 #include "platform/files/replace_file.h"
+#include "platform/files/system_path.h"
 #include "platform/gui/popups.h"
 
 namespace {
@@ -154,7 +155,8 @@ int DateiOeffnen() {
     const std::string path = chooseFile(vrl::Popups::FileMode::Open, "Öffnen");
     if (path.empty()) return kCancelled;
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return -308403;
+    const auto name = files::systemPath(path);
+    if (!name || !std::filesystem::exists(*name, ec)) return -308403;
     return Datei_Lesen(path);
 }
 

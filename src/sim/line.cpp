@@ -1,5 +1,6 @@
 #include "sim/line.h"
 
+#include "platform/files/system_path.h"
 #include "sim/fault_option.h"
 
 #include <algorithm>
@@ -60,8 +61,9 @@ Line::Line(LineOptions options) : options_(std::move(options)) {
     port_ = options_.portName.empty() ? openPseudoTerminal() : openServedPort(options_.portName);
     devicePath_ = port_->devicePath();
     if (!options_.logPath.empty()) {
-        log_.open(options_.logPath, std::ios::out | std::ios::app);
-        if (!log_) throw std::runtime_error("cannot open log file " + options_.logPath);
+        if (const auto path = files::systemPath(options_.logPath))
+            log_.open(*path, std::ios::out | std::ios::app);
+        if (!log_.is_open()) throw std::runtime_error("cannot open log file " + options_.logPath);
     }
     thread_ = std::thread([this] { serve(); });
 }
