@@ -62,8 +62,8 @@ void printUsage(std::ostream& err) {
         err << "  " << command.name << (*command.arguments ? " " : "") << command.arguments << '\n';
     err << "The port is opened for tkv9d alone: while another program holds it, tkv9d stops with\n"
            "Fehler #100003 and names that program. Texts the line cannot carry (control\n"
-           "characters, bytes above 0x7E, for example in set programmname) are refused before\n"
-           "anything is sent.\n"
+           "characters, bytes above 0x7E, and '#', which begins every frame; for example in set\n"
+           "programmname) are refused before anything is sent.\n"
            "Ctrl-C (SIGINT) or SIGTERM stops a transfer after the program in hand, closes the\n"
            "port, says how far it got and exits 130 (SIGINT) or 143 (SIGTERM); a second signal\n"
            "ends at once. watch ends on them with 0.\n"
