@@ -31,14 +31,10 @@ class Signals : public CliTest {
         return false;
     }
 
-    // The port is closed and not left exclusive: the next command gets it, root or not.
+    // The port is closed and not left exclusive: the next tkv9d gets it, root or not.
     int identify() {
-        serial::setPortPath(1, "");
-        std::vector<std::string> args{"tkv9d", "--device", paced.devicePath(), "id"};
-        std::vector<char*> argv;
-        for (auto& arg : args) argv.push_back(arg.data());
-        std::ostringstream out, err;
-        return cli::run(static_cast<int>(argv.size()), argv.data(), out, err);
+        return cli_test::Process(TKV9D_PROGRAM, {"--device", paced.devicePath(), "id"}, scratch())
+            .wait(5000ms);
     }
 
     sim::Line paced{sim::LineOptions{.pace = true}};
