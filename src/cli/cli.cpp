@@ -5,15 +5,26 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iostream>
 #include <optional>
 #include <ostream>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "cli/interrupt.h"
 #include "cli/json.h"
+#include "cli/progress.h"
+#include "connection/operation.h"
 #include "connection/vrlcom.h"
 #include "driver/trace.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
 #include "platform/files/system_path.h"
+#include "platform/gui/popups.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
 
@@ -23,6 +34,8 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+// Not an error code of the program: the command did its work but its output did not arrive.
+constexpr int kOutputLost = 1;
 
 void printUsage(std::ostream& err) {
     err << "usage: tkv9d [--port N | --device PATH] [--address C] [--timeout SECONDS] [--json]\n"
@@ -38,16 +51,25 @@ void printUsage(std::ostream& err) {
            "                     prints {\"error\": N, \"text\": \"...\"} on stderr\n"
            "  --trace            one line per transaction on stderr: frame, acknowledgement,\n"
            "                     answer, duration, outcome\n"
-           "  --trace-file PATH  the same lines, appended to PATH\n"
-           "  --period SECONDS   watch: time from one reading to the next (default 1)\n"
+           "  --trace-file PATH  the same lines, appended to PATH; opened only for a valid\n"
+           "                     command; a trace that cannot be written fails the command\n"
+           "  --period SECONDS   watch: time from one reading to the next, >= 0.01 (default 1)\n"
            "  --count N          watch: stop after N readings (default: until Ctrl-C)\n"
+           "  --reconnect        watch: keep logging when the port goes away (adapter unplugged),\n"
+           "                     mark the missing readings, reopen it when it is back\n"
            "commands:\n";
     for (const Command& command : allCommands())
         err << "  " << command.name << (*command.arguments ? " " : "") << command.arguments << '\n';
     err << "The port is opened for tkv9d alone: while another program holds it, tkv9d stops with\n"
            "Fehler #100003 and names that program. Texts the line cannot carry (control\n"
-           "characters, bytes above 0x7E, for example in set programmname) are refused before\n"
-           "anything is sent.\n";
+           "characters, bytes above 0x7E, and '#', which begins every frame; for example in set\n"
+           "programmname) are refused before anything is sent.\n"
+           "Ctrl-C (SIGINT) or SIGTERM stops a transfer after the program in hand, closes the\n"
+           "port, says how far it got and exits 130 (SIGINT) or 143 (SIGTERM); a second signal\n"
+           "ends at once. watch ends on them with 0.\n"
+           "On a terminal, programs-read, programs-write and diff show a progress line on stderr.\n"
+           "A port that goes away while open is named on a second line (\"Schnittstelle nicht\n"
+           "mehr vorhanden\").\n";
 }
 
 // The rule the connection manager applies to the operator's choice, for every command alike.
@@ -66,12 +88,17 @@ double parseSeconds(const std::string& text) {
     return value;
 }
 
+// Shorter periods than a reading takes are served with overruns reported; one near zero would
+// make every reading skip countless slots (and one below a clock tick divide by zero).
+constexpr double kShortestPeriod = 0.01;  // [s]
+
 double parsePeriod(const std::string& text) {
     double value = 0.0;
     const char* last = text.data() + text.size();
     auto [end, ec] = std::from_chars(text.data(), last, value);
-    if (ec != std::errc() || end != last || !(value > 0.0) || value > 86400.0)
-        throw UsageError{"--period needs a number of seconds up to 86400, got '" + text + "'"};
+    if (ec != std::errc() || end != last || !(value >= kShortestPeriod) || value > 86400.0)
+        throw UsageError{"--period needs a number of seconds from 0.01 to 86400, got '" + text +
+                         "'"};
     return value;
 }
 
@@ -89,6 +116,14 @@ bool takesOption(const Command& command, const std::string& name) {
     return false;
 }
 
+}  // namespace
+
+std::string goneText(int port) {
+    return "COM " + std::to_string(port) + ": Schnittstelle nicht mehr vorhanden (Gerät getrennt?)";
+}
+
+namespace {
+
 void reportFailure(const Context& ctx, int code) {
     std::string detail;
     if (code == -100003) {
@@ -97,6 +132,8 @@ void reportFailure(const Context& ctx, int code) {
         const std::string reason = serial::backend().openFailureReason(ctx.port);
         detail = "COM " + std::to_string(ctx.port) + ": " +
                  (reason.empty() ? (path.empty() ? "no device for this port" : path) : reason);
+    } else if (serial::backend().portGone(ctx.port)) {
+        detail = goneText(ctx.port);
     }
     const long long number = -static_cast<long long>(code);
     if (ctx.json) {
@@ -140,6 +177,50 @@ class TraceInstalled {
   private:
     bool on_;
 };
+
+// What the operations would show in a popup (how far a stopped transfer got) becomes a line on
+// stderr; questions take their first answer, as nobody is there to give another.
+class CommandPopups : public vrl::Popups {
+  public:
+    explicit CommandPopups(std::ostream& err) : previous_(&vrl::popups()), err_(err) {
+        vrl::setPopups(this);
+    }
+    ~CommandPopups() override { vrl::setPopups(previous_); }
+    CommandPopups(const CommandPopups&) = delete;
+    CommandPopups& operator=(const CommandPopups&) = delete;
+
+    void message(std::string_view, std::string_view text) override { err_ << text << '\n'; }
+    int question(std::string_view title, std::string_view text, std::string_view, std::string_view,
+                 std::string_view) override {
+        err_ << title << ": " << text << '\n';
+        return 1;
+    }
+    std::optional<std::string> selectFile(FileMode, std::string_view, std::string_view,
+                                          std::string_view) override {
+        return std::nullopt;
+    }
+
+  private:
+    vrl::Popups* previous_;
+    std::ostream& err_;
+};
+
+bool stderrIsTerminal() {
+#ifdef _WIN32
+    return ::_isatty(::_fileno(stderr)) != 0;
+#else
+    return ::isatty(STDERR_FILENO) != 0;
+#endif
+}
+
+// One command is one operation, as one button in the window is: a signal asks it to stop
+// between two records, and how far it got is told when it has ended.
+int runCommand(const Command& command, Context& ctx, const std::vector<std::string>& words) {
+    const vrl::op::Operation operation(std::string("tkv9d ") + command.name);
+    // A signal before the operation began is not lost by its start.
+    if (InterruptHandling::received() != 0) vrl::op::requestCancel();
+    return command.opensPort ? command.run(ctx, words) : withOpenPort(ctx, command.run, words);
+}
 
 }  // namespace
 
@@ -207,6 +288,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 traceToErr = true;
             } else if (arg == "--trace-file") {
                 tracePath = value();
+                if (tracePath.empty()) throw UsageError{"--trace-file needs a path"};
             } else if (arg == "--period") {
                 ctx.period = parsePeriod(value());
                 watchOption = watchOption.value_or(arg);
@@ -231,18 +313,6 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
         words.erase(words.begin());
         if (watchOption && name != "watch")
             throw UsageError{*watchOption + " belongs to watch, not to " + name};
-        TraceWriter trace;
-        if (traceToErr) trace.add(err);
-        // Appended: a technician collects the runs of a day in one file.
-        std::ofstream traceFile;
-        if (!tracePath.empty()) {
-            if (const auto path = files::systemPath(tracePath))
-                traceFile.open(*path, std::ios::app);
-            if (!traceFile)
-                throw UsageError{"cannot open trace file " + tracePath + ": " +
-                                 std::strerror(errno)};
-            trace.add(traceFile);
-        }
         for (const Command& command : allCommands()) {
             if (name != command.name) continue;
             for (const auto& [option, unused] : ctx.options) {
@@ -253,14 +323,54 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 static_cast<int>(words.size()) != command.argumentCount)
                 throw UsageError{name + " takes " + std::to_string(command.argumentCount) +
                                  " argument(s)"};
+            TraceWriter trace;
+            if (traceToErr) trace.add(err);
+            // Appended: a technician collects the runs of a day in one file. Opened only for a
+            // command that will run, so that a mistyped line leaves no file behind.
+            std::ofstream traceFile;
+            if (!tracePath.empty()) {
+                if (const auto path = files::systemPath(tracePath))
+                    traceFile.open(*path, std::ios::app);
+                if (!traceFile)
+                    throw UsageError{"cannot open trace file " + tracePath + ": " +
+                                     std::strerror(errno)};
+                trace.add(traceFile);
+            }
             // The port is known to the serial layer by number; --device names it directly.
             if (!device.empty()) serial::setPortPath(ctx.port, device);
             TraceInstalled tracing(trace);
-            const int code =
-                command.opensPort ? command.run(ctx, words) : withOpenPort(ctx, command.run, words);
-            if (code == 0) return 0;
+            CommandPopups popups(err);
+            CommandProgress progress(err, &err == &std::cerr && stderrIsTerminal());
+            InterruptHandling interrupts;
+            int code = runCommand(command, ctx, words);
             out.flush();
-            reportFailure(ctx, code);
+            if (!tracePath.empty()) traceFile.flush();
+            // A result or trace line that never arrived is no success: a script would take the
+            // empty output for the value.
+            if (!out || (!tracePath.empty() && !traceFile)) {
+                const int reason = errno;
+                err << "tkv9d: " << (out ? "trace file " + tracePath : std::string("stdout"))
+                    << " could not be written"
+                    << (reason != 0 ? std::string(": ") + std::strerror(reason) : "") << '\n';
+                if (code == 0) code = kOutputLost;
+            }
+            if (const int signal = InterruptHandling::received(); signal != 0) {
+                // The port is closed by now; a transfer's own report came first. A command that
+                // had finished its work when the signal came says so rather than what a stopped
+                // one leaves behind.
+                if (code == 0) {
+                    err << "Hinweis: vor dem Abbruch vollständig ausgeführt.\n";
+                } else if (vrl::isSilent(code)) {
+                    if (!ctx.interruptNote.empty()) err << ctx.interruptNote << '\n';
+                } else {
+                    if (code != kOutputLost) reportFailure(ctx, code);
+                    if (!ctx.failureNote.empty()) err << ctx.failureNote << '\n';
+                }
+                return interruptedStatus(signal);
+            }
+            if (code == 0) return 0;
+            if (code != kOutputLost) reportFailure(ctx, code);
+            if (!ctx.failureNote.empty()) err << ctx.failureNote << '\n';
             return kExitFailure;
         }
         throw UsageError{"unknown command " + name};

@@ -24,6 +24,10 @@ struct Context {
     // watch's own options.
     double period = 1.0;  // [s] from one reading's start to the next
     long long count = 0;  // readings before watch ends; 0: until interrupted
+    // What the device holds when a signal stopped the command, told after its own report.
+    std::string interruptNote{};
+    // What the device holds after the command failed part-way, told after the error.
+    std::string failureNote{};
     // The command's own options as given ("--entry" -> "5"; a flag maps to "").
     std::map<std::string, std::string> options{};
 };
@@ -91,6 +95,9 @@ int readValue(const Context& ctx, const std::string& name, Value& value);
 std::string valueText(const Value& value);
 // The value as JSON: a number (hex words too), or a string for the text.
 std::string valueJson(const Value& value);
+
+// "COM 7: Schnittstelle nicht mehr vorhanden (Gerät getrennt?)": the port went away while open.
+std::string goneText(int port);
 
 // Parses a whole decimal or 0x-prefixed hexadecimal integer; throws UsageError otherwise.
 long long parseInteger(const std::string& text, const char* what);

@@ -3,7 +3,12 @@
 
 #include <ostream>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "cli/cli.h"
+#include "cli/progress.h"
 #include "connection/vrlcom.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
@@ -11,6 +16,7 @@
 #include "params/program.h"
 #include "params/transfer_check.h"
 #include "platform/gui/popups.h"
+#include "platform/serial/port_map.h"
 
 namespace cli {
 
@@ -22,7 +28,12 @@ constexpr int kLastEntry = vrl::params::kTableSize - 1;
 // The plausibility check's popup becomes its lines on stderr.
 class StderrPopups : public vrl::Popups {
   public:
-    explicit StderrPopups(std::ostream& err) : err_(err) {}
+    explicit StderrPopups(std::ostream& err) : previous_(&vrl::popups()), err_(err) {
+        vrl::setPopups(this);
+    }
+    ~StderrPopups() override { vrl::setPopups(previous_); }
+    StderrPopups(const StderrPopups&) = delete;
+    StderrPopups& operator=(const StderrPopups&) = delete;
     void message(std::string_view, std::string_view text) override { err_ << text; }
     int question(std::string_view, std::string_view, std::string_view, std::string_view,
                  std::string_view) override {
@@ -34,11 +45,51 @@ class StderrPopups : public vrl::Popups {
     }
 
   private:
+    vrl::Popups* previous_;
     std::ostream& err_;
 };
 
+// What the device holds after a signal stopped a transfer, below the transfer's own line.
+constexpr const char* kReadStoppedNote =
+    "Die Datei blieb unverändert; das Gerät hat seine Arbeitsparameter zurück.";
+constexpr const char* kWriteStoppedNote =
+    "Die Programme danach sind die alten; die Arbeitsparameter des Geräts sind die des zuletzt "
+    "geschriebenen Programms, ohne eines die alten.";
+constexpr const char* kVerifyStoppedNote =
+    "Alle Programme sind geschrieben; der Vergleich mit dem Gerät wurde abgebrochen.";
+
+// The binary file must not go down the line, as it would when the device path is given as FILE.
+void refusePortAsFile(const Context& ctx, const std::string& path) {
+#ifndef _WIN32
+    // std::filesystem::equivalent does not compare devices; stat does.
+    struct stat file {};
+    struct stat port {};
+    const std::string device = serial::devicePath(ctx.port);
+    if (!device.empty() && ::stat(path.c_str(), &file) == 0 && ::stat(device.c_str(), &port) == 0 &&
+        file.st_dev == port.st_dev && file.st_ino == port.st_ino)
+        throw UsageError{"FILE " + path + " is the serial port itself"};
+#else
+    (void)ctx;
+    (void)path;
+#endif
+}
+
+// After a write of the whole table failed part-way: its steps are programs 1..16, then the
+// working parameters, and every step before the failing one ended with its program stored.
+std::string storedSoFar() {
+    const CommandProgress* progress = commandProgress();
+    if (!progress || progress->total() == 0) return {};
+    const int stored = progress->done();
+    if (stored == 0) return "Kein Programm wurde gespeichert.";
+    if (stored >= kLastEntry)
+        return "Alle Programme sind gespeichert, die Arbeitsparameter nicht vollständig.";
+    return "Programme 1 bis " + std::to_string(stored) + " sind gespeichert, die folgenden nicht.";
+}
+
 int programsRead(Context& ctx, const std::vector<std::string>& args) {
+    refusePortAsFile(ctx, args[0]);
     Prog_Initialisieren();
+    ctx.interruptNote = kReadStoppedNote;
     return connected(ctx, [&] {
         if (int code = Prog_ProgrammeLesen(kFirstEntry, kLastEntry); code != 0) return code;
         return Datei_Schreiben(args[0]);
@@ -46,17 +97,26 @@ int programsRead(Context& ctx, const std::vector<std::string>& args) {
 }
 
 int programsWrite(Context& ctx, const std::vector<std::string>& args) {
+    const bool verify = ctx.options.contains("--verify");
+    // The read-back gets no answer from '&'; found out after the write, every device would have
+    // been written for nothing.
+    if (verify && ctx.address == '&')
+        throw UsageError{
+            "programs-write --verify reads back from one device; --address & gets "
+            "no answer"};
     Prog_Initialisieren();
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
-    StderrPopups lines(ctx.err);
-    vrl::setPopups(&lines);
-    for (const Parametersatz& entry : gProg) {
-        if (int code = Prog_Plausibilitaetspruefung(&entry); code != 0) {
-            vrl::setPopups(nullptr);
-            return code;
+    {
+        StderrPopups lines(ctx.err);
+        for (int i = kFirstEntry; i <= kLastEntry; ++i) {
+            const Parametersatz& entry = gProg[static_cast<std::size_t>(i)];
+            if (int code = Prog_Plausibilitaetspruefung(&entry); code != 0) {
+                VRL_Fehleruserstring(
+                    vrl::params::refusalText({code, i, vrl::params::firstImplausibleField(entry)}));
+                return code;
+            }
         }
     }
-    vrl::setPopups(nullptr);
     // Checked before the port is opened: a refused file sends nothing, and the entry and field
     // follow the error line.
     const auto check = vrl::params::checkEntries(gProg, kFirstEntry, kLastEntry);
@@ -68,9 +128,13 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
     for (int entry : check.cutNames)
         ctx.err << "Hinweis: " << vrl::params::cutNameText(gProg, entry) << '\n';
     ArbeitskopieLaden(gProgIndex);
-    const bool verify = ctx.options.contains("--verify");
     return connected(ctx, [&] {
-        if (int code = Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); code != 0) return code;
+        ctx.interruptNote = kWriteStoppedNote;
+        if (int code = Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); code != 0) {
+            if (!vrl::isSilent(code)) ctx.failureNote = storedSoFar();
+            return code;
+        }
+        ctx.interruptNote = kVerifyStoppedNote;
         return verify ? verifyTable(ctx, gProg) : 0;
     });
 }

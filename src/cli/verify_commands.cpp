@@ -39,6 +39,7 @@ int diff(Context& ctx, const std::vector<std::string>& args) {
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
     Table file;
     std::copy(gProg.begin(), gProg.end(), file.begin());
+    ctx.interruptNote = "Das Gerät hat seine Arbeitsparameter zurück.";
     return connected(ctx, [&] { return readAndCompare(ctx, file, "Datei", kDiffDiffers); });
 }
 

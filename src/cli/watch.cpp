@@ -12,7 +12,9 @@
 
 #include "cli/cli.h"
 #include "cli/json.h"
+#include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
+#include "platform/serial/serial.h"
 
 namespace cli {
 
@@ -119,6 +121,22 @@ Reading takeReading(const Context& ctx, const std::vector<std::string>& fields,
     return reading;
 }
 
+// With --reconnect: the port came back (an adapter plugged in again). It counts as back only
+// once the device at the address identifies itself, so that no reading comes from a port that
+// is there but leads elsewhere.
+bool reopen(const Context& ctx) {
+    if (VRLTKV9D_Open(ctx.port, vrl::driver::kBaudRate) != 0) return false;
+    std::string id;
+    if (VRLTKV9D_Timeout(ctx.port, ctx.timeout) == 0 &&
+        VRLTKV9D_IDLesen(ctx.port, ctx.address, id) == 0)
+        return true;
+    VRLTKV9D_Close(ctx.port);
+    return false;
+}
+
+// The port is away: the slot's reading is missing, and its line says so.
+constexpr int kPortMissing = -100003;
+
 std::string errorText(int code) {
     return "Fehler #" + std::to_string(-static_cast<long long>(code)) + ": " +
            vrl::messageText(code);
@@ -174,12 +192,34 @@ int runWatch(Context& ctx, const std::vector<std::string>& fields) {
     int failuresInARow = 0;
     int lastCode = 0;
     bool endsFailed = false;
+    const bool reconnect = ctx.options.contains("--reconnect");
+    bool portThere = true;
     while (!StopSignals::requested()) {
-        const Reading reading = takeReading(ctx, fields, start);
+        if (!portThere && reopen(ctx)) {
+            portThere = true;
+            ctx.err << "Hinweis: COM " << ctx.port << " wieder verbunden\n" << std::flush;
+        }
+        Reading reading;
+        if (portThere) {
+            reading = takeReading(ctx, fields, start);
+        } else {
+            reading.time = std::chrono::system_clock::now();
+            reading.sinceStart = Steady::now() - start;
+            reading.code = kPortMissing;
+        }
         ++readings;
         ctx.out << (ctx.json ? jsonLine(reading, fields) : csvLine(reading, fields)) << '\n'
                 << std::flush;
-        failuresInARow = reading.code == 0 ? 0 : failuresInARow + 1;
+        // An unplugged port is waited for, not counted as a device that stopped answering.
+        const bool away =
+            reconnect && reading.code != 0 && (!portThere || serial::backend().portGone(ctx.port));
+        if (away && portThere) {
+            VRLTKV9D_Close(ctx.port);
+            portThere = false;
+            ctx.err << "Hinweis: " << goneText(ctx.port) << "; watch wartet auf sie\n"
+                    << std::flush;
+        }
+        failuresInARow = reading.code == 0 || away ? 0 : failuresInARow + 1;
         lastCode = reading.code;
         if (failuresInARow >= kFailuresInARow) {
             ctx.err << "Hinweis: " << kFailuresInARow
@@ -226,8 +266,10 @@ int watch(Context& ctx, const std::vector<std::string>& args) {
     return withOpenPort(ctx, runWatch, fields);
 }
 
+constexpr CommandOption kWatchOptions[] = {{"--reconnect", false}};
+
 constexpr Command kCommands[] = {
-    {"watch", "[--period S] [--count N] [FIELDS...]", -1, watch, true},
+    {"watch", "[--period S] [--count N] [--reconnect] [FIELDS...]", -1, watch, true, kWatchOptions},
 };
 
 }  // namespace

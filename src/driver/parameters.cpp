@@ -138,11 +138,12 @@ std::string_view asCString(std::string_view text) {
 }
 
 // Only printable 7-bit characters: a CR would end the frame early and let the rest of the text
-// reach the device as a command of its own, and the line carries 7 data bits.
+// reach the device as a command of its own, and the line carries 7 data bits. '#' begins every
+// frame; a device that starts over on it would take the rest of the name as a command too.
 bool carriedByTheLine(std::string_view text) {
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte > 0x7E) return false;
+        if (byte < 0x20 || byte > 0x7E || c == '#') return false;
     }
     return true;
 }

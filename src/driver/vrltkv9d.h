@@ -33,9 +33,9 @@ int VRLTKV9D_ProgrammLaden(int port, char address, int program);
 
 // One parameter by its catalogue name. The write uses the argument of the parameter's kind
 // (real, integer for integers and hex words, text for the program name) and accepts the common
-// address; a text holding anything but printable ASCII (0x20..0x7E) is refused with -510229
-// before anything is sent. The read fills only the destination of the kind, and only on
-// success.
+// address; a text holding anything but printable ASCII (0x20..0x7E), or a '#' (which begins
+// every frame), is refused with -510229 before anything is sent. The read fills only the
+// destination of the kind, and only on success.
 int VRLTKV9D_ParameterSchreiben(int port, int address, std::string_view name, double real,
                                 int integer, std::string_view text);
 int VRLTKV9D_ParameterLesen(int port, int address, std::string_view name, double* real,

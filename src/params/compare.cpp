@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "driver/parameter_catalogue.h"
+#include "params/program_name.h"
 #include "params/transfer_check.h"
 
 namespace vrl::params {
@@ -68,7 +69,9 @@ std::vector<Difference> compareTables(std::span<const Parametersatz> program,
 
 std::string differenceText(const Difference& difference, std::string_view side) {
     const bool text = difference.field == "programmname";
-    const auto value = [text](const std::string& v) { return text ? "\"" + v + "\"" : v; };
+    const auto value = [text](const std::string& v) {
+        return text ? "\"" + visibleName(v) + "\"" : v;
+    };
     return "Eintrag " + entryLabel(difference.entry) + ", Feld " + std::string(difference.field) +
            ": " + std::string(side) + " " + value(difference.program) + ", TKV-9D " +
            value(difference.device);

@@ -1,6 +1,7 @@
 #include "params/parameterfile.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -35,24 +36,41 @@ FileImage imageOfTable() {
     return image;
 }
 
+// The system's reason for a failed save, in the operator's words where they are common.
+std::string saveReason(const std::string& path, int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return path + ": schreibgeschützt";
+        case ENOSPC:
+#ifdef EDQUOT
+        case EDQUOT:
+#endif
+            return path + ": Datenträger voll";
+        case ENOENT:
+        case ENOTDIR:
+            return path + ": Ordner nicht vorhanden";
+        default:
+            return path + ": " + std::strerror(error);
+    }
+}
+
 // A failure that may have left the target incomplete says so: it happens only where the
 // folder took no new file and the target had to be overwritten directly.
 int writeReplacing(const std::string& path, const FileImage& image) {
     const files::SaveResult saved = files::replaceFile(
         path, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
-    switch (saved.failure) {
-        case files::SaveFailure::None:
-            return 0;
-        case files::SaveFailure::NotReplaced:
-            return -301402;
-        case files::SaveFailure::PartlyWritten:
-            VRL_Fehleruserstring(
-                "Im Ordner ließ sich keine neue Datei anlegen; die Datei wurde direkt "
-                "überschrieben und ist jetzt unvollständig.");
-            return -301402;
-        default:
-            return -301401;
-    }
+    if (saved.failure == files::SaveFailure::None) return 0;
+    std::string reason = saveReason(path, saved.error);
+    if (saved.failure == files::SaveFailure::PartlyWritten)
+        reason +=
+            "\nIm Ordner ließ sich keine neue Datei anlegen; die Datei wurde direkt "
+            "überschrieben und ist jetzt unvollständig.";
+    VRL_Fehleruserstring(reason);
+    const bool replacing = saved.failure == files::SaveFailure::NotReplaced ||
+                           saved.failure == files::SaveFailure::PartlyWritten;
+    return replacing ? -301402 : -301401;
 }
 
 std::string chooseFile(vrl::Popups::FileMode mode, const char* title) {
@@ -76,8 +94,13 @@ int Datei_Schreiben(const std::string& path) {
 }
 
 int Datei_Lesen(const std::string& path) {
-    std::FILE* file = files::openFile(path, "rb");
-    if (!file) return -308404;
+    bool notRegular = false;
+    std::FILE* file = files::openRegular(path, notRegular);
+    if (!file) {
+        if (notRegular)
+            VRL_Fehleruserstring(path + ": keine gewöhnliche Datei (Ordner, Pipe oder Gerät)");
+        return -308404;
+    }
     FileImage image{};
     const auto closeWith = [&](int code) {
         std::fclose(file);

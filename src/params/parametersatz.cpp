@@ -89,26 +89,44 @@ void ParameterVorbelegen(Parametersatz* record) {
     }
 }
 
+namespace {
+
+// The currents that measuring range 1 limits, with the field's name and the operator's line.
+struct PlausibilityCheck {
+    double Parametersatz::*field;
+    const char* name;
+    const char* line;
+};
+constexpr PlausibilityCheck kPlausibilityChecks[] = {
+    {&Parametersatz::strom1, "strom1", "Strom 1 ist zu groß für Messbereich 1\n"},
+    {&Parametersatz::strom2, "strom2", "Strom 2 ist zu groß für Messbereich 1\n"},
+    {&Parametersatz::strom3, "strom3", "Strom 3 ist zu groß für Messbereich 1\n"},
+    {&Parametersatz::strom4, "strom4", "Strom 4 ist zu groß für Messbereich 1\n"},
+    {&Parametersatz::freilaufdiodeMindestDeltaIIst, "freilaufdiodeMindestDeltaIIst",
+     "Mindeststrom für Abschaltübersp. ist zu groß für Messbereich 1\n"},
+    {&Parametersatz::kalibriersollstrom1, "kalibriersollstrom1",
+     "Kalibrierstrom 1 ist zu groß für Messbereich 1\n"},
+    {&Parametersatz::kalibriersollstrom2, "kalibriersollstrom2",
+     "Kalibrierstrom 2 ist zu groß für Messbereich 1\n"},
+};
+
+bool plausible(const Parametersatz& record, const PlausibilityCheck& check) {
+    // Written so that a value that is not a number fails too.
+    return record.messbereich != 1 || record.*check.field <= vrl::params::kRange1Limit;
+}
+
+}  // namespace
+
+std::string_view vrl::params::firstImplausibleField(const Parametersatz& record) {
+    for (const PlausibilityCheck& check : kPlausibilityChecks)
+        if (!plausible(record, check)) return check.name;
+    return {};
+}
+
 int Prog_Plausibilitaetspruefung(const Parametersatz* record) {
-    struct Check {
-        double Parametersatz::*field;
-        const char* line;
-    };
-    static constexpr Check kChecks[] = {
-        {&Parametersatz::strom1, "Strom 1 ist zu groß für Messbereich 1\n"},
-        {&Parametersatz::strom2, "Strom 2 ist zu groß für Messbereich 1\n"},
-        {&Parametersatz::strom3, "Strom 3 ist zu groß für Messbereich 1\n"},
-        {&Parametersatz::strom4, "Strom 4 ist zu groß für Messbereich 1\n"},
-        {&Parametersatz::freilaufdiodeMindestDeltaIIst,
-         "Mindeststrom für Abschaltübersp. ist zu groß für Messbereich 1\n"},
-        {&Parametersatz::kalibriersollstrom1, "Kalibrierstrom 1 ist zu groß für Messbereich 1\n"},
-        {&Parametersatz::kalibriersollstrom2, "Kalibrierstrom 2 ist zu groß für Messbereich 1\n"},
-    };
-    if (record->messbereich != 1) return 0;
     std::string message;
-    for (const Check& check : kChecks) {
-        // Written so that a value that is not a number fails too.
-        if (!(record->*check.field <= vrl::params::kRange1Limit)) message += check.line;
+    for (const PlausibilityCheck& check : kPlausibilityChecks) {
+        if (!plausible(*record, check)) message += check.line;
     }
     if (message.empty()) return 0;
     vrl::popups().message("Fehler in den Parametern", message);

@@ -141,3 +141,8 @@ void ParameterVorbelegen(Parametersatz* record);
 // Shows its own popup "Fehler in den Parametern" listing every current too large for
 // measuring range 1; 0 or -510451.
 int Prog_Plausibilitaetspruefung(const Parametersatz* record);
+
+namespace vrl::params {
+// The first field the plausibility check refuses, by its name in the field table; "" for none.
+std::string_view firstImplausibleField(const Parametersatz& record);
+}  // namespace vrl::params

@@ -51,6 +51,23 @@ std::string_view spelled(std::string_view character) {
 
 }  // namespace
 
+std::string visibleName(std::string_view name) {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (isPrintableAscii(byte)) {
+            text += c;
+            continue;
+        }
+        text += "<0x";
+        text += kHexDigits[byte >> 4];
+        text += kHexDigits[byte & 0xF];
+        text += '>';
+    }
+    return text;
+}
+
 std::string storableName(std::string_view typed) {
     std::string name;
     for (std::size_t i = 0; i < typed.size();) {

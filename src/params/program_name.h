@@ -16,4 +16,8 @@ inline constexpr std::size_t kRenameLimit = 25;  // [characters] a rename stores
 // the first character that no longer fits whole into kRenameLimit.
 std::string storableName(std::string_view typed);
 
+// A name from a file or the device as it may be shown: printable ASCII as it is, every other byte
+// as the trace writes it ("<0x1B>"), so that no escape sequence reaches a terminal.
+std::string visibleName(std::string_view name);
+
 }  // namespace vrl::params

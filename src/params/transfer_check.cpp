@@ -1,6 +1,7 @@
 #include "params/transfer_check.h"
 
 #include "driver/parameter_catalogue.h"
+#include "params/program_name.h"
 
 namespace vrl::params {
 
@@ -58,7 +59,7 @@ std::string refusalText(const Refusal& refusal) {
 
 std::string cutNameText(std::span<const Parametersatz> table, int index) {
     const std::string name = nameOf(table[static_cast<std::size_t>(index)]);
-    return "Eintrag " + entryLabel(index) + ": der Name \"" + name + "\" hat " +
+    return "Eintrag " + entryLabel(index) + ": der Name \"" + visibleName(name) + "\" hat " +
            std::to_string(name.size()) + " Zeichen, das TKV-9D meldet nur die ersten " +
            std::to_string(kReadableNameLength) + " zurück";
 }

@@ -354,6 +354,12 @@ void Line::log(char direction, std::string_view bytes) {
     if (!log_.is_open()) return;
     log_ << direction << ' ' << printable(bytes) << '\n';
     log_.flush();
+    checkLog();
+}
+
+void Line::checkLog() {
+    if (log_ || logFailed_.exchange(true)) return;
+    if (options_.onLogFailure) options_.onLogFailure();
 }
 
 void Line::logFault(const Fault& fault, std::string_view frame) {
@@ -361,6 +367,7 @@ void Line::logFault(const Fault& fault, std::string_view frame) {
     if (!frame.empty() && frame.back() == kCr) frame.remove_suffix(1);
     log_ << "fault " << faultName(fault.kind) << " applied to " << printable(frame) << '\n';
     log_.flush();
+    checkLog();
 }
 
 }  // namespace sim

@@ -41,6 +41,8 @@ struct LineOptions {
     std::size_t frameLimit = 0;
     // Serve this serial port instead of a new pseudo-terminal (Windows has none).
     std::string portName{};
+    // Called once, on the serving thread, when a log line could not be written.
+    std::function<void()> onLogFailure{};
 };
 
 // Time one character takes at 9600 baud with 10 bits a character.
@@ -89,6 +91,9 @@ class Line {
     // The clock of every device on the line, present and future.
     void setClock(Clock clock);
 
+    // A log line could not be written (the disk is full, the file is a device that refuses).
+    bool logFailed() const { return logFailed_; }
+
   private:
     void serve();
     void takeBytes(std::string_view bytes, TimePoint readAt);
@@ -105,6 +110,7 @@ class Line {
     bool waitUntil(TimePoint deadline);
     void log(char direction, std::string_view bytes);
     void logFault(const Fault& fault, std::string_view frame);
+    void checkLog();
 
     Device* device(char address) const;
     Tkv* findTkv(char address) const;
@@ -129,6 +135,7 @@ class Line {
     TimePoint inputFreeAt_{};  // when the last frame's last byte arrived
 
     std::atomic<bool> stop_{false};
+    std::atomic<bool> logFailed_{false};
     std::thread thread_;
 };
 

@@ -44,13 +44,15 @@ struct Options {
 constexpr const char* kUsage =
     "usage: tkv9d-sim [--com N | --port NAME] [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
     "                 [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
-    "  --com N      link the line as COM<N> (1..256, default 1)\n"
+    "  --com N      link the line as COM<N> (1..256, default 1); a COM<N> that is there is\n"
+    "               replaced only when it names a pseudo-terminal that is gone, else exit 1\n"
     "  --port NAME  serve a serial port that exists (COM<N> on Windows, a device path on\n"
     "               Linux), for example one end of a null-modem pair\n"
     "  --address C  a TKV-9D at address C (1..9, a..f); default one at 1\n"
     "  --dlq3 C     a DLQ3 memory device at address C\n"
     "  --pace       answer at the speed of a 9600 baud line\n"
-    "  --log FILE   write every frame and answer to FILE, and each fault applied\n";
+    "  --log FILE   write every frame and answer to FILE, and each fault applied; a log\n"
+    "               that cannot be written ends the simulator with exit status 1\n";
 
 std::optional<int> portNumber(std::string_view text) {
     int port = 0;
@@ -71,6 +73,13 @@ std::optional<Options> parse(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool hasValue = i + 1 < argc;
+        constexpr std::string_view kTakingValues[] = {"--com", "--port",  "--address", "--dlq3",
+                                                      "--log", "--fault", "--seed"};
+        if (!hasValue && std::find(std::begin(kTakingValues), std::end(kTakingValues), arg) !=
+                             std::end(kTakingValues)) {
+            std::cerr << "tkv9d-sim: " << arg << " needs a value\n";
+            return std::nullopt;
+        }
         if (arg == "--pace") {
             options.pace = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -81,6 +90,9 @@ std::optional<Options> parse(int argc, char** argv) {
             options.port = *port;
         } else if (arg == "--port" && hasValue) {
             options.portName = argv[++i];
+            // An empty name would serve the default COM 1 instead of the port meant.
+            if (options.portName.empty())
+                return std::cerr << "tkv9d-sim: --port needs a port name\n", std::nullopt;
         } else if ((arg == "--address" || arg == "--dlq3") && hasValue) {
             const auto a = address(argv[++i]);
             if (!a) return std::cerr << "tkv9d-sim: bad address\n", std::nullopt;
@@ -90,6 +102,8 @@ std::optional<Options> parse(int argc, char** argv) {
                 options.addresses.push_back(*a);
         } else if (arg == "--log" && hasValue) {
             options.logPath = argv[++i];
+            if (options.logPath.empty())
+                return std::cerr << "tkv9d-sim: --log needs a file name\n", std::nullopt;
         } else if (arg == "--fault" && hasValue) {
             std::string why;
             auto option = sim::parseFaultOption(argv[++i], why);
@@ -106,7 +120,7 @@ std::optional<Options> parse(int argc, char** argv) {
                 return std::cerr << "tkv9d-sim: --seed needs a whole number\n", std::nullopt;
             options.seed = seed;
         } else {
-            std::cerr << kUsage << sim::kFaultSyntax;
+            std::cerr << "tkv9d-sim: unknown option " << arg << '\n' << kUsage << sim::kFaultSyntax;
             return std::nullopt;
         }
     }
@@ -141,13 +155,32 @@ std::uint64_t injectFaults(sim::Line& line, const Options& options) {
     return seed;
 }
 
-// Replaces whatever COM<n> was with a link to the line.
-fs::path linkPort(int port, const std::string& target) {
+// A link left by a simulator that is gone: it names a pseudo-terminal that no longer exists.
+// Anything else at the name is somebody's port (a USB adapter's link, even while unplugged;
+// another simulator's line) and is not ours to take.
+bool staleLink(const fs::path& link) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(link, ec))) return false;
+    const fs::path target = fs::read_symlink(link, ec);
+    return !ec && target.string().rfind("/dev/pts/", 0) == 0 && !fs::exists(target, ec);
+}
+
+// Links COM<n> to the line; nullopt, after saying what is in the way, when the name is taken.
+std::optional<fs::path> linkPort(int port, const std::string& target) {
     const fs::path directory = serial::portDirectory();
     fs::create_directories(directory);
     const fs::path link = directory / ("COM" + std::to_string(port));
-    std::error_code ignored;
-    fs::remove(link, ignored);
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(link, ec))) {
+        if (!staleLink(link)) {
+            const fs::path held = fs::read_symlink(link, ec);
+            std::cerr << "tkv9d-sim: " << link.string() << " is in the way"
+                      << (ec ? std::string(" (not a link)") : " (a link to " + held.string() + ")")
+                      << "; choose another --com or remove it\n";
+            return std::nullopt;
+        }
+        fs::remove(link, ec);
+    }
     fs::create_symlink(target, link);
     return link;
 }
@@ -177,13 +210,19 @@ int main(int argc, char** argv) {
     if (!stop.ready()) return 1;
 
     try {
-        sim::Line line({options->pace, options->logPath, kKeptFrames, options->portName});
+        sim::Line line({options->pace, options->logPath, kKeptFrames, options->portName,
+                        sim::StopRequest::requestFromWithin});
         for (char a : options->addresses) line.addTkv(a);
         if (options->dlq3) line.addDlq3(*options->dlq3);
         const std::uint64_t seed = injectFaults(line, *options);
         // A served port has its own name; only the pseudo-terminal needs the link.
         const bool linked = options->portName.empty();
-        const fs::path link = linked ? linkPort(options->port, line.devicePath()) : fs::path();
+        fs::path link;
+        if (linked) {
+            const auto made = linkPort(options->port, line.devicePath());
+            if (!made) return 1;
+            link = *made;
+        }
         std::cout << "device " << line.devicePath() << '\n';
         if (linked) std::cout << "port COM" << options->port << '\n';
         if (!options->faults.empty()) std::cout << "seed " << seed << '\n';
@@ -191,6 +230,10 @@ int main(int argc, char** argv) {
 
         stop.wait();
         if (linked) unlinkPort(link, line.devicePath());
+        if (line.logFailed()) {
+            std::cerr << "tkv9d-sim: cannot write the log " << options->logPath << '\n';
+            return 1;
+        }
     } catch (const std::exception& e) {
         std::cerr << "tkv9d-sim: " << e.what() << '\n';
         return 1;

@@ -17,6 +17,8 @@ class StopRequest {
     bool ready() const { return handle_ >= 0; }
     // Blocks until the request comes.
     void wait();
+    // The simulator ends itself (its log cannot be written); any thread may ask.
+    static void requestFromWithin();
 
   private:
     long long handle_ = -1;

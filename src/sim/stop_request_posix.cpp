@@ -25,6 +25,11 @@ StopRequest::~StopRequest() {
     if (handle_ >= 0) ::close(static_cast<int>(handle_));
 }
 
+void StopRequest::requestFromWithin() {
+    // To the process, not the calling thread, so that the signalfd sees it.
+    ::kill(::getpid(), SIGTERM);
+}
+
 void StopRequest::wait() {
     signalfd_siginfo info{};
     while (::read(static_cast<int>(handle_), &info, sizeof info) < 0 && errno == EINTR) {

@@ -34,6 +34,10 @@ StopRequest::~StopRequest() {
     if (gStop) CloseHandle(gStop);
 }
 
+void StopRequest::requestFromWithin() {
+    if (gStop) SetEvent(gStop);
+}
+
 void StopRequest::wait() {
     WaitForSingleObject(gStop, INFINITE);
 }

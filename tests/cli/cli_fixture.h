@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,7 +33,22 @@ class CliTest : public ::testing::Test {
         return {status, out.str(), err.str()};
     }
 
-    void TearDown() override { serial::setPortPath(1, ""); }
+    void TearDown() override {
+        serial::setPortPath(1, "");
+        if (!scratch_.empty()) std::filesystem::remove_all(scratch_);
+    }
+
+    // A folder of the test's own, removed at its end.
+    const std::string& scratch() {
+        if (scratch_.empty()) {
+            char pattern[] = "/tmp/tkv9d-cli-XXXXXX";
+            scratch_ = ::mkdtemp(pattern);
+        }
+        return scratch_;
+    }
 
     sim::Line line;
+
+  private:
+    std::string scratch_;
 };

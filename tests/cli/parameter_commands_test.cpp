@@ -91,6 +91,8 @@ TEST_F(ParameterCommands, RefusedValuesSendNothingAndReportTheCode) {
         {{"get", "strom9"}, "Fehler #401159: Unzulässiger Parameter\n"},
         {{"get", "strom1", "--address", "&"}, "Fehler #400106: Unzulässige Geräteadresse\n"},
         {{"set", "programmname", "x\r#1DF1"}, "Fehler #510229: Wert nicht erlaubt.\n"},
+        // A device that resynchronises on '#' would take the rest of the name as a command.
+        {{"set", "programmname", "x#1DF1"}, "Fehler #510229: Wert nicht erlaubt.\n"},
     };
     for (const auto& row : rows) {
         line.clearFrames();

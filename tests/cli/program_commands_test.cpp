@@ -85,7 +85,8 @@ TEST_F(ProgramCommands, ImplausibleEntryStopsTheWriteBeforeAnythingIsSent) {
               "Strom 1 ist zu groß für Messbereich 1\n"
               "Mindeststrom für Abschaltübersp. ist zu groß für Messbereich 1\n"
               "Kalibrierstrom 2 ist zu groß für Messbereich 1\n"
-              "Fehler #510451: Wert nicht erlaubt.\n");
+              "Fehler #510451: Wert nicht erlaubt.\n"
+              "Eintrag 3, Feld strom1\n");
     EXPECT_TRUE(line.frames().empty());
 }
 
@@ -165,7 +166,8 @@ TEST_F(ProgramCommands, FileErrorsAreReported) {
     EXPECT_EQ(r.err, "Fehler #308404: Fehler beim Öffnen der Datei\n");
     const auto w = tool({"programs-read", dir + "/no/such/dir/f.tkv"});
     EXPECT_EQ(w.status, 1);
-    EXPECT_EQ(w.err, "Fehler #301401: Fehler beim Schreiben auf Datei\n");
+    EXPECT_EQ(w.err, "Fehler #301401: Fehler beim Schreiben auf Datei\n" + dir +
+                         "/no/such/dir/f.tkv: Ordner nicht vorhanden\n");
 }
 
 }  // namespace

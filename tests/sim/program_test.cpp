@@ -43,9 +43,9 @@ class ProgramTest : public ::testing::Test {
 
 TEST_F(ProgramTest, LinksItsLineAsThePortServesAndRemovesTheLinkOnTerm) {
     ASSERT_FALSE(configHome_.empty());
-    // A stale link from an earlier run is replaced.
+    // A stale link from an earlier run (to its pseudo-terminal, long gone) is replaced.
     fs::create_directories(link(7).parent_path());
-    fs::create_symlink("/nonexistent", link(7));
+    fs::create_symlink("/dev/pts/99999", link(7));
 
     const std::string log = configHome_ + "/frames.log";
     SimProgram program(configHome_,

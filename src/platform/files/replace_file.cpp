@@ -170,6 +170,10 @@ SaveResult replaceFile(const std::string& path, std::string_view bytes,
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode)) return failed(SaveFailure::NotOpened, EISDIR);
+    // The owner took the write bits away to keep the file; the superuser's pass through every
+    // permission check must not undo that.
+    if (exists && S_ISREG(old.st_mode) && (old.st_mode & 0222) == 0)
+        return failed(SaveFailure::NotOpened, EACCES);
     // Renaming over a device or a pipe would put a plain file in its place.
     if (exists && !S_ISREG(old.st_mode)) return writeInPlace(target, bytes);
 
@@ -202,16 +206,44 @@ bool targetWritable(const std::string& path) {
     return true;
 }
 
+namespace {
+
+// O_NONBLOCK so that opening a pipe does not wait for a writer; cleared for the reads.
+int openRegularDescriptor(const std::string& path, bool& notRegular) {
+    notRegular = false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        const int error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+        notRegular = true;
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+}  // namespace
+
+std::FILE* openRegular(const std::string& path, bool& notRegular) {
+    const int fd = openRegularDescriptor(path, notRegular);
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) ::close(fd);
+    return file;
+}
+
 ReadFailure readChunks(const std::string& path, std::size_t chunkSize,
                        const std::function<void(std::string_view)>& take) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    bool notRegular = false;
+    const int fd = openRegularDescriptor(path, notRegular);
     if (fd < 0) return errno == ENOENT ? ReadFailure::NotFound : ReadFailure::NotOpened;
     struct Closer {
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) return ReadFailure::NotOpened;
     std::vector<char> buffer(chunkSize);
     for (;;) {
         const ssize_t n = ::read(fd, buffer.data(), buffer.size());

@@ -11,6 +11,7 @@
 // its own error code.
 
 #include <cstddef>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -64,9 +65,11 @@ std::string randomTemporaryName(int attempt);
 // creates. false with errno's value in error for a loop or an unreadable link.
 bool followLinks(std::string& path, int& error);
 
-// Puts bytes in place of the file at path (created when missing). The replacement keeps the old
-// file's permission bits and, where the process may, its owner; a new file gets what the umask
-// allows. On every failure before the rename the old file is left byte for byte as it was.
+// Puts bytes in place of the file at path (created when missing). A regular file whose mode
+// has no write bit is write-protected and never replaced, not even by the superuser (EACCES). The
+// replacement keeps the old file's permission bits and, where the process may, its owner; a new
+// file gets what the umask allows. On every failure before the rename the old file is left byte for
+// byte as it was.
 SaveResult replaceFile(const std::string& path, std::string_view bytes,
                        const SaveOptions& options = {});
 
@@ -74,10 +77,15 @@ SaveResult replaceFile(const std::string& path, std::string_view bytes,
 // missing one can be created (the probe is removed again).
 bool targetWritable(const std::string& path);
 
+// Opens a file for reading bytes, and only a regular file: a pipe would block and a device might
+// never end. nullptr with errno otherwise; notRegular tells that refusal apart.
+std::FILE* openRegular(const std::string& path, bool& notRegular);
+
 enum class ReadFailure { None, NotFound, NotOpened, ReadFailed };
 
-// Hands the whole file to take, a chunk of at most chunkSize bytes at a time. A folder is not
-// opened. What take throws passes through; the file is closed either way.
+// Hands the whole file to take, a chunk of at most chunkSize bytes at a time. Only a regular
+// file is read (NotOpened otherwise), so a pipe or device neither blocks nor runs on forever. What
+// take throws passes through; the file is closed either way.
 ReadFailure readChunks(const std::string& path, std::size_t chunkSize,
                        const std::function<void(std::string_view)>& take);
 

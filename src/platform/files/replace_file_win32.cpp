@@ -202,6 +202,20 @@ bool targetWritable(const std::string& path) {
     return true;
 }
 
+std::FILE* openRegular(const std::string& path, bool& notRegular) {
+    notRegular = false;
+    std::FILE* file = ::_wfopen(wide(path).c_str(), L"rb");
+    if (!file) return nullptr;
+    struct _stat64 status {};
+    if (::_fstat64(::_fileno(file), &status) != 0 || (status.st_mode & _S_IFREG) == 0) {
+        std::fclose(file);
+        notRegular = true;
+        errno = EINVAL;
+        return nullptr;
+    }
+    return file;
+}
+
 ReadFailure readChunks(const std::string& path, std::size_t chunkSize,
                        const std::function<void(std::string_view)>& take) {
     const DWORD attributes = GetFileAttributesW(wide(path).c_str());

@@ -51,6 +51,10 @@ class Backend {
     // Whether the last open of this port failed because another open holds the device; the
     // reason then names the holding process where the system tells it.
     virtual bool openFailedInUse(int /*port*/) const { return false; }
+    // Whether the port went away while open (the adapter unplugged, the pseudo-terminal's other
+    // side closed), as opposed to a device that does not answer. Holds after the close, until
+    // the port is opened again.
+    virtual bool portGone(int /*port*/) const { return false; }
 };
 
 Backend& backend();
@@ -69,6 +73,11 @@ class BackendGuard {
   private:
     Backend* previous_;
 };
+
+// For a signal handler that ends the process at once: gives up the exclusive mode this process
+// set on the system's ports, so that the next program can open them. Async-signal-safe; the
+// ports themselves are closed by the exit.
+void releaseExclusiveForExit();
 
 #ifndef _WIN32
 // The termios settings for a line: raw mode, no handshake, reads return at once (the backend

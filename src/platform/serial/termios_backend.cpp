@@ -1,9 +1,11 @@
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include <fcntl.h>
@@ -117,6 +119,25 @@ std::string processName(pid_t pid) {
     return name;
 }
 
+// The descriptors this process made exclusive, for a signal handler that cannot walk the map:
+// lock-free slots, -1 when free. More ports than slots are simply not released early.
+constexpr std::size_t kExclusiveSlots = 8;
+std::atomic<int> gExclusive[kExclusiveSlots] = {-1, -1, -1, -1, -1, -1, -1, -1};
+
+void noteExclusive(int fd) {
+    for (auto& slot : gExclusive) {
+        int free = -1;
+        if (slot.compare_exchange_strong(free, fd)) return;
+    }
+}
+
+void forgetExclusive(int fd) {
+    for (auto& slot : gExclusive) {
+        int held = fd;
+        slot.compare_exchange_strong(held, -1);
+    }
+}
+
 class TermiosBackend : public Backend {
   public:
     // A pseudo-terminal whose other side stays open (the simulator holds its slave) would stay
@@ -127,6 +148,7 @@ class TermiosBackend : public Backend {
 
     int open(int port, const LineSettings& settings) override {
         reasons_.erase(port);
+        gone_.erase(port);
         if (ports_.count(port)) return fail(port, "port is already open");
         const std::string path = devicePath(port);
         if (path.empty()) return fail(port, "no device for this port number");
@@ -139,7 +161,10 @@ class TermiosBackend : public Backend {
         auto refuse = [&](bool inUse) {
             const int saved = errno;
             // Only our own exclusive mode: root gets here past another program's.
-            if (exclusive) ::ioctl(fd, TIOCNXCL);
+            if (exclusive) {
+                forgetExclusive(fd);
+                ::ioctl(fd, TIOCNXCL);
+            }
             ::close(fd);
             if (inUse) return failInUse(port, path);
             errno = saved ? saved : ENOTTY;
@@ -151,8 +176,13 @@ class TermiosBackend : public Backend {
         // holder's queues and settings alone. TIOCEXCL then keeps out any other program that is
         // not root.
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return refuse(errno == EWOULDBLOCK);
+        // Root opens past another program's exclusive mode; it must not share that program's
+        // line, nor clear its mode on close.
+        int heldExclusive = 0;
+        if (::ioctl(fd, TIOCGEXCL, &heldExclusive) == 0 && heldExclusive != 0) return refuse(true);
         if (!::isatty(fd) || ::ioctl(fd, TIOCEXCL) != 0) return refuse(false);
         exclusive = true;
+        noteExclusive(fd);
         const termios tio = makeTermios(settings);
         if (!applySettings(fd, tio)) return refuse(false);
         const int flags = ::fcntl(fd, F_GETFL);
@@ -166,6 +196,7 @@ class TermiosBackend : public Backend {
         auto it = ports_.find(port);
         if (it == ports_.end()) return -1;
         // The lock goes with the descriptor; the exclusive mode stays with the terminal.
+        forgetExclusive(it->second.fd);
         ::ioctl(it->second.fd, TIOCNXCL);
         const int result = ::close(it->second.fd);
         ports_.erase(it);
@@ -189,6 +220,7 @@ class TermiosBackend : public Backend {
         while (placed < bytes.size()) {
             const ssize_t n = ::write(p->fd, bytes.data() + placed, bytes.size() - placed);
             if (n < 0 && errno == EINTR) continue;
+            if (n < 0) noteGone(port, errno);
             if (n <= 0) return placed > 0 ? static_cast<int>(placed) : -1;
             placed += static_cast<std::size_t>(n);
         }
@@ -200,7 +232,9 @@ class TermiosBackend : public Backend {
         Port* p = find(port);
         if (!p) return -1;
         while (::tcdrain(p->fd) != 0) {
-            if (errno != EINTR) return -1;
+            if (errno == EINTR) continue;
+            noteGone(port, errno);
+            return -1;
         }
         return 0;
     }
@@ -216,6 +250,9 @@ class TermiosBackend : public Backend {
             std::uint8_t byte = 0;
             const ssize_t n = ::read(p->fd, &byte, 1);
             if (n < 0 && errno == EINTR) continue;
+            // A hang-up reads as the end of input or EIO at once, never as a quiet line.
+            if (n == 0 || (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) gone_.insert(port);
+            if (n < 0) noteGone(port, errno);
             return n == 1 ? byte : -1;
         }
     }
@@ -229,6 +266,8 @@ class TermiosBackend : public Backend {
         auto it = reasons_.find(port);
         return it != reasons_.end() && it->second.inUse;
     }
+
+    bool portGone(int port) const override { return gone_.count(port) != 0; }
 
   private:
     static constexpr int kDefaultTimeoutMs = 1500;
@@ -246,7 +285,14 @@ class TermiosBackend : public Backend {
     int flush(int port, int queue) {
         Port* p = find(port);
         if (!p) return -1;
-        return ::tcflush(p->fd, queue) == 0 ? 0 : -1;
+        if (::tcflush(p->fd, queue) == 0) return 0;
+        noteGone(port, errno);
+        return -1;
+    }
+
+    // The errors a vanished device gives, on a USB adapter and on a pseudo-terminal alike.
+    void noteGone(int port, int error) {
+        if (error == EIO || error == ENXIO || error == ENODEV) gone_.insert(port);
     }
 
     struct Failure {
@@ -278,6 +324,7 @@ class TermiosBackend : public Backend {
 
     std::map<int, Port> ports_;
     std::map<int, Failure> reasons_;
+    std::set<int> gone_;
 };
 
 TermiosBackend gTermios;
@@ -309,6 +356,13 @@ Backend& backend() {
 }
 void setBackend(Backend* replacement) {
     gBackend = replacement;
+}
+
+void releaseExclusiveForExit() {
+    for (auto& slot : gExclusive) {
+        const int fd = slot.load();
+        if (fd >= 0) ::ioctl(fd, TIOCNXCL);
+    }
 }
 
 }  // namespace serial

@@ -241,4 +241,7 @@ void setBackend(Backend* replacement) {
     gBackend = replacement;
 }
 
+// Windows gives a port up with the process that held it.
+void releaseExclusiveForExit() {}
+
 }  // namespace serial

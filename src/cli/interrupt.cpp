@@ -1,0 +1,61 @@
+#include "cli/interrupt.h"
+
+#include <csignal>
+#include <cstdlib>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+#include "connection/operation.h"
+#include "platform/serial/serial.h"
+
+namespace cli {
+
+namespace {
+
+volatile std::sig_atomic_t gSignal = 0;
+
+extern "C" void onInterrupt(int signal) {
+    if (gSignal != 0) {
+        serial::releaseExclusiveForExit();
+#ifndef _WIN32
+        static constexpr char kLine[] = "tkv9d: sofort beendet\n";
+        [[maybe_unused]] const auto written = ::write(STDERR_FILENO, kLine, sizeof kLine - 1);
+#endif
+        std::_Exit(interruptedStatus(signal));
+    }
+    gSignal = signal;
+    // A lock-free atomic store, safe in a handler; the transfer reads it between records.
+    vrl::op::requestCancel();
+#ifdef _WIN32
+    // Windows resets the handler before calling it.
+    std::signal(signal, onInterrupt);
+#endif
+}
+
+void (*gPreviousInterrupt)(int) = SIG_DFL;
+void (*gPreviousTerminate)(int) = SIG_DFL;
+
+}  // namespace
+
+InterruptHandling::InterruptHandling() {
+    gSignal = 0;
+    gPreviousInterrupt = std::signal(SIGINT, onInterrupt);
+    gPreviousTerminate = std::signal(SIGTERM, onInterrupt);
+}
+
+InterruptHandling::~InterruptHandling() {
+    std::signal(SIGINT, gPreviousInterrupt);
+    std::signal(SIGTERM, gPreviousTerminate);
+}
+
+int InterruptHandling::received() {
+    return gSignal;
+}
+
+int interruptedStatus(int signal) {
+    return 128 + signal;
+}
+
+}  // namespace cli

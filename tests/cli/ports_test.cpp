@@ -1,0 +1,138 @@
+// Ports: one another program holds, one that goes away under tkv9d, and the links tkv9d-sim
+// makes.
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include "cli_fixture.h"
+#include "process.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+class Ports : public CliTest {
+  protected:
+    std::string link(int port) {
+        fs::create_directories(scratch() + "/tkv9d/ports");
+        return scratch() + "/tkv9d/ports/COM" + std::to_string(port);
+    }
+    std::unique_ptr<sim::Line> plugIn(bool pace) {
+        auto line = std::make_unique<sim::Line>(sim::LineOptions{.pace = pace});
+        line->addTkv('1');
+        fs::remove(link(9));
+        fs::create_symlink(line->devicePath(), link(9));
+        return line;
+    }
+    cli_test::Process tkv9d(std::vector<std::string> args) {
+        return {TKV9D_PROGRAM, std::move(args), scratch()};
+    }
+    cli_test::Process simulator(std::vector<std::string> args) {
+        return {TKV9D_SIM_PROGRAM, std::move(args), scratch()};
+    }
+};
+
+// Faults caught: root sharing another program's exclusive port, and clearing its mode on close.
+TEST_F(Ports, PortHeldExclusivelyByAnotherProgramIsInUse) {
+    line.addTkv('1');
+    const int other = ::open(line.devicePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_EQ(::ioctl(other, TIOCEXCL), 0);
+    const auto r = tool({"id"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("ist belegt"), std::string::npos) << r.err;
+    int exclusive = 0;
+    EXPECT_EQ(::ioctl(other, TIOCGEXCL, &exclusive), 0);
+    EXPECT_NE(exclusive, 0) << "the other program's exclusive mode was cleared";
+    ::ioctl(other, TIOCNXCL);
+    ::close(other);
+    EXPECT_TRUE(line.frames().empty());
+    EXPECT_EQ(tool({"id"}).status, 0);
+}
+
+// Fault caught: an unplugged port reported as a silent device, after a time-out.
+TEST_F(Ports, VanishedPortIsNamedAtOnce) {
+    auto line = plugIn(true);
+    auto tool = tkv9d({"--port", "9", "--timeout", "20", "programs-read", scratch() + "/f.tkv"});
+    ASSERT_TRUE(line->waitForFrames(10, 10000ms));
+    line.reset();
+    EXPECT_EQ(tool.wait(5000ms), 1);  // well inside the time-out of 20 s
+    EXPECT_NE(tool.err.find("\nCOM 9: Schnittstelle nicht mehr vorhanden (Gerät getrennt?)\n"),
+              std::string::npos)
+        << tool.err;
+}
+
+// Faults caught: watch ending on an unplug, or reading again before the device identified itself.
+TEST_F(Ports, WatchReconnectLogsThroughAnUnplug) {
+    auto line = plugIn(false);
+    auto watch = tkv9d(
+        {"--port", "9", "--timeout", "0.3", "watch", "--reconnect", "--period", "0.05", "status"});
+    // Until the latest line ends with `text`.
+    auto lineEnding = [&](const std::string& text) {
+        for (std::size_t n = 2; n < 1000; ++n) {
+            const std::string& out = watch.readLines(n, 5000ms);
+            if (out.size() >= text.size() &&
+                out.compare(out.size() - text.size(), text.size(), text) == 0)
+                return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(lineEnding(",0x0000,\n"));
+    line.reset();
+    ASSERT_TRUE(lineEnding(",Fehler #100003: Fehler beim öffnen der seriellen Schnittstelle\n"));
+    line = plugIn(false);
+    ASSERT_TRUE(lineEnding(",0x0000,\n"));
+    EXPECT_EQ(line->frames().front().rfind("#1IDR", 0), 0u) << line->frames().front();
+    watch.signal(SIGINT);
+    EXPECT_EQ(watch.wait(5000ms), 0) << watch.err;
+    EXPECT_NE(watch.err.find("Hinweis: COM 9 wieder verbunden\n"), std::string::npos) << watch.err;
+}
+
+// Faults caught: the operator's link to an adapter, or a running simulator's link, deleted and
+// taken over (and removed on exit).
+TEST_F(Ports, SimulatorLeavesLinksThatAreNotStale) {
+    auto first = simulator({"--com", "5"});
+    ASSERT_NE(first.readLines(2, 5000ms).find("port COM5\n"), std::string::npos) << first.err;
+    const std::pair<int, fs::path> rows[] = {{5, fs::read_symlink(link(5))},
+                                             {6, "/dev/serial/by-id/usb-FTDI_unplugged"}};
+    fs::create_symlink(rows[1].second, link(6));
+    for (const auto& [port, target] : rows) {
+        auto second = simulator({"--com", std::to_string(port)});
+        EXPECT_EQ(second.wait(5000ms), 1) << port;
+        EXPECT_NE(second.err.find(link(port) + " is in the way (a link to " + target.string()),
+                  std::string::npos)
+            << second.err;
+        EXPECT_EQ(fs::read_symlink(link(port)), target);
+    }
+    first.signal(SIGTERM);
+    EXPECT_EQ(first.wait(5000ms), 0);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(link(5))));
+    EXPECT_TRUE(fs::is_symlink(link(6)));
+}
+
+// Faults caught: a usage error that gives no reason, an empty --port that serves COM 1, a log
+// that loses every line without a word.
+TEST_F(Ports, SimulatorSaysWhyItStops) {
+    const std::pair<std::vector<std::string>, const char*> rows[] = {
+        {{"--com"}, "tkv9d-sim: --com needs a value\n"},
+        {{"--bogus"}, "tkv9d-sim: unknown option --bogus\n"},
+        {{"--port", ""}, "tkv9d-sim: --port needs a port name\n"},
+        {{"--log", ""}, "tkv9d-sim: --log needs a file name\n"},
+    };
+    for (const auto& [args, reason] : rows) {
+        auto sim = simulator(args);
+        EXPECT_EQ(sim.wait(5000ms), 2) << reason;
+        EXPECT_EQ(sim.err.rfind(reason, 0), 0u) << sim.err;
+    }
+    auto sim = simulator({"--com", "4", "--log", "/dev/full"});
+    ASSERT_NE(sim.readLines(2, 5000ms).find("port COM4\n"), std::string::npos) << sim.err;
+    tkv9d({"--port", "4", "--timeout", "0.3", "id"}).wait(5000ms);
+    EXPECT_EQ(sim.wait(5000ms), 1);
+    EXPECT_NE(sim.err.find("tkv9d-sim: cannot write the log /dev/full\n"), std::string::npos)
+        << sim.err;
+    EXPECT_FALSE(fs::exists(fs::symlink_status(link(1))));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(link(4))));
+}
+
+}  // namespace
