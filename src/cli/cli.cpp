@@ -37,13 +37,39 @@ constexpr int kExitUsage = 2;
 // Not an error code of the program: the command did its work but its output did not arrive.
 constexpr int kOutputLost = 1;
 
+// What the help says where the systems differ: Windows does not tell who holds a port, its
+// devices are COM names, and its console sends Ctrl+C, not SIGTERM.
+#ifdef _WIN32
+constexpr const char* kDeviceHelp =
+    "  --device PATH      the serial device to use, instead of the port's own (\\\\.\\COM3)\n";
+constexpr const char* kPortInUse =
+    "The port is opened for tkv9d alone: while another program holds it, tkv9d stops with\n"
+    "Fehler #100003 (\"ist belegt\"; Windows does not say which program holds it). Texts the\n"
+    "line cannot carry (control characters, bytes above 0x7E, and '#', which begins every\n"
+    "frame; for example in set programmname) are refused before anything is sent.\n"
+    "Ctrl+C stops a transfer after the program in hand, closes the port, says how far it got\n"
+    "and exits 130; a second Ctrl+C ends at once. watch ends on it with 0.\n"
+    "In cmd.exe the common address is written \"&\" or ^&.\n";
+#else
+constexpr const char* kDeviceHelp =
+    "  --device PATH      the serial device to use, instead of the port's own\n";
+constexpr const char* kPortInUse =
+    "The port is opened for tkv9d alone: while another program holds it, tkv9d stops with\n"
+    "Fehler #100003 and names that program. Texts the line cannot carry (control\n"
+    "characters, bytes above 0x7E, and '#', which begins every frame; for example in set\n"
+    "programmname) are refused before anything is sent.\n"
+    "Ctrl-C (SIGINT) or SIGTERM stops a transfer after the program in hand, closes the\n"
+    "port, says how far it got and exits 130 (SIGINT) or 143 (SIGTERM); a second signal\n"
+    "ends at once. watch ends on them with 0.\n";
+#endif
+
 void printUsage(std::ostream& err) {
     err << "usage: tkv9d [--port N | --device PATH] [--address C] [--timeout SECONDS] [--json]\n"
            "             [--trace] [--trace-file PATH] COMMAND [ARGUMENTS]\n"
            "options:\n"
            "  --port N           COM port number 1..256 (default 1)\n"
-           "  --device PATH      the serial device to use, instead of the port's own\n"
-           "  --address C        device address 1..9, or & for every device at once (default 1);\n"
+        << kDeviceHelp
+        << "  --address C        device address 1..9, or & for every device at once (default 1);\n"
            "                     & gets no answer, so the reading commands refuse it\n"
            "  --timeout SECONDS  how long each byte read waits (default 1.5)\n"
            "  --json             id, scan, get and watch print JSON objects, one a line; a "
@@ -60,14 +86,8 @@ void printUsage(std::ostream& err) {
            "commands:\n";
     for (const Command& command : allCommands())
         err << "  " << command.name << (*command.arguments ? " " : "") << command.arguments << '\n';
-    err << "The port is opened for tkv9d alone: while another program holds it, tkv9d stops with\n"
-           "Fehler #100003 and names that program. Texts the line cannot carry (control\n"
-           "characters, bytes above 0x7E, and '#', which begins every frame; for example in set\n"
-           "programmname) are refused before anything is sent.\n"
-           "Ctrl-C (SIGINT) or SIGTERM stops a transfer after the program in hand, closes the\n"
-           "port, says how far it got and exits 130 (SIGINT) or 143 (SIGTERM); a second signal\n"
-           "ends at once. watch ends on them with 0.\n"
-           "On a terminal, programs-read, programs-write and diff show a progress line on stderr.\n"
+    err << kPortInUse
+        << "On a terminal, programs-read, programs-write and diff show a progress line on stderr.\n"
            "A port that goes away while open is named on a second line (\"Schnittstelle nicht\n"
            "mehr vorhanden\").\n";
 }

@@ -41,18 +41,33 @@ struct Options {
     bool help = false;
 };
 
-constexpr const char* kUsage =
+// Windows has no pseudo-terminals: there the simulator serves a COM port that exists, and only
+// that is offered.
+#ifdef _WIN32
+constexpr const char* kUsagePorts =
+    "usage: tkv9d-sim --port COM<N> [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
+    "                 [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
+    "  --port NAME  the COM port to serve, for example one end of a null-modem pair\n"
+    "               (com0com: COM10 <-> COM11); Windows has no pseudo-terminals\n";
+#else
+constexpr const char* kUsagePorts =
     "usage: tkv9d-sim [--com N | --port NAME] [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
     "                 [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
     "  --com N      link the line as COM<N> (1..256, default 1); a COM<N> that is there is\n"
     "               replaced only when it names a pseudo-terminal that is gone, else exit 1\n"
-    "  --port NAME  serve a serial port that exists (COM<N> on Windows, a device path on\n"
-    "               Linux), for example one end of a null-modem pair\n"
+    "  --port NAME  serve a serial port that exists, a device path, for example one end of a\n"
+    "               null-modem pair\n";
+#endif
+constexpr const char* kUsageDevices =
     "  --address C  a TKV-9D at address C (1..9, a..f); default one at 1\n"
     "  --dlq3 C     a DLQ3 memory device at address C\n"
     "  --pace       answer at the speed of a 9600 baud line\n"
     "  --log FILE   write every frame and answer to FILE, and each fault applied; a log\n"
     "               that cannot be written ends the simulator with exit status 1\n";
+
+void printUsage(std::ostream& out) {
+    out << kUsagePorts << kUsageDevices << sim::kFaultSyntax;
+}
 
 std::optional<int> portNumber(std::string_view text) {
     int port = 0;
@@ -120,10 +135,18 @@ std::optional<Options> parse(int argc, char** argv) {
                 return std::cerr << "tkv9d-sim: --seed needs a whole number\n", std::nullopt;
             options.seed = seed;
         } else {
-            std::cerr << "tkv9d-sim: unknown option " << arg << '\n' << kUsage << sim::kFaultSyntax;
+            std::cerr << "tkv9d-sim: unknown option " << arg << '\n';
+            printUsage(std::cerr);
             return std::nullopt;
         }
     }
+#ifdef _WIN32
+    if (options.portName.empty() && !options.help) {
+        std::cerr << "tkv9d-sim: Windows has no pseudo-terminals; give the COM port to serve "
+                     "with --port COM<N>\n";
+        return std::nullopt;
+    }
+#endif
     if (options.addresses.empty() && !options.dlq3) options.addresses.push_back('1');
     for (const auto& option : options.faults) {
         if (option.address &&
@@ -202,7 +225,7 @@ int main(int argc, char** argv) {
     const auto options = parse(text.argc(), text.argv());
     if (!options) return 2;
     if (options->help) {
-        std::cout << kUsage << sim::kFaultSyntax;
+        printUsage(std::cout);
         return 0;
     }
 

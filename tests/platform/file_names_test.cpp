@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 
@@ -56,10 +57,9 @@ TEST_F(FileNames, ASaveAndItsReadsUseExactlyTheNameGiven) {
         ASSERT_TRUE(files::replaceFile(path, "second")) << name;
         EXPECT_EQ(onlyName(), name);
         EXPECT_EQ(readBack(path), "second") << name;
-        std::FILE* file = files::openFile(path, "rb");
+        bool notRegular = false;
+        std::FILE* file = files::openRegular(path, notRegular);
         ASSERT_NE(file, nullptr) << name;
-        char bytes[8] = {};
-        EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, file), 6u) << name;
         std::fclose(file);
         EXPECT_TRUE(fs::exists(*files::systemPath(path))) << name;
         fs::remove(*files::systemPath(path));
@@ -74,12 +74,13 @@ TEST_F(FileNames, ANameThatIsNoTextIsRefused) {
         "fung.tkv");
     EXPECT_FALSE(files::systemPath(path));
     EXPECT_FALSE(files::replaceFile(path, "bytes"));
-    EXPECT_EQ(files::openFile(path, "rb"), nullptr);
+    bool notRegular = false;
+    EXPECT_EQ(files::openRegular(path, notRegular), nullptr);
     EXPECT_EQ(onlyName(), "");
 }
 
 // A replacement keeps what the operator set on the old file.
-TEST_F(FileNames, ReplacementKeepsTheFilesAttributes) {
+TEST_F(FileNames, ReplacementKeepsTheAttributesAndReadOnlyIsRefused) {
     const std::string path = pathOf("Prüfstand.tkv");
     ASSERT_TRUE(files::replaceFile(path, "first"));
     const std::wstring name = files::systemPath(path)->wstring();
@@ -87,6 +88,14 @@ TEST_F(FileNames, ReplacementKeepsTheFilesAttributes) {
     ASSERT_TRUE(files::replaceFile(path, "second"));
     EXPECT_TRUE(GetFileAttributesW(name.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(readBack(path), "second");
+
+    // Read-only is the operator's way to keep a file: refused, with the reason, left as it was.
+    ASSERT_TRUE(SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_READONLY));
+    const files::SaveResult refused = files::replaceFile(path, "third");
+    EXPECT_EQ(refused.failure, files::SaveFailure::NotOpened);
+    EXPECT_EQ(refused.error, EACCES);
+    EXPECT_EQ(readBack(path), "second");
+    SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 #endif
 

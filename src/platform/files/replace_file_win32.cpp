@@ -168,6 +168,9 @@ SaveResult replaceFile(const std::string& path, std::string_view bytes,
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return failed(SaveFailure::NotOpened, EISDIR);
+    // The operator made the file read-only to keep it; a rename would replace it all the same.
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
+        return failed(SaveFailure::NotOpened, EACCES);
     // A device (COM1, NUL) takes the bytes as they are.
     if (exists && (attributes & FILE_ATTRIBUTE_DEVICE)) return writeInPlace(target, bytes);
 
