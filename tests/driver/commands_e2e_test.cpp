@@ -22,7 +22,7 @@ class CommandsOnLine : public ::testing::Test {
         line->addTkv('3', "VRL-TKV9D-0003");
         serial::setPortPath(kPort, e2e::driverPath(*line));
         ASSERT_EQ(e2e::open(kPort), 0);
-        ASSERT_EQ(VRLTKV9D_Timeout(kPort, 0.3), 0);
+        ASSERT_EQ(VRLTKV9D_Timeout(kPort, e2e::timeout(0.3)), 0);
     }
     void TearDown() override {
         VRLTKV9D_Close(kPort);

@@ -25,7 +25,7 @@ class MemoryOnLine : public ::testing::Test {
         line->addDlq3(kAddress);
         serial::setPortPath(kPort, e2e::driverPath(*line));
         ASSERT_EQ(e2e::open(kPort), 0);
-        ASSERT_EQ(VRLTKV9D_Timeout(kPort, 0.5), 0);
+        ASSERT_EQ(VRLTKV9D_Timeout(kPort, e2e::timeout(0.5)), 0);
     }
     void TearDown() override {
         VRLTKV9D_Close(kPort);
@@ -77,7 +77,7 @@ TEST_F(MemoryOnLine, LongestReadCarriesTheWholeMemoryButOneByte) {
 }
 
 TEST_F(MemoryOnLine, DeviceFaultsGiveTheirCodes) {
-    ASSERT_EQ(VRLTKV9D_Timeout(kPort, 0.1), 0);
+    ASSERT_EQ(VRLTKV9D_Timeout(kPort, e2e::timeout(0.1)), 0);
     const Bytes two{0xAB, 0xCD};
     ASSERT_TRUE(line->setMemory(kAddress, 0x10, two));
     using K = sim::FaultKind;

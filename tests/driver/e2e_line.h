@@ -44,6 +44,16 @@ inline std::unique_ptr<sim::Line> makeLine() {
     }
 }
 
+// A byte time-out for the line. Under Wine every byte crosses a relay and Wine's own serial
+// emulation, and on a loaded machine a gap between two bytes can outlast a time-out chosen for
+// a pseudo-terminal; the runner widens them (TKV9D_E2E_TIME_SCALE).
+inline double timeout(double seconds) {
+#ifdef _WIN32
+    if (const char* scale = std::getenv("TKV9D_E2E_TIME_SCALE")) return seconds * std::atof(scale);
+#endif
+    return seconds;
+}
+
 inline std::string driverPath(const sim::Line& line) {
 #ifdef _WIN32
     if (const char* path = std::getenv("TKV9D_DRIVER_PORT")) return path;

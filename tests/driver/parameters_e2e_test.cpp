@@ -25,7 +25,7 @@ class ParametersOnLine : public ::testing::Test {
         line->addTkv('1');
         serial::setPortPath(kPort, e2e::driverPath(*line));
         ASSERT_EQ(e2e::open(kPort), 0);
-        ASSERT_EQ(VRLTKV9D_Timeout(kPort, 0.5), 0);
+        ASSERT_EQ(VRLTKV9D_Timeout(kPort, e2e::timeout(0.5)), 0);
     }
     void TearDown() override {
         VRLTKV9D_Close(kPort);
@@ -191,7 +191,7 @@ TEST_F(ParametersOnLine, CommonAddressReachesEveryDeviceWithoutAnAnswer) {
 }
 
 TEST_F(ParametersOnLine, DeviceFaultsGiveTheirCodes) {
-    ASSERT_EQ(VRLTKV9D_Timeout(kPort, 0.1), 0);
+    ASSERT_EQ(VRLTKV9D_Timeout(kPort, e2e::timeout(0.1)), 0);
     struct Fault {
         const char* what;
         sim::Fault fault;

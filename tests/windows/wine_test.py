@@ -405,12 +405,21 @@ def case_wire(options, wine, folder):
         wine.point(5, relay.paths[0])
         wine.point(6, relay.paths[1])
         keeper = KeepHangup(relay.paths)
-        done = wine.run(options.wire_test, [],
-                        dict(TKV9D_SIM_PORT="COM6", TKV9D_DRIVER_PORT="\\\\.\\COM5"))
-        output = done.stdout.replace(b"\r\n", b"\n")
-        print(output.decode(errors="replace"))
-        check(done.returncode == 0 and b"[  PASSED  ]" in output and b"[  FAILED  ]" not in output,
-              "the end-to-end tests failed under Wine")
+        # On a loaded machine the relay, a Python thread, can fall so far behind that the
+        # simulator's write stalls past its bound and bytes of the longest answers are lost; a
+        # fault of the serial layer fails twice, a starved relay hardly ever.
+        for attempt in (1, 2):
+            done = wine.run(options.wire_test, [],
+                            dict(TKV9D_SIM_PORT="COM6", TKV9D_DRIVER_PORT="\\\\.\\COM5",
+                                 TKV9D_E2E_TIME_SCALE="10"))
+            output = done.stdout.replace(b"\r\n", b"\n")
+            print(output.decode(errors="replace"))
+            passed = (done.returncode == 0 and b"[  PASSED  ]" in output and
+                      b"[  FAILED  ]" not in output)
+            if passed:
+                break
+            print("attempt %d failed" % attempt, flush=True)
+        check(passed, "the end-to-end tests failed under Wine, twice")
     finally:
         if keeper:
             keeper.close()
