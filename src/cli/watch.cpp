@@ -12,6 +12,7 @@
 
 #include "cli/cli.h"
 #include "cli/json.h"
+#include "driver/trace.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
 #include "platform/serial/serial.h"
@@ -60,23 +61,7 @@ class StopSignals {
 
 // Local time with milliseconds in ISO 8601 form, "2026-12-07T09:57:19.123".
 std::string localTime(std::chrono::system_clock::time_point time) {
-    const auto sinceEpoch = time.time_since_epoch();
-    const auto fraction = sinceEpoch % std::chrono::seconds(1);
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(time - fraction);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
-    char buffer[40];
-    std::size_t n = std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%S", &local);
-    const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(fraction).count();
-    buffer[n++] = '.';
-    buffer[n++] = static_cast<char>('0' + millis / 100);
-    buffer[n++] = static_cast<char>('0' + millis / 10 % 10);
-    buffer[n++] = static_cast<char>('0' + millis % 10);
-    return std::string(buffer, n);
+    return vrl::driver::traceTimeText(time, 'T');
 }
 
 // Seconds with three decimals, "12.200".

@@ -23,8 +23,9 @@ void appendNumber(std::string& text, long long value, int width = 0) {
     text.append(digits, end);
 }
 
-// Local time to the millisecond, "2026-12-07 09:57:19.123".
-void appendTime(std::string& text, std::chrono::system_clock::time_point time) {
+// Local time to the millisecond, "2026-12-07 09:57:19.123" (or with 'T' between date and time).
+void appendTime(std::string& text, std::chrono::system_clock::time_point time,
+                char separator = ' ') {
     const auto sinceEpoch = time.time_since_epoch();
     const std::time_t seconds =
         std::chrono::system_clock::to_time_t(time - (sinceEpoch % std::chrono::seconds(1)));
@@ -38,7 +39,9 @@ void appendTime(std::string& text, std::chrono::system_clock::time_point time) {
     localtime_r(&seconds, &local);
 #endif
     char buffer[32];
-    const std::size_t n = std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
+    const char format[] = {'%', 'Y', '-', '%', 'm', '-', '%', 'd', separator,
+                           '%', 'H', ':', '%', 'M', ':', '%', 'S', '\0'};
+    const std::size_t n = std::strftime(buffer, sizeof buffer, format, &local);
     text.append(buffer, n);
     text += '.';
     appendNumber(text, millis < 0 ? millis + 1000 : millis, 3);
@@ -80,9 +83,9 @@ std::string readableBytes(std::string_view bytes) {
     return text;
 }
 
-std::string traceTimeText(std::chrono::system_clock::time_point time) {
+std::string traceTimeText(std::chrono::system_clock::time_point time, char separator) {
     std::string text;
-    appendTime(text, time);
+    appendTime(text, time, separator);
     return text;
 }
 

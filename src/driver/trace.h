@@ -46,10 +46,11 @@ int traceOutcome(int code);
 std::string readableBytes(std::string_view bytes);
 
 // The parts of a record as its line shows them, for a display that puts them in columns.
-std::string traceTimeText(std::chrono::system_clock::time_point time);  // local, milliseconds
-std::string acknowledgementText(int acknowledgement);                   // "<ACK>", or "keine"
-std::string answerText(const std::string& answer);                      // readable, or "keine"
-std::string durationText(std::chrono::microseconds duration);           // "0.4 ms"
+// Local, to the millisecond; 'T' between date and time gives ISO 8601.
+std::string traceTimeText(std::chrono::system_clock::time_point time, char separator = ' ');
+std::string acknowledgementText(int acknowledgement);          // "<ACK>", or "keine"
+std::string answerText(const std::string& answer);             // readable, or "keine"
+std::string durationText(std::chrono::microseconds duration);  // "0.4 ms"
 std::string outcomeText(int outcome);  // "0", or "Fehler #402163: ..." on one line
 
 // One line for a record (no line end): local time with milliseconds, port and address, the

@@ -10,6 +10,7 @@
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
 #include "params/program.h"
+#include "params/transfer_check.h"
 #include "platform/files/replace_file.h"
 #include "platform/files/system_path.h"
 #include "platform/gui/popups.h"
@@ -79,10 +80,6 @@ std::string chooseFile(vrl::Popups::FileMode mode, const char* title) {
 }
 
 // The program list's name for an entry: "A" for the working parameters, n for program n.
-std::string entryName(int index) {
-    return index == 0 ? "A" : std::to_string(index);
-}
-
 }  // namespace
 
 int Datei_Schreiben(const std::string& path) {
@@ -136,9 +133,9 @@ int Datei_Lesen(const std::string& path) {
 int DateiSpeichern(int saveAs) {
     for (int i = 0; i < kTableSize; ++i) {
         if (Prog_Plausibilitaetspruefung(&gProg[static_cast<std::size_t>(i)]) != 0) {
-            vrl::popups().message(
-                "Fehler im Prüfprogramm",
-                "Fehler in Programm " + entryName(i) + ".\nDatei wurde nicht gespeichert.");
+            vrl::popups().message("Fehler im Prüfprogramm",
+                                  "Fehler in Programm " + vrl::params::entryLabel(i) +
+                                      ".\nDatei wurde nicht gespeichert.");
             return kCancelled;
         }
     }

@@ -100,7 +100,7 @@ namespace vrl::params {
 
 std::string programLabel(int index) {
     const std::string name = nameOf(gProg[static_cast<std::size_t>(index)]);
-    return (index == 0 ? std::string("A") : std::to_string(index)) + " - " + name;
+    return entryLabel(index) + " - " + name;
 }
 
 }  // namespace vrl::params

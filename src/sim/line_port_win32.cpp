@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "platform/serial/port_name.h"
+#include "platform/serial/win32_line_settings.h"
 #include "platform/win32_text.h"
 #include "sim/line_port.h"
 
@@ -90,32 +91,16 @@ std::unique_ptr<LinePort> openServedPort(const std::string& name) {
     const HANDLE handle = CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) fail(path);
-    // The device's own line settings, raw, no handshake.
-    DCB dcb{};
-    dcb.DCBlength = sizeof dcb;
-    bool ready = GetCommState(handle, &dcb);
-    dcb.BaudRate = CBR_9600;
-    dcb.ByteSize = 7;
-    dcb.Parity = ODDPARITY;
-    dcb.StopBits = ONESTOPBIT;
-    dcb.fBinary = TRUE;
-    dcb.fParity = TRUE;
-    dcb.fOutxCtsFlow = FALSE;
-    dcb.fOutxDsrFlow = FALSE;
-    dcb.fDtrControl = DTR_CONTROL_ENABLE;
-    dcb.fRtsControl = RTS_CONTROL_ENABLE;
-    dcb.fDsrSensitivity = FALSE;
-    dcb.fOutX = FALSE;
-    dcb.fInX = FALSE;
-    dcb.fNull = FALSE;
-    dcb.fAbortOnError = FALSE;
+    // The device's own line settings (9600 baud, 7 data bits, odd parity, 1 stop bit), raw, no
+    // handshake, as the serial layer sets them.
+    bool ready = serial::applyLineSettings(handle, serial::LineSettings{});
     // A read returns what has arrived as soon as a byte is there, or nothing after the slice.
     COMMTIMEOUTS timeouts{};
     timeouts.ReadIntervalTimeout = MAXDWORD;
     timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
     timeouts.ReadTotalTimeoutConstant = kReadSliceMs;
     timeouts.WriteTotalTimeoutConstant = kWriteStallMs;
-    ready = ready && SetCommState(handle, &dcb) && SetCommTimeouts(handle, &timeouts) &&
+    ready = ready && SetCommTimeouts(handle, &timeouts) &&
             PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
     if (!ready) {
         const DWORD error = GetLastError();

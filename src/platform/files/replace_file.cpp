@@ -1,9 +1,9 @@
 #include "platform/files/replace_file.h"
+#include "platform/files/temporary_file.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
-#include <random>
 #include <vector>
 
 #include <fcntl.h>
@@ -15,7 +15,6 @@ namespace files {
 namespace {
 
 constexpr int kLinkLimit = 40;                // links followed before giving up, as the kernel does
-constexpr int kRandomNames = 100;             // tries before every random name counts as taken
 constexpr std::size_t kWriteChunk = 1 << 20;  // [bytes] handed to one write()
 
 // The folder part with its trailing '/', "" for a bare file name.
@@ -29,12 +28,6 @@ bool folderRefuses(int error) {
     return error == EACCES || error == EPERM || error == EROFS || error == ENOSPC ||
            error == EDQUOT;
 }
-
-int createExclusive(const std::string& path) {
-    return ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-}
-
-CreateTemporary gCreateTemporary = createExclusive;
 
 // From the descriptor's position, which is the file's start: it was just opened.
 bool writeAll(int fd, std::string_view bytes) {
@@ -116,24 +109,8 @@ SaveResult fillAndRename(int fd, const std::string& temporary, const std::string
 
 }  // namespace
 
-CreateTemporaryGuard::CreateTemporaryGuard(CreateTemporary replacement)
-    : previous_(gCreateTemporary) {
-    gCreateTemporary = replacement;
-}
-
-CreateTemporaryGuard::~CreateTemporaryGuard() {
-    gCreateTemporary = previous_;
-}
-
-std::string randomTemporaryName(int attempt) {
-    if (attempt >= kRandomNames) return {};
-    static constexpr std::string_view kLetters =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
-    std::string name = ".tkv9d-";
-    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
-    return name;
+int createExclusive(const std::string& path) {
+    return ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
 }
 
 bool followLinks(std::string& path, int& error) {
@@ -184,7 +161,7 @@ SaveResult replaceFile(const std::string& path, std::string_view bytes,
         const std::string name = nameFor(attempt);
         if (name.empty()) return failed(SaveFailure::NoTemporaryName, EEXIST);
         const std::string temporary = folder + name;
-        const int fd = gCreateTemporary(temporary);
+        const int fd = createTemporary(temporary);
         if (fd >= 0) return fillAndRename(fd, temporary, target, exists ? &old : nullptr, bytes);
         if (errno == EEXIST) continue;
         if (exists && folderRefuses(errno)) return writeInPlace(target, bytes);

@@ -4,12 +4,12 @@
 // UTF-8 and may use backslashes, forward slashes and drive letters.
 
 #include "platform/files/replace_file.h"
+#include "platform/files/temporary_file.h"
 #include "platform/win32_text.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
-#include <random>
 #include <vector>
 
 #include <fcntl.h>
@@ -21,7 +21,6 @@ namespace files {
 
 namespace {
 
-constexpr int kRandomNames = 100;           // tries before every random name counts as taken
 constexpr unsigned kWriteChunk = 1u << 20;  // [bytes] handed to one _write()
 
 using platform::wide;
@@ -59,13 +58,6 @@ int errnoFrom(DWORD error) {
 bool folderRefuses(int error) {
     return error == EACCES || error == EPERM || error == EROFS || error == ENOSPC;
 }
-
-int createExclusive(const std::string& path) {
-    return ::_wopen(wide(path).c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                    _S_IREAD | _S_IWRITE);
-}
-
-CreateTemporary gCreateTemporary = createExclusive;
 
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -135,28 +127,11 @@ SaveResult fillAndMove(int fd, const std::string& temporary, const std::string& 
 
 }  // namespace
 
-CreateTemporaryGuard::CreateTemporaryGuard(CreateTemporary replacement)
-    : previous_(gCreateTemporary) {
-    gCreateTemporary = replacement;
+int createExclusive(const std::string& path) {
+    return ::_wopen(wide(path).c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                    _S_IREAD | _S_IWRITE);
 }
 
-CreateTemporaryGuard::~CreateTemporaryGuard() {
-    gCreateTemporary = previous_;
-}
-
-std::string randomTemporaryName(int attempt) {
-    if (attempt >= kRandomNames) return {};
-    static constexpr std::string_view kLetters =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
-    std::string name = ".tkv9d-";
-    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
-    return name;
-}
-
-// Operators on Windows do not put links in front of their parameter files; the path is taken
-// as it is.
 bool followLinks(std::string&, int&) {
     return true;
 }
@@ -181,7 +156,7 @@ SaveResult replaceFile(const std::string& path, std::string_view bytes,
         const std::string name = nameFor(attempt);
         if (name.empty()) return failed(SaveFailure::NoTemporaryName, EEXIST);
         const std::string temporary = folder + name;
-        const int fd = gCreateTemporary(temporary);
+        const int fd = createTemporary(temporary);
         if (fd >= 0) return fillAndMove(fd, temporary, target, exists, bytes);
         if (errno == EEXIST) continue;
         if (exists && folderRefuses(errno)) return writeInPlace(target, bytes);

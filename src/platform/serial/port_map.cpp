@@ -1,4 +1,5 @@
 #include "platform/serial/port_map.h"
+#include "platform/serial/process_ports.h"
 
 #include <algorithm>
 #include <charconv>
@@ -19,8 +20,6 @@ namespace serial {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::map<int, std::string> gProcessPaths;
 
 struct DefaultRange {
     int firstPort;
@@ -82,7 +81,7 @@ std::string portDirectory() {
 
 std::string devicePath(int port) {
     if (port < kFirstPort || port > kLastPort) return {};
-    if (auto it = gProcessPaths.find(port); it != gProcessPaths.end()) return it->second;
+    if (auto path = processPortPath(port)) return *path;
     const std::string link = linkPath(port);
     std::error_code ec;
     if (fs::is_symlink(link, ec) || fs::exists(link, ec)) return link;
@@ -91,7 +90,6 @@ std::string devicePath(int port) {
 
 std::vector<int> listPorts() {
     std::vector<int> ports;
-    for (const auto& [port, path] : gProcessPaths) ports.push_back(port);
     std::error_code ec;
     for (fs::directory_iterator it(portDirectory(), ec), end; !ec && it != end; it.increment(ec)) {
         if (int port = portFromLinkName(it->path().filename().string())) ports.push_back(port);
@@ -100,16 +98,8 @@ std::vector<int> listPorts() {
         const std::string path = defaultPath(port);
         if (!path.empty() && isRealSerialPort(path)) ports.push_back(port);
     }
-    std::sort(ports.begin(), ports.end());
-    ports.erase(std::unique(ports.begin(), ports.end()), ports.end());
+    finishPortList(ports);
     return ports;
-}
-
-void setPortPath(int port, const std::string& path) {
-    if (path.empty())
-        gProcessPaths.erase(port);
-    else
-        gProcessPaths[port] = path;
 }
 
 }  // namespace serial

@@ -9,13 +9,12 @@
 
 #include "platform/serial/port_map.h"
 #include "platform/serial/port_name.h"
+#include "platform/serial/process_ports.h"
 #include "platform/serial/serial.h"
 
 namespace serial {
 
 namespace {
-
-std::map<int, std::string> gProcessPaths;
 
 // The registry's entries are short ASCII names; anything else is no port of ours.
 std::string narrow(const wchar_t* text, std::size_t length) {
@@ -63,24 +62,15 @@ std::string portDirectory() {
 
 std::string devicePath(int port) {
     if (port < kFirstPort || port > kLastPort) return {};
-    if (auto it = gProcessPaths.find(port); it != gProcessPaths.end()) return it->second;
+    if (auto path = processPortPath(port)) return *path;
     return windowsDevicePath(port);
 }
 
 std::vector<int> listPorts() {
     std::vector<int> ports;
-    for (const auto& [port, path] : gProcessPaths) ports.push_back(port);
     addRegistryPorts(ports);
-    std::sort(ports.begin(), ports.end());
-    ports.erase(std::unique(ports.begin(), ports.end()), ports.end());
+    finishPortList(ports);
     return ports;
-}
-
-void setPortPath(int port, const std::string& path) {
-    if (path.empty())
-        gProcessPaths.erase(port);
-    else
-        gProcessPaths[port] = path;
 }
 
 }  // namespace serial

@@ -19,6 +19,7 @@
 
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
+#include "platform/serial/system_backend.h"
 
 namespace serial {
 
@@ -138,7 +139,7 @@ void forgetExclusive(int fd) {
     }
 }
 
-class TermiosBackend : public Backend {
+class TermiosBackend : public SystemBackend {
   public:
     // A pseudo-terminal whose other side stays open (the simulator holds its slave) would stay
     // exclusive after this process has gone, and refuse every later program that is not root.
@@ -147,12 +148,11 @@ class TermiosBackend : public Backend {
     }
 
     int open(int port, const LineSettings& settings) override {
-        reasons_.erase(port);
+        clearFailure(port);
         gone_.erase(port);
-        if (ports_.count(port)) return fail(port, "port is already open");
         const std::string path = devicePath(port);
-        if (path.empty()) return fail(port, "no device for this port number");
-        if (speedFor(settings.baud) == B0) return fail(port, "unsupported baud rate");
+        if (failBeforeOpening(port, ports_.count(port) != 0, path, speedFor(settings.baud) != B0))
+            return -1;
         // O_NONBLOCK so that opening does not wait for a modem's carrier.
         const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         // EBUSY: another program made the port exclusive.
@@ -257,16 +257,6 @@ class TermiosBackend : public Backend {
         }
     }
 
-    std::string openFailureReason(int port) const override {
-        auto it = reasons_.find(port);
-        return it == reasons_.end() ? std::string() : it->second.reason;
-    }
-
-    bool openFailedInUse(int port) const override {
-        auto it = reasons_.find(port);
-        return it != reasons_.end() && it->second.inUse;
-    }
-
     bool portGone(int port) const override { return gone_.count(port) != 0; }
 
   private:
@@ -295,16 +285,6 @@ class TermiosBackend : public Backend {
         if (error == EIO || error == ENXIO || error == ENODEV) gone_.insert(port);
     }
 
-    struct Failure {
-        std::string reason;
-        bool inUse;
-    };
-
-    int fail(int port, const std::string& reason, bool inUse = false) {
-        reasons_[port] = Failure{reason, inUse};
-        return -1;
-    }
-
     int failInUse(int port, const std::string& path) {
         std::string reason = path + " ist belegt";
         if (const pid_t holder = lockHolder(path); holder > 0) {
@@ -323,7 +303,6 @@ class TermiosBackend : public Backend {
     }
 
     std::map<int, Port> ports_;
-    std::map<int, Failure> reasons_;
     std::set<int> gone_;
 };
 

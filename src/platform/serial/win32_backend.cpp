@@ -11,6 +11,8 @@
 #include "platform/serial/line_errors.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
+#include "platform/serial/system_backend.h"
+#include "platform/serial/win32_line_settings.h"
 #include "platform/win32_text.h"
 
 namespace serial {
@@ -20,49 +22,10 @@ namespace {
 using platform::systemMessage;
 using platform::wide;
 
-BYTE parityFor(Parity parity) {
-    switch (parity) {
-        case Parity::Odd:
-            return ODDPARITY;
-        case Parity::Even:
-            return EVENPARITY;
-        default:
-            return NOPARITY;
-    }
-}
-
 bool supportedBaud(int baud) {
     for (int rate : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200})
         if (baud == rate) return true;
     return false;
-}
-
-// Raw bytes, no handshake in either direction, nothing replaced or dropped; DTR and RTS on, as
-// a terminal program leaves them, so a device powered from them keeps running.
-bool applySettings(HANDLE handle, const LineSettings& settings) {
-    DCB dcb{};
-    dcb.DCBlength = sizeof dcb;
-    if (!GetCommState(handle, &dcb)) return false;
-    dcb.BaudRate = static_cast<DWORD>(settings.baud);
-    dcb.ByteSize = static_cast<BYTE>(settings.dataBits);
-    dcb.Parity = parityFor(settings.parity);
-    dcb.StopBits = settings.stopBits == 2 ? TWOSTOPBITS : ONESTOPBIT;
-    dcb.fBinary = TRUE;
-    dcb.fParity = settings.parity == Parity::None ? FALSE : TRUE;
-    dcb.fOutxCtsFlow = FALSE;
-    dcb.fOutxDsrFlow = FALSE;
-    dcb.fDtrControl = DTR_CONTROL_ENABLE;
-    dcb.fRtsControl = RTS_CONTROL_ENABLE;
-    dcb.fDsrSensitivity = FALSE;
-    dcb.fOutX = FALSE;
-    dcb.fInX = FALSE;
-    // A byte that arrives with a parity error is replaced by NUL, which no answer contains, so
-    // the answer is refused as it is on Linux; a framing error is caught after the read.
-    dcb.fErrorChar = settings.parity == Parity::None ? FALSE : TRUE;
-    dcb.ErrorChar = '\0';
-    dcb.fNull = FALSE;
-    dcb.fAbortOnError = FALSE;
-    return SetCommState(handle, &dcb) != 0;
 }
 
 // A read returns as soon as one byte is there, or after the time-out with none; a time-out of
@@ -78,18 +41,17 @@ bool applyTimeout(HANDLE handle, DWORD milliseconds) {
     return SetCommTimeouts(handle, &timeouts) != 0;
 }
 
-class Win32Backend : public Backend {
+class Win32Backend : public SystemBackend {
   public:
     ~Win32Backend() override {
         for (const auto& entry : ports_) CloseHandle(entry.second);
     }
 
     int open(int port, const LineSettings& settings) override {
-        reasons_.erase(port);
-        if (ports_.count(port)) return fail(port, "port is already open");
+        clearFailure(port);
         const std::string path = devicePath(port);
-        if (path.empty()) return fail(port, "no device for this port number");
-        if (!supportedBaud(settings.baud)) return fail(port, "unsupported baud rate");
+        if (failBeforeOpening(port, ports_.count(port) != 0, path, supportedBaud(settings.baud)))
+            return -1;
         // No sharing: while this program holds the port, no other one gets it.
         const HANDLE handle = CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                           nullptr, OPEN_EXISTING, 0, nullptr);
@@ -101,7 +63,7 @@ class Win32Backend : public Backend {
         }
         const bool ready = SetupComm(handle, static_cast<DWORD>(settings.inputQueue),
                                      static_cast<DWORD>(settings.outputQueue)) &&
-                           applySettings(handle, settings) &&
+                           applyLineSettings(handle, settings) &&
                            applyTimeout(handle, kDefaultTimeoutMs) &&
                            PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
         if (!ready) {
@@ -179,19 +141,9 @@ class Win32Backend : public Backend {
         // taken as the byte it resembles.
         DWORD errors = 0;
         if (!ClearCommError(handle, &errors, nullptr)) return -1;
-        return byteAfterLineErrors(
-            byte, LineErrors{(errors & CE_RXPARITY) != 0, (errors & CE_FRAME) != 0,
-                             (errors & CE_BREAK) != 0, (errors & (CE_OVERRUN | CE_RXOVER)) != 0});
-    }
-
-    std::string openFailureReason(int port) const override {
-        auto it = reasons_.find(port);
-        return it == reasons_.end() ? std::string() : it->second.reason;
-    }
-
-    bool openFailedInUse(int port) const override {
-        auto it = reasons_.find(port);
-        return it != reasons_.end() && it->second.inUse;
+        return byteAfterLineErrors(byte,
+                                   LineErrors{(errors & CE_RXPARITY) != 0, (errors & CE_FRAME) != 0,
+                                              (errors & CE_BREAK) != 0});
     }
 
   private:
@@ -214,19 +166,8 @@ class Win32Backend : public Backend {
         return PurgeComm(handle, what) ? 0 : -1;
     }
 
-    struct Failure {
-        std::string reason;
-        bool inUse;
-    };
-
-    int fail(int port, const std::string& reason, bool inUse = false) {
-        reasons_[port] = Failure{reason, inUse};
-        return -1;
-    }
-
     std::map<int, HANDLE> ports_;
     std::map<int, int> bauds_;
-    std::map<int, Failure> reasons_;
 };
 
 Win32Backend gWin32;
