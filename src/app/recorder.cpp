@@ -27,6 +27,7 @@
 #include "params/tkvcom.h"
 #include "platform/files/replace_file.h"
 #include "platform/gui/controls.h"
+#include "platform/gui/number_field.h"
 #include "platform/gui/popups.h"
 #include "platform/gui/toggle_button.h"
 
@@ -124,7 +125,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     : QWidget(parent),
       clock_(steadySeconds()),
       toggle_(new gui::ToggleButton(this)),
-      period_(new QDoubleSpinBox(this)),
+      period_(new gui::DecimalField(this)),
       csv_(new QPushButton(QStringLiteral("Als CSV speichern..."), this)),
       png_(new QPushButton(QStringLiteral("Als PNG speichern..."), this)),
       timer_(new QTimer(this)),
@@ -143,6 +144,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     toggle->setOnText(QStringLiteral("Aufzeichnung beenden"));
     toggle->setCheckable(true);
     period_->setObjectName(QStringLiteral("MESSPERIODE"));
+    period_->setAccessibleName(QStringLiteral("Messabstand [s]"));
     period_->setRange(kShortestPeriod, kLongestPeriod);
     period_->setSingleStep(0.1);
     period_->setDecimals(1);

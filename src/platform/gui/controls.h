@@ -95,6 +95,13 @@ bool showsForeignValue(const QWidget* control);
 // into its range.
 void clearForeign(QWidget* control);
 
+// An entry of the operator's that a number field refused (number_field.h): the control is marked
+// as a foreign value is and its toolTip says why. The mark goes with the next value the field
+// takes, from the operator or the program; a foreign value's mark and toolTip stay as they were.
+void markRefused(QWidget* control, const QString& why);
+void clearRefused(QWidget* control);
+bool isRefused(const QWidget* control);
+
 // Shows or hides a control together with its label, which a hidden control must not leave
 // behind.
 void setControlVisible(QWidget* control, bool visible);
