@@ -22,6 +22,15 @@ constexpr int kLastEntry = params::kTableSize - 1;
 
 QPointer<CompareWindow> gWindow;
 
+// Reading the device's programs is no mere look: each is loaded into the working parameters once,
+// which stops the device (a running curve too). The operator says yes to that first.
+constexpr const char* kAskFirst =
+    "Zum Vergleichen wird der TKV-9D angehalten und jedes seiner 16 Programme einmal in die "
+    "Arbeitsparameter geladen. Danach werden seine Arbeitsparameter wieder zurückgeschrieben.\n\n"
+    "Jetzt vergleichen?";
+constexpr int kJa = 1, kNein = 2;
+constexpr const char* kStopped = "Der TKV-9D wurde für den Vergleich angehalten.";
+
 QString text(std::string_view value) {
     return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
 }
@@ -47,10 +56,11 @@ CompareWindow::CompareWindow(QWidget* parent)
 }
 
 void CompareWindow::showDifferences(const std::vector<params::Difference>& differences) {
-    summary_->setText(differences.size() == 1
-                          ? QStringLiteral("1 Unterschied zwischen Programm und TKV-9D:")
-                          : QStringLiteral("%1 Unterschiede zwischen Programm und TKV-9D:")
-                                .arg(differences.size()));
+    const QString count = differences.size() == 1
+                              ? QStringLiteral("1 Unterschied zwischen Programm und TKV-9D:")
+                              : QStringLiteral("%1 Unterschiede zwischen Programm und TKV-9D:")
+                                    .arg(differences.size());
+    summary_->setText(text(kStopped) + u' ' + count);
     table_->setRowCount(static_cast<int>(differences.size()));
     int row = 0;
     for (const auto& difference : differences) {
@@ -73,6 +83,9 @@ int compareWithDevice(QWidget* parent) {
     program[static_cast<std::size_t>(gProgIndex)] = gParameter;
     // Fields the read leaves alone keep the program's values, so they never differ.
     ProgramTable device = program;
+    if (op::running()) return 0;
+    if (popups().questionWithKeys(kTitle, kAskFirst, "Ja", "Nein", "", kNein, kNein) != kJa)
+        return 0;
     {
         const op::Operation operation(kTitle);
         if (!operation.started()) return 0;
@@ -82,8 +95,9 @@ int compareWithDevice(QWidget* parent) {
     const auto differences = params::compareTables(program, device);
     if (differences.empty()) {
         popups().message(kTitle,
-                         "Keine Unterschiede: Der TKV-9D hält die Arbeitsparameter und alle 16 "
-                         "Programme so, wie sie im Programm stehen.");
+                         std::string(kStopped) +
+                             " Keine Unterschiede: Er hält die Arbeitsparameter und alle 16 "
+                             "Programme so, wie sie im Programm stehen.");
         return 0;
     }
     if (!gWindow) gWindow = new CompareWindow(parent);

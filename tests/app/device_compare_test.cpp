@@ -92,7 +92,9 @@ TEST_F(CompareWithDevice, ListsExactlyWhatDiffersAndLeavesTheTableAlone) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(rowsOf(window->table()), expected);
-    EXPECT_EQ(window->summary()->text(), "5 Unterschiede zwischen Programm und TKV-9D:");
+    EXPECT_EQ(window->summary()->text(),
+              "Der TKV-9D wurde für den Vergleich angehalten. 5 Unterschiede zwischen "
+              "Programm und TKV-9D:");
     EXPECT_EQ(std::memcmp(table.data(), gProg.data(), sizeof table), 0);
     EXPECT_EQ(std::memcmp(&working, &gParameter, sizeof working), 0);
     EXPECT_EQ(gDatenGeaendert, changed);
@@ -105,9 +107,10 @@ TEST_F(CompareWithDevice, ListsExactlyWhatDiffersAndLeavesTheTableAlone) {
 TEST_F(CompareWithDevice, SendsTheFramesOfReadingAllAndSaysWhenNothingDiffers) {
     compare();
     const auto compared = line.frames();
-    ASSERT_EQ(popups.shown.size(), 1u);
-    EXPECT_EQ(popups.shown[0].title, "Mit TKV-9D vergleichen");
-    EXPECT_EQ(popups.shown[0].text.rfind("Keine Unterschiede", 0), 0u) << popups.shown[0].text;
+    ASSERT_EQ(popups.shown.size(), 2u);  // "Ja" to the question, then the result
+    EXPECT_EQ(popups.shown[1].title, "Mit TKV-9D vergleichen");
+    EXPECT_NE(popups.shown[1].text.find("Keine Unterschiede"), std::string::npos)
+        << popups.shown[1].text;
     EXPECT_EQ(vrl::app::compareWindow(), nullptr);
 
     line.clearFrames();
@@ -115,6 +118,35 @@ TEST_F(CompareWithDevice, SendsTheFramesOfReadingAllAndSaysWhenNothingDiffers) {
     main().PROGLESEN->click();
     EXPECT_EQ(compared, line.frames());
     EXPECT_GT(compared.size(), 400u);
+}
+
+// Fault caught: the comparison stops the device and loads its programs without asking, and the
+// result does not say that the device was stopped.
+TEST_F(CompareWithDevice, AsksFirstAndNeinSendsNothing) {
+    struct Row {
+        int answer;
+        bool sent;
+    };
+    for (const Row row : {Row{2, false}, Row{1, true}}) {
+        line.clearFrames();
+        popups.shown.clear();
+        popups.answers = {row.answer};
+        compare();
+        ASSERT_FALSE(popups.shown.empty());
+        const auto& question = popups.shown.front();
+        EXPECT_EQ(question.kind, "question");
+        EXPECT_EQ(question.buttons, (std::vector<std::string>{"Ja", "Nein", ""}));
+        EXPECT_NE(question.text.find("angehalten"), std::string::npos) << question.text;
+        EXPECT_NE(question.text.find("zurückgeschrieben"), std::string::npos) << question.text;
+        EXPECT_EQ(!line.frames().empty(), row.sent) << row.answer;
+        EXPECT_EQ(popups.shown.size(), row.sent ? 2u : 1u) << row.answer;
+        if (row.sent) {
+            EXPECT_EQ(popups.shown.back().text.rfind("Der TKV-9D wurde für den Vergleich "
+                                                     "angehalten.",
+                                                     0),
+                      0u);
+        }
+    }
 }
 
 }  // namespace
