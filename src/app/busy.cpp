@@ -8,6 +8,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 
@@ -48,6 +49,23 @@ bool inside(const QObject* object, const QWidget* window) {
 
 constexpr char kUsableWhileBusy[] = "usableWhileBusy";
 
+// The window a click or key press belongs to; a menu's click belongs to the window of its menu
+// bar.
+QWidget* ownerOf(QWidget* widget) {
+    QWidget* window = widget->window();
+    while (window->windowType() == Qt::Popup && window->parentWidget())
+        window = window->parentWidget()->window();
+    return window;
+}
+
+// How long input made during a background operation (the status poll) may wait for its end.
+// Within it, the input is carried out when the operation ends, in its order, so that typing stays
+// whole ("1.5" never becomes "15"). A poll that takes longer (a device that does not answer
+// waits out the time-out) makes the windows busy as an operator's operation does, and the input
+// held so far is dropped with what follows: no click is carried out more than half a second
+// after it was made.
+constexpr int kBackgroundGrace = 400;  // [ms]
+
 QString remaining(qint64 elapsedMs, int done, int total) {
     if (done <= 0) return QString::fromUtf8("Restzeit wird ermittelt …");
     const double left = static_cast<double>(elapsedMs) / done * (total - done) / 1000.0;
@@ -75,6 +93,14 @@ void WindowOperations::begin(std::string_view title, op::Kind kind) {
     busy_ = kind == op::Kind::Operator;
     background_ = !busy_;
     title_ = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+    owner_ = lastInputWindow_ ? lastInputWindow_.data() : QApplication::activeWindow();
+    if (background_) backgroundClock_.start();
+}
+
+void WindowOperations::showBusy() {
+    busy_ = true;
+    if (!cursor_) QApplication::setOverrideCursor(Qt::WaitCursor);
+    cursor_ = true;
 }
 
 void WindowOperations::end() {
@@ -119,22 +145,31 @@ int WindowOperations::onLine(const std::function<int()>& work) {
         finished.acquire();
         return result;
     }
-    if (busy_ && !cursor_) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        cursor_ = true;
+    QTimer grace;
+    if (busy_) {
+        showBusy();
+    } else {
+        grace.setSingleShot(true);
+        QObject::connect(&grace, &QTimer::timeout, &grace, [this] { showBusy(); });
+        grace.start(
+            static_cast<int>(std::max<qint64>(0, kBackgroundGrace - backgroundClock_.elapsed())));
     }
     // The windows repaint and timers tick while the line works; operator input is dropped (by
-    // the filter) or, for a background operation, kept for its end.
-    QEventLoop::ProcessEventsFlags flags = QEventLoop::WaitForMoreEvents;
-    if (background_) flags |= QEventLoop::ExcludeUserInputEvents;
-    while (!done) QCoreApplication::processEvents(flags);
+    // the filter) or, for a background operation within its grace, kept for its end.
+    while (!done) {
+        QEventLoop::ProcessEventsFlags flags = QEventLoop::WaitForMoreEvents;
+        if (!busy_) flags |= QEventLoop::ExcludeUserInputEvents;
+        QCoreApplication::processEvents(flags);
+    }
     finished.acquire();
     return result;
 }
 
 void WindowOperations::progress(std::string_view step, int done, int total) {
     if (!progress_) {
-        auto* dialog = new QProgressDialog(QApplication::activeWindow());
+        // Owned by the window the operation was started from, so that the window manager keeps
+        // it above that window: a click on the window must not hide "Abbrechen" behind it.
+        auto* dialog = new QProgressDialog(owner_ ? owner_.data() : QApplication::activeWindow());
         dialog->setWindowTitle(title_);
         dialog->setCancelButtonText(QStringLiteral("Abbrechen"));
         dialog->setAutoClose(false);
@@ -178,6 +213,10 @@ bool WindowOperations::accepts(QObject* receiver) const {
 
 bool WindowOperations::eventFilter(QObject* receiver, QEvent* event) {
     if (busy_ && isOperatorInput(event->type()) && !accepts(receiver)) return true;
+    if (!op::running() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
+        if (auto* widget = qobject_cast<QWidget*>(receiver)) lastInputWindow_ = ownerOf(widget);
+    }
     return QObject::eventFilter(receiver, event);
 }
 

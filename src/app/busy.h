@@ -42,13 +42,19 @@ class WindowOperations : public QObject, public op::Host {
 
   private:
     bool accepts(QObject* receiver) const;
+    // From now on the running operation drops input as an operator's operation does.
+    void showBusy();
 
     com::LineWorker worker_;
-    bool busy_ = false;        // an operator's operation: input is dropped
-    bool background_ = false;  // a background operation: input waits for its end
+    bool busy_ = false;        // an operator's operation, or a background one past its grace:
+                               // input is dropped
+    bool background_ = false;  // a background operation: input waits for its end, a short while
+    QElapsedTimer backgroundClock_;  // since the background operation began
     bool cursor_ = false;
     QString title_;
     QPointer<QProgressDialog> progress_;
+    QPointer<QWidget> lastInputWindow_;  // where the operator last clicked or typed
+    QPointer<QWidget> owner_;            // the window the running operation was started from
     QElapsedTimer elapsed_;
     std::function<void()> whenIdle_;
 };
