@@ -66,13 +66,22 @@ QWidget* ownerOf(QWidget* widget) {
 // after it was made.
 constexpr int kBackgroundGrace = 400;  // [ms]
 
-QString remaining(qint64 elapsedMs, int done, int total) {
-    if (done <= 0) return QString::fromUtf8("Restzeit wird ermittelt …");
-    const double left = static_cast<double>(elapsedMs) / done * (total - done) / 1000.0;
-    return QString::fromUtf8("Noch etwa %1 s").arg(static_cast<int>(std::ceil(left)));
+QString remaining(qint64 elapsedMs, qint64 lastStepMs, int done, int total) {
+    const QString step = QString::fromUtf8("Schritt %1 von %2, ").arg(done + 1).arg(total);
+    if (done <= 0) return step + QString::fromUtf8("Restzeit wird ermittelt …");
+    return step + QString::fromUtf8("noch etwa %1 s")
+                      .arg(static_cast<int>(
+                          std::ceil(remainingSeconds(elapsedMs, lastStepMs, done, total))));
 }
-
 }  // namespace
+
+double remainingSeconds(qint64 elapsedMs, qint64 lastStepMs, int done, int total) {
+    // Steps differ: a scanned address without a device waits out the time-out, one with a device
+    // answers at once. Where the last step took longer than the average so far, it is the better
+    // measure of the steps to come.
+    const double perStep = std::max(static_cast<double>(elapsedMs) / done, double(lastStepMs));
+    return perStep * (total - done) / 1000.0;
+}
 
 void setUsableWhileBusy(QWidget* window) {
     window->setProperty(kUsableWhileBusy, true);
@@ -190,13 +199,19 @@ void WindowOperations::progress(std::string_view step, int done, int total) {
         });
         progress_ = dialog;
         elapsed_.start();
+        lastStepAt_ = 0;
+        lastDone_ = 0;
         dialog->show();
     }
     if (op::cancelRequested()) return;
     progress_->setRange(0, total);
     progress_->setValue(done);
+    const qint64 now = elapsed_.elapsed();
+    const qint64 lastStep = done > lastDone_ ? (now - lastStepAt_) / (done - lastDone_) : 0;
+    lastStepAt_ = now;
+    lastDone_ = done;
     progress_->setLabelText(QString::fromUtf8(step.data(), static_cast<qsizetype>(step.size())) +
-                            QLatin1Char('\n') + remaining(elapsed_.elapsed(), done, total));
+                            QLatin1Char('\n') + remaining(now, lastStep, done, total));
 }
 
 bool WindowOperations::accepts(QObject* receiver) const {

@@ -16,6 +16,9 @@
 
 namespace vrl::app {
 
+// [s] still to go after `done` of `total` steps that took elapsedMs, the last of them lastStepMs.
+double remainingSeconds(qint64 elapsedMs, qint64 lastStepMs, int done, int total);
+
 // A window that only watches the line (the protocol trace): the operator may scroll and click in
 // it while an operation runs, since nothing he does there reaches the device or the data.
 void setUsableWhileBusy(QWidget* window);
@@ -56,6 +59,8 @@ class WindowOperations : public QObject, public op::Host {
     QPointer<QWidget> lastInputWindow_;  // where the operator last clicked or typed
     QPointer<QWidget> owner_;            // the window the running operation was started from
     QElapsedTimer elapsed_;
+    qint64 lastStepAt_ = 0;  // [ms] on elapsed_, when the step in hand began
+    int lastDone_ = 0;
     std::function<void()> whenIdle_;
 };
 

@@ -1,16 +1,22 @@
 #include "app/device_compare.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "connection/operation.h"
 #include "params/curve.h"
+#include "params/parametersatz.h"
 #include "params/program.h"
+#include "platform/gui/controls.h"
 #include "platform/gui/popups.h"
 
 namespace vrl::app {
@@ -33,6 +39,48 @@ constexpr const char* kStopped = "Der TKV-9D wurde für den Vergleich angehalten
 
 QString text(std::string_view value) {
     return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+}
+
+// The control that shows a field on the main or the calibration window; nullptr for none.
+QWidget* controlOf(std::string_view fieldName) {
+    const auto& fields = params::kFields;
+    const auto* field = std::find_if(fields.begin(), fields.end(),
+                                     [&](const params::Field& f) { return f.name == fieldName; });
+    if (field == fields.end() || field->control.empty()) return nullptr;
+    const QString name = text(field->control);
+    for (QWidget* widget : QApplication::allWidgets())
+        if (widget->objectName() == name) return widget;
+    return nullptr;
+}
+
+// A field as the operator knows it: by the label of its control, the unit left to the values.
+QString fieldLabel(std::string_view fieldName) {
+    if (fieldName == "programmname") return QStringLiteral("Programmname");
+    const QWidget* control = controlOf(fieldName);
+    QString label = control ? gui::labelOf(control) : QString();
+    if (control && label.isEmpty()) label = control->accessibleName();
+    if (label.isEmpty()) return text(params::curveFieldLabel(fieldName));
+    if (const qsizetype unit = label.lastIndexOf(QStringLiteral(" ["));
+        unit > 0 && label.endsWith(u']'))
+        label.truncate(unit);
+    return label;
+}
+
+// A value as the field's control shows it: a choice by its item, a number in the locale's format.
+QString valueText(std::string_view fieldName, const std::string& value) {
+    if (fieldName == "programmname") return QString::fromStdString(value);
+    if (auto* ring = qobject_cast<const QComboBox*>(controlOf(fieldName))) {
+        bool ok = false;
+        const int index = gui::ringIndexOf(ring, QString::fromStdString(value).toInt(&ok));
+        if (ok && index >= 0) return ring->itemText(index);
+    }
+    bool ok = false;
+    const double number = QString::fromStdString(value).toDouble(&ok);
+    if (!ok) return QString::fromStdString(value);
+    // As in the number fields: the locale's decimal separator, no group separator.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(number, 'g', QLocale::FloatingPointShortest);
 }
 
 }  // namespace
@@ -66,9 +114,9 @@ void CompareWindow::showDifferences(const std::vector<params::Difference>& diffe
     for (const auto& difference : differences) {
         const QString cells[] = {
             text(params::programLabel(difference.entry)),
-            text(params::curveFieldLabel(difference.field)),
-            text(difference.program),
-            text(difference.device),
+            fieldLabel(difference.field),
+            valueText(difference.field, difference.program),
+            valueText(difference.field, difference.device),
         };
         for (int column = 0; column < 4; ++column)
             table_->setItem(row, column, new QTableWidgetItem(cells[column]));

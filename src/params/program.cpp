@@ -46,9 +46,10 @@ std::string programOf(int index) {
 }
 
 // Where a transfer stands for the progress display: the entry whose frames come next.
-std::string entryStep(int index, bool single, const char* verb) {
+// The progress display counts the steps; "von 16" here would count the programs alone.
+std::string entryStep(int index, bool /*single*/, const char* verb) {
     if (index == 0) return std::string("Arbeitsparameter werden ") + verb;
-    return (single ? "Programm " + std::to_string(index) : programOf(index)) + " wird " + verb;
+    return "Programm " + std::to_string(index) + " wird " + verb;
 }
 
 enum class Transfer { Read, Write };

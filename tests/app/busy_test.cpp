@@ -16,6 +16,7 @@
 #include <deque>
 #include <vector>
 
+#include "app/busy.h"
 #include "app/com_main.h"
 #include "app/par_main.h"
 #include "app/shell.h"
@@ -277,7 +278,8 @@ TEST_F(Busy, CancelStopsBetweenStepsAndSaysHowFarItGot) {
          "Programme 3 bis 16 wie zuvor; seine Arbeitsparameter halten Programm 2.",
          [](Busy& t) {
              return t.count("PNP") == 2 && t.device.frames().back() == "#1PNP2\r" &&
-                    t.labelAtCancel.startsWith("Programm 2 von 16 wird geschrieben\nNoch etwa");
+                    t.labelAtCancel.startsWith(
+                        "Programm 2 wird geschrieben\nSchritt 2 von 17, noch etwa");
          }},
         {"Scann", 1, [](Busy&) { ComMain_Panel()->ui.SCANN->click(); }, "Scann",
          "Abgebrochen nach Adresse 2 von 9.",
@@ -329,6 +331,27 @@ TEST_F(Busy, TheProgressDisplayBelongsToTheWindowThatStartedTheOperation) {
         cancelAt(1);
         QTest::mouseClick(row.button, Qt::LeftButton);
         EXPECT_EQ(ownerAtCancel, row.window) << row.name;
+    }
+}
+
+// Fault caught: a scan of one device and eight empty addresses estimated from the average step,
+// which the one fast answer pulls far below the time-out the other addresses wait.
+TEST(RemainingTime, FollowsTheSlowerOfTheAverageAndTheLastStep) {
+    struct Row {
+        qint64 elapsedMs, lastStepMs;
+        int done, total;
+        double seconds;
+    };
+    const Row rows[] = {
+        {1550, 1500, 2, 9, 10.5},   // scan: address 1 answered, address 2 waited 1.5 s
+        {4000, 1000, 4, 17, 13.0},  // write: even steps
+        {3000, 500, 2, 4, 3.0},     // a fast last step does not shorten the estimate
+    };
+    for (const auto& row : rows) {
+        EXPECT_DOUBLE_EQ(
+            vrl::app::remainingSeconds(row.elapsedMs, row.lastStepMs, row.done, row.total),
+            row.seconds)
+            << row.elapsedMs << " " << row.done;
     }
 }
 

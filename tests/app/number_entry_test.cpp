@@ -25,6 +25,7 @@ class NumberEntry : public AppTest {
   protected:
     void SetUp() override {
         AppTest::SetUp();
+        locale_ = QLocale();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         ASSERT_EQ(Func_PanelsInitialisieren("V 1.2.3", "4/2011"), 0);
         ParMain_GetMainpanel()->show();
@@ -34,7 +35,7 @@ class NumberEntry : public AppTest {
     }
     void TearDown() override {
         Func_PanelsFreigeben();
-        QLocale::setDefault(QLocale::c());
+        QLocale::setDefault(locale_);
         AppTest::TearDown();
     }
 
@@ -63,6 +64,7 @@ class NumberEntry : public AppTest {
         }
     }
     vrl::PopupsGuard guard{popups};
+    QLocale locale_;
 };
 
 // Fault caught: "." read as a group separator ("0.25" -> 2,000, "1.5" -> 15,0) or a typed number
