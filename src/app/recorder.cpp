@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPainter>
+#include <QScatterSeries>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -16,6 +17,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -73,6 +75,7 @@ QList<QPointF> thinned(const QList<QPointF>& points) {
 }
 
 void appendNumber(std::string& text, double value) {
+    if (!std::isfinite(value)) return;  // a failed read: the field stays empty
     std::array<char, 32> buffer{};
     const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     if (ec == std::errc()) text.append(buffer.data(), end);
@@ -135,6 +138,9 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
       current_(new QLineSeries),
       voltage_(new QLineSeries),
       reference_(new QLineSeries),
+      gaps_(new QScatterSeries),
+      count_(new QLabel(this)),
+      retry_(new QTimer(this)),
       time_(new QValueAxis),
       ampere_(new QValueAxis),
       volt_(new QValueAxis) {
@@ -179,6 +185,15 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     }
     voltage_->attachAxis(time_);
     voltage_->attachAxis(volt_);
+    // A failed read: a red mark on the time axis where the values are missing.
+    gaps_->setName(QStringLiteral("Messung fehlgeschlagen"));
+    gaps_->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    gaps_->setMarkerSize(7);
+    gaps_->setColor(QColor(0xc0, 0x18, 0x18));
+    gaps_->setBorderColor(QColor(0xc0, 0x18, 0x18));
+    chart_->addSeries(gaps_);
+    gaps_->attachAxis(time_);
+    gaps_->attachAxis(ampere_);
     chart_->setMargins(QMargins(4, 4, 4, 4));
     chart_->legend()->setAlignment(Qt::AlignTop);
     view_->setMinimumHeight(220);
@@ -187,6 +202,9 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     connect(period_, &QDoubleSpinBox::valueChanged, this,
             [this](double seconds) { timer_->setInterval(static_cast<int>(seconds * 1000)); });
     connect(timer_, &QTimer::timeout, this, [this] { tick(); });
+    retry_->setSingleShot(true);
+    retry_->setInterval(kRetryPeriod);
+    connect(retry_, &QTimer::timeout, this, [this] { tick(); });
     connect(csv_, &QPushButton::clicked, this, [this] { askAndSaveCsv(); });
     connect(png_, &QPushButton::clicked, this, [this] { askAndSavePng(); });
 
@@ -194,6 +212,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     controls->addWidget(toggle_);
     controls->addWidget(new QLabel(QStringLiteral("alle"), this));
     controls->addWidget(period_);
+    controls->addWidget(count_);
     controls->addStretch(1);
     controls->addWidget(csv_);
     controls->addWidget(png_);
@@ -228,15 +247,48 @@ bool MeasurementRecorder::isRecording() const {
     return timer_->isActive();
 }
 
+bool MeasurementRecorder::mayDropRecording() {
+    if (saved_ || samples_.empty()) return true;
+    switch (popups().questionWithKeys(
+        "Messwerte aufzeichnen",
+        "Die letzte Aufzeichnung ist nicht gespeichert. Möchten Sie sie speichern, bevor eine "
+        "neue beginnt?",
+        "Speichern", "Verwerfen", "Abbrechen", 1, 3)) {
+        case 1:
+            askAndSaveCsv();
+            return saved_;
+        case 2:
+            return true;
+        default:
+            return false;
+    }
+}
+
+QString MeasurementRecorder::countText() const {
+    const auto read = static_cast<qsizetype>(samples_.size()) - failed_;
+    QString text = QStringLiteral("%1 Messwerte").arg(read);
+    if (failed_ > 0) text += QString::fromUtf8(", %1 fehlgeschlagen").arg(failed_);
+    return text;
+}
+
 void MeasurementRecorder::setRecording(bool on) {
+    if (on && !isRecording() && !mayDropRecording()) on = false;
     gui::setQuietly(toggle_, on);
     if (!on) {
         timer_->stop();
+        retry_->stop();
+        retrying_ = false;
         flush();
         return;
     }
     origin_ = now();
     samples_.clear();
+    saved_ = true;
+    late_ = 0;
+    failed_ = 0;
+    failedInRow_ = 0;
+    gapPoints_.clear();
+    gaps_->clear();
     samples_.reserve(static_cast<std::size_t>(3600 / kShortestPeriod) + 1);
     current_->clear();
     voltage_->clear();
@@ -255,18 +307,28 @@ void MeasurementRecorder::tick() {
     if (!isRecording()) return;
     // Never beside another operation: a tick that falls into one is skipped, the next comes a
     // period later.
+    // A tick that falls into another operation (mostly the status poll, which shares the period's
+    // multiples) is read as soon as that has ended, stamped with the time of its read.
     const op::Operation operation("Messwerte aufzeichnen", op::Kind::Background);
     if (!operation.started()) {
-        ++skipped_;
+        if (!retrying_) ++late_;
+        retrying_ = true;
+        retry_->start();
         return;
     }
+    retrying_ = false;
+    retry_->stop();
     const double at = now() - origin_;
     double current = 0.0, voltage = 0.0;
-    // A failed read is on the error displays; the recording ends as a failed poll ends polling.
+    // A failed read is on the error displays and a gap in the recording; only a line that keeps
+    // failing ends it, as a failing poll ends polling.
     if (TkvCom_IstwerteLesen(&current, &voltage) != 0) {
-        setRecording(false);
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        append({at, nan, nan});
+        if (++failedInRow_ >= kFailuresToStop) setRecording(false);
         return;
     }
+    failedInRow_ = 0;
     append({at, current, voltage});
 }
 
@@ -275,8 +337,14 @@ void MeasurementRecorder::tick() {
 // take the whole lists in one replace, one layout per redraw, at most every kRedrawPeriod.
 void MeasurementRecorder::append(const Sample& sample) {
     samples_.push_back(sample);
-    currentPoints_.append({sample.time, sample.current});
-    voltagePoints_.append({sample.time, sample.voltage});
+    saved_ = false;
+    if (!std::isfinite(sample.current) || !std::isfinite(sample.voltage)) {
+        ++failed_;
+        gapPoints_.append({sample.time, 0.0});
+    } else {
+        currentPoints_.append({sample.time, sample.current});
+        voltagePoints_.append({sample.time, sample.voltage});
+    }
     extendReference(sample.time);
     pending_ = true;
     if (!redraw_->isActive()) redraw_->start();
@@ -294,6 +362,8 @@ void MeasurementRecorder::flush() {
     for (const QPointF& point : currentPoints_.sliced(shownSamples_)) growAxis(ampere_, point.y());
     for (const QPointF& point : voltagePoints_.sliced(shownSamples_)) growAxis(volt_, point.y());
     shownSamples_ = currentPoints_.size();
+    gaps_->replace(gapPoints_);
+    count_->setText(countText());
     // Short lists are shared with the series, not copied.
     current_->replace(thinned(currentPoints_));
     voltage_->replace(thinned(voltagePoints_));
@@ -349,8 +419,11 @@ void MeasurementRecorder::extendReference(double until) {
     }
 }
 
-bool MeasurementRecorder::saveCsv(const QString& path) const {
-    return static_cast<bool>(files::replaceFile(path.toStdString(), recordingCsv(samples_)));
+bool MeasurementRecorder::saveCsv(const QString& path) {
+    const bool written =
+        static_cast<bool>(files::replaceFile(path.toStdString(), recordingCsv(samples_)));
+    if (written) saved_ = true;
+    return written;
 }
 
 bool MeasurementRecorder::savePng(const QString& path) {
