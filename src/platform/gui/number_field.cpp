@@ -1,6 +1,7 @@
 #include "platform/gui/number_field.h"
 
 #include <QKeyEvent>
+#include <QTimer>
 #include <QToolTip>
 
 #include "platform/gui/controls.h"
@@ -8,6 +9,11 @@
 namespace vrl::gui {
 
 namespace {
+
+// The reason of a refusal comes up beside the field a moment after the entry ended, and stays
+// until the next key or a few seconds.
+constexpr int kReasonDelay = 300;   // [ms]
+constexpr int kReasonShown = 8000;  // [ms]
 
 enum class Problem { None, Incomplete, TooHigh, TooLow, TooFine, NotANumber };
 
@@ -164,7 +170,12 @@ void judgeCommit(Box* box) {
     const QString why = whyRefused(box, problem);
     if (why.isEmpty()) return;
     markRefused(box, why);
-    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), why, box);
+    // After the key that ended the entry has come up: a tooltip goes with the next key event.
+    QTimer::singleShot(kReasonDelay, box, [box] {
+        if (!isRefused(box)) return;
+        QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), box->toolTip(), box, {},
+                           kReasonShown);
+    });
 }
 
 bool isCommitKey(const QKeyEvent* event) {
