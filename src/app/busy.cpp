@@ -230,7 +230,10 @@ bool WindowOperations::eventFilter(QObject* receiver, QEvent* event) {
     if (busy_ && isOperatorInput(event->type()) && !accepts(receiver)) return true;
     if (!op::running() &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
-        if (auto* widget = qobject_cast<QWidget*>(receiver)) lastInputWindow_ = ownerOf(widget);
+        // A question's answer starts the operation, but the question goes with its answer: the
+        // operation belongs to the window it was asked for.
+        if (auto* widget = qobject_cast<QWidget*>(receiver); widget && !widget->window()->isModal())
+            lastInputWindow_ = ownerOf(widget);
     }
     return QObject::eventFilter(receiver, event);
 }
