@@ -36,6 +36,7 @@ class CurvePreview : public QWidget {
     QLineSeries* curveSeries() const { return curve_; }
     QScatterSeries* refusedSeries() const { return refused_; }
     QLineSeries* limitSeries() const { return limit_; }
+    QValueAxis* timeAxis() const { return time_; }
     QString cycleText() const;
     QString noteText() const;
 

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPainter>
 #include <QScatterSeries>
 #include <QTimer>
@@ -91,8 +92,17 @@ double niceCeil(double value) {
     return 10.0 * decade;
 }
 
+// Ticks at round values (five or so, on multiples of 1, 2 or 5), whatever the range.
+void roundTicks(QValueAxis* axis) {
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(niceCeil(axis->max() / 5.0));
+}
+
 void growAxis(QValueAxis* axis, double value) {
-    if (value > axis->max()) axis->setMax(niceCeil(value * 1.2));
+    if (value <= axis->max()) return;
+    axis->setMax(niceCeil(value * 1.2));
+    roundTicks(axis);
 }
 
 // Adds ".suffix" unless the chosen name ends in it already.
@@ -170,12 +180,20 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     // The reference first, so the measured values are drawn over it.
     for (QLineSeries* series : {reference_, current_, voltage_}) chart_->addSeries(series);
     time_->setTitleText(QStringLiteral("Zeit [s]"));
-    time_->setLabelFormat(QStringLiteral("%g"));
     time_->setRange(0, 10);
     ampere_->setTitleText(QStringLiteral("Strom [A]"));
     ampere_->setRange(0, 0.5);
     volt_->setTitleText(QStringLiteral("Spannung [V]"));
     volt_->setRange(0, 2);
+    // The operator's format, without group separators, as in the number fields.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart_->setLocale(locale);
+    chart_->setLocalizeNumbers(true);
+    for (QValueAxis* axis : {time_, ampere_, volt_}) {
+        axis->setLabelFormat(QStringLiteral("%g"));
+        roundTicks(axis);
+    }
     chart_->addAxis(time_, Qt::AlignBottom);
     chart_->addAxis(ampere_, Qt::AlignLeft);
     chart_->addAxis(volt_, Qt::AlignRight);
@@ -299,6 +317,7 @@ void MeasurementRecorder::setRecording(bool on) {
     shownSamples_ = 0;
     pending_ = false;
     time_->setRange(0, 10);
+    roundTicks(time_);
     if (startedAt_) startSeen(*startedAt_);
     timer_->start();
 }

@@ -5,6 +5,7 @@
 #include <QLineSeries>
 #include <QMainWindow>
 #include <QScatterSeries>
+#include <QValueAxis>
 
 #include "app/curve_preview.h"
 #include "app/par_main.h"
@@ -71,6 +72,29 @@ TEST_F(CurvePreviewTest, SavesAsPngAndSvg) {
     EXPECT_TRUE(png.read(4).endsWith("PNG"));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(svg.readAll().contains("<svg"));
+}
+
+// Fault caught: a long curve's time axis runs to "800.000" ms and its cycle to thousands of
+// seconds.
+TEST_F(CurvePreviewTest, ALongCurveIsDrawnOverSecondsAndMinutes) {
+    struct Row {
+        double zeit1;  // [ms], the only step
+        const char* axis;
+        double lastX;
+        const char* cycle;
+    };
+    const Row rows[] = {
+        {1000, "Zeit [ms]", 3000, "× unbegrenzt, 1 s je Zyklus"},
+        {200000, "Zeit [s]", 600, "× unbegrenzt, 3 min 20 s je Zyklus"},
+    };
+    for (const auto& row : rows) {
+        Parametersatz record = gParameter;
+        record.zeit1 = row.zeit1;
+        preview->showRecord(record);
+        EXPECT_EQ(preview->timeAxis()->titleText(), row.axis);
+        EXPECT_DOUBLE_EQ(drawn().back().x(), row.lastX) << row.zeit1;
+        EXPECT_EQ(preview->cycleText().toStdString(), row.cycle);
+    }
 }
 
 }  // namespace
