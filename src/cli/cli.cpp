@@ -13,6 +13,7 @@
 #include "driver/trace.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
+#include "platform/files/system_path.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
 
@@ -235,7 +236,8 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
         // Appended: a technician collects the runs of a day in one file.
         std::ofstream traceFile;
         if (!tracePath.empty()) {
-            traceFile.open(tracePath, std::ios::app);
+            if (const auto path = files::systemPath(tracePath))
+                traceFile.open(*path, std::ios::app);
             if (!traceFile)
                 throw UsageError{"cannot open trace file " + tracePath + ": " +
                                  std::strerror(errno)};

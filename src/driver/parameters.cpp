@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 #include "driver/parameter_catalogue.h"
 #include "driver/trace.h"
@@ -201,27 +202,49 @@ std::string_view dropPlus(std::string_view text) {
     return text;
 }
 
-// The number at the start of the value text; what follows it (normally CR) is not looked at,
-// so a line that reached its limit without CR still yields its value.
+// A number must end the value: only blanks and CR may follow, or nothing where the line reached
+// its limit without CR. A byte damaged on the line (read as NUL) or any other stray byte inside
+// the number would otherwise cut it short: "1.5\0" would be read as 1.
+bool endsTheValue(const char* end, std::string_view text) {
+    const std::string_view rest =
+        skipBlanks(text.substr(static_cast<std::size_t>(end - text.data())));
+    return rest.empty() || rest.front() == '\r';
+}
+
+template <class Number>
+bool scanNumber(std::string_view text, Number& value, int base = 10) {
+    Number scanned{};
+    const char* first = text.data();
+    const char* last = first + text.size();
+    std::from_chars_result result{};
+    if constexpr (std::is_floating_point_v<Number>)
+        result = std::from_chars(first, last, scanned);
+    else
+        result = std::from_chars(first, last, scanned, base);
+    if (result.ec != std::errc() || !endsTheValue(result.ptr, text)) return false;
+    value = scanned;
+    return true;
+}
+
+// The number at the start of the value text, up to CR or, where the line reached its limit
+// without CR, up to its end.
 bool scanReal(std::string_view text, double& value) {
     text = dropPlus(skipBlanks(text));
     // Digits or a point must come first: "inf" and "nan" are no device values.
     std::string_view digits = text.substr(!text.empty() && text.front() == '-' ? 1 : 0);
     if (digits.empty() || !(isDigit(digits.front()) || digits.front() == '.')) return false;
-    return std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc();
+    return scanNumber(text, value);
 }
 
 bool scanInteger(std::string_view text, int& value) {
-    text = dropPlus(skipBlanks(text));
-    return std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc();
+    return scanNumber(dropPlus(skipBlanks(text)), value);
 }
 
 bool scanHexWord(std::string_view text, int& value) {
     text = skipBlanks(text);
     if (text.empty() || VRLDLQ3_HexZifferWert(text.front()) < 0) return false;
     std::uint32_t word = 0;
-    if (std::from_chars(text.data(), text.data() + text.size(), word, 16).ec != std::errc())
-        return false;
+    if (!scanNumber(text, word, 16)) return false;
     value = static_cast<int>(word);
     return true;
 }

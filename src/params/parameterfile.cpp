@@ -10,6 +10,7 @@
 #include "params/datastate.h"
 #include "params/program.h"
 #include "platform/files/replace_file.h"
+#include "platform/files/system_path.h"
 #include "platform/gui/popups.h"
 
 namespace {
@@ -75,7 +76,7 @@ int Datei_Schreiben(const std::string& path) {
 }
 
 int Datei_Lesen(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = files::openFile(path, "rb");
     if (!file) return -308404;
     FileImage image{};
     const auto closeWith = [&](int code) {
@@ -131,7 +132,8 @@ int DateiOeffnen() {
     const std::string path = chooseFile(vrl::Popups::FileMode::Open, "Öffnen");
     if (path.empty()) return kCancelled;
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return -308403;
+    const auto name = files::systemPath(path);
+    if (!name || !std::filesystem::exists(*name, ec)) return -308403;
     return Datei_Lesen(path);
 }
 

@@ -92,6 +92,15 @@ int refuseTransfer(int code) {
     return code;
 }
 
+// The device's working parameters, read before a read of programs, cannot be written back: the
+// field that prevents it goes with the error, and nothing is loaded.
+int refuseRestore(const vrl::params::Refusal& refusal) {
+    VRL_Fehleruserstring(vrl::params::refusalText(refusal) +
+                         ": die Arbeitsparameter des Geräts könnten nicht zurückgeschrieben "
+                         "werden, es wurde kein Programm geladen.");
+    return refuseTransfer(refusal.code);
+}
+
 // The operator's side of the check before a write: a refused value in a popup that names entry
 // and field, and a name the device will report back cut as a question, before the first frame.
 int confirmTransfer(int first, int last) {
@@ -271,6 +280,13 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
     vrl::op::progress("Arbeitsparameter des Geräts werden gelesen", done++, total);
     Parametersatz saved{};
     if (int code = TkvCom_ParameterLesen(&saved); code != 0) return code;
+    // Loading a program replaces the device's working parameters; they go back at the end, and
+    // if the write would refuse them (a name byte the line cannot carry, a value out of range)
+    // the first load would lose them for good. A read of the working parameters alone loads
+    // nothing, so there is nothing to put back.
+    const vrl::params::Refusal refusal = vrl::params::checkRecord(saved);
+    if (refusal.code != 0 && last > 0) return refuseRestore(refusal);
+    const bool restore = refusal.code == 0;
     if (first == 0 && last == 0) {
         table[0] = saved;
         if (edited) {
@@ -280,9 +296,17 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
     }
     for (int i = first; i <= last; ++i) {
         // Between two entries; the entries read so far stay in the table, as after a failure.
-        if (vrl::op::cancelRequested())
+        // The device gets its own working parameters back all the same: a read never leaves it
+        // holding another program.
+        if (vrl::op::cancelRequested()) {
+            if (restore) {
+                vrl::op::progress("Arbeitsparameter des Geräts werden zurückgeschrieben", done,
+                                  total);
+                if (int code = TkvCom_ParameterSchreiben(&saved); code != 0) return code;
+            }
             return transferCancelled(i > first ? i - 1 : -1,
                                      "Abgebrochen, bevor ein Programm gelesen wurde.");
+        }
         vrl::op::progress(entryStep(i, single, "gelesen"), done++, total);
         if (i != 0) {
             if (int code = TkvCom_ProgrammLaden(i); code != 0) return code;
@@ -296,6 +320,7 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
         ArbeitskopieLaden(gProgIndex);
         ParameterAnzeigen();
     }
+    if (!restore) return 0;
     vrl::op::progress("Arbeitsparameter des Geräts werden zurückgeschrieben", done, total);
     return TkvCom_ParameterSchreiben(&saved);
 }

@@ -1,5 +1,6 @@
 #include "sim/line.h"
 
+#include "platform/files/system_path.h"
 #include "sim/fault_option.h"
 
 #include <algorithm>
@@ -60,8 +61,9 @@ Line::Line(LineOptions options) : options_(std::move(options)) {
     port_ = options_.portName.empty() ? openPseudoTerminal() : openServedPort(options_.portName);
     devicePath_ = port_->devicePath();
     if (!options_.logPath.empty()) {
-        log_.open(options_.logPath, std::ios::out | std::ios::app);
-        if (!log_) throw std::runtime_error("cannot open log file " + options_.logPath);
+        if (const auto path = files::systemPath(options_.logPath))
+            log_.open(*path, std::ios::out | std::ios::app);
+        if (!log_.is_open()) throw std::runtime_error("cannot open log file " + options_.logPath);
     }
     thread_ = std::thread([this] { serve(); });
 }
@@ -152,6 +154,11 @@ std::optional<std::string> Line::value(char address, std::string_view letters) c
 bool Line::setValue(char address, std::string_view letters, std::string_view text) {
     Tkv* tkv = findTkv(address);
     return tkv && tkv->setValue(letters, text);
+}
+
+bool Line::setStoredValue(char address, std::string_view letters, std::string_view text) {
+    Tkv* tkv = findTkv(address);
+    return tkv && tkv->setStoredValue(letters, text);
 }
 
 std::optional<std::string> Line::slotValue(char address, int slot, std::string_view letters) const {

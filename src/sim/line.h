@@ -80,6 +80,7 @@ class Line {
     // device at the address.
     std::optional<std::string> value(char address, std::string_view letters) const;
     bool setValue(char address, std::string_view letters, std::string_view text);
+    bool setStoredValue(char address, std::string_view letters, std::string_view text);
     std::optional<std::string> slotValue(char address, int slot, std::string_view letters) const;
     bool setSlotValue(char address, int slot, std::string_view letters, std::string_view text);
     std::vector<std::uint8_t> memory(char address, std::size_t start, std::size_t length) const;

@@ -15,6 +15,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/console/program_text.h"
 #include "platform/serial/port_map.h"
 #include "sim/fault_option.h"
 #include "sim/line.h"
@@ -160,7 +161,12 @@ void unlinkPort(const fs::path& link, const std::string& target) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto options = parse(argc, argv);
+    platform::ProgramText text(argc, argv);
+    if (!text.valid()) {
+        std::cerr << "tkv9d-sim: an argument is no valid text\n";
+        return 2;
+    }
+    const auto options = parse(text.argc(), text.argv());
     if (!options) return 2;
     if (options->help) {
         std::cout << kUsage << sim::kFaultSyntax;

@@ -146,7 +146,8 @@ Answer Tkv::write(std::size_t row, std::string_view text) {
     return Answer::accepted();
 }
 
-std::optional<Tkv::Value> Tkv::parse(std::size_t row, std::string_view text) const {
+std::optional<Tkv::Value> Tkv::parse(std::size_t row, std::string_view text,
+                                     bool withinLimits) const {
     const ParameterInfo& p = info(row);
     Value value;
     switch (p.kind) {
@@ -169,11 +170,12 @@ std::optional<Tkv::Value> Tkv::parse(std::size_t row, std::string_view text) con
             break;
         }
         case ValueKind::Text:
-            if (text.size() > kNameCapacity || !printableText(text)) return std::nullopt;
+            if (text.size() > kNameCapacity || (withinLimits && !printableText(text)))
+                return std::nullopt;
             value.text = std::string(text);
             return value;
     }
-    if (value.number < p.low || value.number > p.high) return std::nullopt;
+    if (withinLimits && (value.number < p.low || value.number > p.high)) return std::nullopt;
     return value;
 }
 
@@ -290,6 +292,14 @@ bool Tkv::setValue(std::string_view letters, std::string_view text) {
     if (!row) return false;
     std::lock_guard lock(mutex_);
     const auto value = parse(*row, text);
+    return value && store(*row, *value);
+}
+
+bool Tkv::setStoredValue(std::string_view letters, std::string_view text) {
+    const auto row = findParameter(letters);
+    if (!row) return false;
+    std::lock_guard lock(mutex_);
+    const auto value = parse(*row, text, false);
     return value && store(*row, *value);
 }
 

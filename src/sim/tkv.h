@@ -54,6 +54,10 @@ class Tkv : public Device {
     // Stores a value text as a write would, with the same checks; module status words can be
     // set too. False when refused or when the device computes the value itself.
     bool setValue(std::string_view letters, std::string_view text);
+    // Stores a value as the device's memory may hold it without any write having put it there
+    // (a name written by another tool, a value left by older firmware): kind and format are
+    // checked, limits and the name's bytes are not.
+    bool setStoredValue(std::string_view letters, std::string_view text);
     // A program slot's value (slot 1..16); only parameters that a program carries.
     std::optional<std::string> slotValue(int slot, std::string_view letters) const;
     bool setSlotValue(int slot, std::string_view letters, std::string_view text);
@@ -94,7 +98,8 @@ class Tkv : public Device {
     Answer write(std::size_t row, std::string_view text);
 
     // Checks a value text against the row's kind, format and limits.
-    std::optional<Value> parse(std::size_t row, std::string_view text) const;
+    std::optional<Value> parse(std::size_t row, std::string_view text,
+                               bool withinLimits = true) const;
     bool store(std::size_t row, const Value& value);
     std::string answerText(std::size_t row) const;
     std::string storedText(std::size_t row, const Values& values) const;

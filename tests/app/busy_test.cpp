@@ -263,9 +263,11 @@ TEST_F(Busy, CancelStopsBetweenStepsAndSaysHowFarItGot) {
          "Abgebrochen nach Programm 2 von 16.\nDer TKV-9D hält wieder seine eigenen "
          "Arbeitsparameter, seine Programme sind unverändert.",
          [](Busy& t) {
-             // The entries read stay in the table, the list is not refreshed, nothing written.
+             // The entries read stay in the table, the list is not refreshed; the device gets
+             // its own working parameters back.
              return vrl::params::nameOf(gProg[2]) != "alt" &&
-                    vrl::params::nameOf(gProg[3]) == "alt" && t.count("DF2") == 0 &&
+                    vrl::params::nameOf(gProg[3]) == "alt" && t.count("DF2") == 1 &&
+                    t.device.frames().back().compare(4, 1, "W") == 0 &&
                     t.main().PROGRAMMLISTE->itemText(1) == "1 - alt";
          }},
         {"write alle", 1,

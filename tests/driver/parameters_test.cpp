@@ -371,6 +371,30 @@ TEST_F(ParameterRead, AnswerChecksAndTheirCodes) {
     }
 }
 
+// A bit flipped on the line ("1.500" arriving as "1.700") shows as a parity error; the byte must
+// not be taken for the one it became, on any system.
+TEST_F(ParameterRead, ByteWithParityErrorRefusesTheAnswer) {
+    struct Row {
+        const char* answer;  // after ACK
+        std::size_t damaged;
+        int code;
+    };
+    const Row rows[] = {
+        {"#1C1R1.700\r", 7, -404170},
+        {"#1C1R1.700\r", 1, -404168},
+        {"#1N1RProg\r", 6, -404173},
+    };
+    for (const auto& row : rows) {
+        std::vector<int> bytes{0x06};
+        for (const char c : std::string_view(row.answer)) bytes.push_back(c);
+        bytes[row.damaged + 1] |= serial::ScriptedBackend::kParityError;
+        peer.reply(bytes);
+        EXPECT_EQ(read(row.answer[2] == 'N' ? "programmname" : "strom1"), row.code) << row.answer;
+        EXPECT_EQ(real, kUntouched) << row.answer;
+        VRLTKV9D_PufferLeeren(kPort);
+    }
+}
+
 TEST_F(ParameterRead, WithoutADestinationForTheKindNothingIsSent) {
     double real = 0;
     int integer = 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "connection/vrlcom.h"
+#include "errors/vrl_errors.h"
 #include "params/program.h"
 #include "platform/gui/scripted_popups.h"
 #include "platform/serial/port_map.h"
@@ -130,6 +131,36 @@ TEST_F(Transfers, ReadSelectedProgram) {
     EXPECT_EQ(story(), "25R PNS5 25R DF2 25W");
     EXPECT_EQ(vrl::params::nameOf(gParameter), "Slot 5");
     EXPECT_EQ(gParameter.pruefspannung, 2.0);
+}
+
+// A read loads programs over the device's working parameters and writes those back at the end;
+// when the write would refuse them, loading even one program would lose them for good.
+TEST_F(Transfers, ReadLoadsNothingWhenTheWorkingParametersCannotGoBack) {
+    struct Row {
+        const char* letters;
+        const char* stored;
+        int answer;
+        int code;
+        const char* story;
+        const char* field;
+    };
+    const Row rows[] = {
+        {"P6", "1300", kAll, -500065, "25R", "Eintrag A, Feld stromausgangsfilter"},
+        {"C3", "4.200", kAll, -500072, "25R", "Eintrag A, Feld strom3"},
+        // Reading the working parameters alone loads nothing: nothing to put back.
+        {"P6", "1300", kSelected, 0, "25R 25R", nullptr},
+    };
+    for (const auto& row : rows) {
+        ASSERT_TRUE(line.setStoredValue('1', row.letters, row.stored)) << row.letters;
+        line.clearFrames();
+        popups.answers = {row.answer};
+        EXPECT_EQ(Prog_ProgrammeVonGeraetLesen(), row.code) << row.letters;
+        EXPECT_EQ(story(), row.story) << row.letters;
+        if (row.field)
+            EXPECT_NE(std::string(VRL_Fehlermeldung(row.code)).find(row.field), std::string::npos)
+                << row.letters;
+        ASSERT_TRUE(line.setValue('1', row.letters, row.letters[0] == 'P' ? "1000" : "0.000"));
+    }
 }
 
 TEST_F(Transfers, FailurePartWayStopsTheTransfer) {

@@ -9,6 +9,8 @@ CASE is one of:
   prefix    only makes the Wine prefix (the first start of Wine takes a while).
   tool      tkv9d.exe against the Linux tkv9d-sim gives the output, files and frames of the
             Linux tkv9d; a silent address gives -403012 after one time-out.
+  texts     a parameter file named with umlauts is read and written under exactly that name,
+            what the tool prints is UTF-8 (Windows' own error words too), --json is JSON.
   simulator tkv9d-sim.exe under Wine, on a COM port, serves the Linux tkv9d as the Linux
             tkv9d-sim does.
 
@@ -19,6 +21,7 @@ restarting Wine. The prefix is made once and kept in the build folder.
 
 import argparse
 import fcntl
+import json
 import os
 import pty
 import re
@@ -101,11 +104,11 @@ class Wine:
         os.symlink(tty_path, link)
         nudge(tty_path)
 
-    def run(self, program, args):
+    def run(self, program, args, env=None):
         """The output goes through files: Wine's helper processes keep a pipe open for seconds
         after the program has ended."""
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            done = subprocess.run([self.loader, program] + args, env=self.env,
+            done = subprocess.run([self.loader, program] + args, env=dict(self.env, **(env or {})),
                                   timeout=WINE_BOUND, stdin=subprocess.DEVNULL, stdout=out,
                                   stderr=err)
             out.seek(0)
@@ -305,6 +308,60 @@ def case_simulator(options, wine, folder):
         relay.close()
 
 
+def case_texts(options, wine, folder):
+    """German paths and texts: a file named with umlauts is read and written under exactly that
+    name; everything the tool prints, Windows' own error words included, is UTF-8; --json is
+    JSON."""
+    name = "Prüfung Übermaß.tkv"
+    target = os.path.join(folder, name)
+    log = os.path.join(folder, "texts.log")
+    sim = LinuxSim(options.sim, folder, log)
+    german = dict(LANG="de_DE.UTF-8", LC_ALL="de_DE.UTF-8")
+    try:
+        def run(args, port=5):
+            wine.point(5, sim.device)
+            done = wine.run(options.windows_tool, ["--port", str(port)] + args, german)
+            for stream in (done.stdout, done.stderr):
+                try:
+                    stream.decode("utf-8")
+                except UnicodeDecodeError as error:
+                    raise Failure("%s: not UTF-8 (%s): %r" % (" ".join(args), error, stream))
+            return done
+
+        done = run(["programs-read", windows_path(target)])
+        check(done.returncode == 0, "programs-read: %r" % done.stderr)
+        check(os.path.exists(target), "no file %r; the folder holds %r" % (name, os.listdir(folder)))
+        check(read(target) == read_reference_file(options, folder), "the file read differs")
+        # The file written back must be the one read: a stale file of another name would send
+        # other values.
+        run(["set", "strom2", "0.25"])
+        done = run(["programs-write", windows_path(target)])
+        check(done.returncode == 0, "programs-write: %r" % done.stderr)
+        check(b"#1C2W0.000" in read(log), "programs-write did not send the file's values")
+
+        # A port that is not there: the open fails with Windows' own words.
+        done = run(["--json", "id"], port=9)
+        check(done.returncode != 0, "id on a missing port succeeded")
+        for line in done.stderr.decode("utf-8").splitlines():
+            if line.startswith("{"):
+                json.loads(line)
+        print(done.stderr.decode("utf-8"))
+    finally:
+        sim.close()
+
+
+def read_reference_file(options, folder):
+    """The parameter file the Linux tool reads from a fresh simulator."""
+    path = os.path.join(folder, "reference.tkv")
+    sim = LinuxSim(options.sim, folder, os.path.join(folder, "reference.log"))
+    try:
+        subprocess.run([options.tool, "--device", sim.device, "programs-read", path],
+                       capture_output=True, timeout=WINE_BOUND, check=True)
+    finally:
+        sim.close()
+    return read(path)
+
+
 def case_unit(options, wine, folder):
     check(options.unit_test, "no unit test programs given")
     for program in options.unit_test:
@@ -315,7 +372,8 @@ def case_unit(options, wine, folder):
               "%s failed under Wine" % os.path.basename(program))
 
 
-CASES = {"tool": case_tool, "simulator": case_simulator, "unit": case_unit}
+CASES = {"tool": case_tool, "simulator": case_simulator, "unit": case_unit,
+         "texts": case_texts}
 
 
 def main():

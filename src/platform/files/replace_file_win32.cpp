@@ -1,6 +1,7 @@
-// Saving a whole file on Windows: the same steps as on Linux, with MoveFileExW replacing the
-// target in one step and waiting until the move is on the disk. Paths are UTF-8 and may use
-// backslashes, forward slashes and drive letters.
+// Saving a whole file on Windows: the same steps as on Linux. ReplaceFileW puts the new file in
+// the old one's place in one step and keeps what a rename would lose: the old file's
+// attributes, its access rights and its other streams; a new file is moved into place. Paths are
+// UTF-8 and may use backslashes, forward slashes and drive letters.
 
 #include "platform/files/replace_file.h"
 #include "platform/win32_text.h"
@@ -97,9 +98,23 @@ SaveResult writeInPlace(const std::string& target, std::string_view bytes) {
     return SaveResult{SaveFailure::None, 0, true};
 }
 
+bool moveIntoPlace(const std::string& temporary, const std::string& target, bool exists) {
+    const std::wstring from = wide(temporary);
+    const std::wstring to = wide(target);
+    if (!exists) return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (!ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                      nullptr))
+        return false;
+    // Not every implementation keeps the attributes (Wine's does not); setting them again
+    // costs nothing where they were kept.
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(to.c_str(), attributes);
+    return true;
+}
+
 // Bytes on the disk and the file closed; only then does the move put it over the target, so at
 // every moment the old or the new file is there.
-SaveResult fillAndMove(int fd, const std::string& temporary, const std::string& target,
+SaveResult fillAndMove(int fd, const std::string& temporary, const std::string& target, bool exists,
                        std::string_view bytes) {
     bool done = writeAll(fd, bytes) && ::_commit(fd) == 0;
     int error = errno;
@@ -107,8 +122,7 @@ SaveResult fillAndMove(int fd, const std::string& temporary, const std::string& 
         done = false;
         error = errno;
     }
-    if (done && !MoveFileExW(wide(temporary).c_str(), wide(target).c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (done && !moveIntoPlace(temporary, target, exists)) {
         done = false;
         error = errnoFrom(GetLastError());
     }
@@ -165,7 +179,7 @@ SaveResult replaceFile(const std::string& path, std::string_view bytes,
         if (name.empty()) return failed(SaveFailure::NoTemporaryName, EEXIST);
         const std::string temporary = folder + name;
         const int fd = gCreateTemporary(temporary);
-        if (fd >= 0) return fillAndMove(fd, temporary, target, bytes);
+        if (fd >= 0) return fillAndMove(fd, temporary, target, exists, bytes);
         if (errno == EEXIST) continue;
         if (exists && folderRefuses(errno)) return writeInPlace(target, bytes);
         return failed(SaveFailure::TemporaryNotCreated, errno);

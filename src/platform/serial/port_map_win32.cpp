@@ -46,7 +46,9 @@ void addRegistryPorts(std::vector<int>& ports) {
                 type != REG_SZ)
                 continue;  // unreadable, or not a text
             const std::string entry = narrow(data, dataSize / sizeof(wchar_t));
-            if (const auto port = portFromListEntry(entry)) ports.push_back(*port);
+            // COM0 reads as a number but is no port: 0 stands for "none" in the program.
+            const auto port = portFromListEntry(entry);
+            if (port && *port >= kFirstPort) ports.push_back(*port);
         }
     }
     RegCloseKey(key);

@@ -1,5 +1,7 @@
 #include "platform/serial/scripted_backend.h"
 
+#include "platform/serial/line_errors.h"
+
 #include <algorithm>
 
 namespace serial {
@@ -83,6 +85,8 @@ int ScriptedBackend::readByte(int) {
     if (input_.empty()) return -1;
     const int byte = input_.front();
     input_.pop_front();
+    if (byte >= 0 && (byte & kParityError))
+        return byteAfterLineErrors(byte & 0xFF, LineErrors{.parity = true});
     return byte;
 }
 

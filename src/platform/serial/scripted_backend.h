@@ -19,6 +19,8 @@ class ScriptedBackend : public Backend {
 
     // A reply byte that never arrives: the read that would get it times out.
     static constexpr int kSilence = -1;
+    // Added to a reply byte: it arrives with a parity error.
+    static constexpr int kParityError = 0x100;
 
     int open(int port, const LineSettings& settings) override;
     int close(int port) override;

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "platform/serial/line_errors.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
 #include "platform/win32_text.h"
@@ -16,22 +17,8 @@ namespace serial {
 
 namespace {
 
+using platform::systemMessage;
 using platform::wide;
-
-// The system's own words for an error, in the language of the Windows it runs on.
-std::string systemMessage(DWORD error) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length && text ? std::string(text, length) : std::string();
-    if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.'))
-        message.pop_back();
-    if (message.empty()) message = "Windows error " + std::to_string(error);
-    return message;
-}
 
 BYTE parityFor(Parity parity) {
     switch (parity) {
@@ -69,7 +56,10 @@ bool applySettings(HANDLE handle, const LineSettings& settings) {
     dcb.fDsrSensitivity = FALSE;
     dcb.fOutX = FALSE;
     dcb.fInX = FALSE;
-    dcb.fErrorChar = FALSE;
+    // A byte that arrives with a parity error is replaced by NUL, which no answer contains, so
+    // the answer is refused as it is on Linux; a framing error is caught after the read.
+    dcb.fErrorChar = settings.parity == Parity::None ? FALSE : TRUE;
+    dcb.ErrorChar = '\0';
     dcb.fNull = FALSE;
     dcb.fAbortOnError = FALSE;
     return SetCommState(handle, &dcb) != 0;
@@ -120,6 +110,7 @@ class Win32Backend : public Backend {
             return fail(port, path + ": " + systemMessage(error));
         }
         ports_[port] = handle;
+        bauds_[port] = settings.baud;
         return 0;
     }
 
@@ -128,6 +119,7 @@ class Win32Backend : public Backend {
         if (it == ports_.end()) return -1;
         const bool closed = CloseHandle(it->second) != 0;
         ports_.erase(it);
+        bauds_.erase(port);
         return closed ? 0 : -1;
     }
 
@@ -156,11 +148,25 @@ class Win32Backend : public Backend {
         return static_cast<int>(placed);
     }
 
-    // Returns once the driver has sent the last byte, as tcdrain does: no busy waiting.
+    // Returns once the driver has sent the last byte, as tcdrain does. FlushFileBuffers is the
+    // way to wait without polling, but a serial driver need not support it (some USB adapters'
+    // do not); then the output queue is watched until it is empty, for at most the time the
+    // queued bytes take on the line plus a margin.
     int drainOutput(int port) override {
         const HANDLE handle = find(port);
         if (!handle) return -1;
-        return FlushFileBuffers(handle) ? 0 : -1;
+        if (FlushFileBuffers(handle)) return 0;
+        COMSTAT state{};
+        DWORD errors = 0;
+        if (!ClearCommError(handle, &errors, &state)) return -1;
+        const ULONGLONG deadline =
+            GetTickCount64() + lineTimeMs(state.cbOutQue, baud(port)) + kDrainMarginMs;
+        while (state.cbOutQue > 0) {
+            if (GetTickCount64() > deadline) return -1;
+            Sleep(1);
+            if (!ClearCommError(handle, &errors, &state)) return -1;
+        }
+        return 0;
     }
 
     int readByte(int port) override {
@@ -169,7 +175,13 @@ class Win32Backend : public Backend {
         std::uint8_t byte = 0;
         DWORD received = 0;
         if (!ReadFile(handle, &byte, 1, &received, nullptr) || received != 1) return -1;
-        return byte;
+        // The line's error flags, cleared for the next byte: what arrived damaged must not be
+        // taken as the byte it resembles.
+        DWORD errors = 0;
+        if (!ClearCommError(handle, &errors, nullptr)) return -1;
+        return byteAfterLineErrors(
+            byte, LineErrors{(errors & CE_RXPARITY) != 0, (errors & CE_FRAME) != 0,
+                             (errors & CE_BREAK) != 0, (errors & (CE_OVERRUN | CE_RXOVER)) != 0});
     }
 
     std::string openFailureReason(int port) const override {
@@ -184,6 +196,12 @@ class Win32Backend : public Backend {
 
   private:
     static constexpr DWORD kDefaultTimeoutMs = 1500;
+    static constexpr ULONGLONG kDrainMarginMs = 100;
+
+    int baud(int port) const {
+        auto it = bauds_.find(port);
+        return it == bauds_.end() ? 9600 : it->second;
+    }
 
     HANDLE find(int port) const {
         auto it = ports_.find(port);
@@ -207,6 +225,7 @@ class Win32Backend : public Backend {
     }
 
     std::map<int, HANDLE> ports_;
+    std::map<int, int> bauds_;
     std::map<int, Failure> reasons_;
 };
 
