@@ -122,7 +122,7 @@ void CurvePreview::showRecord(const Parametersatz& record) {
     const double lastTime = curve.points.empty() ? 0.0 : curve.points.back().time;
     const double scale = lastTime > kLongestInMilliseconds ? 1000.0 : 1.0;
     time_->setTitleText(QString::fromUtf8(scale > 1.0 ? "Zeit [s]" : "Zeit [ms]"));
-    time_->setLabelFormat(scale > 1.0 ? "%g" : "%.0f");
+    time_->setLabelFormat("%.0f");
     QList<QPointF> points, refused;
     points.reserve(static_cast<qsizetype>(curve.points.size()));
     double top = curve.limit.value_or(0.0), bottom = 0.0;

@@ -93,10 +93,14 @@ double niceCeil(double value) {
 }
 
 // Ticks at round values (five or so, on multiples of 1, 2 or 5), whatever the range.
+// The labels carry the decimals the interval needs (a localised axis takes "%.Nf" only).
 void roundTicks(QValueAxis* axis) {
+    const double interval = niceCeil(axis->max() / 5.0);
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0.0);
-    axis->setTickInterval(niceCeil(axis->max() / 5.0));
+    axis->setTickInterval(interval);
+    const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(interval) + 1e-9)));
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
 }
 
 void growAxis(QValueAxis* axis, double value) {
@@ -190,10 +194,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     chart_->setLocale(locale);
     chart_->setLocalizeNumbers(true);
-    for (QValueAxis* axis : {time_, ampere_, volt_}) {
-        axis->setLabelFormat(QStringLiteral("%g"));
-        roundTicks(axis);
-    }
+    for (QValueAxis* axis : {time_, ampere_, volt_}) roundTicks(axis);
     chart_->addAxis(time_, Qt::AlignBottom);
     chart_->addAxis(ampere_, Qt::AlignLeft);
     chart_->addAxis(volt_, Qt::AlignRight);
