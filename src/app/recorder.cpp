@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
 #include <QPainter>
@@ -90,6 +92,10 @@ double niceCeil(double value) {
     for (double step : {1.0, 2.0, 5.0, 10.0})
         if (step * decade >= value) return step * decade;
     return 10.0 * decade;
+}
+
+void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
+    for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(shown);
 }
 
 // Ticks at round values (five or so, on multiples of 1, 2 or 5), whatever the range.
@@ -213,6 +219,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     chart_->addSeries(gaps_);
     gaps_->attachAxis(time_);
     gaps_->attachAxis(ampere_);
+    showInLegend(chart_, gaps_, false);
     chart_->setMargins(QMargins(4, 4, 4, 4));
     chart_->legend()->setAlignment(Qt::AlignTop);
     view_->setMinimumHeight(220);
@@ -308,6 +315,7 @@ void MeasurementRecorder::setRecording(bool on) {
     failedInRow_ = 0;
     gapPoints_.clear();
     gaps_->clear();
+    showInLegend(chart_, gaps_, false);
     samples_.reserve(static_cast<std::size_t>(3600 / kShortestPeriod) + 1);
     current_->clear();
     voltage_->clear();
@@ -383,6 +391,8 @@ void MeasurementRecorder::flush() {
     for (const QPointF& point : voltagePoints_.sliced(shownSamples_)) growAxis(volt_, point.y());
     shownSamples_ = currentPoints_.size();
     gaps_->replace(gapPoints_);
+    // The legend names the mark once there is one.
+    showInLegend(chart_, gaps_, !gapPoints_.isEmpty());
     count_->setText(countText());
     // Short lists are shared with the series, not copied.
     current_->replace(thinned(currentPoints_));
