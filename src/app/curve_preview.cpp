@@ -15,7 +15,10 @@
 #include <QValueAxis>
 #include <algorithm>
 
+#include "app/export_picture.h"
 #include "errors/vrl_errors.h"
+#include "params/parametersatz.h"
+#include "params/program.h"
 #include "platform/gui/popups.h"
 
 namespace vrl::app {
@@ -116,6 +119,7 @@ CurvePreview::CurvePreview(QWidget* parent)
 
 void CurvePreview::showRecord(const Parametersatz& record) {
     const params::Curve curve = params::curveOf(record);
+    name_ = QString::fromStdString(params::nameOf(record));
 
     // A curve longer than ten seconds is drawn over seconds: milliseconds would run to five
     // figures and more on the axis.
@@ -166,16 +170,22 @@ QString CurvePreview::noteText() const {
     return notes_->text();
 }
 
+QString CurvePreview::exportTitle() const {
+    const QString entry = gProgIndex == 0 ? QStringLiteral("A") : QString::number(gProgIndex);
+    return QString::fromUtf8("Stromkurve %1 - %2, %3").arg(entry, name_, exportDate());
+}
+
 bool CurvePreview::save(Format format, const QString& path) {
-    if (format == Format::Png) return view_->grab().save(path, "PNG");
+    const ExportText text{exportTitle(), {cycles_->text(), notes_->text()}};
+    if (format == Format::Png) return exportImage(*view_, text).save(path, "PNG");
     QSvgGenerator svg;
     svg.setFileName(path);
-    svg.setSize(view_->size());
-    svg.setViewBox(QRect(QPoint(0, 0), view_->size()));
-    svg.setTitle(QString::fromUtf8("Stromkurve"));
+    svg.setSize(kExportSize);
+    svg.setViewBox(QRect(QPoint(0, 0), kExportSize));
+    svg.setTitle(text.title);
     QPainter painter;
     if (!painter.begin(&svg)) return false;
-    view_->render(&painter);
+    paintExport(painter, *view_, text);
     return painter.end();
 }
 

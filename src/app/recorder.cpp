@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QDateTime>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -24,6 +25,7 @@
 #include <memory>
 #include <utility>
 
+#include "app/export_picture.h"
 #include "connection/operation.h"
 #include "errors/vrl_errors.h"
 #include "params/curve.h"
@@ -308,6 +310,7 @@ void MeasurementRecorder::setRecording(bool on) {
         return;
     }
     origin_ = now();
+    startedOn_ = QDateTime::currentDateTime();
     samples_.clear();
     saved_ = true;
     late_ = 0;
@@ -456,9 +459,14 @@ bool MeasurementRecorder::saveCsv(const QString& path) {
     return written;
 }
 
+QString MeasurementRecorder::exportTitle() const {
+    return QString::fromUtf8("Messwerte vom %1, alle %2")
+        .arg(QLocale().toString(startedOn_, QLocale::ShortFormat), period_->text());
+}
+
 bool MeasurementRecorder::savePng(const QString& path) {
     flush();
-    return view_->grab().save(path, "PNG");
+    return exportImage(*view_, {exportTitle(), {countText()}}).save(path, "PNG");
 }
 
 void MeasurementRecorder::askAndSaveCsv() {

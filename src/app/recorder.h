@@ -9,6 +9,7 @@
 // after it. A failed read is a gap in the recording (no values in the CSV, a mark in the plot);
 // five in a row end it. The status poll and its frames are not touched.
 
+#include <QDateTime>
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -82,6 +83,8 @@ class MeasurementRecorder : public QWidget {
     int lateTicks() const { return late_; }
     int failedReads() const { return failed_; }
     QString countText() const;
+    // Above the saved picture: when the recording began and its period.
+    QString exportTitle() const;
 
     bool saveCsv(const QString& path);
     bool savePng(const QString& path);
@@ -115,6 +118,7 @@ class MeasurementRecorder : public QWidget {
     bool runningSeen_ = false;         // the last status word said the curve runs
     int entry_ = 0;                    // the table entry the device runs
     std::vector<Sample> samples_;
+    QDateTime startedOn_ = QDateTime::currentDateTime();
     bool saved_ = true;      // samples_ are in a file, or there are none
     bool retrying_ = false;  // a reading waits for another operation's end
     int late_ = 0;

@@ -1,17 +1,21 @@
 // The curve preview in the main window follows the operator's edits and saves what it shows.
 
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QImage>
 #include <QLineSeries>
 #include <QMainWindow>
 #include <QScatterSeries>
 #include <QValueAxis>
 
 #include "app/curve_preview.h"
+#include "app/export_picture.h"
 #include "app/par_main.h"
 #include "app/shell.h"
 #include "app_fixture.h"
 #include "params/datastate.h"
+#include "params/parametersatz.h"
 #include "platform/gui/panels.h"
 #include "platform/gui/popups.h"
 
@@ -95,6 +99,28 @@ TEST_F(CurvePreviewTest, ALongCurveIsDrawnOverSecondsAndMinutes) {
         EXPECT_DOUBLE_EQ(drawn().back().x(), row.lastX) << row.zeit1;
         EXPECT_EQ(preview->cycleText().toStdString(), row.cycle);
     }
+}
+
+// Fault caught: an exported curve of a few hundred pixels without program name, cycle text or
+// warnings, useless in a report.
+TEST_F(CurvePreviewTest, ExportsCarryTitleNotesAndAPrintableSize) {
+    Parametersatz record = gParameter;
+    vrl::params::setName(record, "Dauerlauf");
+    record.strom1 = 4.2;  // beyond the limit: a warning below the plot
+    preview->showRecord(record);
+    EXPECT_TRUE(preview->exportTitle().startsWith("Stromkurve A - Dauerlauf, "))
+        << preview->exportTitle().toStdString();
+    const QString png = QDir::current().filePath("kurve.png");
+    const QString svg = QDir::current().filePath("kurve.svg");
+    ASSERT_TRUE(preview->save(vrl::app::CurvePreview::Format::Png, png));
+    ASSERT_TRUE(preview->save(vrl::app::CurvePreview::Format::Svg, svg));
+    EXPECT_EQ(QImage(png).size(), vrl::app::kExportSize);
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("viewBox=\"0 0 1600 900\""));
+    for (const QString& line : {preview->exportTitle(), preview->cycleText(), preview->noteText()})
+        EXPECT_TRUE(text.contains(line.toHtmlEscaped().toUtf8())) << line.toStdString();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDoubleSpinBox>
+#include <QImage>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
@@ -18,6 +19,7 @@
 #include <iterator>
 #include <vector>
 
+#include "app/export_picture.h"
 #include "app/fenster.h"
 #include "app/recorder.h"
 #include "app/status_main.h"
@@ -232,6 +234,18 @@ TEST_F(Recording, SavesTheSamplesAsCsv) {
               "0.2,1.25,2\n"
               "3600.4,0.001,0\n");
     EXPECT_TRUE(popups.shown.back().kind == "file");
+}
+
+// Fault caught: the recording's picture is a 1382 x 220 strip without a word of what it shows.
+TEST_F(Recording, ThePictureCarriesTitleAndAPrintableSize) {
+    recorder->toggle()->click();
+    recorder->append({0.0, 0.5, 1.0});
+    recorder->append({0.2, 1.25, 2.0});
+    const std::string path = (std::filesystem::path(home.path()) / "aufzeichnung.png").string();
+    ASSERT_TRUE(recorder->savePng(QString::fromStdString(path)));
+    EXPECT_EQ(QImage(QString::fromStdString(path)).size(), vrl::app::kExportSize);
+    EXPECT_TRUE(recorder->exportTitle().startsWith("Messwerte vom "))
+        << recorder->exportTitle().toStdString();
 }
 
 // An hour at 0.2 s: the plot draws a bounded number of points, keeps the one spike and the last
