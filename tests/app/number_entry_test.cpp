@@ -102,6 +102,7 @@ TEST_F(NumberEntry, AnEntryTheFieldCannotHoldIsRefusedWithItsReason) {
         const char* before;
         const char* typed;
         const char* why;
+        bool foreign = false;
     };
     const Row rows[] = {
         {"PAR_STROM1", "1", "5", "Strom 1: höchstens 4,090 A"},
@@ -113,12 +114,16 @@ TEST_F(NumberEntry, AnEntryTheFieldCannotHoldIsRefusedWithItsReason) {
         {"PAR_ZYKLEN", "3", "70000", "Anzahl Zyklen: höchstens 65535"},
         {"PAR_ZYKLEN", "3", "0", "Anzahl Zyklen: mindestens 1"},
         {"SOLL1", "1", "0", "Sollstrom Messpunkt 1: mindestens 0,001 A"},
+        // A stored value the field cannot show widens its range by one step; typing into that
+        // step is no way around the minimum.
+        {"PAR_ZYKLEN", "3", "0", "Anzahl Zyklen: mindestens 1", true},
     };
     for (const auto& row : rows) {
         for (const bool byEnter : {true, false}) {
             QAbstractSpinBox* box = field(row.field);
             ASSERT_NE(box, nullptr) << row.field;
             type(box, row.before, true);
+            if (row.foreign) vrl::gui::showForeign(qobject_cast<QSpinBox*>(box), "?", "");
             const double before = valueOf(box);
             const QString shown = box->text();
             type(box, row.typed, byEnter);

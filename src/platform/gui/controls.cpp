@@ -240,6 +240,14 @@ void showForeign(QComboBox* ring, int value, const QString& label, const QString
     mark(ring, toolTip);
 }
 
+double enterableMinimum(const QDoubleSpinBox* box) {
+    return isMarked(box) ? box->property(kNormalMinimumProperty).toDouble() : box->minimum();
+}
+
+int enterableMinimum(const QSpinBox* box) {
+    return isMarked(box) ? box->property(kNormalMinimumProperty).toInt() : box->minimum();
+}
+
 bool showsForeignValue(const QWidget* control) {
     if (!isMarked(control)) return false;
     if (const auto* ring = qobject_cast<const QComboBox*>(control))

@@ -89,6 +89,10 @@ bool isDimmed(const QWidget* control);
 void showForeign(QDoubleSpinBox* box, const QString& text, const QString& toolTip);
 void showForeign(QSpinBox* box, const QString& text, const QString& toolTip);
 void showForeign(QComboBox* ring, int value, const QString& label, const QString& toolTip);
+// The lowest value the operator may enter: the box's minimum, or while it shows a foreign value,
+// the minimum it had before.
+double enterableMinimum(const QDoubleSpinBox* box);
+int enterableMinimum(const QSpinBox* box);
 // Whether the control now shows the stored value it cannot show (the ring its extra item).
 bool showsForeignValue(const QWidget* control);
 // Takes the mark, the extra items and the wider range back; the control keeps its value, pulled

@@ -119,7 +119,7 @@ QString boundText(const QSpinBox*, int bound) {
 
 template <class Box>
 Reading readBox(const Box* box, const QString& text) {
-    return read(typedPart(box, text), decimalsOf(box), box->minimum(), box->maximum());
+    return read(typedPart(box, text), decimalsOf(box), enterableMinimum(box), box->maximum());
 }
 
 template <class Box>
@@ -131,7 +131,7 @@ QString whyRefused(const Box* box, Problem problem) {
                 .arg(name, withUnit(box, boundText(box, box->maximum())));
         case Problem::TooLow:
             return QString::fromUtf8("%1: mindestens %2")
-                .arg(name, withUnit(box, boundText(box, box->minimum())));
+                .arg(name, withUnit(box, boundText(box, enterableMinimum(box))));
         case Problem::TooFine:
             if (decimalsOf(box) == 0) return QString::fromUtf8("%1: nur ganze Zahlen").arg(name);
             return QString::fromUtf8(decimalsOf(box) == 1 ? "%1: höchstens %2 Nachkommastelle"
