@@ -196,7 +196,8 @@ QValidator::State DecimalField::validate(QString& input, int&) const {
 
 double DecimalField::valueFromText(const QString& text) const {
     if (showsSpecialText(this, text)) return minimum();
-    return readBox(this, text).value;
+    const Reading reading = readBox(this, text);
+    return reading.problem == Problem::None ? reading.value : value();
 }
 
 void DecimalField::fixup(QString&) const {
@@ -225,7 +226,10 @@ QValidator::State IntegerField::validate(QString& input, int&) const {
 
 int IntegerField::valueFromText(const QString& text) const {
     if (showsSpecialText(this, text)) return minimum();
-    return static_cast<int>(readBox(this, text).value);
+    // Only text that validates is taken, and that lies in the range; anything else keeps the
+    // value the field has (and never reaches a conversion that would overflow).
+    const Reading reading = readBox(this, text);
+    return reading.problem == Problem::None ? static_cast<int>(reading.value) : value();
 }
 
 void IntegerField::fixup(QString&) const {}
