@@ -73,6 +73,7 @@ QString remaining(qint64 elapsedMs, qint64 lastStepMs, int done, int total) {
                       .arg(static_cast<int>(
                           std::ceil(remainingSeconds(elapsedMs, lastStepMs, done, total))));
 }
+
 }  // namespace
 
 double remainingSeconds(qint64 elapsedMs, qint64 lastStepMs, int done, int total) {
