@@ -123,9 +123,9 @@ int main(int argc, char** argv) {
     const std::size_t recorded = recorder->samples().size() - before;
     const bool failed = !recorder->isRecording();
     std::printf(
-        "recording %d s at 0.2 s%s: %zu samples read (%d ticks skipped), %zu points a "
+        "recording %d s at 0.2 s%s: %zu samples read (%d read late, %d failed), %zu points a "
         "series\n",
-        seconds, failed ? " FAILED" : "", recorded, recorder->skippedTicks(),
+        seconds, failed ? " FAILED" : "", recorded, recorder->lateTicks(), recorder->failedReads(),
         recorder->samples().size());
     std::printf(
         "  gaps between the window's %d ms timer ticks: median %.1f ms, worst %.1f ms "

@@ -8,6 +8,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 
@@ -48,13 +49,40 @@ bool inside(const QObject* object, const QWidget* window) {
 
 constexpr char kUsableWhileBusy[] = "usableWhileBusy";
 
-QString remaining(qint64 elapsedMs, int done, int total) {
-    if (done <= 0) return QString::fromUtf8("Restzeit wird ermittelt …");
-    const double left = static_cast<double>(elapsedMs) / done * (total - done) / 1000.0;
-    return QString::fromUtf8("Noch etwa %1 s").arg(static_cast<int>(std::ceil(left)));
+// The window a click or key press belongs to; a menu's click belongs to the window of its menu
+// bar.
+QWidget* ownerOf(QWidget* widget) {
+    QWidget* window = widget->window();
+    while (window->windowType() == Qt::Popup && window->parentWidget())
+        window = window->parentWidget()->window();
+    return window;
+}
+
+// How long input made during a background operation (the status poll) may wait for its end.
+// Within it, the input is carried out when the operation ends, in its order, so that typing stays
+// whole ("1.5" never becomes "15"). A poll that takes longer (a device that does not answer
+// waits out the time-out) makes the windows busy as an operator's operation does, and the input
+// held so far is dropped with what follows: no click is carried out more than half a second
+// after it was made.
+constexpr int kBackgroundGrace = 400;  // [ms]
+
+QString remaining(qint64 elapsedMs, qint64 lastStepMs, int done, int total) {
+    const QString step = QString::fromUtf8("Schritt %1 von %2, ").arg(done + 1).arg(total);
+    if (done <= 0) return step + QString::fromUtf8("Restzeit wird ermittelt …");
+    return step + QString::fromUtf8("noch etwa %1 s")
+                      .arg(static_cast<int>(
+                          std::ceil(remainingSeconds(elapsedMs, lastStepMs, done, total))));
 }
 
 }  // namespace
+
+double remainingSeconds(qint64 elapsedMs, qint64 lastStepMs, int done, int total) {
+    // Steps differ: a scanned address without a device waits out the time-out, one with a device
+    // answers at once. Where the last step took longer than the average so far, it is the better
+    // measure of the steps to come.
+    const double perStep = std::max(static_cast<double>(elapsedMs) / done, double(lastStepMs));
+    return perStep * (total - done) / 1000.0;
+}
 
 void setUsableWhileBusy(QWidget* window) {
     window->setProperty(kUsableWhileBusy, true);
@@ -75,6 +103,14 @@ void WindowOperations::begin(std::string_view title, op::Kind kind) {
     busy_ = kind == op::Kind::Operator;
     background_ = !busy_;
     title_ = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+    owner_ = lastInputWindow_ ? lastInputWindow_.data() : QApplication::activeWindow();
+    if (background_) backgroundClock_.start();
+}
+
+void WindowOperations::showBusy() {
+    busy_ = true;
+    if (!cursor_) QApplication::setOverrideCursor(Qt::WaitCursor);
+    cursor_ = true;
 }
 
 void WindowOperations::end() {
@@ -119,22 +155,31 @@ int WindowOperations::onLine(const std::function<int()>& work) {
         finished.acquire();
         return result;
     }
-    if (busy_ && !cursor_) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        cursor_ = true;
+    QTimer grace;
+    if (busy_) {
+        showBusy();
+    } else {
+        grace.setSingleShot(true);
+        QObject::connect(&grace, &QTimer::timeout, &grace, [this] { showBusy(); });
+        grace.start(
+            static_cast<int>(std::max<qint64>(0, kBackgroundGrace - backgroundClock_.elapsed())));
     }
     // The windows repaint and timers tick while the line works; operator input is dropped (by
-    // the filter) or, for a background operation, kept for its end.
-    QEventLoop::ProcessEventsFlags flags = QEventLoop::WaitForMoreEvents;
-    if (background_) flags |= QEventLoop::ExcludeUserInputEvents;
-    while (!done) QCoreApplication::processEvents(flags);
+    // the filter) or, for a background operation within its grace, kept for its end.
+    while (!done) {
+        QEventLoop::ProcessEventsFlags flags = QEventLoop::WaitForMoreEvents;
+        if (!busy_) flags |= QEventLoop::ExcludeUserInputEvents;
+        QCoreApplication::processEvents(flags);
+    }
     finished.acquire();
     return result;
 }
 
 void WindowOperations::progress(std::string_view step, int done, int total) {
     if (!progress_) {
-        auto* dialog = new QProgressDialog(QApplication::activeWindow());
+        // Owned by the window the operation was started from, so that the window manager keeps
+        // it above that window: a click on the window must not hide "Abbrechen" behind it.
+        auto* dialog = new QProgressDialog(owner_ ? owner_.data() : QApplication::activeWindow());
         dialog->setWindowTitle(title_);
         dialog->setCancelButtonText(QStringLiteral("Abbrechen"));
         dialog->setAutoClose(false);
@@ -155,13 +200,19 @@ void WindowOperations::progress(std::string_view step, int done, int total) {
         });
         progress_ = dialog;
         elapsed_.start();
+        lastStepAt_ = 0;
+        lastDone_ = 0;
         dialog->show();
     }
     if (op::cancelRequested()) return;
     progress_->setRange(0, total);
     progress_->setValue(done);
+    const qint64 now = elapsed_.elapsed();
+    const qint64 lastStep = done > lastDone_ ? (now - lastStepAt_) / (done - lastDone_) : 0;
+    lastStepAt_ = now;
+    lastDone_ = done;
     progress_->setLabelText(QString::fromUtf8(step.data(), static_cast<qsizetype>(step.size())) +
-                            QLatin1Char('\n') + remaining(elapsed_.elapsed(), done, total));
+                            QLatin1Char('\n') + remaining(now, lastStep, done, total));
 }
 
 bool WindowOperations::accepts(QObject* receiver) const {
@@ -178,6 +229,13 @@ bool WindowOperations::accepts(QObject* receiver) const {
 
 bool WindowOperations::eventFilter(QObject* receiver, QEvent* event) {
     if (busy_ && isOperatorInput(event->type()) && !accepts(receiver)) return true;
+    if (!op::running() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
+        // A question's answer starts the operation, but the question goes with its answer: the
+        // operation belongs to the window it was asked for.
+        if (auto* widget = qobject_cast<QWidget*>(receiver); widget && !widget->window()->isModal())
+            lastInputWindow_ = ownerOf(widget);
+    }
     return QObject::eventFilter(receiver, event);
 }
 

@@ -16,6 +16,9 @@
 
 namespace vrl::app {
 
+// [s] still to go after `done` of `total` steps that took elapsedMs, the last of them lastStepMs.
+double remainingSeconds(qint64 elapsedMs, qint64 lastStepMs, int done, int total);
+
 // A window that only watches the line (the protocol trace): the operator may scroll and click in
 // it while an operation runs, since nothing he does there reaches the device or the data.
 void setUsableWhileBusy(QWidget* window);
@@ -42,14 +45,22 @@ class WindowOperations : public QObject, public op::Host {
 
   private:
     bool accepts(QObject* receiver) const;
+    // From now on the running operation drops input as an operator's operation does.
+    void showBusy();
 
     com::LineWorker worker_;
-    bool busy_ = false;        // an operator's operation: input is dropped
-    bool background_ = false;  // a background operation: input waits for its end
+    bool busy_ = false;        // an operator's operation, or a background one past its grace:
+                               // input is dropped
+    bool background_ = false;  // a background operation: input waits for its end, a short while
+    QElapsedTimer backgroundClock_;  // since the background operation began
     bool cursor_ = false;
     QString title_;
     QPointer<QProgressDialog> progress_;
+    QPointer<QWidget> lastInputWindow_;  // where the operator last clicked or typed
+    QPointer<QWidget> owner_;            // the window the running operation was started from
     QElapsedTimer elapsed_;
+    qint64 lastStepAt_ = 0;  // [ms] on elapsed_, when the step in hand began
+    int lastDone_ = 0;
     std::function<void()> whenIdle_;
 };
 

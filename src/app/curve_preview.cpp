@@ -15,7 +15,10 @@
 #include <QValueAxis>
 #include <algorithm>
 
+#include "app/export_picture.h"
 #include "errors/vrl_errors.h"
+#include "params/parametersatz.h"
+#include "params/program.h"
 #include "platform/gui/popups.h"
 
 namespace vrl::app {
@@ -24,6 +27,8 @@ namespace {
 
 // The file could not be written: message 301 "Fehler beim Schreiben auf Datei".
 constexpr int kSaveFailed = -301712;
+
+constexpr double kLongestInMilliseconds = 10000.0;  // [ms] of curve drawn over a ms axis
 
 const QColor kCurveColour(0x1f, 0x5f, 0xa8);
 const QColor kRefusedColour(0xc0, 0x20, 0x20);
@@ -47,7 +52,10 @@ CurvePreview::CurvePreview(QWidget* parent)
       notes_(new QLabel(this)) {
     setObjectName("KURVENVORSCHAU_PLOT");
     // The operator's numbers are German whatever the system's locale says.
-    chart_->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    // Without group separators, as in the number fields: "1.000" reads as one on a time axis.
+    QLocale german(QLocale::German, QLocale::Germany);
+    german.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart_->setLocale(german);
     chart_->setLocalizeNumbers(true);
     chart_->legend()->hide();
     chart_->setMargins(QMargins(4, 4, 4, 4));
@@ -59,8 +67,6 @@ CurvePreview::CurvePreview(QWidget* parent)
     refused_->setColor(kRefusedColour);
     refused_->setBorderColor(kRefusedColour);
     refused_->setMarkerSize(9);
-    time_->setTitleText(QString::fromUtf8("Zeit [ms]"));
-    time_->setLabelFormat("%.0f");
     time_->setLabelsAngle(0);
     current_->setTitleText(QString::fromUtf8("Strom [A]"));
     current_->setLabelFormat("%.2f");
@@ -113,17 +119,24 @@ CurvePreview::CurvePreview(QWidget* parent)
 
 void CurvePreview::showRecord(const Parametersatz& record) {
     const params::Curve curve = params::curveOf(record);
+    name_ = QString::fromStdString(params::nameOf(record));
 
+    // A curve longer than ten seconds is drawn over seconds: milliseconds would run to five
+    // figures and more on the axis.
+    const double lastTime = curve.points.empty() ? 0.0 : curve.points.back().time;
+    const double scale = lastTime > kLongestInMilliseconds ? 1000.0 : 1.0;
+    time_->setTitleText(QString::fromUtf8(scale > 1.0 ? "Zeit [s]" : "Zeit [ms]"));
+    time_->setLabelFormat("%.0f");
     QList<QPointF> points, refused;
     points.reserve(static_cast<qsizetype>(curve.points.size()));
     double top = curve.limit.value_or(0.0), bottom = 0.0;
     for (const params::CurvePoint& p : curve.points) {
-        points.append({p.time, p.current});
-        if (p.refused) refused.append({p.time, p.current});
+        points.append({p.time / scale, p.current});
+        if (p.refused) refused.append({p.time / scale, p.current});
         top = std::max(top, p.current);
         bottom = std::min(bottom, p.current);
     }
-    const double end = curve.points.empty() ? 1000.0 : curve.points.back().time;
+    const double end = curve.points.empty() ? 1000.0 : lastTime / scale;
     curve_->replace(points);
     refused_->replace(refused);
     // Round ticks, and room above the highest value, so that neither the curve nor the limit
@@ -157,16 +170,22 @@ QString CurvePreview::noteText() const {
     return notes_->text();
 }
 
+QString CurvePreview::exportTitle() const {
+    const QString entry = gProgIndex == 0 ? QStringLiteral("A") : QString::number(gProgIndex);
+    return QString::fromUtf8("Stromkurve %1 - %2, %3").arg(entry, name_, exportDate());
+}
+
 bool CurvePreview::save(Format format, const QString& path) {
-    if (format == Format::Png) return view_->grab().save(path, "PNG");
+    const ExportText text{exportTitle(), {cycles_->text(), notes_->text()}};
+    if (format == Format::Png) return exportImage(*view_, text).save(path, "PNG");
     QSvgGenerator svg;
     svg.setFileName(path);
-    svg.setSize(view_->size());
-    svg.setViewBox(QRect(QPoint(0, 0), view_->size()));
-    svg.setTitle(QString::fromUtf8("Stromkurve"));
+    svg.setSize(kExportSize);
+    svg.setViewBox(QRect(QPoint(0, 0), kExportSize));
+    svg.setTitle(text.title);
     QPainter painter;
     if (!painter.begin(&svg)) return false;
-    view_->render(&painter);
+    paintExport(painter, *view_, text);
     return painter.end();
 }
 

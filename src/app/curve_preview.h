@@ -36,8 +36,11 @@ class CurvePreview : public QWidget {
     QLineSeries* curveSeries() const { return curve_; }
     QScatterSeries* refusedSeries() const { return refused_; }
     QLineSeries* limitSeries() const { return limit_; }
+    QValueAxis* timeAxis() const { return time_; }
     QString cycleText() const;
     QString noteText() const;
+    // Above the saved picture: entry, program name and the time of saving.
+    QString exportTitle() const;
 
   private:
     QChart* chart_;
@@ -49,6 +52,7 @@ class CurvePreview : public QWidget {
     QValueAxis* current_;
     QLabel* cycles_;
     QLabel* notes_;
+    QString name_;  // the program name of the record shown
 };
 
 }  // namespace vrl::app

@@ -1,16 +1,22 @@
 #include "app/device_compare.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "connection/operation.h"
 #include "params/curve.h"
+#include "params/parametersatz.h"
 #include "params/program.h"
+#include "platform/gui/controls.h"
 #include "platform/gui/popups.h"
 
 namespace vrl::app {
@@ -22,8 +28,59 @@ constexpr int kLastEntry = params::kTableSize - 1;
 
 QPointer<CompareWindow> gWindow;
 
+// Reading the device's programs is no mere look: each is loaded into the working parameters once,
+// which stops the device (a running curve too). The operator says yes to that first.
+constexpr const char* kAskFirst =
+    "Zum Vergleichen wird der TKV-9D angehalten und jedes seiner 16 Programme einmal in die "
+    "Arbeitsparameter geladen. Danach werden seine Arbeitsparameter wieder zurückgeschrieben.\n\n"
+    "Jetzt vergleichen?";
+constexpr int kJa = 1, kNein = 2;
+constexpr const char* kStopped = "Der TKV-9D wurde für den Vergleich angehalten.";
+
 QString text(std::string_view value) {
     return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+}
+
+// The control that shows a field on the main or the calibration window; nullptr for none.
+QWidget* controlOf(std::string_view fieldName) {
+    const auto& fields = params::kFields;
+    const auto* field = std::find_if(fields.begin(), fields.end(),
+                                     [&](const params::Field& f) { return f.name == fieldName; });
+    if (field == fields.end() || field->control.empty()) return nullptr;
+    const QString name = text(field->control);
+    for (QWidget* widget : QApplication::allWidgets())
+        if (widget->objectName() == name) return widget;
+    return nullptr;
+}
+
+// A field as the operator knows it: by the label of its control, the unit left to the values.
+QString fieldLabel(std::string_view fieldName) {
+    if (fieldName == "programmname") return QStringLiteral("Programmname");
+    const QWidget* control = controlOf(fieldName);
+    QString label = control ? gui::labelOf(control) : QString();
+    if (control && label.isEmpty()) label = control->accessibleName();
+    if (label.isEmpty()) return text(params::curveFieldLabel(fieldName));
+    if (const qsizetype unit = label.lastIndexOf(QStringLiteral(" ["));
+        unit > 0 && label.endsWith(u']'))
+        label.truncate(unit);
+    return label;
+}
+
+// A value as the field's control shows it: a choice by its item, a number in the locale's format.
+QString valueText(std::string_view fieldName, const std::string& value) {
+    if (fieldName == "programmname") return QString::fromStdString(value);
+    if (auto* ring = qobject_cast<const QComboBox*>(controlOf(fieldName))) {
+        bool ok = false;
+        const int index = gui::ringIndexOf(ring, QString::fromStdString(value).toInt(&ok));
+        if (ok && index >= 0) return ring->itemText(index);
+    }
+    bool ok = false;
+    const double number = QString::fromStdString(value).toDouble(&ok);
+    if (!ok) return QString::fromStdString(value);
+    // As in the number fields: the locale's decimal separator, no group separator.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(number, 'g', QLocale::FloatingPointShortest);
 }
 
 }  // namespace
@@ -47,18 +104,19 @@ CompareWindow::CompareWindow(QWidget* parent)
 }
 
 void CompareWindow::showDifferences(const std::vector<params::Difference>& differences) {
-    summary_->setText(differences.size() == 1
-                          ? QStringLiteral("1 Unterschied zwischen Programm und TKV-9D:")
-                          : QStringLiteral("%1 Unterschiede zwischen Programm und TKV-9D:")
-                                .arg(differences.size()));
+    const QString count = differences.size() == 1
+                              ? QStringLiteral("1 Unterschied zwischen Programm und TKV-9D:")
+                              : QStringLiteral("%1 Unterschiede zwischen Programm und TKV-9D:")
+                                    .arg(differences.size());
+    summary_->setText(text(kStopped) + u' ' + count);
     table_->setRowCount(static_cast<int>(differences.size()));
     int row = 0;
     for (const auto& difference : differences) {
         const QString cells[] = {
             text(params::programLabel(difference.entry)),
-            text(params::curveFieldLabel(difference.field)),
-            text(difference.program),
-            text(difference.device),
+            fieldLabel(difference.field),
+            valueText(difference.field, difference.program),
+            valueText(difference.field, difference.device),
         };
         for (int column = 0; column < 4; ++column)
             table_->setItem(row, column, new QTableWidgetItem(cells[column]));
@@ -73,6 +131,9 @@ int compareWithDevice(QWidget* parent) {
     program[static_cast<std::size_t>(gProgIndex)] = gParameter;
     // Fields the read leaves alone keep the program's values, so they never differ.
     ProgramTable device = program;
+    if (op::running()) return 0;
+    if (popups().questionWithKeys(kTitle, kAskFirst, "Ja", "Nein", "", kNein, kNein) != kJa)
+        return 0;
     {
         const op::Operation operation(kTitle);
         if (!operation.started()) return 0;
@@ -82,8 +143,9 @@ int compareWithDevice(QWidget* parent) {
     const auto differences = params::compareTables(program, device);
     if (differences.empty()) {
         popups().message(kTitle,
-                         "Keine Unterschiede: Der TKV-9D hält die Arbeitsparameter und alle 16 "
-                         "Programme so, wie sie im Programm stehen.");
+                         std::string(kStopped) +
+                             " Keine Unterschiede: Er hält die Arbeitsparameter und alle 16 "
+                             "Programme so, wie sie im Programm stehen.");
         return 0;
     }
     if (!gWindow) gWindow = new CompareWindow(parent);

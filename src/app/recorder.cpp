@@ -2,13 +2,18 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QDateTime>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPainter>
+#include <QScatterSeries>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -16,9 +21,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <utility>
 
+#include "app/export_picture.h"
 #include "connection/operation.h"
 #include "errors/vrl_errors.h"
 #include "params/curve.h"
@@ -27,6 +34,7 @@
 #include "params/tkvcom.h"
 #include "platform/files/replace_file.h"
 #include "platform/gui/controls.h"
+#include "platform/gui/number_field.h"
 #include "platform/gui/popups.h"
 #include "platform/gui/toggle_button.h"
 
@@ -72,6 +80,7 @@ QList<QPointF> thinned(const QList<QPointF>& points) {
 }
 
 void appendNumber(std::string& text, double value) {
+    if (!std::isfinite(value)) return;  // a failed read: the field stays empty
     std::array<char, 32> buffer{};
     const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     if (ec == std::errc()) text.append(buffer.data(), end);
@@ -87,8 +96,25 @@ double niceCeil(double value) {
     return 10.0 * decade;
 }
 
+void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
+    for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(shown);
+}
+
+// Ticks at round values (five or so, on multiples of 1, 2 or 5), whatever the range.
+// The labels carry the decimals the interval needs (a localised axis takes "%.Nf" only).
+void roundTicks(QValueAxis* axis) {
+    const double interval = niceCeil(axis->max() / 5.0);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(interval);
+    const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(interval) + 1e-9)));
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+}
+
 void growAxis(QValueAxis* axis, double value) {
-    if (value > axis->max()) axis->setMax(niceCeil(value * 1.2));
+    if (value <= axis->max()) return;
+    axis->setMax(niceCeil(value * 1.2));
+    roundTicks(axis);
 }
 
 // Adds ".suffix" unless the chosen name ends in it already.
@@ -124,7 +150,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     : QWidget(parent),
       clock_(steadySeconds()),
       toggle_(new gui::ToggleButton(this)),
-      period_(new QDoubleSpinBox(this)),
+      period_(new gui::DecimalField(this)),
       csv_(new QPushButton(QStringLiteral("Als CSV speichern..."), this)),
       png_(new QPushButton(QStringLiteral("Als PNG speichern..."), this)),
       timer_(new QTimer(this)),
@@ -134,6 +160,9 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
       current_(new QLineSeries),
       voltage_(new QLineSeries),
       reference_(new QLineSeries),
+      gaps_(new QScatterSeries),
+      count_(new QLabel(this)),
+      retry_(new QTimer(this)),
       time_(new QValueAxis),
       ampere_(new QValueAxis),
       volt_(new QValueAxis) {
@@ -143,6 +172,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     toggle->setOnText(QStringLiteral("Aufzeichnung beenden"));
     toggle->setCheckable(true);
     period_->setObjectName(QStringLiteral("MESSPERIODE"));
+    period_->setAccessibleName(QStringLiteral("Messabstand [s]"));
     period_->setRange(kShortestPeriod, kLongestPeriod);
     period_->setSingleStep(0.1);
     period_->setDecimals(1);
@@ -162,12 +192,17 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     // The reference first, so the measured values are drawn over it.
     for (QLineSeries* series : {reference_, current_, voltage_}) chart_->addSeries(series);
     time_->setTitleText(QStringLiteral("Zeit [s]"));
-    time_->setLabelFormat(QStringLiteral("%g"));
     time_->setRange(0, 10);
     ampere_->setTitleText(QStringLiteral("Strom [A]"));
     ampere_->setRange(0, 0.5);
     volt_->setTitleText(QStringLiteral("Spannung [V]"));
     volt_->setRange(0, 2);
+    // The operator's format, without group separators, as in the number fields.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart_->setLocale(locale);
+    chart_->setLocalizeNumbers(true);
+    for (QValueAxis* axis : {time_, ampere_, volt_}) roundTicks(axis);
     chart_->addAxis(time_, Qt::AlignBottom);
     chart_->addAxis(ampere_, Qt::AlignLeft);
     chart_->addAxis(volt_, Qt::AlignRight);
@@ -177,6 +212,16 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     }
     voltage_->attachAxis(time_);
     voltage_->attachAxis(volt_);
+    // A failed read: a red mark on the time axis where the values are missing.
+    gaps_->setName(QStringLiteral("Messung fehlgeschlagen"));
+    gaps_->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    gaps_->setMarkerSize(7);
+    gaps_->setColor(QColor(0xc0, 0x18, 0x18));
+    gaps_->setBorderColor(QColor(0xc0, 0x18, 0x18));
+    chart_->addSeries(gaps_);
+    gaps_->attachAxis(time_);
+    gaps_->attachAxis(ampere_);
+    showInLegend(chart_, gaps_, false);
     chart_->setMargins(QMargins(4, 4, 4, 4));
     chart_->legend()->setAlignment(Qt::AlignTop);
     view_->setMinimumHeight(220);
@@ -185,6 +230,9 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     connect(period_, &QDoubleSpinBox::valueChanged, this,
             [this](double seconds) { timer_->setInterval(static_cast<int>(seconds * 1000)); });
     connect(timer_, &QTimer::timeout, this, [this] { tick(); });
+    retry_->setSingleShot(true);
+    retry_->setInterval(kRetryPeriod);
+    connect(retry_, &QTimer::timeout, this, [this] { tick(); });
     connect(csv_, &QPushButton::clicked, this, [this] { askAndSaveCsv(); });
     connect(png_, &QPushButton::clicked, this, [this] { askAndSavePng(); });
 
@@ -192,6 +240,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     controls->addWidget(toggle_);
     controls->addWidget(new QLabel(QStringLiteral("alle"), this));
     controls->addWidget(period_);
+    controls->addWidget(count_);
     controls->addStretch(1);
     controls->addWidget(csv_);
     controls->addWidget(png_);
@@ -226,15 +275,50 @@ bool MeasurementRecorder::isRecording() const {
     return timer_->isActive();
 }
 
+bool MeasurementRecorder::mayDropRecording() {
+    if (saved_ || samples_.empty()) return true;
+    switch (popups().questionWithKeys(
+        "Messwerte aufzeichnen",
+        "Die letzte Aufzeichnung ist nicht gespeichert. Möchten Sie sie speichern, bevor eine "
+        "neue beginnt?",
+        "Speichern", "Verwerfen", "Abbrechen", 1, 3)) {
+        case 1:
+            askAndSaveCsv();
+            return saved_;
+        case 2:
+            return true;
+        default:
+            return false;
+    }
+}
+
+QString MeasurementRecorder::countText() const {
+    const auto read = static_cast<qsizetype>(samples_.size()) - failed_;
+    QString text = QStringLiteral("%1 Messwerte").arg(read);
+    if (failed_ > 0) text += QString::fromUtf8(", %1 fehlgeschlagen").arg(failed_);
+    return text;
+}
+
 void MeasurementRecorder::setRecording(bool on) {
+    if (on && !isRecording() && !mayDropRecording()) on = false;
     gui::setQuietly(toggle_, on);
     if (!on) {
         timer_->stop();
+        retry_->stop();
+        retrying_ = false;
         flush();
         return;
     }
     origin_ = now();
+    startedOn_ = QDateTime::currentDateTime();
     samples_.clear();
+    saved_ = true;
+    late_ = 0;
+    failed_ = 0;
+    failedInRow_ = 0;
+    gapPoints_.clear();
+    gaps_->clear();
+    showInLegend(chart_, gaps_, false);
     samples_.reserve(static_cast<std::size_t>(3600 / kShortestPeriod) + 1);
     current_->clear();
     voltage_->clear();
@@ -245,6 +329,7 @@ void MeasurementRecorder::setRecording(bool on) {
     shownSamples_ = 0;
     pending_ = false;
     time_->setRange(0, 10);
+    roundTicks(time_);
     if (startedAt_) startSeen(*startedAt_);
     timer_->start();
 }
@@ -253,18 +338,28 @@ void MeasurementRecorder::tick() {
     if (!isRecording()) return;
     // Never beside another operation: a tick that falls into one is skipped, the next comes a
     // period later.
+    // A tick that falls into another operation (mostly the status poll, which shares the period's
+    // multiples) is read as soon as that has ended, stamped with the time of its read.
     const op::Operation operation("Messwerte aufzeichnen", op::Kind::Background);
     if (!operation.started()) {
-        ++skipped_;
+        if (!retrying_) ++late_;
+        retrying_ = true;
+        retry_->start();
         return;
     }
+    retrying_ = false;
+    retry_->stop();
     const double at = now() - origin_;
     double current = 0.0, voltage = 0.0;
-    // A failed read is on the error displays; the recording ends as a failed poll ends polling.
+    // A failed read is on the error displays and a gap in the recording; only a line that keeps
+    // failing ends it, as a failing poll ends polling.
     if (TkvCom_IstwerteLesen(&current, &voltage) != 0) {
-        setRecording(false);
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        append({at, nan, nan});
+        if (++failedInRow_ >= kFailuresToStop) setRecording(false);
         return;
     }
+    failedInRow_ = 0;
     append({at, current, voltage});
 }
 
@@ -273,8 +368,14 @@ void MeasurementRecorder::tick() {
 // take the whole lists in one replace, one layout per redraw, at most every kRedrawPeriod.
 void MeasurementRecorder::append(const Sample& sample) {
     samples_.push_back(sample);
-    currentPoints_.append({sample.time, sample.current});
-    voltagePoints_.append({sample.time, sample.voltage});
+    saved_ = false;
+    if (!std::isfinite(sample.current) || !std::isfinite(sample.voltage)) {
+        ++failed_;
+        gapPoints_.append({sample.time, 0.0});
+    } else {
+        currentPoints_.append({sample.time, sample.current});
+        voltagePoints_.append({sample.time, sample.voltage});
+    }
     extendReference(sample.time);
     pending_ = true;
     if (!redraw_->isActive()) redraw_->start();
@@ -292,6 +393,10 @@ void MeasurementRecorder::flush() {
     for (const QPointF& point : currentPoints_.sliced(shownSamples_)) growAxis(ampere_, point.y());
     for (const QPointF& point : voltagePoints_.sliced(shownSamples_)) growAxis(volt_, point.y());
     shownSamples_ = currentPoints_.size();
+    gaps_->replace(gapPoints_);
+    // The legend names the mark once there is one.
+    showInLegend(chart_, gaps_, !gapPoints_.isEmpty());
+    count_->setText(countText());
     // Short lists are shared with the series, not copied.
     current_->replace(thinned(currentPoints_));
     voltage_->replace(thinned(voltagePoints_));
@@ -347,13 +452,21 @@ void MeasurementRecorder::extendReference(double until) {
     }
 }
 
-bool MeasurementRecorder::saveCsv(const QString& path) const {
-    return static_cast<bool>(files::replaceFile(path.toStdString(), recordingCsv(samples_)));
+bool MeasurementRecorder::saveCsv(const QString& path) {
+    const bool written =
+        static_cast<bool>(files::replaceFile(path.toStdString(), recordingCsv(samples_)));
+    if (written) saved_ = true;
+    return written;
+}
+
+QString MeasurementRecorder::exportTitle() const {
+    return QString::fromUtf8("Messwerte vom %1, alle %2")
+        .arg(QLocale().toString(startedOn_, QLocale::ShortFormat), period_->text());
 }
 
 bool MeasurementRecorder::savePng(const QString& path) {
     flush();
-    return view_->grab().save(path, "PNG");
+    return exportImage(*view_, {exportTitle(), {countText()}}).save(path, "PNG");
 }
 
 void MeasurementRecorder::askAndSaveCsv() {

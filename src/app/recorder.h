@@ -5,9 +5,11 @@
 // with the programmed curve as a faint reference once a start was seen, and saved as CSV or PNG.
 //
 // Each read is a background operation like the status poll: a tick that falls into another
-// operation is skipped, and the operator's input meanwhile is kept for after it. The status
-// poll and its frames are not touched.
+// operation is read as soon as that has ended, and the operator's input meanwhile is kept for
+// after it. A failed read is a gap in the recording (no values in the CSV, a mark in the plot);
+// five in a row end it. The status poll and its frames are not touched.
 
+#include <QDateTime>
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -21,7 +23,9 @@
 class QChart;
 class QChartView;
 class QDoubleSpinBox;
+class QLabel;
 class QLineSeries;
+class QScatterSeries;
 class QPushButton;
 class QTimer;
 class QValueAxis;
@@ -30,12 +34,13 @@ namespace vrl::app {
 
 struct Sample {
     double time;     // [s] since the recording was switched on
-    double current;  // [A]
-    double voltage;  // [V]
+    double current;  // [A], NaN for a failed read
+    double voltage;  // [V], NaN for a failed read
 };
 
 // "time_s,current_A,voltage_V", then one line a sample; numbers in the shortest form that
-// reads back the same, point before the decimals whatever the locale.
+// reads back the same, point before the decimals whatever the locale. A failed read has its
+// time and empty values.
 std::string recordingCsv(std::span<const Sample> samples);
 
 class MeasurementRecorder : public QWidget {
@@ -55,7 +60,13 @@ class MeasurementRecorder : public QWidget {
     // Seconds on a clock of the caller's choice; tests move it by hand.
     void setClock(std::function<double()> seconds);
 
-    // Switching on starts a new recording; switching off keeps it for saving.
+    // Failed reads in a row that end a recording.
+    static constexpr int kFailuresToStop = 5;
+    // [ms] between tries of a reading whose tick fell into another operation.
+    static constexpr int kRetryPeriod = 10;
+
+    // Switching on starts a new recording; switching off keeps it for saving. A recording not
+    // saved is not dropped without a question.
     void setRecording(bool on);
     bool isRecording() const;
     // One timer tick: one read of current and voltage.
@@ -68,9 +79,14 @@ class MeasurementRecorder : public QWidget {
     static constexpr int kRedrawPeriod = 100;  // [ms]
 
     const std::vector<Sample>& samples() const { return samples_; }
-    int skippedTicks() const { return skipped_; }
+    // Readings taken late because their tick fell into another operation.
+    int lateTicks() const { return late_; }
+    int failedReads() const { return failed_; }
+    QString countText() const;
+    // Above the saved picture: when the recording began and its period.
+    QString exportTitle() const;
 
-    bool saveCsv(const QString& path) const;
+    bool saveCsv(const QString& path);
     bool savePng(const QString& path);
     void askAndSaveCsv();
     void askAndSavePng();
@@ -81,10 +97,13 @@ class MeasurementRecorder : public QWidget {
     QLineSeries* currentSeries() const { return current_; }
     QLineSeries* voltageSeries() const { return voltage_; }
     QLineSeries* referenceSeries() const { return reference_; }
+    QScatterSeries* gapSeries() const { return gaps_; }
     QChartView* view() const { return view_; }
 
   private:
     double now() const;
+    // Whether the last recording may be replaced: saved, empty, or the operator says so.
+    bool mayDropRecording();
     void startSeen(double at);
     void statusSeen(int word);
     void extendReference(double until);
@@ -99,7 +118,13 @@ class MeasurementRecorder : public QWidget {
     bool runningSeen_ = false;         // the last status word said the curve runs
     int entry_ = 0;                    // the table entry the device runs
     std::vector<Sample> samples_;
-    int skipped_ = 0;
+    QDateTime startedOn_ = QDateTime::currentDateTime();
+    bool saved_ = true;      // samples_ are in a file, or there are none
+    bool retrying_ = false;  // a reading waits for another operation's end
+    int late_ = 0;
+    int failed_ = 0;
+    int failedInRow_ = 0;
+    QList<QPointF> gapPoints_;
 
     // The reference: one cycle's corner points [s, A], repeated as the recording goes on.
     std::vector<QPointF> cycle_;
@@ -118,6 +143,9 @@ class MeasurementRecorder : public QWidget {
     QLineSeries* current_;
     QLineSeries* voltage_;
     QLineSeries* reference_;
+    QScatterSeries* gaps_;
+    QLabel* count_;
+    QTimer* retry_;
     QValueAxis* time_;
     QValueAxis* ampere_;
     QValueAxis* volt_;

@@ -1,7 +1,10 @@
 #include "app/shell.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QMainWindow>
+#include <QTimer>
 #include <memory>
 
 #include "app/busy.h"
@@ -43,6 +46,15 @@ void quitIfAllowed() {
         if (answer != 1 || !vrl::op::running()) return;
         vrl::op::requestCancel();
         if (gOperations) gOperations->whenIdle(quitIfAllowed);
+        return;
+    }
+    // The report of an operation the operator stopped to quit is shown after the operation's end,
+    // and this may run while it is still up: ending the program would take it away unread.
+    if (auto* report = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        QObject::connect(
+            report, &QDialog::finished, QCoreApplication::instance(),
+            [] { QTimer::singleShot(0, QCoreApplication::instance(), quitIfAllowed); },
+            Qt::SingleShotConnection);
         return;
     }
     if (AbfrageWennNichtGespeichert() == 0) QCoreApplication::exit(0);

@@ -263,8 +263,8 @@ int Callback_Status_Button_Zurueck() {
 int Callback_Statustimer() {
     if (!gStatusPanel) return 0;
     // A tick that falls into another operation is skipped: polling resumes with the next one.
-    // The poll itself does not make the windows busy: what the operator does meanwhile is
-    // carried out right after it.
+    // A short poll does not make the windows busy: what the operator does meanwhile is carried
+    // out right after it. A poll that waits out a time-out does (busy.cpp).
     const vrl::op::Operation operation("Statusabfrage", vrl::op::Kind::Background);
     if (!operation.started()) return 0;
     if (StatusAbfragen() != 0) {

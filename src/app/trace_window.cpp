@@ -36,6 +36,12 @@ QString text(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// A time or a duration as the trace file has it ("12:34:56.789", "0.4 ms") in the operator's
+// format: the file keeps its point, the window shows the locale's decimal separator.
+QString onScreen(const std::string& fileText) {
+    return text(fileText).replace(u'.', QLocale().decimalPoint());
+}
+
 }  // namespace
 
 // ---- the records kept
@@ -68,7 +74,7 @@ QVariant TraceModel::data(const QModelIndex& index, int role) const {
     // Formatted when a row comes into view: most of the 10,000 never do.
     switch (index.column()) {
         case Zeit:
-            return text(driver::traceTimeText(record.time));
+            return onScreen(driver::traceTimeText(record.time));
         case Port:
             return QStringLiteral("COM %1").arg(record.port);
         case Adresse:
@@ -80,7 +86,7 @@ QVariant TraceModel::data(const QModelIndex& index, int role) const {
         case Antwort:
             return text(driver::answerText(record.answer));
         case Dauer:
-            return text(driver::durationText(record.duration));
+            return onScreen(driver::durationText(record.duration));
         case Ergebnis:
             return text(driver::outcomeText(record.outcome));
         default:

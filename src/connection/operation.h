@@ -16,7 +16,8 @@
 namespace vrl::op {
 
 // An operation the operator started makes the windows busy. A background one (the status poll)
-// is one the operator does not see: his input waits for its end and is then carried out.
+// is one the operator does not see: his input waits for its end and is then carried out, unless
+// it lasts longer than a short grace (the windows then become busy and drop input).
 enum class Kind { Operator, Background };
 
 class Host {

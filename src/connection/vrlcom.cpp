@@ -149,9 +149,7 @@ int VrlCom_Scan() {
                                        : "Abgebrochen nach Adresse " + std::to_string(i) + " von " +
                                              std::to_string(count) + ".");
         }
-        vrl::op::progress(std::string("Adresse ") + address + " wird abgefragt (" +
-                              std::to_string(i + 1) + " von " + std::to_string(count) + ")",
-                          i, count);
+        vrl::op::progress(std::string("Adresse ") + address + " wird abgefragt", i, count);
         gView->showScanText(std::string("Suche nach Gerät ") + address);
         std::string text;
         if (vrl::op::onLine([&] { return VRLTKV9D_IDLesen(port, address, text); }) != 0) {

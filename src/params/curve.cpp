@@ -201,10 +201,27 @@ std::string germanNumber(double value, int decimals) {
     return text;
 }
 
+std::string durationText(double exact) {
+    if (!std::isfinite(exact) || exact < 60.0) return germanNumber(exact, 3) + " s";
+    // Tenths at most, so that 59,96 s past a minute never reads as "60 s".
+    const double seconds = std::round(exact * 10.0) / 10.0;
+    // Beyond a minute the operator thinks in minutes and hours, not in thousands of seconds.
+    if (seconds < 3600.0) {
+        const double minutes = std::floor(seconds / 60.0);
+        const double rest = std::round((seconds - 60.0 * minutes) * 10.0) / 10.0;
+        const std::string text = germanNumber(minutes, 0) + " min";
+        return rest > 0.0 ? text + " " + germanNumber(rest, 1) + " s" : text;
+    }
+    const double hours = std::floor(seconds / 3600.0);
+    const double minutes = std::round((seconds - 3600.0 * hours) / 60.0);
+    const std::string text = germanNumber(hours, 0) + " h";
+    return minutes > 0.0 ? text + " " + germanNumber(minutes, 0) + " min" : text;
+}
+
 std::string cycleText(const Curve& curve) {
-    const std::string perCycle = germanNumber(curve.cycleTime / 1000.0, 3) + " s";
+    const std::string perCycle = durationText(curve.cycleTime / 1000.0);
     if (curve.cycles == 0) return "× unbegrenzt, " + perCycle + " je Zyklus";
-    const std::string total = germanNumber(curve.cycles * curve.cycleTime / 1000.0, 3) + " s";
+    const std::string total = durationText(curve.cycles * curve.cycleTime / 1000.0);
     return "× " + germanNumber(curve.cycles, 0) + (curve.cycles == 1 ? " Zyklus, " : " Zyklen, ") +
            total;
 }

@@ -58,6 +58,10 @@ struct Curve {
 // every range are reported in refused, never computed with.
 Curve curveOf(const Parametersatz& record);
 
+// A duration as the operator reads it: seconds below a minute ("2,5 s"), then minutes and
+// seconds ("40 min"), then hours and minutes ("4.772 h 2 min").
+std::string durationText(double seconds);
+
 // The German text beside the plot: "× 5 Zyklen, 2,4 s", "× 1 Zyklus, 0,5 s" or "× unbegrenzt".
 std::string cycleText(const Curve& curve);
 // One German line about a refused value ("Strom 2: 0,5 A über der Grenze des Meßbereichs

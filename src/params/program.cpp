@@ -46,17 +46,44 @@ std::string programOf(int index) {
 }
 
 // Where a transfer stands for the progress display: the entry whose frames come next.
-std::string entryStep(int index, bool single, const char* verb) {
+// The progress display counts the steps; "von 16" here would count the programs alone.
+std::string entryStep(int index, bool /*single*/, const char* verb) {
     if (index == 0) return std::string("Arbeitsparameter werden ") + verb;
-    return (single ? "Programm " + std::to_string(index) : programOf(index)) + " wird " + verb;
+    return "Programm " + std::to_string(index) + " wird " + verb;
+}
+
+enum class Transfer { Read, Write };
+
+// What the device holds after a transfer stopped with `previous` the entry done last (-1 for
+// none): the operator must know it before he starts the next curve. A read puts the device's
+// own working parameters back before it ends; a write leaves the programs up to `previous` new
+// and the last of them in the working parameters.
+std::string holdsNow(Transfer transfer, int previous) {
+    if (previous < 0 || (transfer == Transfer::Write && previous == 0))
+        return "Der TKV-9D ist unverändert.";
+    if (transfer == Transfer::Read)
+        return "Der TKV-9D hält wieder seine eigenen Arbeitsparameter, seine Programme sind "
+               "unverändert.";
+    const std::string next = previous == kLastEntry ? std::string()
+                             : previous + 1 == kLastEntry
+                                 ? ", Programm " + std::to_string(kLastEntry) + " wie zuvor"
+                                 : ", die Programme " + std::to_string(previous + 1) + " bis " +
+                                       std::to_string(kLastEntry) + " wie zuvor";
+    const std::string written = previous == 1 ? std::string("ist Programm 1")
+                                : previous == 2
+                                    ? std::string("sind die Programme 1 und 2")
+                                    : "sind die Programme 1 bis " + std::to_string(previous);
+    return "Im TKV-9D " + written + " neu" + next + "; seine Arbeitsparameter halten Programm " +
+           std::to_string(previous) + ".";
 }
 
 // A transfer stopped between two entries; `previous` is the entry done last, -1 for none yet.
-int transferCancelled(int previous, const char* nothingYet) {
-    if (previous < 0) return vrl::op::cancelled(kTransferCancelled, nothingYet);
-    return vrl::op::cancelled(kTransferCancelled,
-                              previous == 0 ? std::string("Abgebrochen nach den Arbeitsparametern.")
-                                            : "Abgebrochen nach " + programOf(previous) + ".");
+int transferCancelled(int previous, const char* nothingYet, Transfer transfer = Transfer::Read) {
+    const std::string howFar = previous < 0 ? std::string(nothingYet)
+                               : previous == 0
+                                   ? std::string("Abgebrochen nach den Arbeitsparametern.")
+                                   : "Abgebrochen nach " + programOf(previous) + ".";
+    return vrl::op::cancelled(kTransferCancelled, howFar + "\n" + holdsNow(transfer, previous));
 }
 
 // A refused transfer is a failed device operation to the operator: its code on the displays.
@@ -215,13 +242,15 @@ int Prog_ProgrammeSchreiben(int first, int last) {
     for (int i = std::max(first, 1); i <= last; ++i) {
         // Between two programs, so that none is left written but not stored.
         if (vrl::op::cancelRequested())
-            return transferCancelled(i > std::max(first, 1) ? i - 1 : -1, kNothingWritten);
+            return transferCancelled(i > std::max(first, 1) ? i - 1 : -1, kNothingWritten,
+                                     Transfer::Write);
         vrl::op::progress(entryStep(i, single, "geschrieben"), done++, total);
         if (int code = TkvCom_ParameterSchreiben(&gProg[static_cast<std::size_t>(i)]); code != 0)
             return code;
         if (int code = TkvCom_ParameterAlsProgrammSpeichern(i); code != 0) return code;
     }
-    if (!single && vrl::op::cancelRequested()) return transferCancelled(last, kNothingWritten);
+    if (!single && vrl::op::cancelRequested())
+        return transferCancelled(last, kNothingWritten, Transfer::Write);
     vrl::op::progress(single ? "Arbeitsparameter des Geräts werden zurückgeschrieben"
                              : "Arbeitsparameter werden geschrieben",
                       done, total);

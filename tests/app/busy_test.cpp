@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QMainWindow>
 #include <QProgressDialog>
@@ -15,6 +16,7 @@
 #include <deque>
 #include <vector>
 
+#include "app/busy.h"
 #include "app/com_main.h"
 #include "app/par_main.h"
 #include "app/shell.h"
@@ -86,6 +88,7 @@ class Busy : public PacedApp {
             QProgressDialog* dialog = progressDialog();
             if (!dialog || dialog->value() < done) return;
             labelAtCancel = dialog->labelText();
+            ownerAtCancel = dialog->parentWidget();
             QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
             poll->stop();
             poll->deleteLater();
@@ -101,6 +104,7 @@ class Busy : public PacedApp {
 
     vrl::PopupsGuard guard{popups};
     QString labelAtCancel;
+    QWidget* ownerAtCancel = nullptr;
 };
 
 // Input made while the working parameters are written is dropped; it shows neither during nor
@@ -176,6 +180,45 @@ TEST_F(Busy, TypingDuringAPollIsKept) {
     EXPECT_TRUE(gDatenGeaendert);
 }
 
+// Fault caught: input made while a poll waits out its time-out is held and carried out more than
+// a second later, with an arrow cursor, and its success hides the poll's error.
+TEST_F(Busy, APollPastItsGraceMakesTheWindowsBusyAndDropsInput) {
+    struct Row {
+        const char* name;
+        std::function<void(Busy&)> input;
+        std::function<bool(Busy&)> unchanged;
+    };
+    const Row rows[] = {
+        {"Start", [](Busy& t) { QTest::mouseClick(t.main().START, Qt::LeftButton); },
+         [](Busy& t) { return t.count("DF1") == 0; }},
+        {"parameter", [](Busy& t) { QTest::keyClick(t.main().PAR_STROM1, Qt::Key_Up); },
+         [](Busy& t) { return gParameter.strom1 == 0.0 && t.main().PAR_STROM1->value() == 0.0; }},
+    };
+    for (const auto& row : rows) {
+        StatusMain_Panel()->ui.TKVSTATUSABFRAGE->click();  // polling on
+        StatusMain_Panel()->ui.STATUSTIMER->stop();        // the tick comes from the test
+        device.injectFault('1', sim::Fault{sim::FaultKind::Silence, "S1R", 1});
+        device.clearFrames();
+        bool busyCursor = false;
+        // As soon as the windows show busy: the operator clicks or types.
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
+            if (!QApplication::overrideCursor()) return;
+            busyCursor = QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            watch.stop();
+            row.input(*this);
+        });
+        watch.start(0);
+        Callback_Statustimer();
+        QCoreApplication::processEvents();
+
+        EXPECT_TRUE(busyCursor) << row.name;
+        EXPECT_TRUE(row.unchanged(*this)) << row.name;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << row.name;
+        EXPECT_TRUE(main().FEHLERLED->isOn()) << row.name << ": the poll's error stays";
+    }
+}
+
 // The operation's own question is answered by mouse although the windows are busy.
 TEST_F(Busy, TheOperationsQuestionTakesAClick) {
     vrl::gui::QtPopups dialogs;
@@ -216,7 +259,9 @@ TEST_F(Busy, CancelStopsBetweenStepsAndSaysHowFarItGot) {
              t.popups.answers = {kAlle};
              t.main().PROGLESEN->click();
          },
-         "Programme vom TKV-9D lesen", "Abgebrochen nach Programm 2 von 16.",
+         "Programme vom TKV-9D lesen",
+         "Abgebrochen nach Programm 2 von 16.\nDer TKV-9D hält wieder seine eigenen "
+         "Arbeitsparameter, seine Programme sind unverändert.",
          [](Busy& t) {
              // The entries read stay in the table, the list is not refreshed; the device gets
              // its own working parameters back.
@@ -230,10 +275,13 @@ TEST_F(Busy, CancelStopsBetweenStepsAndSaysHowFarItGot) {
              t.popups.answers = {kAlle};
              t.main().PROGSCHREIBEN->click();
          },
-         "Programme zu TKV-9D schreiben", "Abgebrochen nach Programm 2 von 16.",
+         "Programme zu TKV-9D schreiben",
+         "Abgebrochen nach Programm 2 von 16.\nIm TKV-9D sind die Programme 1 und 2 neu, die "
+         "Programme 3 bis 16 wie zuvor; seine Arbeitsparameter halten Programm 2.",
          [](Busy& t) {
              return t.count("PNP") == 2 && t.device.frames().back() == "#1PNP2\r" &&
-                    t.labelAtCancel.startsWith("Programm 2 von 16 wird geschrieben\nNoch etwa");
+                    t.labelAtCancel.startsWith(
+                        "Programm 2 wird geschrieben\nSchritt 2 von 17, noch etwa");
          }},
         {"Scann", 1, [](Busy&) { ComMain_Panel()->ui.SCANN->click(); }, "Scann",
          "Abgebrochen nach Adresse 2 von 9.",
@@ -265,6 +313,50 @@ TEST_F(Busy, CancelStopsBetweenStepsAndSaysHowFarItGot) {
     }
 }
 
+// Fault caught: the progress display is a window of its own, which one click on the window that
+// started the operation puts underneath it, "Abbrechen" out of reach.
+TEST_F(Busy, TheProgressDisplayBelongsToTheWindowThatStartedTheOperation) {
+    struct Row {
+        const char* name;
+        QAbstractButton* button;
+        QWidget* window;
+    };
+    ComMain_Panel()->widget()->show();
+    StatusMain_Panel()->widget()->show();  // shown last: the active window, if any
+    const Row rows[] = {
+        {"Schreiben", main().PROGSCHREIBEN, ParMain_GetMainpanel()},
+        {"Scann", ComMain_Panel()->ui.SCANN, ComMain_Panel()->widget()},
+    };
+    for (const auto& row : rows) {
+        ownerAtCancel = nullptr;
+        popups.answers = {kAlle};
+        cancelAt(1);
+        QTest::mouseClick(row.button, Qt::LeftButton);
+        EXPECT_EQ(ownerAtCancel, row.window) << row.name;
+    }
+}
+
+// Fault caught: a scan of one device and eight empty addresses estimated from the average step,
+// which the one fast answer pulls far below the time-out the other addresses wait.
+TEST(RemainingTime, FollowsTheSlowerOfTheAverageAndTheLastStep) {
+    struct Row {
+        qint64 elapsedMs, lastStepMs;
+        int done, total;
+        double seconds;
+    };
+    const Row rows[] = {
+        {1550, 1500, 2, 9, 10.5},   // scan: address 1 answered, address 2 waited 1.5 s
+        {4000, 1000, 4, 17, 13.0},  // write: even steps
+        {3000, 500, 2, 4, 3.0},     // a fast last step does not shorten the estimate
+    };
+    for (const auto& row : rows) {
+        EXPECT_DOUBLE_EQ(
+            vrl::app::remainingSeconds(row.elapsedMs, row.lastStepMs, row.done, row.total),
+            row.seconds)
+            << row.elapsedMs << " " << row.done;
+    }
+}
+
 class QuitDuringAnOperation : public PacedApp {};
 
 // Closing the window during a write asks; "Ja" stops the write after the current program. A
@@ -285,7 +377,8 @@ TEST_F(QuitDuringAnOperation, WaitsForTheLineAndClosesThePort) {
          {"Nur aktuell ausgewähltes oder alle Programme schreiben?",
           "Ein Vorgang mit dem TKV-9D läuft noch. Möchten Sie ihn abbrechen und das Programm "
           "beenden?",
-          "Abgebrochen nach Programm 1 von 16."},
+          "Abgebrochen nach Programm 1 von 16.\nIm TKV-9D ist Programm 1 neu, die Programme 2 "
+          "bis 16 wie zuvor; seine Arbeitsparameter halten Programm 1."},
          "#1PNP1\r"},  // the program in hand was finished
         {"Start", [] { ParMain_Panel()->ui.START->click(); }, {}, {}, "#1DF1\r"},
     };
@@ -308,6 +401,45 @@ TEST_F(QuitDuringAnOperation, WaitsForTheLineAndClosesThePort) {
         EXPECT_EQ(VrlCom_ComPortGet(), 0) << row.name;
         EXPECT_EQ(settings(), "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n") << row.name;
     }
+}
+
+// A report the operator reads: a modal dialog that stays up until two turns of the event loop
+// have passed.
+class ReadReports : public vrl::ScriptedPopups {
+  public:
+    void message(std::string_view title, std::string_view text) override {
+        ScriptedPopups::message(title, text);
+        QDialog report;
+        report.setModal(true);
+        bool read = false;
+        QTimer::singleShot(0, &report, [&] {
+            QTimer::singleShot(0, &report, [&] {
+                read = true;
+                report.accept();
+            });
+        });
+        report.exec();
+        if (!read) closedUnread.push_back(std::string(text));
+    }
+    std::vector<std::string> closedUnread;
+};
+
+// Fault caught: "Ja" to quitting during a write ends the program under the report of what was
+// done, which the operator never gets to read.
+TEST_F(QuitDuringAnOperation, TheReportOfWhatWasDoneIsReadBeforeTheProgramEnds) {
+    ReadReports reports;
+    reports.answers = {kAlle, 1};  // write all, then "Ja" to stop it and quit
+    writeSettings("[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n");
+    QTimer::singleShot(0, [] {
+        QTimer::singleShot(0, [] { ParMain_GetMainpanel()->close(); });
+        ParMain_Panel()->ui.PROGSCHREIBEN->click();
+    });
+    EXPECT_EQ(Func_Run(reports), 0);
+    ASSERT_FALSE(reports.shown.empty());
+    EXPECT_EQ(reports.shown.back().text.rfind("Abgebrochen nach Programm 1 von 16.\nIm TKV-9D", 0),
+              0u)
+        << reports.shown.back().text;
+    EXPECT_TRUE(reports.closedUnread.empty()) << reports.closedUnread.front();
 }
 
 }  // namespace

@@ -1,16 +1,21 @@
 // The curve preview in the main window follows the operator's edits and saves what it shows.
 
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QImage>
 #include <QLineSeries>
 #include <QMainWindow>
 #include <QScatterSeries>
+#include <QValueAxis>
 
 #include "app/curve_preview.h"
+#include "app/export_picture.h"
 #include "app/par_main.h"
 #include "app/shell.h"
 #include "app_fixture.h"
 #include "params/datastate.h"
+#include "params/parametersatz.h"
 #include "platform/gui/panels.h"
 #include "platform/gui/popups.h"
 
@@ -71,6 +76,51 @@ TEST_F(CurvePreviewTest, SavesAsPngAndSvg) {
     EXPECT_TRUE(png.read(4).endsWith("PNG"));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(svg.readAll().contains("<svg"));
+}
+
+// Fault caught: a long curve's time axis runs to "800.000" ms and its cycle to thousands of
+// seconds.
+TEST_F(CurvePreviewTest, ALongCurveIsDrawnOverSecondsAndMinutes) {
+    struct Row {
+        double zeit1;  // [ms], the only step
+        const char* axis;
+        double lastX;
+        const char* cycle;
+    };
+    const Row rows[] = {
+        {1000, "Zeit [ms]", 3000, "× unbegrenzt, 1 s je Zyklus"},
+        {200000, "Zeit [s]", 600, "× unbegrenzt, 3 min 20 s je Zyklus"},
+    };
+    for (const auto& row : rows) {
+        Parametersatz record = gParameter;
+        record.zeit1 = row.zeit1;
+        preview->showRecord(record);
+        EXPECT_EQ(preview->timeAxis()->titleText(), row.axis);
+        EXPECT_DOUBLE_EQ(drawn().back().x(), row.lastX) << row.zeit1;
+        EXPECT_EQ(preview->cycleText().toStdString(), row.cycle);
+    }
+}
+
+// Fault caught: an exported curve of a few hundred pixels without program name, cycle text or
+// warnings, useless in a report.
+TEST_F(CurvePreviewTest, ExportsCarryTitleNotesAndAPrintableSize) {
+    Parametersatz record = gParameter;
+    vrl::params::setName(record, "Dauerlauf");
+    record.strom1 = 4.2;  // beyond the limit: a warning below the plot
+    preview->showRecord(record);
+    EXPECT_TRUE(preview->exportTitle().startsWith("Stromkurve A - Dauerlauf, "))
+        << preview->exportTitle().toStdString();
+    const QString png = QDir::current().filePath("kurve.png");
+    const QString svg = QDir::current().filePath("kurve.svg");
+    ASSERT_TRUE(preview->save(vrl::app::CurvePreview::Format::Png, png));
+    ASSERT_TRUE(preview->save(vrl::app::CurvePreview::Format::Svg, svg));
+    EXPECT_EQ(QImage(png).size(), vrl::app::kExportSize);
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("viewBox=\"0 0 1600 900\""));
+    for (const QString& line : {preview->exportTitle(), preview->cycleText(), preview->noteText()})
+        EXPECT_TRUE(text.contains(line.toHtmlEscaped().toUtf8())) << line.toStdString();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLocale>
 #include <QTableWidget>
 #include <QTest>
 #include <cstring>
@@ -26,6 +27,8 @@ class CompareWithDevice : public AppTest {
   protected:
     void SetUp() override {
         AppTest::SetUp();
+        locale_ = QLocale();
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         ASSERT_EQ(Func_PanelsInitialisieren("V 1.2.3", "4/2011"), 0);
         ASSERT_EQ(VrlCom_Open(kSimPort), 0);
         // The device holds what the table holds.
@@ -34,6 +37,7 @@ class CompareWithDevice : public AppTest {
         popups.shown.clear();
     }
     void TearDown() override {
+        QLocale::setDefault(locale_);
         Func_PanelsFreigeben();
         AppTest::TearDown();
     }
@@ -41,6 +45,7 @@ class CompareWithDevice : public AppTest {
     void compare() { main().MENUMAIN_PROGRAMM_VERGLEICHEN->trigger(); }
 
     vrl::PopupsGuard guard{popups};
+    QLocale locale_;
 };
 
 std::vector<std::vector<QString>> rowsOf(const QTableWidget* table) {
@@ -56,6 +61,8 @@ std::vector<std::vector<QString>> rowsOf(const QTableWidget* table) {
 
 // Values changed on the device behind the program's back, and one edited on the panel but not
 // yet stored in the table, are listed; nothing else is, and nothing of the program changes.
+// Fields and values read as on the panels (faults caught: internal names such as
+// "programmname", choices as numbers, a decimal point on a German desktop).
 TEST_F(CompareWithDevice, ListsExactlyWhatDiffersAndLeavesTheTableAlone) {
     struct Change {
         int slot;  // 0 the working parameters
@@ -64,10 +71,11 @@ TEST_F(CompareWithDevice, ListsExactlyWhatDiffersAndLeavesTheTableAlone) {
         std::vector<QString> listed;
     };
     const std::vector<Change> changes = {
-        {0, "C2", "0.250", {"A - Arbeitsparameter", "Strom 2", "0", "0.25"}},
-        {5, "T3", "1234.5", {"5 - Programm 5", "Zeit 3", "0", "1234.5"}},
+        {0, "M1", "1", {"A - Arbeitsparameter", "Meßbereich", "0 - 4 A", "0 - 0.4 A"}},
+        {0, "C2", "0.250", {"A - Arbeitsparameter", "Strom 2", "0", "0,25"}},
+        {5, "T3", "1234.5", {"5 - Programm 5", "Zeit 3", "0", "1234,5"}},
         {9, "L1", "7", {"9 - Programm 9", "Anzahl Zyklen", "0", "7"}},
-        {16, "N1", "anders", {"16 - Programm 16", "programmname", "Programm 16", "anders"}},
+        {16, "N1", "anders", {"16 - Programm 16", "Programmname", "Programm 16", "anders"}},
     };
     for (const auto& change : changes) {
         const bool stored =
@@ -87,12 +95,14 @@ TEST_F(CompareWithDevice, ListsExactlyWhatDiffersAndLeavesTheTableAlone) {
 
     std::vector<std::vector<QString>> expected;
     for (const auto& change : changes) expected.push_back(change.listed);
-    expected.insert(expected.begin() + 1, {"3 - Programm 3", "Zeit 1", "1100", "1000"});
+    expected.insert(expected.begin() + 2, {"3 - Programm 3", "Zeit 1", "1100", "1000"});
     auto* window = vrl::app::compareWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(rowsOf(window->table()), expected);
-    EXPECT_EQ(window->summary()->text(), "5 Unterschiede zwischen Programm und TKV-9D:");
+    EXPECT_EQ(window->summary()->text(),
+              "Der TKV-9D wurde für den Vergleich angehalten. 6 Unterschiede zwischen "
+              "Programm und TKV-9D:");
     EXPECT_EQ(std::memcmp(table.data(), gProg.data(), sizeof table), 0);
     EXPECT_EQ(std::memcmp(&working, &gParameter, sizeof working), 0);
     EXPECT_EQ(gDatenGeaendert, changed);
@@ -105,9 +115,10 @@ TEST_F(CompareWithDevice, ListsExactlyWhatDiffersAndLeavesTheTableAlone) {
 TEST_F(CompareWithDevice, SendsTheFramesOfReadingAllAndSaysWhenNothingDiffers) {
     compare();
     const auto compared = line.frames();
-    ASSERT_EQ(popups.shown.size(), 1u);
-    EXPECT_EQ(popups.shown[0].title, "Mit TKV-9D vergleichen");
-    EXPECT_EQ(popups.shown[0].text.rfind("Keine Unterschiede", 0), 0u) << popups.shown[0].text;
+    ASSERT_EQ(popups.shown.size(), 2u);  // "Ja" to the question, then the result
+    EXPECT_EQ(popups.shown[1].title, "Mit TKV-9D vergleichen");
+    EXPECT_NE(popups.shown[1].text.find("Keine Unterschiede"), std::string::npos)
+        << popups.shown[1].text;
     EXPECT_EQ(vrl::app::compareWindow(), nullptr);
 
     line.clearFrames();
@@ -115,6 +126,35 @@ TEST_F(CompareWithDevice, SendsTheFramesOfReadingAllAndSaysWhenNothingDiffers) {
     main().PROGLESEN->click();
     EXPECT_EQ(compared, line.frames());
     EXPECT_GT(compared.size(), 400u);
+}
+
+// Fault caught: the comparison stops the device and loads its programs without asking, and the
+// result does not say that the device was stopped.
+TEST_F(CompareWithDevice, AsksFirstAndNeinSendsNothing) {
+    struct Row {
+        int answer;
+        bool sent;
+    };
+    for (const Row row : {Row{2, false}, Row{1, true}}) {
+        line.clearFrames();
+        popups.shown.clear();
+        popups.answers = {row.answer};
+        compare();
+        ASSERT_FALSE(popups.shown.empty());
+        const auto& question = popups.shown.front();
+        EXPECT_EQ(question.kind, "question");
+        EXPECT_EQ(question.buttons, (std::vector<std::string>{"Ja", "Nein", ""}));
+        EXPECT_NE(question.text.find("angehalten"), std::string::npos) << question.text;
+        EXPECT_NE(question.text.find("zurückgeschrieben"), std::string::npos) << question.text;
+        EXPECT_EQ(!line.frames().empty(), row.sent) << row.answer;
+        EXPECT_EQ(popups.shown.size(), row.sent ? 2u : 1u) << row.answer;
+        if (row.sent) {
+            EXPECT_EQ(popups.shown.back().text.rfind("Der TKV-9D wurde für den Vergleich "
+                                                     "angehalten.",
+                                                     0),
+                      0u);
+        }
+    }
 }
 
 }  // namespace

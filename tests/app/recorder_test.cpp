@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QDoubleSpinBox>
+#include <QImage>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScatterSeries>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <array>
@@ -16,6 +19,7 @@
 #include <iterator>
 #include <vector>
 
+#include "app/export_picture.h"
 #include "app/fenster.h"
 #include "app/recorder.h"
 #include "app/status_main.h"
@@ -33,6 +37,7 @@
 namespace {
 
 using vrl::app::MeasurementRecorder;
+using vrl::app::recordingCsv;
 using vrl::app::Sample;
 using namespace std::chrono_literals;
 
@@ -107,6 +112,7 @@ TEST_F(Recording, RecordedCurrentFollowsTheProgrammedCurve) {
         record.zeit3 = row.time[2], record.zeit4 = row.time[3];
         record.zyklen = row.cycles;
         ASSERT_EQ(TkvCom_ParameterSchreiben(&record), 0) << row.name;
+        popups.answers = {2};  // "Verwerfen": the row before needs no keeping
         recorder->toggle()->click();
         ASSERT_TRUE(recorder->isRecording()) << row.name;
         ASSERT_EQ(TkvCom_GeraetStarten(), 0) << row.name;
@@ -133,12 +139,13 @@ TEST_F(Recording, RecordedCurrentFollowsTheProgrammedCurve) {
     }
 }
 
-// A tick that falls into another operation reads nothing and is counted as skipped; the next
-// one reads both values.
-TEST_F(Recording, TickDuringAnotherOperationIsSkipped) {
+// Fault caught: a tick that falls into another operation (the status poll at a multiple of
+// its period) is lost; at 0.2 s one reading in five.
+TEST_F(Recording, TickDuringAnotherOperationIsReadRightAfterIt) {
     EXPECT_DOUBLE_EQ(recorder->period()->value(), 1.0);
     recorder->period()->setValue(0.2);
     EXPECT_EQ(recorder->timer()->interval(), 200);
+    recorder->period()->setValue(5.0);  // no regular tick while the test waits
     recorder->toggle()->click();
     line.clearFrames();
     for (const auto kind : {vrl::op::Kind::Operator, vrl::op::Kind::Background}) {
@@ -147,12 +154,69 @@ TEST_F(Recording, TickDuringAnotherOperationIsSkipped) {
     }
     EXPECT_TRUE(line.frames().empty());
     EXPECT_TRUE(recorder->samples().empty());
-    EXPECT_EQ(recorder->skippedTicks(), 2);
+    EXPECT_EQ(recorder->lateTicks(), 1);
 
-    recorder->tick();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return recorder->samples().size() == 1u; }, 2000));
     EXPECT_EQ(line.frames(), (std::vector<std::string>{"#1C0R\r", "#1V0R\r"}));
-    EXPECT_EQ(recorder->samples().size(), 1u);
     EXPECT_TRUE(recorder->isRecording());
+}
+
+// Fault caught: one garbled answer ends the whole recording, and the failed reading leaves no
+// trace in the CSV.
+TEST_F(Recording, FailedReadsAreGapsUntilFiveInARow) {
+    struct Row {
+        int failures;
+        bool stillRecording;
+    };
+    for (const Row row : {Row{4, true}, Row{5, false}}) {
+        popups.answers = {2};  // "Verwerfen" for the row before
+        recorder->toggle()->click();
+        ASSERT_TRUE(recorder->isRecording()) << row.failures;
+        line.injectFault('1', sim::Fault{sim::FaultKind::Nak, "C0R", row.failures});
+        for (int n = 0; n <= row.failures; ++n) {
+            clock.advance(200ms);
+            recorder->tick();
+        }
+        EXPECT_EQ(recorder->isRecording(), row.stillRecording) << row.failures;
+        EXPECT_EQ(recorder->failedReads(), row.failures);
+        const std::string csv = recordingCsv(recorder->samples());
+        std::size_t gaps = 0;
+        for (std::size_t at = csv.find(",,\n"); at != std::string::npos;
+             at = csv.find(",,\n", at + 1))
+            ++gaps;
+        EXPECT_EQ(gaps, static_cast<std::size_t>(row.failures)) << csv;
+        recorder->flush();
+        EXPECT_EQ(recorder->gapSeries()->count(), row.failures);
+        if (recorder->isRecording()) recorder->toggle()->click();
+    }
+}
+
+// Fault caught: a second click on "Messwerte aufzeichnen" drops a recording not saved, unasked.
+TEST_F(Recording, ANewRecordingOverOneNotSavedAsksFirst) {
+    struct Row {
+        int answer;  // "Speichern", "Verwerfen", "Abbrechen"
+        bool recording;
+        std::size_t samplesLeft;
+        bool fileWritten;
+    };
+    const Row rows[] = {{3, false, 1, false}, {2, true, 0, false}, {1, true, 0, true}};
+    const std::string path = (std::filesystem::path(home.path()) / "vorher.csv").string();
+    for (const auto& row : rows) {
+        std::filesystem::remove(path);
+        recorder->append({0.0, 0.5, 1.0});
+        popups.shown.clear();
+        popups.answers = {row.answer};
+        popups.files = {path};
+        recorder->toggle()->click();
+        ASSERT_FALSE(popups.shown.empty()) << row.answer;
+        EXPECT_EQ(popups.shown[0].buttons,
+                  (std::vector<std::string>{"Speichern", "Verwerfen", "Abbrechen"}));
+        EXPECT_EQ(recorder->isRecording(), row.recording) << row.answer;
+        EXPECT_EQ(recorder->toggle()->isChecked(), row.recording) << row.answer;
+        EXPECT_EQ(recorder->samples().size(), row.samplesLeft) << row.answer;
+        EXPECT_EQ(std::filesystem::exists(path), row.fileWritten) << row.answer;
+        if (recorder->isRecording()) recorder->toggle()->click();
+    }
 }
 
 TEST_F(Recording, SavesTheSamplesAsCsv) {
@@ -170,6 +234,18 @@ TEST_F(Recording, SavesTheSamplesAsCsv) {
               "0.2,1.25,2\n"
               "3600.4,0.001,0\n");
     EXPECT_TRUE(popups.shown.back().kind == "file");
+}
+
+// Fault caught: the recording's picture is a 1382 x 220 strip without a word of what it shows.
+TEST_F(Recording, ThePictureCarriesTitleAndAPrintableSize) {
+    recorder->toggle()->click();
+    recorder->append({0.0, 0.5, 1.0});
+    recorder->append({0.2, 1.25, 2.0});
+    const std::string path = (std::filesystem::path(home.path()) / "aufzeichnung.png").string();
+    ASSERT_TRUE(recorder->savePng(QString::fromStdString(path)));
+    EXPECT_EQ(QImage(QString::fromStdString(path)).size(), vrl::app::kExportSize);
+    EXPECT_TRUE(recorder->exportTitle().startsWith("Messwerte vom "))
+        << recorder->exportTitle().toStdString();
 }
 
 // An hour at 0.2 s: the plot draws a bounded number of points, keeps the one spike and the last

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLocale>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
@@ -149,6 +150,25 @@ TEST(TraceModelTest, KeepsTheLatestAndDropsTheOldest) {
                   row.onlyFailures ? (number - 1) / 3 * 3 : number - 1)
             << row.name;
     }
+}
+
+// Fault caught: the window shows times and durations with the file's point on a German desktop.
+TEST(TraceModelTest, ShowsTimesInTheOperatorsFormat) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    TraceModel model(10);
+    TraceRecord record;
+    record.duration = std::chrono::microseconds(12345);
+    model.append({record});
+    const QString duration =
+        model.data(model.index(0, TraceModel::Dauer), Qt::DisplayRole).toString();
+    const QString time = model.data(model.index(0, TraceModel::Zeit), Qt::DisplayRole).toString();
+    QLocale::setDefault(before);
+    std::string expected = vrl::driver::durationText(record.duration);  // the file's form
+    std::replace(expected.begin(), expected.end(), '.', ',');
+    EXPECT_EQ(duration.toStdString(), expected);
+    EXPECT_FALSE(time.contains(u'.')) << time.toStdString();
+    EXPECT_TRUE(time.contains(u',')) << time.toStdString();
 }
 
 // "Nur Fehler", "Speichern...", "Anhalten"/"Fortsetzen" and "Leeren" act on the list.

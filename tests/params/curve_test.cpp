@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {5000, 0.5, true},
                   {6000, 0.5, true}},
                  3,
-                 "× 1.200 Zyklen, 2.400 s"}),
+                 "× 1.200 Zyklen, 40 min"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct NothingRow {
@@ -208,6 +208,20 @@ TEST(CurveTest, UnusableStepsAreLeftOutNotComputedWith) {
     EXPECT_TRUE(curve.points[0].refused);
     EXPECT_FALSE(curve.points[3].refused);
     EXPECT_EQ(curve.limit, 4.095);
+}
+
+// Fault caught: a long run shown in seconds with group separators ("17.179.344,9 s").
+TEST(CurveTest, LongDurationsReadInMinutesAndHours) {
+    const std::pair<double, const char*> rows[] = {
+        {2.5, "2,5 s"},
+        {59.9, "59,9 s"},
+        {60.0, "1 min"},
+        {2400.0, "40 min"},
+        {754.25, "12 min 34,3 s"},
+        {3600.0, "1 h"},
+        {17179344.9, "4.772 h 2 min"},
+    };
+    for (const auto& [seconds, text] : rows) EXPECT_EQ(vrl::params::durationText(seconds), text);
 }
 
 TEST(CurveTest, CsvIsPlainNumbers) {

@@ -21,6 +21,8 @@ namespace {
 constexpr char kItemValuesProperty[] = "itemValues";
 constexpr char kForeignProperty[] = "showsForeign";
 constexpr char kNormalMinimumProperty[] = "normalMinimum";
+constexpr char kRefusedProperty[] = "refusedEntry";
+constexpr char kToolTipBeforeRefusal[] = "toolTipBeforeRefusal";
 constexpr int kForeignItemRole = Qt::UserRole + 1;
 
 // Light red behind dark red: stands out on the grey panel and stays readable when dimmed.
@@ -68,13 +70,17 @@ QLabel* labelWidgetOf(const QWidget* control) {
     return nullptr;
 }
 
-void mark(QWidget* control, const QString& toolTip) {
+void paintMarked(QWidget* control) {
     QPalette palette = control->palette();
     for (const auto role : {QPalette::Base, QPalette::Button})
         palette.setColor(role, kForeignBackground);
     for (const auto role : {QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, kForeignText);
     control->setPalette(palette);
+}
+
+void mark(QWidget* control, const QString& toolTip) {
+    paintMarked(control);
     control->setToolTip(toolTip);
     control->setProperty(kForeignProperty, true);
 }
@@ -131,10 +137,12 @@ QMetaObject::Connection connectCommit(QWidget* control, std::function<void()> ha
 }
 
 void setQuietly(QDoubleSpinBox* control, double value) {
+    clearRefused(control);
     quietly(control, [&] { control->setValue(value); });
 }
 
 void setQuietly(QSpinBox* control, int value) {
+    clearRefused(control);
     quietly(control, [&] { control->setValue(value); });
 }
 
@@ -232,6 +240,14 @@ void showForeign(QComboBox* ring, int value, const QString& label, const QString
     mark(ring, toolTip);
 }
 
+double enterableMinimum(const QDoubleSpinBox* box) {
+    return isMarked(box) ? box->property(kNormalMinimumProperty).toDouble() : box->minimum();
+}
+
+int enterableMinimum(const QSpinBox* box) {
+    return isMarked(box) ? box->property(kNormalMinimumProperty).toInt() : box->minimum();
+}
+
 bool showsForeignValue(const QWidget* control) {
     if (!isMarked(control)) return false;
     if (const auto* ring = qobject_cast<const QComboBox*>(control))
@@ -244,6 +260,7 @@ bool showsForeignValue(const QWidget* control) {
 }
 
 void clearForeign(QWidget* control) {
+    clearRefused(control);
     if (!isMarked(control)) return;
     if (auto* box = qobject_cast<QDoubleSpinBox*>(control)) {
         restoreRange(box);
@@ -259,6 +276,24 @@ void clearForeign(QWidget* control) {
     control->setPalette(QPalette());
     control->setToolTip({});
     control->setProperty(kForeignProperty, false);
+}
+
+void markRefused(QWidget* control, const QString& why) {
+    if (!isRefused(control)) control->setProperty(kToolTipBeforeRefusal, control->toolTip());
+    control->setProperty(kRefusedProperty, true);
+    paintMarked(control);
+    control->setToolTip(why);
+}
+
+void clearRefused(QWidget* control) {
+    if (!isRefused(control)) return;
+    control->setProperty(kRefusedProperty, false);
+    control->setToolTip(control->property(kToolTipBeforeRefusal).toString());
+    if (!isMarked(control)) control->setPalette(QPalette());
+}
+
+bool isRefused(const QWidget* control) {
+    return control->property(kRefusedProperty).toBool();
 }
 
 void setControlVisible(QWidget* control, bool visible) {

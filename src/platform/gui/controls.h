@@ -89,11 +89,22 @@ bool isDimmed(const QWidget* control);
 void showForeign(QDoubleSpinBox* box, const QString& text, const QString& toolTip);
 void showForeign(QSpinBox* box, const QString& text, const QString& toolTip);
 void showForeign(QComboBox* ring, int value, const QString& label, const QString& toolTip);
+// The lowest value the operator may enter: the box's minimum, or while it shows a foreign value,
+// the minimum it had before.
+double enterableMinimum(const QDoubleSpinBox* box);
+int enterableMinimum(const QSpinBox* box);
 // Whether the control now shows the stored value it cannot show (the ring its extra item).
 bool showsForeignValue(const QWidget* control);
 // Takes the mark, the extra items and the wider range back; the control keeps its value, pulled
 // into its range.
 void clearForeign(QWidget* control);
+
+// An entry of the operator's that a number field refused (number_field.h): the control is marked
+// as a foreign value is and its toolTip says why. The mark goes with the next value the field
+// takes, from the operator or the program; a foreign value's mark and toolTip stay as they were.
+void markRefused(QWidget* control, const QString& why);
+void clearRefused(QWidget* control);
+bool isRefused(const QWidget* control);
 
 // Shows or hides a control together with its label, which a hidden control must not leave
 // behind.

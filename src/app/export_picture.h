@@ -1,0 +1,30 @@
+#pragma once
+
+// A plot saved for a report or a test log: a title above it (what it shows and when), its notes
+// below it, at a size that prints on A4 and reads on a screen. The plot is drawn anew at that
+// size, not enlarged from the few hundred pixels it has in the window.
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+class QChartView;
+class QPainter;
+
+namespace vrl::app {
+
+inline constexpr QSize kExportSize{1600, 900};  // [px]
+
+struct ExportText {
+    QString title;
+    QStringList below;  // lines under the plot; empty ones are left out
+};
+
+// "07.12.2026 19:10" in the operator's format.
+QString exportDate();
+
+void paintExport(QPainter& painter, QChartView& plot, const ExportText& text);
+QImage exportImage(QChartView& plot, const ExportText& text);
+
+}  // namespace vrl::app

@@ -1,0 +1,251 @@
+#include "platform/gui/number_field.h"
+
+#include <QKeyEvent>
+#include <QTimer>
+#include <QToolTip>
+
+#include "platform/gui/controls.h"
+
+namespace vrl::gui {
+
+namespace {
+
+// The reason of a refusal comes up beside the field a moment after the entry ended, and stays
+// until the next key or a few seconds.
+constexpr int kReasonDelay = 300;   // [ms]
+constexpr int kReasonShown = 8000;  // [ms]
+
+enum class Problem { None, Incomplete, TooHigh, TooLow, TooFine, NotANumber };
+
+struct Reading {
+    Problem problem = Problem::Incomplete;
+    double value = 0.0;
+};
+
+QValidator::State stateOf(Problem problem) {
+    switch (problem) {
+        case Problem::None:
+            return QValidator::Acceptable;
+        case Problem::NotANumber:
+            return QValidator::Invalid;
+        default:
+            return QValidator::Intermediate;
+    }
+}
+
+// What the operator typed, prefix and suffix taken off.
+template <class Box>
+QString typedPart(const Box* box, QString text) {
+    const QString prefix = box->prefix();
+    const QString suffix = box->suffix();
+    if (!prefix.isEmpty() && text.startsWith(prefix)) text.remove(0, prefix.size());
+    if (!suffix.isEmpty() && text.endsWith(suffix)) text.chop(suffix.size());
+    return text.trimmed();
+}
+
+// Reads a sign, digits and at most one decimal separator, "." or ","; anything else is no
+// number. The value is read locale-free, so that no character is ever taken as a group
+// separator.
+Reading read(const QString& text, int decimals, double minimum, double maximum) {
+    QString plain;
+    bool separator = false;
+    int digits = 0, fraction = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (i == 0 && (c == u'-' || c == u'+')) {
+            plain += c;
+        } else if (c.isDigit() && c.unicode() < 0x80) {
+            plain += c;
+            ++digits;
+            if (separator) ++fraction;
+        } else if ((c == u'.' || c == u',') && !separator) {
+            plain += u'.';
+            separator = true;
+        } else {
+            return {Problem::NotANumber};
+        }
+    }
+    if (digits == 0) return {Problem::Incomplete};
+    Reading reading{Problem::None, plain.toDouble()};
+    if (reading.value > maximum)
+        reading.problem = Problem::TooHigh;
+    else if (reading.value < minimum)
+        reading.problem = Problem::TooLow;
+    else if (fraction > decimals)
+        reading.problem = Problem::TooFine;
+    return reading;
+}
+
+// "Strom 1 [A]" names the field "Strom 1" with the unit "A".
+// The name the operator knows the field by: its label, or for a field in a table its
+// accessible name.
+QString labelText(const QWidget* field) {
+    const QString label = labelOf(field);
+    return label.isEmpty() ? field->accessibleName() : label;
+}
+
+QString withUnit(const QWidget* field, const QString& number) {
+    const QString label = labelText(field);
+    const qsizetype open = label.lastIndexOf(u'[');
+    if (open > 0 && label.endsWith(u']'))
+        return number + u' ' + label.mid(open + 1, label.size() - open - 2);
+    return number;
+}
+
+QString fieldName(const QWidget* field) {
+    QString label = labelText(field);
+    const qsizetype open = label.lastIndexOf(u'[');
+    if (open > 0 && label.endsWith(u']')) label.truncate(open);
+    label = label.trimmed();
+    if (label.endsWith(u':')) label.chop(1);
+    return label.isEmpty() ? QStringLiteral("Wert") : label;
+}
+
+int decimalsOf(const QDoubleSpinBox* box) {
+    return box->decimals();
+}
+
+int decimalsOf(const QSpinBox*) {
+    return 0;
+}
+
+QString boundText(const QDoubleSpinBox* box, double bound) {
+    return box->textFromValue(bound);
+}
+
+QString boundText(const QSpinBox*, int bound) {
+    return QString::number(bound);
+}
+
+template <class Box>
+Reading readBox(const Box* box, const QString& text) {
+    return read(typedPart(box, text), decimalsOf(box), enterableMinimum(box), box->maximum());
+}
+
+template <class Box>
+QString whyRefused(const Box* box, Problem problem) {
+    const QString name = fieldName(box);
+    switch (problem) {
+        case Problem::TooHigh:
+            return QString::fromUtf8("%1: höchstens %2")
+                .arg(name, withUnit(box, boundText(box, box->maximum())));
+        case Problem::TooLow:
+            return QString::fromUtf8("%1: mindestens %2")
+                .arg(name, withUnit(box, boundText(box, enterableMinimum(box))));
+        case Problem::TooFine:
+            if (decimalsOf(box) == 0) return QString::fromUtf8("%1: nur ganze Zahlen").arg(name);
+            return QString::fromUtf8(decimalsOf(box) == 1 ? "%1: höchstens %2 Nachkommastelle"
+                                                          : "%1: höchstens %2 Nachkommastellen")
+                .arg(name)
+                .arg(decimalsOf(box));
+        default:
+            return {};
+    }
+}
+
+template <class Box>
+bool showsSpecialText(const Box* box, const QString& text) {
+    return !box->specialValueText().isEmpty() && text == box->specialValueText();
+}
+
+template <class Box>
+QValidator::State validateBox(const Box* box, const QString& input) {
+    if (showsSpecialText(box, input)) return QValidator::Acceptable;
+    return stateOf(readBox(box, input).problem);
+}
+
+// Before the spin box takes the operator's text: a number it must not take is refused here,
+// with its reason, and the box then keeps its previous value (CorrectToPreviousValue). What it
+// takes ends an earlier refusal.
+template <class Box>
+void judgeCommit(Box* box) {
+    if (box->isReadOnly()) return;
+    const QString text = box->text();
+    if (showsSpecialText(box, text)) return;
+    const Problem problem = readBox(box, text).problem;
+    if (problem == Problem::None) {
+        clearRefused(box);
+        return;
+    }
+    const QString why = whyRefused(box, problem);
+    if (why.isEmpty()) return;
+    markRefused(box, why);
+    // After the key that ended the entry has come up: a tooltip goes with the next key event.
+    QTimer::singleShot(kReasonDelay, box, [box] {
+        if (!isRefused(box)) return;
+        QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), box->toolTip(), box, {},
+                           kReasonShown);
+    });
+}
+
+bool isCommitKey(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+}  // namespace
+
+DecimalField::DecimalField(QWidget* parent) : QDoubleSpinBox(parent) {
+    setCorrectionMode(CorrectToPreviousValue);
+    setGroupSeparatorShown(false);
+    connect(this, &QDoubleSpinBox::valueChanged, this, [this] { clearRefused(this); });
+}
+
+QValidator::State DecimalField::validate(QString& input, int&) const {
+    return validateBox(this, input);
+}
+
+double DecimalField::valueFromText(const QString& text) const {
+    if (showsSpecialText(this, text)) return minimum();
+    const Reading reading = readBox(this, text);
+    return reading.problem == Problem::None ? reading.value : value();
+}
+
+void DecimalField::fixup(QString&) const {
+    // Qt's fixup drops group separators; here there are none, and nothing typed is changed.
+}
+
+void DecimalField::keyPressEvent(QKeyEvent* event) {
+    if (isCommitKey(event)) judgeCommit(this);
+    QDoubleSpinBox::keyPressEvent(event);
+}
+
+void DecimalField::focusOutEvent(QFocusEvent* event) {
+    judgeCommit(this);
+    QDoubleSpinBox::focusOutEvent(event);
+}
+
+IntegerField::IntegerField(QWidget* parent) : QSpinBox(parent) {
+    setCorrectionMode(CorrectToPreviousValue);
+    setGroupSeparatorShown(false);
+    connect(this, &QSpinBox::valueChanged, this, [this] { clearRefused(this); });
+}
+
+QValidator::State IntegerField::validate(QString& input, int&) const {
+    return validateBox(this, input);
+}
+
+int IntegerField::valueFromText(const QString& text) const {
+    if (showsSpecialText(this, text)) return minimum();
+    // Only text that validates is taken, and that lies in the range; anything else keeps the
+    // value the field has (and never reaches a conversion that would overflow).
+    const Reading reading = readBox(this, text);
+    return reading.problem == Problem::None ? static_cast<int>(reading.value) : value();
+}
+
+void IntegerField::fixup(QString&) const {}
+
+void IntegerField::keyPressEvent(QKeyEvent* event) {
+    if (isCommitKey(event)) judgeCommit(this);
+    QSpinBox::keyPressEvent(event);
+}
+
+void IntegerField::focusOutEvent(QFocusEvent* event) {
+    judgeCommit(this);
+    QSpinBox::focusOutEvent(event);
+}
+
+QString refusalOf(const QWidget* field) {
+    return isRefused(field) ? field->toolTip() : QString();
+}
+
+}  // namespace vrl::gui
