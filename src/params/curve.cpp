@@ -105,10 +105,12 @@ std::string shortest(double value) {
 
 }  // namespace
 
+// Measuring range 1 is the plausibility check's limit, which every write of the record passes
+// first: the preview marks what the write would refuse.
 std::optional<double> rangeLimit(int messbereich) {
     switch (messbereich) {
         case 1:
-            return 0.4095;
+            return kRange1Limit;
         case 2:
             return 4.095;
         default:

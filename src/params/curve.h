@@ -65,7 +65,7 @@ std::string durationText(double seconds);
 // The German text beside the plot: "× 5 Zyklen, 2,4 s", "× 1 Zyklus, 0,5 s" or "× unbegrenzt".
 std::string cycleText(const Curve& curve);
 // One German line about a refused value ("Strom 2: 0,5 A über der Grenze des Meßbereichs
-// (0,4095 A)").
+// (0,409 A)").
 std::string refusalText(const RefusedValue& refused);
 // The field's label as the main window names it ("Strom 2", "Zeit 1", "Anzahl Zyklen").
 std::string_view curveFieldLabel(std::string_view field);

@@ -56,7 +56,7 @@ TEST_F(CurvePreviewTest, FollowsTheEditsAndNotesAnEmptyCurve) {
     ui.PAR_MESSBEREICH->setCurrentIndex(0);
     emit ui.PAR_MESSBEREICH->activated(0);
     EXPECT_EQ(preview->refusedSeries()->points().size(), 4);
-    EXPECT_EQ(preview->limitSeries()->points().front().y(), 0.4095);
+    EXPECT_EQ(preview->limitSeries()->points().front().y(), 0.409);
     EXPECT_TRUE(preview->noteText().contains(QString::fromUtf8("über der Grenze")))
         << qPrintable(preview->noteText());
 
