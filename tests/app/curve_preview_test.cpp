@@ -112,14 +112,20 @@ TEST_F(CurvePreviewTest, ExportsCarryTitleNotesAndAPrintableSize) {
         << preview->exportTitle().toStdString();
     const QString png = QDir::current().filePath("kurve.png");
     const QString svg = QDir::current().filePath("kurve.svg");
+    // The title carries the time of the export, which may pass a second boundary meanwhile.
+    const QString titleBefore = preview->exportTitle();
     ASSERT_TRUE(preview->save(vrl::app::CurvePreview::Format::Png, png));
     ASSERT_TRUE(preview->save(vrl::app::CurvePreview::Format::Svg, svg));
+    const QString titleAfter = preview->exportTitle();
     EXPECT_EQ(QImage(png).size(), vrl::app::kExportSize);
     QFile file(svg);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     EXPECT_TRUE(text.contains("viewBox=\"0 0 1600 900\""));
-    for (const QString& line : {preview->exportTitle(), preview->cycleText(), preview->noteText()})
+    EXPECT_TRUE(text.contains(titleBefore.toHtmlEscaped().toUtf8()) ||
+                text.contains(titleAfter.toHtmlEscaped().toUtf8()))
+        << titleAfter.toStdString();
+    for (const QString& line : {preview->cycleText(), preview->noteText()})
         EXPECT_TRUE(text.contains(line.toHtmlEscaped().toUtf8())) << line.toStdString();
 }
 
