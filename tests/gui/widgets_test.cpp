@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QWheelEvent>
 #include <QtTest/QTest>
@@ -96,6 +98,41 @@ TEST(LedTest, StateIsReachableThroughProperties) {
     EXPECT_TRUE(lamp.isOn());
     EXPECT_EQ(lamp.onColor(), QColor(Qt::green));
     EXPECT_TRUE(lamp.isDimmed());
+}
+
+struct SpokenLamp {
+    const char* name;
+    bool on;
+    QColor color;
+    bool dimmed;
+    bool checked;
+    const char* description;
+};
+
+// Catches a lamp that a screen reader meets unnamed, as a stateless filler, or without the
+// colour that tells a fault from a good state.
+TEST(LedTest, ScreenReaderHearsLabelStateAndColour) {
+    const SpokenLamp rows[] = {
+        {"green on", true, QColor(30, 200, 40), false, true, "an (grün)"},
+        {"red on", true, QColor(230, 30, 30), false, true, "an (rot)"},
+        {"red off", false, QColor(230, 30, 30), false, false, "aus"},
+        {"on dimmed", true, QColor(30, 200, 40), true, true, "an (grün), nicht aktuell"},
+    };
+    for (const auto& row : rows) {
+        QWidget panel;
+        auto* lamp = new Led(&panel);
+        auto* label = new QLabel(QStringLiteral("Kurve läuft"), &panel);
+        label->setBuddy(lamp);
+        lamp->setOnColor(row.color);
+        lamp->setOn(row.on);
+        lamp->setDimmed(row.dimmed);
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(lamp);
+        ASSERT_NE(spoken, nullptr) << row.name;
+        EXPECT_EQ(spoken->text(QAccessible::Name), "Kurve läuft") << row.name;
+        EXPECT_EQ(spoken->state().checked, row.checked) << row.name;
+        EXPECT_TRUE(spoken->state().readOnly) << row.name;
+        EXPECT_EQ(spoken->text(QAccessible::Description), row.description) << row.name;
+    }
 }
 
 // ---- port picture ring
