@@ -77,6 +77,7 @@ CurvePreview::CurvePreview(QWidget* parent)
     view_->setRenderHint(QPainter::Antialiasing);
     view_->setMinimumSize(320, 220);
     view_->setObjectName("KURVENVORSCHAU_CHART");
+    view_->setAccessibleName(QStringLiteral("Kurvenvorschau"));
     cycles_->setObjectName("KURVENVORSCHAU_ZYKLEN");
     notes_->setObjectName("KURVENVORSCHAU_HINWEIS");
     notes_->setWordWrap(true);
@@ -142,6 +143,7 @@ void CurvePreview::showRecord(const Parametersatz& record) {
         limit_->clear();
 
     cycles_->setText(qt(params::cycleText(curve)));
+    view_->setAccessibleDescription(cycles_->text());  // what the plot shows, in words
     QStringList lines;
     if (!curve.note.empty()) lines << qt(curve.note);
     for (const params::RefusedValue& value : curve.refused) lines << qt(params::refusalText(value));

@@ -143,6 +143,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     toggle->setOnText(QStringLiteral("Aufzeichnung beenden"));
     toggle->setCheckable(true);
     period_->setObjectName(QStringLiteral("MESSPERIODE"));
+    period_->setAccessibleName(QStringLiteral("Aufzeichnungsperiode"));
     period_->setRange(kShortestPeriod, kLongestPeriod);
     period_->setSingleStep(0.1);
     period_->setDecimals(1);
@@ -180,6 +181,9 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     chart_->setMargins(QMargins(4, 4, 4, 4));
     chart_->legend()->setAlignment(Qt::AlignTop);
     view_->setMinimumHeight(220);
+    view_->setAccessibleName(QStringLiteral("Aufzeichnung"));
+    view_->setAccessibleDescription(
+        QStringLiteral("Programmierte Kurve, I-Ist [A] und U-Ist [V] über der Zeit [s]"));
 
     connect(toggle_, &QPushButton::clicked, this, [this](bool on) { setRecording(on); });
     connect(period_, &QDoubleSpinBox::valueChanged, this,

@@ -206,6 +206,7 @@ TraceWindow::TraceWindow(QWidget* owner)
         "Speichert die angezeigten Übertragungen als Textdatei, eine Zeile je Übertragung"));
 
     view_->setModel(model_);
+    view_->setAccessibleName(QStringLiteral("Schnittstellenprotokoll"));
     view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -200,6 +200,39 @@ const ClickRow kClickRows[] = {
 INSTANTIATE_TEST_SUITE_P(Clicks, PortPictureRingClickTest, ::testing::ValuesIn(kClickRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct RingKeyRow {
+    const char* name;
+    Qt::Key key;
+    int leftClicks;
+};
+
+// Catches a ring that the keyboard cannot reach or switch, and one whose button action (what a
+// screen reader offers) does nothing.
+TEST(PortPictureRingTest, SpaceEnterAndThePressActionAreAClick) {
+    const RingKeyRow rows[] = {
+        {"Space", Qt::Key_Space, 1},
+        {"Enter", Qt::Key_Return, 1},
+        {"other key", Qt::Key_A, 0},
+    };
+    for (const auto& row : rows) {
+        PortPictureRing ring;
+        EXPECT_EQ(ring.focusPolicy() & Qt::TabFocus, Qt::TabFocus) << row.name;
+        QSignalSpy left(&ring, &PortPictureRing::leftClicked);
+        QTest::keyClick(&ring, row.key);
+        EXPECT_EQ(left.size(), row.leftClicks) << row.name;
+    }
+    PortPictureRing ring;
+    ring.setValue(3);
+    QSignalSpy left(&ring, &PortPictureRing::leftClicked);
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(&ring);
+    ASSERT_NE(spoken, nullptr);
+    EXPECT_EQ(spoken->text(QAccessible::Name), "COM-Port");
+    EXPECT_EQ(spoken->text(QAccessible::Description), "COM 3");
+    ASSERT_NE(spoken->actionInterface(), nullptr);
+    spoken->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(left.size(), 1);
+}
+
 // ---- toggle button
 
 TEST(ToggleButtonTest, TextFollowsTheStateHoweverItIsSet) {
