@@ -185,7 +185,8 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     view_->setAccessibleDescription(
         QStringLiteral("Programmierte Kurve, I-Ist [A] und U-Ist [V] über der Zeit [s]"));
 
-    connect(toggle_, &QPushButton::clicked, this, [this](bool on) { setRecording(on); });
+    // Not clicked: a screen reader's toggle action changes the state without one.
+    connect(toggle_, &QPushButton::toggled, this, [this](bool on) { setRecording(on); });
     connect(period_, &QDoubleSpinBox::valueChanged, this,
             [this](double seconds) { timer_->setInterval(static_cast<int>(seconds * 1000)); });
     connect(timer_, &QTimer::timeout, this, [this] { tick(); });
