@@ -8,6 +8,8 @@
 #include <QString>
 #include <vector>
 
+#include "platform/gui/panels.h"
+
 namespace {
 
 struct Fenster {
@@ -69,6 +71,7 @@ void Fenster_MenueintraegeErstellen() {
             const QString name = entry.name;
             QObject::connect(item, &QAction::triggered, item, [name] { chooseWindow(name); });
         }
+        vrl::gui::addMnemonics(owner.menu);
     }
 }
 

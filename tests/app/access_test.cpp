@@ -5,10 +5,13 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QStringList>
+#include <QtTest/QTest>
 
 #include "app/com_main.h"
 #include "app/device_compare.h"
@@ -90,6 +93,76 @@ TEST_F(Access, EveryControlOfEveryWindowHasAName) {
         }
         EXPECT_TRUE(unnamed.isEmpty()) << window.name << ": " << unnamed.join(", ").toStdString();
     }
+}
+
+struct KeyRow {
+    const char* name;
+    const char* window;  // where the operator presses the keys
+    QKeySequence keys;
+    const char* opens;  // the menu that opens, or the kind of popup that appears
+    const char* title;  // in the popup's title or text; "" for a menu
+};
+
+// Catches a shortcut or mnemonic that does nothing: a missing or clashing '&', a shortcut not
+// bound, a shortcut on a window where it does not work (not its active one).
+TEST_F(Access, ShortcutsAndMnemonicsOpenTheirMenuOrDialog) {
+    const KeyRow rows[] = {
+        {"Alt+D", "Hauptfenster", QKeySequence("Alt+D"), "MENUMAIN_DATEI", ""},
+        {"Alt+P", "Hauptfenster", QKeySequence("Alt+P"), "MENUMAIN_PROGRAMM", ""},
+        {"Alt+F", "Hauptfenster", QKeySequence("Alt+F"), "MENUMAIN_FENSTER", ""},
+        {"Alt+H", "Hauptfenster", QKeySequence("Alt+H"), "MENUMAIN_HILFE", ""},
+        {"F10", "Hauptfenster", QKeySequence("F10"), "MENUMAIN_DATEI", ""},
+        {"Alt+D Com", "Com", QKeySequence("Alt+D"), "MENUCOM_DATEI", ""},
+        {"Alt+F Status", "Status", QKeySequence("Alt+F"), "MENUSTATUS_FENSTER", ""},
+        {"Ctrl+N", "Hauptfenster", QKeySequence("Ctrl+N"), "question", "Änderungen"},
+        {"Ctrl+O", "Hauptfenster", QKeySequence("Ctrl+O"), "question", "Änderungen"},
+        {"Ctrl+S", "Hauptfenster", QKeySequence("Ctrl+S"), "file", ""},
+        {"Ctrl+Shift+S", "Hauptfenster", QKeySequence("Ctrl+Shift+S"), "file", ""},
+        {"F1", "Hauptfenster", QKeySequence("F1"), "modal", "INFOPANEL"},
+        {"Ctrl+Q", "Hauptfenster", QKeySequence("Ctrl+Q"), "question", "Änderungen"},
+        {"Ctrl+Q Com", "Com", QKeySequence("Ctrl+Q"), "question", "Änderungen"},
+        {"Ctrl+Q Status", "Status", QKeySequence("Ctrl+Q"), "question", "Änderungen"},
+    };
+    const auto all = windows();
+    for (const auto& row : rows) {
+        QWidget* window = nullptr;
+        for (const auto& w : all)
+            if (qstrcmp(w.name, row.window) == 0) window = w.widget;
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window, 2000)) << row.name;
+        gDatenGeaendert = true;  // so that Neu, Laden and Beenden ask first
+        popups.shown.clear();
+        popups.answers = {3};  // "Abbrechen"
+        QTest::keySequence(window, row.keys);
+        if (row.title[0] == 0 && std::string(row.opens).starts_with("MENU")) {
+            QWidget* open = QApplication::activePopupWidget();
+            EXPECT_EQ(open ? open->objectName().toStdString() : "none", row.opens) << row.name;
+            if (open) open->close();
+        } else {
+            ASSERT_EQ(popups.shown.size(), 1u) << row.name;
+            EXPECT_EQ(popups.shown[0].kind, row.opens) << row.name;
+            EXPECT_NE((popups.shown[0].title + popups.shown[0].text).find(row.title),
+                      std::string::npos)
+                << row.name;
+        }
+        window->hide();
+    }
+    gDatenGeaendert = false;
+}
+
+// Catches a window entry that only the mouse can choose.
+TEST_F(Access, WindowMenuEntriesAreChosenByTheirLetter) {
+    QWidget* main = ParMain_GetMainpanel();
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main, 2000));
+    QTest::keySequence(main, QKeySequence("Alt+F"));
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_S);
+    EXPECT_TRUE(StatusMain_Panel()->widget()->isVisible());
+    EXPECT_FALSE(main->isVisible());
 }
 
 }  // namespace
