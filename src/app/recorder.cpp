@@ -180,7 +180,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     voltage_->attachAxis(volt_);
     chart_->setMargins(QMargins(4, 4, 4, 4));
     chart_->legend()->setAlignment(Qt::AlignTop);
-    view_->setMinimumHeight(220);
+    view_->setMinimumHeight(140);  // the status window fits a 768 px screen
     view_->setAccessibleName(QStringLiteral("Aufzeichnung"));
     view_->setAccessibleDescription(
         QStringLiteral("Programmierte Kurve, I-Ist [A] und U-Ist [V] über der Zeit [s]"));

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
@@ -188,6 +189,13 @@ int StatusMain_Initialisieren() {
     for (const auto& entry : kStatusLamps) vrl::gui::setQuietly(form.*entry.lamp, false);
     StatusLedsDimmen(1);
     vrl::gui::setControlVisible(form.STATUSLED11, false);
+    // A wrapped heading in a grid gets the height of one line unless it asks for more, and is
+    // cut; each asks for the lines it needs at its width, at whatever font size.
+    for (QLabel* heading :
+         {form.TEXT_HDXGEFUNDEN, form.TEXT_HDXNICHTERREICHBAR, form.TEXT_HDXPARAMETER}) {
+        heading->setMinimumWidth(heading->maximumWidth());
+        heading->setMinimumHeight(heading->heightForWidth(heading->maximumWidth()));
+    }
     if (StatusTabellenAufbauen() != 0) {
         TabellenLeeren();
         gStatusPanel.reset();

@@ -7,14 +7,18 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QStringList>
 #include <QtTest/QTest>
 
 #include "app/com_main.h"
 #include "app/device_compare.h"
+#include "app/fenster.h"
+#include "app/ini.h"
 #include "app/par_main.h"
 #include "app/shell.h"
 #include "app/status_main.h"
@@ -93,6 +97,75 @@ TEST_F(Access, EveryControlOfEveryWindowHasAName) {
         }
         EXPECT_TRUE(unnamed.isEmpty()) << window.name << ": " << unnamed.join(", ").toStdString();
     }
+}
+
+// A 1366 x 768 notebook screen less the window frame: a title bar and borders as the usual
+// desktops draw them.
+constexpr QSize kScreen{1366, 768};
+constexpr QSize kFrame{16, 48};
+
+// Catches a window whose last row ("Zurück zum Hauptfenster", the error display) or whose
+// buttons lie off a notebook screen even when maximised, or that opens larger than the screen.
+TEST_F(Access, EveryWindowFitsANotebookScreen) {
+    const QSize room = kScreen - kFrame;
+    for (const auto& window : windows()) {
+        window.widget->ensurePolished();
+        const QSize hint = window.widget->sizeHint();
+        const QSize least =
+            window.widget->minimumSizeHint().expandedTo(window.widget->minimumSize());
+        EXPECT_TRUE(hint.width() <= room.width() && hint.height() <= room.height())
+            << window.name << " opens at " << hint.width() << " x " << hint.height();
+        EXPECT_TRUE(least.width() <= room.width() && least.height() <= room.height())
+            << window.name << " needs at least " << least.width() << " x " << least.height();
+    }
+}
+
+struct PlaceRow {
+    const char* name;
+    QRect wanted;
+    QRect placed;
+};
+
+// Catches a window that opens off the screen or larger than it: its frame (8 px borders, a
+// 40 px title bar) must lie on the screen too.
+TEST(PlaceOnScreen, WindowAndFrameLieOnTheScreen) {
+    const QRect screen(0, 0, 1366, 768);
+    const PlaceRow rows[] = {
+        {"fits", {100, 100, 800, 500}, {100, 100, 800, 500}},
+        {"too wide", {0, 40, 1400, 600}, {8, 40, 1350, 600}},
+        {"too tall and wide", {8, 40, 1500, 900}, {8, 40, 1350, 720}},
+        {"off to the right", {1000, 100, 800, 500}, {558, 100, 800, 500}},
+        {"below the screen", {100, 700, 800, 500}, {100, 260, 800, 500}},
+        {"left of and above", {-300, -50, 800, 500}, {8, 40, 800, 500}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(Fenster_AufBildschirm(row.wanted, screen), row.placed) << row.name;
+    // A second screen to the right keeps a window placed there.
+    EXPECT_EQ(Fenster_AufBildschirm({1500, 100, 800, 500}, {1366, 0, 1920, 1080}),
+              QRect(1500, 100, 800, 500));
+}
+
+// Catches a window that forgets its place at the end, or that a stored place off the screen
+// (a screen since removed) puts out of reach.
+TEST_F(Access, WindowKeepsItsPlaceAcrossStarts) {
+    QWidget* main = ParMain_GetMainpanel();
+    main->setGeometry(60, 70, 500, 300);  // within the smallest test screen
+    ASSERT_EQ(Func_IniDateiSchreiben(), 0);
+    EXPECT_NE(settings().find("[fenster]\r\nbreite = 500\r\nhoehe = 300\r\nlinks = 60\r\n"
+                              "maximiert = 0\r\noben = 70\r\n"),
+              std::string::npos)
+        << settings();
+    main->setGeometry(0, 0, 400, 200);
+    EXPECT_EQ(Func_IniDateiLaden(), 0);
+    EXPECT_EQ(main->geometry(), QRect(60, 70, 500, 300));
+
+    writeSettings(
+        "[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n[fenster]\r\nbreite = "
+        "1000\r\nhoehe = 600\r\nlinks = 5000\r\noben = 3000\r\n\r\n");
+    EXPECT_EQ(Func_IniDateiLaden(), 0);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(main->geometry()))
+        << main->geometry().x() << "," << main->geometry().y();
 }
 
 struct KeyRow {
