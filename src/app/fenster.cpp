@@ -88,6 +88,10 @@ void Fenster_MenueintraegeErstellen() {
     }
 }
 
+void Fenster_Anzeigen(QMainWindow* to) {
+    if (QMainWindow* from = activePanel(); from && to && from != to) Fenster_SwitchPanels(from, to);
+}
+
 void Fenster_SwitchPanels(QMainWindow* from, QMainWindow* to) {
     if (!from || !to || from == to) return;
     gZuletztGezeigt = to;

@@ -25,6 +25,8 @@ void Fenster_PanelZurListeHinzufuegen(QMainWindow* panel, const char* name, QMen
 void Fenster_MenueintraegeErstellen();
 // Hides one window and shows the other in its place.
 void Fenster_SwitchPanels(QMainWindow* from, QMainWindow* to);
+// Shows `to` in the place of the window now shown, as its "Fenster" menu entry does.
+void Fenster_Anzeigen(QMainWindow* to);
 
 // The place, size and state of the program's window across starts, in the settings file's
 // section "fenster". Reading puts the main window there (hidden) within the screen it is on, or

@@ -115,6 +115,7 @@ int Func_Run(vrl::Popups& popups) {
     }
     // Start-up never stops because of the settings file.
     if (int code = Func_IniDateiLaden(); code != 0) VRL_Fehlerpopup(code);
+    ComMain_StartHinweis();
     ParMain_GetMainpanel()->show();
     QCoreApplication::exec();
     Func_IniDateiSchreiben();

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QStringList>
 #include <QtTest/QTest>
+#include <cstdio>
 
 #include "app/com_main.h"
 #include "app/device_compare.h"
@@ -24,6 +25,7 @@
 #include "app/status_main.h"
 #include "app/trace_window.h"
 #include "app_fixture.h"
+#include "driver/vrltkv9d.h"
 #include "gui/qt_app.h"
 #include "params/datastate.h"
 #include "platform/gui/led.h"
@@ -236,6 +238,73 @@ TEST_F(Access, WindowMenuEntriesAreChosenByTheirLetter) {
     QTest::keyClick(menu, Qt::Key_S);
     EXPECT_TRUE(StatusMain_Panel()->widget()->isVisible());
     EXPECT_FALSE(main->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+class StartMessages : public AppTest {};
+
+struct StartRow {
+    const char* name;
+    const char* settingsFile;  // nullptr: none, a first start
+    bool portHeld;             // another program holds COM 7
+    const char* errorText;     // what the error display says, from its start
+    bool lampOn;
+};
+
+// Catches a start-up that leaves the operator without a next step: no hint where a port is
+// chosen, a remembered port that failed silently (only the crossed-out plug), a hint hiding the
+// reason of a failure.
+TEST_F(StartMessages, ErrorDisplaySaysWhatToDoNext) {
+    const StartRow rows[] = {
+        {"first start", nullptr, false, "Schnittstelle über Fenster → Com wählen", false},
+        {"port closed at the end", "[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 7\r\n\r\n", false,
+         "Schnittstelle über Fenster → Com wählen", false},
+        {"port busy", "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n", true,
+         "Fehler beim öffnen der seriellen Schnittstelle: ", true},
+        {"port reopened", "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n", false, "", false},
+    };
+    constexpr int kHolder = kSimPort + 1;  // the other program, on the same device
+    for (const auto& row : rows) {
+        std::remove("tkv9dSteuerung.ini");
+        if (row.settingsFile) writeSettings(row.settingsFile);
+        serial::setPortPath(kHolder, line.devicePath());
+        if (row.portHeld) {
+            ASSERT_EQ(VRLTKV9D_Open(kHolder, 9600), 0) << row.name;
+        }
+        vrl::com::resetState();
+        QString text;
+        bool lamp = false;
+        run([&] {
+            text = ParMain_Panel()->ui.FEHLERSTRING->text();
+            lamp = ParMain_Panel()->ui.FEHLERLED->isOn();
+            Menu_Datei_Beenden();
+        });
+        if (row.portHeld) VRLTKV9D_Close(kHolder);
+        serial::setPortPath(kHolder, "");
+        EXPECT_TRUE(row.errorText[0] ? text.startsWith(QString::fromUtf8(row.errorText))
+                                     : text.isEmpty())
+            << row.name << ": " << text.toStdString();
+        if (row.portHeld) {
+            EXPECT_NE(text.indexOf("belegt"), -1) << row.name;
+        }
+        EXPECT_EQ(lamp, row.lampOn) << row.name;
+        popups.shown.clear();
+    }
+}
+
+// Catches a plug that does nothing when there is no port to reopen.
+TEST_F(StartMessages, PlugWithoutALastPortOpensTheConnectionWindow) {
+    writeSettings("[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
+    bool comShown = false;
+    run([&] {
+        emit ParMain_Panel()->ui.COMPICTURERING->leftClicked();
+        comShown = ComMain_Panel()->widget()->isVisible();
+        Menu_Datei_Beenden();
+    });
+    EXPECT_TRUE(comShown);
 }
 
 }  // namespace
