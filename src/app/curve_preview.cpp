@@ -81,6 +81,9 @@ CurvePreview::CurvePreview(QWidget* parent)
     cycles_->setObjectName("KURVENVORSCHAU_ZYKLEN");
     notes_->setObjectName("KURVENVORSCHAU_HINWEIS");
     notes_->setWordWrap(true);
+    // Room for two lines of warnings kept free: the parameters beside the preview must not move
+    // while the operator types because a warning came or went.
+    notes_->setMinimumHeight(2 * notes_->fontMetrics().lineSpacing());
     notes_->setStyleSheet(QString("color: %1").arg(kRefusedColour.name()));
 
     auto* png = new QPushButton(QString::fromUtf8("Als PNG speichern..."), this);
@@ -148,7 +151,6 @@ void CurvePreview::showRecord(const Parametersatz& record) {
     if (!curve.note.empty()) lines << qt(curve.note);
     for (const params::RefusedValue& value : curve.refused) lines << qt(params::refusalText(value));
     notes_->setText(lines.join('\n'));
-    notes_->setVisible(!lines.isEmpty());
 }
 
 QString CurvePreview::cycleText() const {

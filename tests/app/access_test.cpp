@@ -308,3 +308,32 @@ TEST_F(StartMessages, PlugWithoutALastPortOpensTheConnectionWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Catches a warning under the curve preview that pushes the parameters about while the operator
+// is typing in them.
+TEST_F(Access, WarningsUnderThePreviewMoveNothing) {
+    auto& ui = ParMain_Panel()->ui;
+    QWidget* main = ParMain_GetMainpanel();
+    main->resize(main->sizeHint());
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main, 2000));
+    const auto place = [&] {
+        QList<QPoint> places;
+        for (QWidget* field : std::initializer_list<QWidget*>{ui.PAR_STROM1, ui.PAR_ZEIT4,
+                                                              ui.PAR_MESSBEREICH, ui.START})
+            places << field->mapTo(main, QPoint());
+        return places;
+    };
+    const auto before = place();
+    // 4 A in the small range: two warnings under the preview.
+    ui.PAR_STROM1->setValue(4.0);
+    ui.PAR_MESSBEREICH->setCurrentIndex(0);
+    emit ui.PAR_MESSBEREICH->activated(0);
+    QCoreApplication::sendPostedEvents();
+    main->layout()->activate();
+    EXPECT_EQ(place(), before);
+}
+
+}  // namespace
