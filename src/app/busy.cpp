@@ -188,7 +188,9 @@ void WindowOperations::progress(std::string_view step, int done, int total) {
         // Its own input is the one the filter lets through; it must not spin the event loop
         // itself on every step.
         dialog->setWindowModality(Qt::NonModal);
-        dialog->setMinimumWidth(360);
+        // Wide enough for the whole title beside the title bar's buttons.
+        dialog->setMinimumWidth(
+            std::max(360, dialog->fontMetrics().horizontalAdvance(title_) + 160));
         QObject::connect(dialog, &QProgressDialog::canceled, dialog, [dialog] {
             op::requestCancel();
             // The dialog hid itself; it stays up, without its button, until the step in hand

@@ -16,6 +16,19 @@ namespace {
 constexpr const char* kSection = "com";
 
 std::unique_ptr<vrl::gui::ComPanel> gComPanel;
+// The remembered port could not be opened at start-up; its error stands on the displays.
+bool gStartPortFehler = false;
+
+// A failure to reopen the remembered port changes nothing else at start-up, but the operator
+// learns why the plug is crossed out (a port that another program holds names the holder).
+int reopenPort(int port) {
+    const int code = VrlCom_Open(port);
+    if (code != 0) {
+        gStartPortFehler = true;
+        VrlCom_FehlermeldungSet(code);
+    }
+    return code;
+}
 
 // The three connection settings in the order they are applied: the port first, so that the last
 // port afterwards is the one from the file.
@@ -27,8 +40,7 @@ struct Setting {
 };
 
 constexpr Setting kSettings[] = {
-    {"com", -801501, [](int value) { return VrlCom_Open(value); },
-     [] { return VrlCom_ComPortGet(); }},
+    {"com", -801501, reopenPort, [] { return VrlCom_ComPortGet(); }},
     {"lcom", -801502, [](int value) { return VrlCom_LastComPortSet(value); },
      [] { return VrlCom_LastComPortGet(); }},
     {"adresse", -801503,
@@ -58,6 +70,12 @@ int ComMain_Initialisieren() {
     VrlCom_RegisterScanStringControl(ui.SCANNTEXT);
 
     vrl::gui::connectCommit(ui.ZURUECK, [] { Callback_Com_Button_Zurueck(); });
+    // The plug with no port to reopen leads here, where one is chosen.
+    vrl::com::setChoosePort([] {
+        if (!gComPanel) return;
+        Fenster_Anzeigen(gComPanel->widget());
+        gComPanel->ui.COMPORT->setFocus();
+    });
     QObject::connect(ui.MENUCOM_DATEI_BEENDEN, &QAction::triggered, window,
                      [] { Menu_Datei_Beenden(); });
     vrl::gui::interceptClose(window, [window] { Callback_Panels(window); });
@@ -65,6 +83,8 @@ int ComMain_Initialisieren() {
 }
 
 int ComMain_Freigeben() {
+    vrl::com::setChoosePort(nullptr);
+    gStartPortFehler = false;
     gComPanel.reset();
     return 0;
 }
@@ -88,6 +108,11 @@ int ComMain_WriteIni(IniText store) {
     for (const Setting& setting : kSettings)
         Ini_PutInt(store, kSection, setting.key, setting.current());
     return 0;
+}
+
+void ComMain_StartHinweis() {
+    if (VrlCom_ComPortGet() == 0 && !gStartPortFehler)
+        VrlCom_HinweisSet("Schnittstelle über Fenster → Com wählen");
 }
 
 int Callback_Com_Button_Zurueck() {

@@ -83,9 +83,13 @@ CurvePreview::CurvePreview(QWidget* parent)
     view_->setRenderHint(QPainter::Antialiasing);
     view_->setMinimumSize(320, 220);
     view_->setObjectName("KURVENVORSCHAU_CHART");
+    view_->setAccessibleName(QStringLiteral("Kurvenvorschau"));
     cycles_->setObjectName("KURVENVORSCHAU_ZYKLEN");
     notes_->setObjectName("KURVENVORSCHAU_HINWEIS");
     notes_->setWordWrap(true);
+    // Room for two lines of warnings kept free: the parameters beside the preview must not move
+    // while the operator types because a warning came or went.
+    notes_->setMinimumHeight(2 * notes_->fontMetrics().lineSpacing());
     notes_->setStyleSheet(QString("color: %1").arg(kRefusedColour.name()));
 
     auto* png = new QPushButton(QString::fromUtf8("Als PNG speichern..."), this);
@@ -155,11 +159,11 @@ void CurvePreview::showRecord(const Parametersatz& record) {
         limit_->clear();
 
     cycles_->setText(qt(params::cycleText(curve)));
+    view_->setAccessibleDescription(cycles_->text());  // what the plot shows, in words
     QStringList lines;
     if (!curve.note.empty()) lines << qt(curve.note);
     for (const params::RefusedValue& value : curve.refused) lines << qt(params::refusalText(value));
     notes_->setText(lines.join('\n'));
-    notes_->setVisible(!lines.isEmpty());
 }
 
 QString CurvePreview::cycleText() const {

@@ -91,6 +91,7 @@ CompareWindow::CompareWindow(QWidget* parent)
     table_->setHorizontalHeaderLabels({QStringLiteral("Eintrag"), QStringLiteral("Feld"),
                                        QStringLiteral("Im Programm"), QStringLiteral("Im TKV-9D")});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setAccessibleName(QStringLiteral("Unterschiede"));
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

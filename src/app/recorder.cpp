@@ -224,9 +224,13 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     showInLegend(chart_, gaps_, false);
     chart_->setMargins(QMargins(4, 4, 4, 4));
     chart_->legend()->setAlignment(Qt::AlignTop);
-    view_->setMinimumHeight(220);
+    view_->setMinimumHeight(140);  // the status window fits a 768 px screen
+    view_->setAccessibleName(QStringLiteral("Aufzeichnung"));
+    view_->setAccessibleDescription(
+        QStringLiteral("Programmierte Kurve, I-Ist [A] und U-Ist [V] über der Zeit [s]"));
 
-    connect(toggle_, &QPushButton::clicked, this, [this](bool on) { setRecording(on); });
+    // Not clicked: a screen reader's toggle action changes the state without one.
+    connect(toggle_, &QPushButton::toggled, this, [this](bool on) { setRecording(on); });
     connect(period_, &QDoubleSpinBox::valueChanged, this,
             [this](double seconds) { timer_->setInterval(static_cast<int>(seconds * 1000)); });
     connect(timer_, &QTimer::timeout, this, [this] { tick(); });

@@ -94,6 +94,7 @@ int Func_IniDateiLaden() {
     IniText store = Ini_New(1);
     if (int code = Ini_ReadFromFile(store, kIniDatei); code != 0) {
         Ini_Dispose(store);
+        Fenster_ReadIni(nullptr);  // no place kept: the window where it fits the screen
         return code == kIniMissing ? -802251 : -801252;
     }
     int result = 0;
@@ -101,6 +102,7 @@ int Func_IniDateiLaden() {
         const int code = read(store);
         if (result == 0) result = code;
     }
+    Fenster_ReadIni(store);  // the window's place; never an error
     Ini_Dispose(store);
     return result;
 }
@@ -110,6 +112,7 @@ int Func_IniDateiSchreiben() {
     ParMain_WriteIni(store);
     ComMain_WriteIni(store);
     StatusMain_WriteIni(store);
+    Fenster_WriteIni(store);
     const int code = Ini_WriteToFile(store, kIniDatei);
     Ini_Dispose(store);
     return code != 0 ? -800253 : 0;
@@ -124,6 +127,7 @@ int Func_Run(vrl::Popups& popups) {
     }
     // Start-up never stops because of the settings file.
     if (int code = Func_IniDateiLaden(); code != 0) VRL_Fehlerpopup(code);
+    ComMain_StartHinweis();
     ParMain_GetMainpanel()->show();
     QCoreApplication::exec();
     Func_IniDateiSchreiben();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
@@ -45,16 +46,20 @@ constexpr std::array<StatusLamp, 7> kStatusLamps{{
     {0x0400, &StatusPanelForm::STATUSLED11},  // "Prüfspannungsfehler"
 }};
 
-// Module status word -> the three lamps of the module's row, HDXSTATUS<n>_<suffix>.
+// Module status word -> the three lamps of the module's row, HDXSTATUS<n>_<suffix>. The lamps
+// stand under their column's heading without a label of their own; a screen reader names each
+// by its column with the module's number as the row shows it ("hdx-4 3 gefunden").
 struct ModuleLamp {
     std::uint16_t mask;
     int suffix;
+    const char* spokenName;  // %1: the module's hexadecimal digit
 };
 constexpr std::array<ModuleLamp, 3> kHdxStatusLamps{{
-    {0x0001, 1},   // "hdx-4 gefunden"
-    {0x0100, 9},   // "hdx-4 nicht mehr erreichbar"
-    {0x0200, 10},  // "hdx-4 meldet "Nicht alle Parameter erhalten""
+    {0x0001, 1, "hdx-4 %1 gefunden"},
+    {0x0100, 9, "hdx-4 %1 nicht mehr erreichbar"},
+    {0x0200, 10, "hdx-4 %1 meldet \"Nicht alle Parameter erhalten\""},
 }};
+constexpr char kAusgangSpokenName[] = "hdx-4 %1 Ausgang freigegeben";
 
 // Output-enable mask: bit n-1 is module n. The device wants bit 15 set on every write and
 // reports it set on every read; it belongs to no module.
@@ -113,22 +118,26 @@ int AusgaengeSchreiben() {
     return TkvCom_OutputenableSchreiben(mask);
 }
 
-// Finds the module lamps and check boxes by name and switches the lamps off. A window without
-// one of them is not usable: kPanelFehlt.
+// Finds the module lamps and check boxes by name, names them for a screen reader and switches
+// the lamps off. A window without one of them is not usable: kPanelFehlt.
 int StatusTabellenAufbauen() {
     QMainWindow* window = gStatusPanel->widget();
     for (int n = 1; n <= kModule; ++n) {
+        const QString digit = QString::number(n, 16);
         auto& row = gHdxStatusLeds[static_cast<std::size_t>(n - 1)];
         for (std::size_t column = 0; column < kHdxStatusLamps.size(); ++column) {
             const QString name =
                 QStringLiteral("HDXSTATUS%1_%2").arg(n).arg(kHdxStatusLamps[column].suffix);
             row[column] = window->findChild<Led*>(name);
             if (!row[column]) return kPanelFehlt;
+            row[column]->setAccessibleName(
+                QString::fromUtf8(kHdxStatusLamps[column].spokenName).arg(digit));
             vrl::gui::setQuietly(row[column], false);
         }
         auto*& box = gHdxAusgaenge[static_cast<std::size_t>(n - 1)];
         box = window->findChild<QCheckBox*>(QStringLiteral("HDXAUSGANG%1").arg(n));
         if (!box) return kPanelFehlt;
+        box->setAccessibleName(QString::fromUtf8(kAusgangSpokenName).arg(digit));
     }
     return 0;
 }
@@ -180,6 +189,13 @@ int StatusMain_Initialisieren() {
     for (const auto& entry : kStatusLamps) vrl::gui::setQuietly(form.*entry.lamp, false);
     StatusLedsDimmen(1);
     vrl::gui::setControlVisible(form.STATUSLED11, false);
+    // A wrapped heading in a grid gets the height of one line unless it asks for more, and is
+    // cut; each asks for the lines it needs at its width, at whatever font size.
+    for (QLabel* heading :
+         {form.TEXT_HDXGEFUNDEN, form.TEXT_HDXNICHTERREICHBAR, form.TEXT_HDXPARAMETER}) {
+        heading->setMinimumWidth(heading->maximumWidth());
+        heading->setMinimumHeight(heading->heightForWidth(heading->maximumWidth()));
+    }
     if (StatusTabellenAufbauen() != 0) {
         TabellenLeeren();
         gStatusPanel.reset();

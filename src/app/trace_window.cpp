@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
@@ -20,6 +21,7 @@
 #include <mutex>
 
 #include "app/busy.h"
+#include "app/fenster.h"
 #include "connection/operation.h"
 #include "errors/vrl_errors.h"
 #include "platform/files/replace_file.h"
@@ -212,6 +214,7 @@ TraceWindow::TraceWindow(QWidget* owner)
         "Speichert die angezeigten Übertragungen als Textdatei, eine Zeile je Übertragung"));
 
     view_->setModel(model_);
+    view_->setAccessibleName(QStringLiteral("Schnittstellenprotokoll"));
     view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -342,7 +345,14 @@ TraceWindow* traceWindowOf(QWidget* owner) {
 
 TraceWindow* showTraceWindow(QWidget* owner) {
     TraceWindow* window = traceWindowOf(owner);
-    if (!window) window = new TraceWindow(owner);
+    if (!window) {
+        window = new TraceWindow(owner);
+        // Beside its owner, and within the owner's screen with its frame.
+        if (QScreen* screen = owner->screen())
+            window->setGeometry(Fenster_AufBildschirm(
+                QRect(owner->geometry().topLeft() + QPoint(40, 40), window->size()),
+                screen->availableGeometry()));
+    }
     window->show();
     window->raise();
     window->activateWindow();

@@ -195,7 +195,19 @@ int Callback_ComPortEinstellen(QComboBox* ring) {
     return 0;
 }
 
+namespace {
+std::function<void()> gChoosePort;
+}
+
+void vrl::com::setChoosePort(std::function<void()> handler) {
+    gChoosePort = std::move(handler);
+}
+
 int Callback_ComPortUmschalten() {
+    if (VrlCom_ComPortGet() == 0 && VrlCom_LastComPortGet() == 0 && gChoosePort) {
+        gChoosePort();
+        return 0;
+    }
     const vrl::op::Operation operation("COM-Port");
     if (operation.started()) VrlCom_FehlermeldungSet(VrlCom_ComPortUmschalten());
     return 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 // The controls that panels register with the connection manager, and their callbacks. The
 // manager keeps every registered control up to date, whichever panel is visible.
 
@@ -39,8 +41,13 @@ void VrlCom_ComPortListeErstellen(QComboBox* ring);
 
 // Commit of the COM ring: switch to the chosen port.
 int Callback_ComPortEinstellen(QComboBox* ring);
-// Click or double click on a picture ring: toggle the port.
+// Click or double click on a picture ring: toggle the port. With no port open and none used
+// before there is nothing to reopen; the handler given here (the program shows the connection
+// window) lets the operator choose one.
 int Callback_ComPortUmschalten();
+namespace vrl::com {
+void setChoosePort(std::function<void()> handler);
+}
 // Commit of the address ring.
 int Callback_ComPortAdresse(QComboBox* ring);
 int Callback_IdLesen();

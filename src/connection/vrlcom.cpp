@@ -177,3 +177,7 @@ void VrlCom_FehlermeldungSet(int code) {
         text += ": " + serial::backend().openFailureReason(gRefusedPort);
     gView->showError(code, text);
 }
+
+void VrlCom_HinweisSet(std::string_view text) {
+    if (gView) gView->showError(0, text);
+}

@@ -72,3 +72,5 @@ int VrlCom_IdLesen();
 int VrlCom_Scan();
 
 void VrlCom_FehlermeldungSet(int code);
+// A hint on every error display where no error stands: the lamp off, no number, the text.
+void VrlCom_HinweisSet(std::string_view text);

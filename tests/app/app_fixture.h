@@ -46,6 +46,13 @@ class AppTest : public ::testing::Test {
         std::ifstream in("tkv9dSteuerung.ini", std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
+    // The connection's section as written, with its blank line; the window's place follows in
+    // a section of its own.
+    std::string comSettings() const {
+        const std::string text = settings();
+        const auto end = text.find("\r\n\r\n");
+        return end == std::string::npos ? text : text.substr(0, end + 4);
+    }
     // Runs `operatorActions` once the event loop is running; the program must end by itself.
     int run(std::function<void()> operatorActions) {
         QTimer::singleShot(0, [&] { operatorActions(); });

@@ -399,7 +399,8 @@ TEST_F(QuitDuringAnOperation, WaitsForTheLineAndClosesThePort) {
         ASSERT_FALSE(frames.empty()) << row.name;
         EXPECT_EQ(frames.back(), row.lastFrame) << row.name;
         EXPECT_EQ(VrlCom_ComPortGet(), 0) << row.name;
-        EXPECT_EQ(settings(), "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n") << row.name;
+        EXPECT_EQ(comSettings(), "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n")
+            << row.name;
     }
 }
 

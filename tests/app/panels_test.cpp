@@ -80,10 +80,10 @@ TEST_F(Panels, SettingsRememberThePortsAsTheyWereLastUsed) {
     VrlCom_Close();
     ASSERT_EQ(VrlCom_Open(kSimPort), 0);
     ASSERT_EQ(Func_IniDateiSchreiben(), 0);
-    EXPECT_EQ(settings(), "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 2\r\n\r\n");
+    EXPECT_EQ(comSettings(), "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 2\r\n\r\n");
     VrlCom_Close();
     ASSERT_EQ(Func_IniDateiSchreiben(), 0);
-    EXPECT_EQ(settings(), "[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 7\r\n\r\n");
+    EXPECT_EQ(comSettings(), "[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 7\r\n\r\n");
     serial::setPortPath(2, "");
 }
 

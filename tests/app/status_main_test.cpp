@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "app/fenster.h"
+#include "app/recorder.h"
 #include "app/status_main.h"
 #include "connection/com_controls.h"
 #include "connection/vrlcom.h"
@@ -128,7 +130,7 @@ TEST_F(StatusWindow, StartsWithPollingOffDimmedLampsAndItsWindowEntry) {
     Fenster_MenueintraegeErstellen();
     const auto items = ui.MENUSTATUS_FENSTER->actions();
     ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items[0]->text(), "Status");
+    EXPECT_EQ(QString(items[0]->text()).remove(QLatin1Char('&')), "Status");  // mnemonic
     EXPECT_TRUE(items[0]->isChecked());
 }
 
@@ -179,6 +181,43 @@ TEST_F(StatusWindow, PollingOffByToggleOrFailedPollKeepsTheLamps) {
     EXPECT_EQ(litStatusLamps(), lit);
     EXPECT_TRUE(panel->ui.FEHLERLED->isOn());
     EXPECT_NE(panel->ui.FEHLERNUMMER->value(), 0);
+}
+
+struct ToggleWay {
+    const char* name;
+    void (*flip)(vrl::gui::ToggleButton*);
+};
+
+// Catches a toggle that changes its caption but starts nothing when anything but a mouse click
+// changed it: Space, a screen reader's toggle action, toggle() or setChecked().
+TEST_F(StatusWindow, TogglesActOnTheirStateWhateverChangedIt) {
+    const ToggleWay ways[] = {
+        {"click", [](vrl::gui::ToggleButton* t) { t->click(); }},
+        {"toggle", [](vrl::gui::ToggleButton* t) { t->toggle(); }},
+        {"setChecked", [](vrl::gui::ToggleButton* t) { t->setChecked(!t->isChecked()); }},
+        {"screen reader",
+         [](vrl::gui::ToggleButton* t) {
+             QAccessible::queryAccessibleInterface(t)->actionInterface()->doAction(
+                 QAccessibleActionInterface::toggleAction());
+         }},
+    };
+    auto* recorder = StatusMain_Recorder();
+    ASSERT_NE(recorder, nullptr);
+    auto* recording = panel->widget()->findChild<vrl::gui::ToggleButton*>("MESSWERTEAUFZEICHNEN");
+    ASSERT_NE(recording, nullptr);
+    for (const auto& way : ways) {
+        way.flip(panel->ui.TKVSTATUSABFRAGE);
+        EXPECT_TRUE(panel->ui.STATUSTIMER->isActive()) << way.name;
+        EXPECT_FALSE(lamp("STATUSLED1")->isDimmed()) << way.name;
+        way.flip(panel->ui.TKVSTATUSABFRAGE);
+        expectPollingOff();
+
+        way.flip(recording);
+        EXPECT_TRUE(recorder->isRecording()) << way.name;
+        way.flip(recording);
+        EXPECT_FALSE(recorder->isRecording()) << way.name;
+        EXPECT_EQ(recording->text(), "Messwerte aufzeichnen") << way.name;
+    }
 }
 
 TEST_F(StatusWindow, PollingWithoutOpenPortEndsAtTheFirstTick) {

@@ -569,7 +569,8 @@ TEST_P(MenuBarTest, HoldsItsMenusAndItemsInOrder) {
         QMenu* menu = menuActions[qsizetype(m)]->menu();
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(menu->objectName().toStdString(), menuName);
-        EXPECT_EQ(menu->title(), u8(expected.title));
+        // The texts as shown: the '&' before a mnemonic letter only underlines it.
+        EXPECT_EQ(QString(menu->title()).remove(QLatin1Char('&')), u8(expected.title));
 
         const auto items = menu->actions();
         ASSERT_EQ(items.size(), qsizetype(expected.items.size()));
@@ -581,8 +582,7 @@ TEST_P(MenuBarTest, HoldsItsMenusAndItemsInOrder) {
                 continue;
             }
             EXPECT_EQ(action->objectName().toStdString(), menuName + "_" + item.item);
-            EXPECT_EQ(action->text(), u8(item.text));
-            EXPECT_TRUE(action->shortcut().isEmpty()) << item.item;
+            EXPECT_EQ(QString(action->text()).remove(QLatin1Char('&')), u8(item.text));
         }
     }
 }

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QWheelEvent>
 #include <QtTest/QTest>
@@ -98,6 +100,41 @@ TEST(LedTest, StateIsReachableThroughProperties) {
     EXPECT_TRUE(lamp.isDimmed());
 }
 
+struct SpokenLamp {
+    const char* name;
+    bool on;
+    QColor color;
+    bool dimmed;
+    bool checked;
+    const char* description;
+};
+
+// Catches a lamp that a screen reader meets unnamed, as a stateless filler, or without the
+// colour that tells a fault from a good state.
+TEST(LedTest, ScreenReaderHearsLabelStateAndColour) {
+    const SpokenLamp rows[] = {
+        {"green on", true, QColor(30, 200, 40), false, true, "an (grün)"},
+        {"red on", true, QColor(230, 30, 30), false, true, "an (rot)"},
+        {"red off", false, QColor(230, 30, 30), false, false, "aus"},
+        {"on dimmed", true, QColor(30, 200, 40), true, true, "an (grün), nicht aktuell"},
+    };
+    for (const auto& row : rows) {
+        QWidget panel;
+        auto* lamp = new Led(&panel);
+        auto* label = new QLabel(QStringLiteral("Kurve läuft"), &panel);
+        label->setBuddy(lamp);
+        lamp->setOnColor(row.color);
+        lamp->setOn(row.on);
+        lamp->setDimmed(row.dimmed);
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(lamp);
+        ASSERT_NE(spoken, nullptr) << row.name;
+        EXPECT_EQ(spoken->text(QAccessible::Name), "Kurve läuft") << row.name;
+        EXPECT_EQ(spoken->state().checked, row.checked) << row.name;
+        EXPECT_TRUE(spoken->state().readOnly) << row.name;
+        EXPECT_EQ(spoken->text(QAccessible::Description), row.description) << row.name;
+    }
+}
+
 // ---- port picture ring
 
 TEST(PortPictureRingTest, NoPortEachPortAndHighPortsLookDifferent) {
@@ -162,6 +199,39 @@ const ClickRow kClickRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Clicks, PortPictureRingClickTest, ::testing::ValuesIn(kClickRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+struct RingKeyRow {
+    const char* name;
+    Qt::Key key;
+    int leftClicks;
+};
+
+// Catches a ring that the keyboard cannot reach or switch, and one whose button action (what a
+// screen reader offers) does nothing.
+TEST(PortPictureRingTest, SpaceEnterAndThePressActionAreAClick) {
+    const RingKeyRow rows[] = {
+        {"Space", Qt::Key_Space, 1},
+        {"Enter", Qt::Key_Return, 1},
+        {"other key", Qt::Key_A, 0},
+    };
+    for (const auto& row : rows) {
+        PortPictureRing ring;
+        EXPECT_EQ(ring.focusPolicy() & Qt::TabFocus, Qt::TabFocus) << row.name;
+        QSignalSpy left(&ring, &PortPictureRing::leftClicked);
+        QTest::keyClick(&ring, row.key);
+        EXPECT_EQ(left.size(), row.leftClicks) << row.name;
+    }
+    PortPictureRing ring;
+    ring.setValue(3);
+    QSignalSpy left(&ring, &PortPictureRing::leftClicked);
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(&ring);
+    ASSERT_NE(spoken, nullptr);
+    EXPECT_EQ(spoken->text(QAccessible::Name), "COM-Port");
+    EXPECT_EQ(spoken->text(QAccessible::Description), "COM 3");
+    ASSERT_NE(spoken->actionInterface(), nullptr);
+    spoken->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(left.size(), 1);
+}
 
 // ---- toggle button
 

@@ -13,6 +13,7 @@
 
 #include "platform/gui/led.h"
 #include "platform/gui/port_picture_ring.h"
+#include "platform/gui/toggle_button.h"
 
 namespace vrl::gui {
 
@@ -125,6 +126,10 @@ QMetaObject::Connection connectCommit(QWidget* control, std::function<void()> ha
     }
     if (auto* ring = qobject_cast<QComboBox*>(control)) {
         return QObject::connect(ring, &QComboBox::activated, ring, run);
+    }
+    // A screen reader's toggle action and toggle() change the state without a click.
+    if (auto* toggle = qobject_cast<ToggleButton*>(control)) {
+        return QObject::connect(toggle, &QAbstractButton::toggled, toggle, run);
     }
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         return QObject::connect(button, &QAbstractButton::clicked, button, run);

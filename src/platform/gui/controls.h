@@ -6,7 +6,10 @@
 // still typing, and never because the program itself set a value. connectCommit() connects the
 // signal that means exactly this for each kind of control:
 //
-//   QPushButton, QToolButton, QCheckBox, ToggleButton  clicked
+//   QPushButton, QToolButton, QCheckBox                clicked
+//   ToggleButton                                       toggled: whatever changed the state (a
+//                                                      click, Space, a screen reader's toggle
+//                                                      action, setChecked from code)
 //   QComboBox (rings and the program list)             activated: the operator chose an item,
 //                                                      also when it is the one already shown
 //   QSpinBox, QDoubleSpinBox                           valueChanged with keyboard tracking off

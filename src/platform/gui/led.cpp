@@ -1,5 +1,7 @@
 #include "platform/gui/led.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
 #include <QRadialGradient>
@@ -15,9 +17,49 @@ QColor greyed(const QColor& color) {
     return QColor(level, level, level);
 }
 
+// The colour of a lit lamp is part of its message (red: a fault, green: all is well), so a
+// screen reader names it. Hues in between are named by the nearest of these.
+QString colourName(const QColor& color) {
+    if (color.hsvSaturation() < 64) return {};
+    const int hue = color.hsvHue();
+    if (hue < 20 || hue >= 330) return QStringLiteral("rot");
+    if (hue < 45) return QStringLiteral("orange");
+    if (hue < 70) return QStringLiteral("gelb");
+    if (hue < 170) return QStringLiteral("grün");
+    return QStringLiteral("blau");
+}
+
+class AccessibleLed : public QAccessibleWidget {
+  public:
+    explicit AccessibleLed(Led* lamp) : QAccessibleWidget(lamp, QAccessible::CheckBox) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.readOnly = true;
+        state.checked = lamp()->isOn();
+        state.focusable = false;
+        return state;
+    }
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Description) return lamp()->stateText();
+        return QAccessibleWidget::text(kind);
+    }
+
+  private:
+    Led* lamp() const { return static_cast<Led*>(widget()); }
+};
+
+QAccessibleInterface* ledInterface(const QString& className, QObject* object) {
+    if (className != QLatin1String(Led::staticMetaObject.className())) return nullptr;
+    return new AccessibleLed(static_cast<Led*>(object));
+}
+
 }  // namespace
 
 Led::Led(QWidget* parent) : QWidget(parent) {
+    static const bool installed = (QAccessible::installFactory(ledInterface), true);
+    (void)installed;
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
@@ -25,18 +67,41 @@ void Led::setOn(bool on) {
     if (on_ == on) return;
     on_ = on;
     update();
+    announce(true);
 }
 
 void Led::setOnColor(const QColor& color) {
     if (onColor_ == color) return;
     onColor_ = color;
     update();
+    announce(false);
 }
 
 void Led::setDimmed(bool dimmed) {
     if (dimmed_ == dimmed) return;
     dimmed_ = dimmed;
     update();
+    announce(false);
+}
+
+QString Led::stateText() const {
+    QString text = on_ ? QStringLiteral("an") : QStringLiteral("aus");
+    if (const QString colour = colourName(onColor_); on_ && !colour.isEmpty())
+        text += QStringLiteral(" (%1)").arg(colour);
+    if (dimmed_ || !isEnabled()) text += QStringLiteral(", nicht aktuell");
+    return text;
+}
+
+void Led::announce(bool checkedChanged) {
+    if (!QAccessible::isActive()) return;  // no assistive technology listens
+    if (checkedChanged) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 QSize Led::sizeHint() const {
@@ -48,7 +113,10 @@ QSize Led::minimumSizeHint() const {
 }
 
 void Led::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::EnabledChange) update();
+    if (event->type() == QEvent::EnabledChange) {
+        update();
+        announce(false);
+    }
     QWidget::changeEvent(event);
 }
 

@@ -9,6 +9,11 @@ namespace vrl::gui {
 // colour, so an operator can tell a red error lamp from a green activity lamp even when both are
 // off. Dimmed (or disabled) it is drawn in greys: the state stays readable, but the lamp says
 // that its value is not current (the status lamps while polling is off).
+//
+// A screen reader meets a lamp as a read-only check box: its name is its label (the QLabel whose
+// buddy it is, or the accessible name), checked while lit, and its description says "an" or
+// "aus", the colour of a lit lamp and whether the value is current. Every change of the three is
+// announced as it happens.
 class Led : public QWidget {
     Q_OBJECT
     Q_PROPERTY(bool on READ isOn WRITE setOn)
@@ -27,6 +32,9 @@ class Led : public QWidget {
     bool isDimmed() const { return dimmed_; }
     void setDimmed(bool dimmed);
 
+    // What a screen reader reads beside the name: "an (grün)", "aus", "..., nicht aktuell".
+    QString stateText() const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -35,6 +43,8 @@ class Led : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    void announce(bool checkedChanged);
+
     bool on_ = false;
     QColor onColor_{Qt::red};
     bool dimmed_ = false;

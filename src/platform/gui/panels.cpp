@@ -1,5 +1,9 @@
 #include "platform/gui/panels.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
 #include <QtGlobal>
 
 #include "platform/gui/controls.h"
@@ -24,7 +28,57 @@ std::unique_ptr<QWidget> build(QWidget* parent) {
     return window;
 }
 
+// The letter after the '&' of a text that has a mnemonic, else a null character.
+QChar mnemonicOf(const QString& text) {
+    for (qsizetype i = text.indexOf(QLatin1Char('&')); i >= 0 && i + 1 < text.size();
+         i = text.indexOf(QLatin1Char('&'), i + 2)) {
+        if (text[i + 1] != QLatin1Char('&')) return text[i + 1].toLower();
+    }
+    return {};
+}
+
+// Where the mnemonic goes: a free word-initial letter first ("Speichern &unter..." beside
+// "&Speichern"), then any free letter or digit; -1 when every one is taken.
+qsizetype mnemonicPlace(const QString& text, const QString& used) {
+    for (const bool wordStart : {true, false}) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (!text[i].isLetterOrNumber() || used.contains(text[i].toLower())) continue;
+            if (!wordStart || i == 0 || !text[i - 1].isLetterOrNumber()) return i;
+        }
+    }
+    return -1;
+}
+
+void addMnemonics(const QList<QAction*>& actions) {
+    QString used;
+    for (const QAction* action : actions)
+        if (const QChar taken = mnemonicOf(action->text()); !taken.isNull()) used += taken;
+    for (QAction* action : actions) {
+        QString text = action->text();
+        if (action->isSeparator() || text.isEmpty() || !mnemonicOf(text).isNull()) continue;
+        const qsizetype place = mnemonicPlace(text, used);
+        if (place < 0) continue;
+        used += text[place].toLower();
+        action->setText(text.insert(place, QLatin1Char('&')));
+    }
+}
+
 }  // namespace
+
+void addMnemonics(QMenu* menu) {
+    addMnemonics(menu->actions());
+}
+
+void addMenuKeys(QMainWindow* window) {
+    QMenuBar* bar = window->menuBar();
+    addMnemonics(bar->actions());
+    for (QMenu* menu : bar->findChildren<QMenu*>()) addMnemonics(menu);
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), window);
+    QObject::connect(f10, &QShortcut::activated, bar, [bar] {
+        for (QAction* action : bar->actions())
+            if (action->isVisible() && action->isEnabled()) return bar->setActiveAction(action);
+    });
+}
 
 void StatusPanelForm::setupUi(QMainWindow* panel) {
     Ui::STATUSPNL::setupUi(panel);
@@ -41,6 +95,7 @@ void preparePanelResources() {
 
 void finishPanel(QWidget* panel) {
     applyItemValues(panel);
+    if (auto* window = qobject_cast<QMainWindow*>(panel)) addMenuKeys(window);
 }
 
 std::unique_ptr<QWidget> loadPanel(std::string_view resourceName, QWidget* parent) {

@@ -50,6 +50,8 @@
 #include "ui_RENAMEPNL.h"
 #include "ui_STATUSPNL.h"
 
+class QMenu;
+
 namespace vrl::gui {
 
 // The status panel and what its Designer file cannot hold: the polling timer STATUSTIMER,
@@ -92,9 +94,17 @@ struct PanelWindow<Ui::RENAMEPNL> {
 };
 
 // Things every panel needs before and after its controls are built: the images compiled in,
-// the item values of its rings.
+// the item values of its rings, the menu keys.
 void preparePanelResources();
 void finishPanel(QWidget* panel);
+
+// Menus for the keyboard alone. Every menu title and item without a mnemonic gets one, unique
+// within its menu (the first letter of a word where it is free, else the first free letter);
+// the shown text stays the same apart from the underline. F10 opens the window's first menu.
+// finishPanel does this for a window's menu bar; a menu filled later (the "Fenster" menus) calls
+// addMnemonics itself.
+void addMenuKeys(QMainWindow* window);
+void addMnemonics(QMenu* menu);
 
 // One panel: its window and its controls. The window is deleted with the Panel, or earlier by
 // its Qt parent (a child dialog goes with the main panel); either order is safe.

@@ -1,5 +1,7 @@
 #include "platform/gui/port_picture_ring.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -31,17 +33,72 @@ QPainterPath connectorShell(const QRectF& box) {
     return path;
 }
 
+// What the picture says, in the words the port ring uses.
+QString spokenState(int value) {
+    if (value == PortPictureRing::kAboveHighest) return QStringLiteral("COM > 16");
+    if (hasPort(value)) return QStringLiteral("COM %1").arg(value);
+    return QStringLiteral("nicht geöffnet");
+}
+
+// To a screen reader the ring is a button that closes or reopens the port; its description says
+// which port is open.
+class AccessibleRing : public QAccessibleWidget {
+  public:
+    explicit AccessibleRing(PortPictureRing* ring) : QAccessibleWidget(ring, QAccessible::Button) {}
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction() && widget()->isEnabled())
+            emit static_cast<PortPictureRing*>(widget())->leftClicked();
+    }
+};
+
+QAccessibleInterface* ringInterface(const QString& className, QObject* object) {
+    if (className != QLatin1String(PortPictureRing::staticMetaObject.className())) return nullptr;
+    return new AccessibleRing(static_cast<PortPictureRing*>(object));
+}
+
 }  // namespace
 
 PortPictureRing::PortPictureRing(QWidget* parent) : QWidget(parent) {
+    static const bool installed = (QAccessible::installFactory(ringInterface), true);
+    (void)installed;
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and switched with Space like a button, for operators without a mouse.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("COM-Port"));
+    setAccessibleDescription(spokenState(value_));
 }
 
 void PortPictureRing::setValue(int value) {
     if (value_ == value) return;
     value_ = value;
+    setAccessibleDescription(spokenState(value_));
     update();
+}
+
+void PortPictureRing::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!event->isAutoRepeat()) emit leftClicked();
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+void PortPictureRing::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void PortPictureRing::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 QSize PortPictureRing::sizeHint() const {
@@ -68,6 +125,11 @@ void PortPictureRing::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
 
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1.0, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    }
     const QRectF box = QRectF(rect()).adjusted(2, 2, -2, -2);
     const QPainterPath shell = connectorShell(box);
     const bool open = hasPort(value_);

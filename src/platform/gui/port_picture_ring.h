@@ -8,7 +8,8 @@ namespace vrl::gui {
 // a connector marked ">16" for any higher port (value 99), and a crossed-out grey connector when
 // no port is open (value 0). The operator clicks it to close or reopen the port, so it reports
 // left clicks and double clicks; a double click arrives as a left click followed by a double
-// click, like on any other control.
+// click, like on any other control. From the keyboard it takes the focus and Space (or Enter)
+// is a left click.
 class PortPictureRing : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int value READ value WRITE setValue)
@@ -35,6 +36,9 @@ class PortPictureRing : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     int value_ = kNoPort;
