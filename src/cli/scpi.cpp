@@ -51,6 +51,35 @@ constexpr int kOperationComplete = 0x01;
 constexpr int kErrorQueueNotEmpty = 0x04;
 constexpr int kEventSummary = 0x20;
 
+// Answers are 7-bit ASCII, as IEEE 488.2 has its strings: a VISA client decodes them as ASCII
+// unless told otherwise, and would fail on the German texts' umlauts.
+struct Spelling {
+    std::string_view utf8;
+    std::string_view ascii;
+};
+
+constexpr Spelling kSpellings[] = {
+    {"ä", "ae"}, {"ö", "oe"}, {"ü", "ue"}, {"Ä", "Ae"}, {"Ö", "Oe"}, {"Ü", "Ue"}, {"ß", "ss"},
+};
+
+std::string asciiText(std::string_view text) {
+    std::string ascii;
+    while (!text.empty()) {
+        const auto spelling =
+            std::find_if(std::begin(kSpellings), std::end(kSpellings),
+                         [&](const Spelling& row) { return text.starts_with(row.utf8); });
+        if (spelling != std::end(kSpellings)) {
+            ascii += spelling->ascii;
+            text.remove_prefix(spelling->utf8.size());
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(text.front());
+        ascii += byte < 0x80 ? text.front() : '?';
+        text.remove_prefix(1);
+    }
+    return ascii;
+}
+
 char upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
@@ -542,8 +571,8 @@ void Session::fail(int number, std::string_view detail) {
 
 bool Session::device(int code) {
     if (code == 0) return true;
-    const std::string line =
-        "Fehler #" + std::to_string(-static_cast<long long>(code)) + ": " + VRL_Fehlermeldung(code);
+    const std::string line = asciiText("Fehler #" + std::to_string(-static_cast<long long>(code)) +
+                                       ": " + VRL_Fehlermeldung(code));
     switch (-code / 1000) {
         case 500:  // a value outside the catalogue's range
             fail(kDataOutOfRange, line);

@@ -132,7 +132,7 @@ TEST_F(Scpi, RefusedCommandsSendNothingAndQueueTheirError) {
         {"*RCL 1.5", false, "-224,\"Illegal parameter value\""},
         {"SYST:ADDR 0", false, "-222,\"Data out of range\""},
         {"SOUR:CURR 4.0952;OUTP ON", false,
-         "-222,\"Data out of range;Fehler #500070: Parameter außerhalb der Grenzwerte\""},
+         "-222,\"Data out of range;Fehler #500070: Parameter ausserhalb der Grenzwerte\""},
         {"PAR \"iststrom\",1", false, "-224,\"Illegal parameter value;Fehler #401097"},
         {"PAR \"programmname\",\"a#b\"", false, "-224,\"Illegal parameter value;Fehler #510229"},
         {"PAR? \"strom9\"", false, "-224,\"Illegal parameter value\""},
