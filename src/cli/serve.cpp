@@ -178,7 +178,7 @@ class Server {
     int serve();
 
     // Socket side.
-    bool add(const std::shared_ptr<Client>& client, Work work);
+    void add(const std::shared_ptr<Client>& client, Work work);
     bool mayRead(Client& client);
     void sent(Client& client, std::size_t bytes);
     void disconnected(Client& client);
@@ -189,6 +189,11 @@ class Server {
     void stop();
     void work();
     std::shared_ptr<Client> nextReady();
+    // Drops the clients that are gone and have nothing left to carry out; mutex held.
+    void forgetGone() {
+        std::erase_if(clients_,
+                      [](const auto& each) { return each->gone && each->waiting.empty(); });
+    }
     void log(const std::string& line) { ctx_.err << line << '\n' << std::flush; }
 
     Context& ctx_;
@@ -342,6 +347,8 @@ void Server::accept() {
                 const std::lock_guard lock(mutex_);
                 clients_.push_back(client);
             }
+            // Only the open ones are kept: a client that comes and goes leaves nothing behind.
+            std::erase_if(connections_, [](const auto& weak) { return weak.expired(); });
             connections_.push_back(connection);
             ++connected_;
             log("connected " + who);
@@ -371,13 +378,12 @@ void Server::stop() {
     io_.stop();
 }
 
-bool Server::add(const std::shared_ptr<Client>& client, Work work) {
+void Server::add(const std::shared_ptr<Client>& client, Work work) {
     {
         const std::lock_guard lock(mutex_);
         client->waiting.push_back(std::move(work));
     }
     ready_.notify_one();
-    return true;
 }
 
 bool Server::mayRead(Client& client) {
@@ -401,6 +407,7 @@ void Server::disconnected(Client& client) {
         // at once means it.
         const std::lock_guard lock(mutex_);
         client.gone = true;
+        forgetGone();
     }
     ready_.notify_one();
 }
@@ -441,8 +448,7 @@ void Server::work() {
         {
             const std::lock_guard lock(mutex_);
             client->unsent += answer.size();
-            std::erase_if(clients_,
-                          [](const auto& each) { return each->gone && each->waiting.empty(); });
+            forgetGone();
         }
         if (!answer.empty())
             asio::post(io_, [connection = client->connection, answer = std::move(answer)] {
