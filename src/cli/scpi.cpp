@@ -577,6 +577,7 @@ bool Session::device(int code) {
         case 500:  // a value outside the catalogue's range
             fail(kDataOutOfRange, line);
             break;
+        case 400:  // a query to the common address, which no device answers
         case 401:  // a name the catalogue does not have, or one that can only be read
         case 510:  // a text the line cannot carry
         case 113:  // a text too long for the frame

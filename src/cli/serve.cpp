@@ -134,9 +134,6 @@ ServeOptions parseOptions(const Context& ctx) {
         if (count < 1 || count > 1000) throw UsageError{"--max-clients must be 1..1000"};
         options.maxClients = static_cast<int>(count);
     }
-    // Each client can change its own address to 1..9; the common address answers nothing.
-    if (ctx.address < '1' || ctx.address > '9')
-        throw UsageError{"serve needs a device address 1..9 (--address)"};
     return options;
 }
 

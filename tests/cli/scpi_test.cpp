@@ -136,6 +136,7 @@ TEST_F(Scpi, RefusedCommandsSendNothingAndQueueTheirError) {
         {"PAR \"iststrom\",1", false, "-224,\"Illegal parameter value;Fehler #401097"},
         {"PAR \"programmname\",\"a#b\"", false, "-224,\"Illegal parameter value;Fehler #510229"},
         {"PAR? \"strom9\"", false, "-224,\"Illegal parameter value\""},
+        {"SYST:ADDR 10", false, "-222,\"Data out of range\""},
         {"OUTP ON", true, "-203,\"Command protected\""},
         {"*RST", true, "-203,\"Command protected\""},
         {"*SAV 1", true, "-203,\"Command protected\""},
@@ -185,6 +186,21 @@ TEST_F(Scpi, DeviceFaultsAreHardwareErrorsWithoutAnswer) {
         EXPECT_EQ(session.executeLine("SYST:ERR?").rfind(row.error, 0), 0u) << row.line;
         line.clearFaults('1');
     }
+}
+
+// Faults caught: a setting to the common address not sent to every device; a query to it
+// reported as a hardware fault instead of a value the command cannot take.
+TEST_F(Scpi, CommonAddressCarriesOutButAnswersNothing) {
+    Session session(kPort, '&', false);
+    EXPECT_EQ(session.executeLine("OUTP ON;SOUR:CURR 0.5"), "");
+    // No acknowledgement is awaited from the common address: the frames arrive on their own.
+    EXPECT_TRUE(line.waitForFrames(2, std::chrono::seconds(2)));
+    EXPECT_EQ(sent(), (std::vector<std::string>{"#&DF1|", "#&C1W0.500|"}));
+    EXPECT_EQ(session.executeLine("MEAS:CURR?"), "");
+    EXPECT_EQ(
+        session.executeLine("SYST:ERR?").rfind("-224,\"Illegal parameter value;Fehler #400106", 0),
+        0u);
+    EXPECT_TRUE(sent().empty());
 }
 
 // Faults caught: a queue that grows with every error of a client that never reads it, or that
