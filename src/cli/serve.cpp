@@ -433,10 +433,13 @@ void Server::work() {
             if (stopping_) return;
             work = std::move(client->waiting.front());
             client->waiting.pop_front();
+            // Only a full queue has paused its socket; waking the socket thread for every line
+            // would cost each query a thread switch.
+            if (client->waiting.size() + 1 == kWaitingLines)
+                asio::post(io_, [connection = client->connection] {
+                    if (auto open = connection.lock()) open->resume();
+                });
         }
-        asio::post(io_, [connection = client->connection] {
-            if (auto open = connection.lock()) open->resume();
-        });
         std::string answer;
         if (work.overrun)
             client->session.inputOverrun();
