@@ -62,14 +62,15 @@ class Bench(unittest.TestCase):
     """A simulator with devices at 1..8 as COM 6 and a server on a free port."""
 
     server_options = []
+    sim_options = []
 
     def setUp(self):
         self.home = tempfile.TemporaryDirectory()
         self.env = dict(os.environ, XDG_CONFIG_HOME=self.home.name)
         self.log = os.path.join(self.home.name, "frames.log")
         addresses = [word for a in "12345678" for word in ("--address", a)]
-        self.sim = Program([PROGRAMS["sim"], "--com", "6", "--log", self.log] + addresses,
-                           self.env)
+        self.sim = Program([PROGRAMS["sim"], "--com", "6", "--log", self.log] + addresses
+                           + self.sim_options, self.env)
         self.sim.wait_for("port COM6")
         self.server = self.serve(self.server_options)
         self.rm = pyvisa.ResourceManager("@py")
@@ -199,6 +200,22 @@ class Allowed(Bench):
         self.assertTrue(self.closed_at_once(b"OUTP ON\n"))
         self.server.wait_for(r"refused 127\.0\.0\.1:\d+: not in --allow")
         self.assertEqual(self.frames(), [])
+
+
+class SlowDevice(Bench):
+    sim_options = ["--fault", "slow:command=IDR,byte-ms=20,count=1"]
+    server_options = ["--trace"]
+
+    # Fault caught: a transaction cut off when its client leaves, its answer then left on the
+    # line or the device left half-asked.
+    def test_a_client_that_leaves_does_not_cut_its_transaction(self):
+        with socket.create_connection(("127.0.0.1", self.port)) as raw:
+            raw.sendall(b"*IDN?\n")
+        self.server.wait_for(r"#1IDR.*\| Antwort #1VRL-TKV9D-SIM.* \| 0$")
+        lines = self.server.lines
+        left = next(i for i, line in enumerate(lines) if "disconnected" in line)
+        self.assertLess(left, next(i for i, line in enumerate(lines) if "#1IDR" in line), lines)
+        self.assertEqual(self.open().query("*IDN?;MEAS:CURR?"), "VRL,TKV-9D,0,VRL-TKV9D-SIM;0")
 
 
 class ManyClients(Bench):
