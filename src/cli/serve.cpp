@@ -37,6 +37,8 @@ constexpr std::size_t kLongestLine = 4096;
 constexpr std::size_t kWaitingLines = 32;
 // Answers not yet taken by a client; beyond it no further line of that client is begun.
 constexpr std::size_t kUnsentBytes = 64 * 1024;
+// How long the server waits before it accepts again after a failed accept.
+constexpr auto kAcceptRetry = 100ms;
 // How soon the server notices SIGINT or SIGTERM.
 constexpr auto kSignalCheck = 50ms;
 
@@ -167,7 +169,11 @@ struct Client {
 class Server {
   public:
     Server(Context& ctx, ServeOptions options)
-        : ctx_(ctx), options_(std::move(options)), acceptor_(io_), signals_(io_) {}
+        : ctx_(ctx),
+          options_(std::move(options)),
+          acceptor_(io_),
+          signals_(io_),
+          acceptRetry_(io_) {}
 
     // Binds the socket; false with the reason on stderr.
     bool listen();
@@ -198,6 +204,7 @@ class Server {
     asio::io_context io_;
     tcp::acceptor acceptor_;
     asio::steady_timer signals_;
+    asio::steady_timer acceptRetry_;
     std::vector<std::weak_ptr<Connection>> connections_;
     int connected_ = 0;
 
@@ -321,7 +328,13 @@ int Server::serve() {
 void Server::accept() {
     acceptor_.async_accept([this](asio::error_code ec, tcp::socket socket) {
         if (ec) {
-            if (ec != asio::error::operation_aborted) accept();
+            if (ec == asio::error::operation_aborted) return;
+            // Out of descriptors (a flood of clients) fails every accept at once: try again
+            // a little later instead of spinning.
+            acceptRetry_.expires_after(kAcceptRetry);
+            acceptRetry_.async_wait([this](asio::error_code waited) {
+                if (!waited) accept();
+            });
             return;
         }
         asio::error_code ignored;
@@ -368,6 +381,7 @@ void Server::stop() {
     log("stopping");
     asio::error_code ignored;
     acceptor_.close(ignored);
+    acceptRetry_.cancel();
     for (auto& weak : connections_)
         if (auto connection = weak.lock()) connection->close();
     stopping_ = true;
