@@ -598,17 +598,18 @@ int Session::statusByte() const {
 
 std::string Session::executeLine(std::string_view line, const std::atomic<bool>* stop) {
     std::string answers;
+    std::string path;  // the header path the next command of the line continues
     for (std::string_view command : splitCommands(line)) {
         if (stop != nullptr && stop->load()) break;
         std::string answer;
-        const bool done = executeCommand(command, answer);
+        const bool done = executeCommand(command, path, answer);
         if (!answer.empty()) answers += (answers.empty() ? "" : ";") + answer;
         if (!done) break;
     }
     return answers.empty() ? answers : answers + '\n';
 }
 
-bool Session::executeCommand(std::string_view command, std::string& answer) {
+bool Session::executeCommand(std::string_view command, std::string& path, std::string& answer) {
     command = trimmed(command);
     if (command.empty()) return true;
     const std::size_t end = std::min(command.find(' '), command.find('\t'));
@@ -617,9 +618,24 @@ bool Session::executeCommand(std::string_view command, std::string& answer) {
         fail(kSyntaxError);
         return false;
     }
-    const CommandRow* row = nullptr;
-    for (const CommandRow& candidate : kCommands)
-        if (headerMatches(candidate.pattern, header)) row = &candidate;
+    // After a ';' a header without a leading ':' continues the previous command's path
+    // ("SOUR:CURR 1;CURR?" asks SOUR:CURR?); one the path does not fit is read from the root,
+    // as "MEAS:CURR?;MEAS:VOLT?" is meant.
+    const bool common = header.front() == '*';
+    const bool relative = !common && header.front() != ':' && !path.empty();
+    const std::string continued = relative ? path + ':' + std::string(header) : std::string();
+    auto find = [](std::string_view text) -> const CommandRow* {
+        for (const CommandRow& candidate : kCommands)
+            if (headerMatches(candidate.pattern, text)) return &candidate;
+        return nullptr;
+    };
+    const CommandRow* row = relative ? find(continued) : nullptr;
+    const std::string_view used = row != nullptr ? std::string_view(continued) : header;
+    if (row == nullptr) row = find(header);
+    if (!common) {
+        const std::size_t last = used.rfind(':');
+        path = last == std::string_view::npos || last == 0 ? std::string() : used.substr(0, last);
+    }
     if (row == nullptr) {
         fail(kUndefinedHeader);
         return false;

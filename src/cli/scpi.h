@@ -108,7 +108,8 @@ class Session {
     int statusByte() const;
 
   private:
-    bool executeCommand(std::string_view command, std::string& answer);
+    // `path`: the header path a relative header continues; updated for the next command.
+    bool executeCommand(std::string_view command, std::string& path, std::string& answer);
 
     int port_;
     char address_;

@@ -75,7 +75,8 @@ TEST(ScpiHeaders, ShortLongOptionalAndQueryForms) {
 
 // Faults caught: a command mapped to the wrong frame (start for stop, store for load, strom2
 // for the source current), a number read in another form than SCPI's, answers of one line
-// joined wrongly, the address of SYST:ADDR not used, an answer for a setting.
+// joined wrongly, a header after ';' not continuing the path (or not found from the root when
+// the path does not fit), the address of SYST:ADDR not used, an answer for a setting.
 TEST_F(Scpi, CommandsSendTheirFramesAndAnswer) {
     const struct {
         const char* line;
@@ -83,7 +84,7 @@ TEST_F(Scpi, CommandsSendTheirFramesAndAnswer) {
         std::vector<std::string> frames;
     } rows[] = {
         // Before anything started the device: nothing measured, no status bit.
-        {"MEAS:CURR?;MEAS:VOLT?;STAT:DEV?", "0;0;0\n", {"#1C0R|", "#1V0R|", "#1S1R|"}},
+        {"MEAS:CURR?;VOLT?;STAT:DEV?", "0;0;0\n", {"#1C0R|", "#1V0R|", "#1S1R|"}},
         {"*IDN?", "VRL,TKV-9D,0,VRL-TKV9D-SIM\n", {"#1IDR|"}},
         {"*RST", "", {"#1DF2|"}},
         {"OUTP ON", "", {"#1DF1|"}},
@@ -92,6 +93,9 @@ TEST_F(Scpi, CommandsSendTheirFramesAndAnswer) {
         {"*SAV 16", "", {"#1PNP16|"}},
         {"*RCL 1", "", {"#1PNS1|"}},
         {"SOUR:CURR +1.5E0", "", {"#1C1W1.500|"}},
+        {"SOUR:CURR 0.5;CURR?;:SOUR:CURR +1.5E0",
+         "0.5\n",
+         {"#1C1W0.500|", "#1C1R|", "#1C1W1.500|"}},
         {"SOURce:CURRent:LEVel?", "1.5\n", {"#1C1R|"}},
         {"PAR \"strom2\",0.25;PAR? \"strom2\"", "0.25\n", {"#1C2W0.250|", "#1C2R|"}},
         {"PAR 'alleausgaenge',65535", "", {"#1O0WFFFF|"}},
