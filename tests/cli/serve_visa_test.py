@@ -119,6 +119,9 @@ class Protocol(Bench):
             ("*IDN?", "VRL,TKV-9D,0,VRL-TKV9D-SIM", ["#1IDR<CR>"]),
             ("PAR \"zeit2\",12.5", None, ["#1T2W12.5<CR>"]),
             ("PAR? \"zeit2\";SOUR:CURR:LEV?", "12.5;0", ["#1T2R<CR>", "#1C1R<CR>"]),
+            ("SOUR:CURR 0.25;:MEAS:VOLT?;:STAT:DEV?", "0;0", ["#1C1W0.250<CR>", "#1V0R<CR>",
+                                                           "#1S1R<CR>"]),
+            ("*CLS;*ESE 60;*ESE?;*OPC;*ESR?;*STB?;*WAI;*TST?", "60;1;0;0", []),
             ("OUTP ON", None, ["#1DF1<CR>"]),
             ("OUTP?", "1", ["#1S1R<CR>"]),
             ("*RST;OUTP:STAT?", "0", ["#1DF2<CR>", "#1S1R<CR>"]),
@@ -133,6 +136,8 @@ class Protocol(Bench):
                 self.assertEqual(visa.query(command), answer, command)
             self.assertEqual(self.frames()[before:], frames, command)
         self.assertEqual(self.error(visa), '0,"No error"')
+        names = visa.query("PAR:CAT?").split(",")
+        self.assertEqual((len(names), names[7]), (60, '"strom1"'))
 
     # Faults caught: a refusal that reaches the line; an over-long line carried out in part or
     # taken as a new command after its cut; a half line carried out when its client leaves.
@@ -143,6 +148,10 @@ class Protocol(Bench):
             ("OUTP 2", '-224,"Illegal parameter value"'),
             ("PAR \"status\",1", '-224,"Illegal parameter value;Fehler #401097: '),
             ("*SAV", '-109,"Missing parameter"'),
+            ("*RST 1", '-108,"Parameter not allowed"'),
+            ("PAR\"strom1\",1", '-102,"Syntax error"'),
+            ("SOUR:CURR 1,5", '-108,"Parameter not allowed"'),
+            ("SOUR:CURR abc", '-104,"Data type error"'),
             (";".join(["*CLS"] * 1000) + ";OUTP ON", '-363,"Input buffer overrun"'),
         ]
         for command, error in rows:
