@@ -321,7 +321,11 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 printUsage(out);
                 return 0;
             } else if (const CommandOption* own = commandOption(arg)) {
-                ctx.options[arg] = own->takesValue ? value() : std::string();
+                // A repeated option keeps every value, one a line (serve's --allow); a command
+                // that takes one value refuses the joined text.
+                const std::string given = own->takesValue ? value() : std::string();
+                const auto [entry, first] = ctx.options.try_emplace(arg, given);
+                if (!first && own->takesValue) entry->second += '\n' + given;
             } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
                 throw UsageError{"unknown option " + arg};
             } else {
@@ -404,7 +408,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
     for (auto list : {linkCommands(), parameterCommands(), watchCommands(), programCommands(),
-                      verifyCommands()})
+                      verifyCommands(), serveCommands()})
         commands.insert(commands.end(), list.begin(), list.end());
     return commands;
 }

@@ -62,6 +62,8 @@ std::span<const Command> parameterCommands();
 std::span<const Command> watchCommands();
 // diff, curve.
 std::span<const Command> verifyCommands();
+// serve: the device as a SCPI instrument on a TCP socket; empty where built without sockets.
+std::span<const Command> serveCommands();
 
 // Every command the tool knows, in the order the usage text lists them.
 std::vector<Command> allCommands();

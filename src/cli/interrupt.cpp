@@ -54,6 +54,31 @@ int InterruptHandling::received() {
     return gSignal;
 }
 
+namespace {
+
+volatile std::sig_atomic_t gStopRequested = 0;
+
+extern "C" void requestStop(int) {
+    gStopRequested = 1;
+}
+
+}  // namespace
+
+StopSignals::StopSignals() {
+    gStopRequested = 0;
+    interrupt_ = std::signal(SIGINT, requestStop);
+    terminate_ = std::signal(SIGTERM, requestStop);
+}
+
+StopSignals::~StopSignals() {
+    std::signal(SIGINT, interrupt_);
+    std::signal(SIGTERM, terminate_);
+}
+
+bool StopSignals::requested() {
+    return gStopRequested != 0;
+}
+
 int interruptedStatus(int signal) {
     return 128 + signal;
 }

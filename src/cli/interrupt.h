@@ -20,6 +20,23 @@ class InterruptHandling {
     static int received();
 };
 
+// SIGINT and SIGTERM as the normal end of a command that runs until told (watch, serve): the
+// work under way is finished, the command ends with 0. The handlers the process had come back
+// when the command ends.
+class StopSignals {
+  public:
+    StopSignals();
+    ~StopSignals();
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+    static bool requested();
+
+  private:
+    void (*interrupt_)(int);
+    void (*terminate_)(int);
+};
+
 // The exit status of a command ended by `signal`: 128 + its number, as a shell reports it.
 int interruptedStatus(int signal);
 

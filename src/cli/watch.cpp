@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "cli/cli.h"
+#include "cli/interrupt.h"
 #include "cli/json.h"
 #include "driver/trace.h"
 #include "driver/vrltkv9d.h"
@@ -29,35 +30,6 @@ constexpr int kFailuresInARow = 5;
 constexpr auto kSignalCheck = std::chrono::milliseconds(50);
 
 const std::vector<std::string> kDefaultFields = {"status", "iststrom", "istspannung"};
-
-volatile std::sig_atomic_t gStopRequested = 0;
-
-extern "C" void requestStop(int) {
-    gStopRequested = 1;
-}
-
-// SIGINT and SIGTERM end watch after the reading under way; the handlers the process had come
-// back when watch ends.
-class StopSignals {
-  public:
-    StopSignals() {
-        gStopRequested = 0;
-        interrupt_ = std::signal(SIGINT, requestStop);
-        terminate_ = std::signal(SIGTERM, requestStop);
-    }
-    ~StopSignals() {
-        std::signal(SIGINT, interrupt_);
-        std::signal(SIGTERM, terminate_);
-    }
-    StopSignals(const StopSignals&) = delete;
-    StopSignals& operator=(const StopSignals&) = delete;
-
-    static bool requested() { return gStopRequested != 0; }
-
-  private:
-    void (*interrupt_)(int);
-    void (*terminate_)(int);
-};
 
 // Local time with milliseconds in ISO 8601 form, "2026-12-07T09:57:19.123".
 std::string localTime(std::chrono::system_clock::time_point time) {

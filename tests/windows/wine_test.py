@@ -15,6 +15,8 @@ CASE is one of:
             what the tool prints is UTF-8 (Windows' own error words too), --json is JSON.
   simulator tkv9d-sim.exe under Wine, on a COM port, serves the Linux tkv9d as the Linux
             tkv9d-sim does.
+  serve     tkv9d.exe serve (Winsock) on the Linux tkv9d-sim answers SCPI over TCP from the
+            Linux side: the frames of the Linux tkv9d serve, a refused value sends nothing.
 
 Wine reaches a pseudo-terminal as COM5 and COM6 through the registry (HKLM\\Software\\Wine\\Ports)
 and stable links in the Wine folder, so that a case points a port at its own line without
@@ -30,6 +32,7 @@ import re
 import select
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -117,10 +120,9 @@ class Wine:
             err.seek(0)
             return subprocess.CompletedProcess(done.args, done.returncode, out.read(), err.read())
 
-    def start(self, program, args):
+    def start(self, program, args, stderr=subprocess.DEVNULL):
         return subprocess.Popen([self.loader, program] + args, env=self.env,
-                                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                stderr=subprocess.DEVNULL)
+                                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=stderr)
 
     def stop_server(self):
         subprocess.run([self.server, "-k"], env=self.env, timeout=WINE_BOUND)
@@ -436,8 +438,40 @@ def case_unit(options, wine, folder):
               "%s failed under Wine" % os.path.basename(program))
 
 
+def case_serve(options, wine, folder):
+    """tkv9d.exe serve under Wine on the Linux tkv9d-sim, asked over TCP from the Linux side."""
+    log = os.path.join(folder, "serve.log")
+    sim = LinuxSim(options.sim, folder, log)
+    server = None
+    try:
+        wine.point(5, sim.device)
+        server = wine.start(options.windows_tool,
+                            ["--port", "5", "serve", "--listen", "127.0.0.1:0"],
+                            stderr=subprocess.STDOUT)
+        port = int(read_line(server, "listening on 127.0.0.1:", WINE_BOUND))
+        with socket.create_connection(("127.0.0.1", port), timeout=WINE_BOUND) as client:
+            client.sendall(b'*IDN?;PAR "strom1",1.5;PAR? "strom1"\nSOUR:CURR 9\nSYST:ERR?\n')
+            answers = b""
+            while answers.count(b"\n") < 2:
+                received = client.recv(4096)
+                check(received, "the server closed after %r" % answers)
+                answers += received
+        check(answers.splitlines() == [
+            b"VRL,TKV-9D,0,VRL-TKV9D-SIM;1.5",
+            b'-222,"Data out of range;Fehler #500070: Parameter ausserhalb der Grenzwerte"'],
+            "answers: %r" % answers)
+        frames = [line for line in read(log).splitlines() if line.startswith(b"> ")]
+        check(frames == [b"> #1IDR<CR>", b"> #1C1W1.500<CR>", b"> #1C1R<CR>"],
+              "frames: %r" % frames)
+    finally:
+        if server:
+            server.kill()
+            server.wait(timeout=WINE_BOUND)
+        sim.close()
+
+
 CASES = {"tool": case_tool, "simulator": case_simulator, "unit": case_unit, "wire": case_wire,
-         "texts": case_texts}
+         "texts": case_texts, "serve": case_serve}
 
 
 def main():

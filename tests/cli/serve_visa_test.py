@@ -1,0 +1,261 @@
+#!/usr/bin/env python3
+"""tkv9d serve as a bench drives it: PyVISA (pyvisa-py) over TCP against tkv9d-sim.
+
+    serve_visa_test.py --tool TKV9D --sim TKV9D_SIM [unittest arguments]
+
+Every check of the line reads the simulator's frame log; a refusal must leave it unchanged.
+Exits 77 (skipped) when PyVISA is not installed.
+"""
+
+import argparse
+import os
+import re
+import signal
+import socket
+import subprocess
+import sys
+import tempfile
+import threading
+import unittest
+
+try:
+    import pyvisa
+except ImportError:
+    print("skipped: python3-pyvisa and python3-pyvisa-py are not installed")
+    sys.exit(77)
+
+BOUND = 10  # [s] for a program to say it is ready or to end
+PROGRAMS = {}
+
+
+class Program:
+    """A program whose stdout and stderr are collected line by line."""
+
+    def __init__(self, args, env):
+        self.process = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                                        env=env, text=True)
+        self.lines = []
+        self.changed = threading.Condition()
+        threading.Thread(target=self._collect, daemon=True).start()
+
+    def _collect(self):
+        for line in self.process.stdout:
+            with self.changed:
+                self.lines.append(line)
+                self.changed.notify_all()
+
+    def wait_for(self, pattern):
+        with self.changed:
+            found = []
+            self.changed.wait_for(
+                lambda: found.extend(m for m in map(re.compile(pattern).search, self.lines) if m)
+                or found, BOUND)
+            assert found, f"no line {pattern!r} in {self.lines}"
+            return found[0]
+
+    def stop(self):
+        self.process.send_signal(signal.SIGTERM)
+        return self.process.wait(BOUND)
+
+
+class Bench(unittest.TestCase):
+    """A simulator with devices at 1..8 as COM 6 and a server on a free port."""
+
+    server_options = []
+    sim_options = []
+
+    def setUp(self):
+        self.home = tempfile.TemporaryDirectory()
+        self.env = dict(os.environ, XDG_CONFIG_HOME=self.home.name)
+        self.log = os.path.join(self.home.name, "frames.log")
+        addresses = [word for a in "12345678" for word in ("--address", a)]
+        self.sim = Program([PROGRAMS["sim"], "--com", "6", "--log", self.log] + addresses
+                           + self.sim_options, self.env)
+        self.sim.wait_for("port COM6")
+        self.server = self.serve(self.server_options)
+        self.rm = pyvisa.ResourceManager("@py")
+
+    def tearDown(self):
+        self.rm.close()
+        for program in (self.server, self.sim):
+            if program.process.poll() is None:
+                program.stop()
+        self.home.cleanup()
+
+    def serve(self, options):
+        server = Program([PROGRAMS["tool"], "--port", "6", "--timeout", "0.3", "serve",
+                          "--listen", "127.0.0.1:0"] + options, self.env)
+        self.port = int(server.wait_for(r"listening on 127\.0\.0\.1:(\d+)").group(1))
+        return server
+
+    def open(self):
+        return self.rm.open_resource(f"TCPIP0::127.0.0.1::{self.port}::SOCKET",
+                                     read_termination="\n", write_termination="\n", timeout=2000)
+
+    def frames(self):
+        with open(self.log, encoding="latin-1") as log:
+            return [line[2:].rstrip("\n") for line in log if line.startswith("> ")]
+
+    def closed_at_once(self, sent):
+        """Connects, sends `sent`; whether the server closed the connection without a word."""
+        with socket.create_connection(("127.0.0.1", self.port)) as raw:
+            raw.sendall(sent)
+            raw.settimeout(BOUND)
+            try:
+                return raw.recv(100) == b""
+            except ConnectionResetError:  # closed with our bytes unread
+                return True
+
+    def error(self, visa):
+        return visa.query("SYST:ERR?")
+
+
+class Protocol(Bench):
+    # Faults caught: a command that sends the wrong frame or none through a real VISA client,
+    # answers without their LF, a query in one line answered in two.
+    def test_commands_through_visa(self):
+        visa = self.open()
+        rows = [
+            ("*IDN?", "VRL,TKV-9D,0,VRL-TKV9D-SIM", ["#1IDR<CR>"]),
+            ("PAR \"zeit2\",12.5", None, ["#1T2W12.5<CR>"]),
+            ("PAR? \"zeit2\";SOUR:CURR:LEV?", "12.5;0", ["#1T2R<CR>", "#1C1R<CR>"]),
+            ("SOUR:CURR 0.25;:MEAS:VOLT?;:STAT:DEV?", "0;0", ["#1C1W0.250<CR>", "#1V0R<CR>",
+                                                           "#1S1R<CR>"]),
+            ("*CLS;*ESE 60;*ESE?;*OPC;*ESR?;*STB?;*WAI;*TST?", "60;1;0;0", []),
+            ("OUTP ON", None, ["#1DF1<CR>"]),
+            ("OUTP?", "1", ["#1S1R<CR>"]),
+            ("*RST;OUTP:STAT?", "0", ["#1DF2<CR>", "#1S1R<CR>"]),
+            ("*SAV 2;*RCL 2", None, ["#1PNP2<CR>", "#1PNS2<CR>"]),
+        ]
+        for command, answer, frames in rows:
+            before = len(self.frames())
+            if answer is None:
+                visa.write(command)
+                self.assertEqual(visa.query("*OPC?"), "1")
+            else:
+                self.assertEqual(visa.query(command), answer, command)
+            self.assertEqual(self.frames()[before:], frames, command)
+        self.assertEqual(self.error(visa), '0,"No error"')
+        names = visa.query("PAR:CAT?").split(",")
+        self.assertEqual((len(names), names[7]), (60, '"strom1"'))
+
+    # Faults caught: a refusal that reaches the line; an over-long line carried out in part or
+    # taken as a new command after its cut; a half line carried out when its client leaves.
+    def test_refusals_send_nothing(self):
+        visa = self.open()
+        rows = [
+            ("SOUR:CURR 4.1", '-222,"Data out of range;Fehler #500070: '),
+            ("OUTP 2", '-224,"Illegal parameter value"'),
+            ("PAR \"status\",1", '-224,"Illegal parameter value;Fehler #401097: '),
+            ("*SAV", '-109,"Missing parameter"'),
+            ("*RST 1", '-108,"Parameter not allowed"'),
+            ("PAR\"strom1\",1", '-102,"Syntax error"'),
+            ("SOUR:CURR 1,5", '-108,"Parameter not allowed"'),
+            ("SOUR:CURR abc", '-104,"Data type error"'),
+            (";".join(["*CLS"] * 1000) + ";OUTP ON", '-363,"Input buffer overrun"'),
+        ]
+        for command, error in rows:
+            before = len(self.frames())
+            visa.write(command)
+            self.assertTrue(self.error(visa).startswith(error), command[:40])
+            self.assertEqual(self.frames()[before:], [], command[:40])
+        with socket.create_connection(("127.0.0.1", self.port)) as raw:
+            raw.sendall(b"OUTP ON")
+        self.server.wait_for("disconnected")
+        self.assertEqual(visa.query("*IDN?").split(",")[1], "TKV-9D")
+        self.assertNotIn("#1DF1<CR>", self.frames())
+
+    # Faults caught: a silent device answered with made-up data; the program's own line lost;
+    # a vanished port reported as any hardware error; the server not ending with 0 on SIGTERM.
+    def test_device_faults_and_the_end(self):
+        visa = self.open()
+        visa.write("SYST:ADDR 9")
+        self.assertRaises(pyvisa.errors.VisaIOError, visa.query, "MEAS:CURR?")
+        self.assertEqual(self.error(visa),
+                         '-240,"Hardware error;Fehler #403165: Keine Antwort vom Geraet"')
+        visa.write("SYST:ADDR 1")
+        for _ in range(20):
+            visa.write("NO:SUCH")
+        errors = [self.error(visa) for _ in range(17)]
+        self.assertEqual(errors[14:], ['-113,"Undefined header"', '-350,"Queue overflow"',
+                                       '0,"No error"'])
+        self.sim.stop()
+        self.assertRaises(pyvisa.errors.VisaIOError, visa.query, "MEAS:CURR?")
+        self.assertTrue(self.error(visa).startswith('-241,"Hardware missing;Fehler #'))
+        self.assertEqual(self.server.stop(), 0)
+
+
+class ReadOnly(Bench):
+    server_options = ["--read-only"]
+
+    # Fault caught: read-only mode that lets a change reach the device or refuses a query.
+    def test_changes_are_protected(self):
+        visa = self.open()
+        for command in ("OUTP ON", "*RST", "PAR \"strom1\",1", "*RCL 1"):
+            visa.write(command)
+            self.assertEqual(self.error(visa), '-203,"Command protected"', command)
+        self.assertEqual(visa.query("OUTP?;MEAS:CURR?"), "0;0")
+        self.assertEqual(self.frames(), ["#1S1R<CR>", "#1C0R<CR>"])
+
+
+class Allowed(Bench):
+    server_options = ["--allow", "10.0.0.0/8", "--allow", "127.0.0.1"]
+
+    # Fault caught: --allow that takes only its last value, or serves every client.
+    def test_only_allowed_clients(self):
+        self.assertEqual(self.open().query("SYST:VERS?"), "1999.0")
+        self.server.stop()
+        self.server = self.serve(["--allow", "10.0.0.0/8"])
+        self.assertTrue(self.closed_at_once(b"OUTP ON\n"))
+        self.server.wait_for(r"refused 127\.0\.0\.1:\d+: not in --allow")
+        self.assertEqual(self.frames(), [])
+
+
+class SlowDevice(Bench):
+    sim_options = ["--fault", "slow:command=IDR,byte-ms=20,count=1"]
+    server_options = ["--trace"]
+
+    # Fault caught: a transaction cut off when its client leaves, its answer then left on the
+    # line or the device left half-asked.
+    def test_a_client_that_leaves_does_not_cut_its_transaction(self):
+        with socket.create_connection(("127.0.0.1", self.port)) as raw:
+            raw.sendall(b"*IDN?\n")
+        self.server.wait_for(r"#1IDR.*\| Antwort #1VRL-TKV9D-SIM.* \| 0$")
+        lines = self.server.lines
+        left = next(i for i, line in enumerate(lines) if "disconnected" in line)
+        self.assertLess(left, next(i for i, line in enumerate(lines) if "#1IDR" in line), lines)
+        self.assertEqual(self.open().query("*IDN?;MEAS:CURR?"), "VRL,TKV-9D,0,VRL-TKV9D-SIM;0")
+
+
+class ManyClients(Bench):
+    # Faults caught: one client's answer delivered to another; transactions of two clients
+    # overlapping on the line (answers from the wrong device); a ninth client served.
+    def test_eight_clients_get_their_own_answers(self):
+        clients = [self.open() for _ in range(8)]
+        failures = []
+
+        def drive(number, visa):
+            visa.write(f"SYST:ADDR {number}")
+            for step in range(15):
+                value = f"{number}{step}.5"
+                answer = visa.query(f"PAR \"zeit3\",{value};PAR? \"zeit3\";SYST:ADDR?")
+                if answer != f"{float(value):g};{number}":
+                    failures.append((number, step, answer))
+
+        threads = [threading.Thread(target=drive, args=(n + 1, c)) for n, c in enumerate(clients)]
+        for thread in threads:
+            thread.start()
+        for thread in threads:
+            thread.join(BOUND * 3)
+        self.assertEqual(failures, [])
+        self.assertTrue(self.closed_at_once(b"*IDN?\n"))
+        self.server.wait_for(r"refused 127\.0\.0\.1:\d+: already 8 clients")
+
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--tool", required=True)
+    parser.add_argument("--sim", required=True)
+    options, rest = parser.parse_known_args()
+    PROGRAMS.update(tool=options.tool, sim=options.sim)
+    unittest.main(argv=[sys.argv[0]] + rest)
