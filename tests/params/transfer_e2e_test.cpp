@@ -6,6 +6,7 @@
 #include "connection/vrlcom.h"
 #include "errors/vrl_errors.h"
 #include "params/program.h"
+#include "params/tkvcom.h"
 #include "platform/gui/scripted_popups.h"
 #include "platform/serial/port_map.h"
 #include "sim/line.h"
@@ -85,6 +86,27 @@ TEST_F(Transfers, WriteSelectedWorkingParametersOnly) {
     popups.answers = {kSelected};
     EXPECT_EQ(Prog_ProgrammeAufGeraetSchreiben(), 0);
     EXPECT_EQ(story(), "DF2 25W");
+}
+
+// The story above counts a record's frames; the device takes the fields in one order, letter by
+// letter, and a record written or read in another order would swap values (strom1 for strom2).
+TEST_F(Transfers, ARecordTravelsFieldByFieldInTheDevicesOrder) {
+    const std::vector<std::string> order = {"N1", "WF", "M1", "P6", "P2", "P3", "P4", "P5", "C1",
+                                            "C2", "C3", "C4", "T1", "T2", "T3", "T4", "D1", "D2",
+                                            "P1", "L1", "B1", "B2", "B3", "B4", "B5"};
+    for (const auto& [answer, direction] : {std::pair{kSelected, 'W'}, std::pair{0, 'R'}}) {
+        line.clearFrames();
+        popups.answers = {answer};
+        if (direction == 'W') {
+            ASSERT_EQ(Prog_ProgrammeAufGeraetSchreiben(), 0);
+        } else {
+            ASSERT_EQ(TkvCom_ParameterLesen(&gProg[0]), 0);
+        }
+        std::vector<std::string> letters;
+        for (const auto& frame : line.frames())
+            if (frame.size() > 4 && frame[4] == direction) letters.push_back(frame.substr(2, 2));
+        EXPECT_EQ(letters, order) << direction;
+    }
 }
 
 TEST_F(Transfers, WriteSelectedProgramKeepsTheDevicesWorkingParameters) {
