@@ -33,7 +33,7 @@
 #include "connection/vrlcom.h"
 #include "params/datastate.h"
 #include "platform/gui/panels.h"
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
 #include "sim/line.h"

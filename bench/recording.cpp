@@ -27,7 +27,7 @@
 #include "params/program.h"
 #include "params/tkvcom.h"
 #include "platform/gui/panels.h"
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 #include "platform/serial/port_map.h"
 #include "sim/line.h"
 

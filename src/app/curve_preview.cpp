@@ -19,7 +19,7 @@
 #include "errors/vrl_errors.h"
 #include "params/parametersatz.h"
 #include "params/program.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 namespace vrl::app {
 

@@ -17,7 +17,7 @@
 #include "params/parametersatz.h"
 #include "params/program.h"
 #include "platform/gui/controls.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 namespace vrl::app {
 

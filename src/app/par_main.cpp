@@ -19,7 +19,7 @@
 #include "params/tkvcom.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/panels.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 namespace {
 

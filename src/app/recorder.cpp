@@ -35,7 +35,7 @@
 #include "platform/files/replace_file.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/number_field.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 #include "platform/gui/toggle_button.h"
 
 namespace vrl::app {

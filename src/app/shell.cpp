@@ -19,7 +19,7 @@
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
 #include "params/parameterfile.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 namespace {
 

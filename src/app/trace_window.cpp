@@ -25,7 +25,7 @@
 #include "connection/operation.h"
 #include "errors/vrl_errors.h"
 #include "platform/files/replace_file.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 namespace vrl::app {
 

@@ -24,7 +24,7 @@
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
 #include "platform/files/system_path.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
 

@@ -15,7 +15,7 @@
 #include "params/parameterfile.h"
 #include "params/program.h"
 #include "params/transfer_check.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 #include "platform/serial/port_map.h"
 
 namespace cli {

@@ -14,7 +14,7 @@
 #include "errors/vrl_errors.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/led.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 #include "platform/gui/port_picture_ring.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 namespace vrl::op {
 

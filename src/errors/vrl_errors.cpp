@@ -4,7 +4,7 @@
 #include <string>
 
 #include "errors/catalogue.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "platform/gui/controls.h"
 #include "platform/gui/indicator_ring.h"
 #include "platform/gui/led.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 namespace vrl::params {
 

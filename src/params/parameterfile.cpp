@@ -13,7 +13,7 @@
 #include "params/transfer_check.h"
 #include "platform/files/replace_file.h"
 #include "platform/files/system_path.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 namespace {
 

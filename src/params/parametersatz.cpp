@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 Parametersatz gParameter{};
 

@@ -11,7 +11,7 @@
 #include "params/program_name.h"
 #include "params/tkvcom.h"
 #include "params/transfer_check.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 std::array<Parametersatz, vrl::params::kTableSize> gProg{};
 int gProgIndex = 0;

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "connection/vrlcom.h"
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 #include "platform/serial/port_map.h"
 #include "platform/temp_config.h"
 #include "sim/line.h"

@@ -17,7 +17,7 @@
 #include "params/datastate.h"
 #include "params/parametersatz.h"
 #include "platform/gui/panels.h"
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 namespace {
 

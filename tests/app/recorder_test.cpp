@@ -28,7 +28,7 @@
 #include "connection/vrlcom.h"
 #include "params/program.h"
 #include "params/tkvcom.h"
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 #include "platform/serial/port_map.h"
 #include "platform/temp_config.h"
 #include "sim/clock.h"

@@ -28,7 +28,7 @@
 #include "params/tkvcom.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/led.h"
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 #include "platform/gui/toggle_button.h"
 #include "platform/serial/port_map.h"
 #include "platform/temp_config.h"

@@ -15,7 +15,7 @@
 #include "gui/qt_app.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/panels.h"
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 #include "platform/serial/port_map.h"
 #include "platform/temp_config.h"
 #include "sim/line.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "connection/operation.h"
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "errors/catalogue.h"
 #include "errors/vrl_errors.h"
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 
 namespace {
 

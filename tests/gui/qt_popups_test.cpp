@@ -14,7 +14,7 @@
 #include "gui/qt_app.h"
 #include "platform/gui/qt_popups.h"
 #include "platform/gui/question_dialog.h"
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 #include "platform/gui/translations.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include "platform/gui/controls.h"
 #include "platform/gui/indicator_ring.h"
 #include "platform/gui/led.h"
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 
 namespace {
 

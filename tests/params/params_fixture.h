@@ -6,7 +6,7 @@
 #include "params/datastate.h"
 #include "params/panels.h"
 #include "params/program.h"
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 #include "recording_panels.h"
 
 // Fresh table and file state, recorded panels and popups, no port open.

@@ -7,7 +7,7 @@
 #include "errors/vrl_errors.h"
 #include "params/program.h"
 #include "params/tkvcom.h"
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 #include "platform/serial/port_map.h"
 #include "sim/line.h"
 

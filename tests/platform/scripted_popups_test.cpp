@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/gui/scripted_popups.h"
+#include "support/scripted_popups.h"
 
 namespace {
 

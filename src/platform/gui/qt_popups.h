@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/gui/popups.h"
+#include "errors/popups.h"
 
 class QDialog;
 class QFileDialog;

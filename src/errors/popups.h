@@ -1,7 +1,8 @@
 #pragma once
 
 // Every popup of the program goes through this one service, so that tests answer them from a
-// script and never block on a real modal dialog. Qt-free: the error module uses it too.
+// script and never block on a real modal dialog. Qt-free: the error module and the
+// command-line tool use it; the Qt implementation lives with the widgets (platform/gui).
 
 #include <optional>
 #include <string>
@@ -51,5 +52,17 @@ class Popups {
 // answer with their first button: a tool without a screen never waits for an operator.
 Popups& popups();
 void setPopups(Popups* service);
+
+// Installs a service for the lifetime of the guard and puts the previous one back.
+class PopupsGuard {
+  public:
+    explicit PopupsGuard(Popups& service);
+    ~PopupsGuard();
+    PopupsGuard(const PopupsGuard&) = delete;
+    PopupsGuard& operator=(const PopupsGuard&) = delete;
+
+  private:
+    Popups* previous_;
+};
 
 }  // namespace vrl
