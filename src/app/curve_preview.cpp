@@ -84,6 +84,7 @@ CurvePreview::CurvePreview(QWidget* parent)
     view_->setMinimumSize(320, 220);
     view_->setObjectName("KURVENVORSCHAU_CHART");
     view_->setAccessibleName(QStringLiteral("Kurvenvorschau"));
+    view_->viewport()->setAccessibleName(view_->accessibleName());
     cycles_->setObjectName("KURVENVORSCHAU_ZYKLEN");
     notes_->setObjectName("KURVENVORSCHAU_HINWEIS");
     notes_->setWordWrap(true);

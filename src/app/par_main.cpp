@@ -123,6 +123,7 @@ int ParMain_Initialisieren(const char* version, const char* date) {
     // The preview follows the working copy: every record shown, every committed change.
     auto* preview = new vrl::app::CurvePreview(ui.KURVENVORSCHAU);
     ui.KURVENVORSCHAU->layout()->addWidget(preview);
+    vrl::gui::placeInTabOrder(ui.KALIBRIEREN, preview, ui.START);
     gPanels->binding->recordChanged = [preview] { preview->showRecord(gParameter); };
     connectButtons(ui);
 

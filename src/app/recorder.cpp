@@ -226,6 +226,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     chart_->legend()->setAlignment(Qt::AlignTop);
     view_->setMinimumHeight(140);  // the status window fits a 768 px screen
     view_->setAccessibleName(QStringLiteral("Aufzeichnung"));
+    view_->viewport()->setAccessibleName(view_->accessibleName());
     view_->setAccessibleDescription(
         QStringLiteral("Programmierte Kurve, I-Ist [A] und U-Ist [V] über der Zeit [s]"));
 

@@ -205,8 +205,9 @@ int StatusMain_Initialisieren() {
     VrlCom_RegisterFehlerControls(form.FEHLERLED, form.FEHLERSTRING, form.FEHLERNUMMER);
     CallbacksVerbinden();
     // The recording of actual current and voltage, below the lamps; it keeps its own timer.
-    form.statusPanelLayout->insertWidget(1, new vrl::app::MeasurementRecorder(form.centralwidget),
-                                         1);
+    auto* recorder = new vrl::app::MeasurementRecorder(form.centralwidget);
+    form.statusPanelLayout->insertWidget(1, recorder, 1);
+    vrl::gui::placeInTabOrder(form.AUSGAENGESCHREIBEN, recorder, form.COMPICTURERING);
     return 0;
 }
 

@@ -337,3 +337,44 @@ TEST_F(Access, WarningsUnderThePreviewMoveNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TabRow {
+    const char* window;
+    const char* from;
+    const char* to;
+};
+
+// Catches a part built in code (curve preview, recording) that Tab reaches only after the last
+// row of its window, out of the reading order.
+TEST_F(Access, TabFollowsTheReadingOrder) {
+    const TabRow rows[] = {
+        {"Hauptfenster", "KALIBRIEREN", "KURVENVORSCHAU_CHART"},
+        {"Hauptfenster", "KURVENVORSCHAU_SVG", "START"},
+        {"Hauptfenster", "PROGRAMMSPEICHERN", "COMPICTURERING"},
+        {"Status", "HDXAUSGANG15", "HDXSTATUSABFRAGE"},
+        {"Status", "AUSGAENGESCHREIBEN", "MESSWERTEAUFZEICHNEN"},
+        {"Status", "MESSPERIODE", ""},  // the recording's own buttons follow
+        {"Status", "ZURUECK", "TKVSTATUSABFRAGE"},
+        {"Com", "SCANN", "ZURUECK"},
+    };
+    const auto all = windows();
+    for (const auto& row : rows) {
+        QWidget* window = nullptr;
+        for (const auto& w : all)
+            if (qstrcmp(w.name, row.window) == 0) window = w.widget;
+        QWidget* from = window->findChild<QWidget*>(row.from);
+        ASSERT_NE(from, nullptr) << row.from;
+        QWidget* next = from->nextInFocusChain();
+        while (next != from && !((next->focusPolicy() & Qt::TabFocus) &&
+                                 next->isVisibleTo(window) && next->isEnabled() && isControl(next)))
+            next = next->nextInFocusChain();
+        if (row.to[0])
+            EXPECT_EQ(next->objectName().toStdString(), row.to) << row.from;
+        else
+            EXPECT_TRUE(from->parentWidget()->isAncestorOf(next)) << row.from;
+    }
+}
+
+}  // namespace

@@ -1,6 +1,8 @@
 #include "platform/gui/panels.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -78,6 +80,25 @@ void addMenuKeys(QMainWindow* window) {
         for (QAction* action : bar->actions())
             if (action->isVisible() && action->isEnabled()) return bar->setActiveAction(action);
     });
+}
+
+void placeInTabOrder(QWidget* after, QWidget* part, QWidget* before) {
+    // The part's controls in their own order; a spin box's or ring's inner editor follows its
+    // owner by itself.
+    QList<QWidget*> controls;
+    for (QWidget* w = part->nextInFocusChain(); w != part && part->isAncestorOf(w);
+         w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+            !qobject_cast<QAbstractSpinBox*>(w->parentWidget()) &&
+            !qobject_cast<QComboBox*>(w->parentWidget()))
+            controls << w;
+    }
+    QWidget* previous = after;
+    for (QWidget* control : controls) {
+        QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+    QWidget::setTabOrder(previous, before);
 }
 
 void StatusPanelForm::setupUi(QMainWindow* panel) {

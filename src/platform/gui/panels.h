@@ -106,6 +106,10 @@ void finishPanel(QWidget* panel);
 void addMenuKeys(QMainWindow* window);
 void addMnemonics(QMenu* menu);
 
+// A part built in code after the Designer file (the curve preview, the recording) joins the Tab
+// order where it stands on the window, between `after` and `before`, not at its end.
+void placeInTabOrder(QWidget* after, QWidget* part, QWidget* before);
+
 // One panel: its window and its controls. The window is deleted with the Panel, or earlier by
 // its Qt parent (a child dialog goes with the main panel); either order is safe.
 template <class Form>
