@@ -21,6 +21,7 @@ namespace {
 constexpr DWORD kReadSliceMs = 100;
 // How long an answer may wait for the port before it is dropped [ms].
 constexpr DWORD kWriteStallMs = 1000;
+constexpr DWORD kWriteMsPerByte = 2;  // [ms] twice what a byte takes at 9600 baud
 
 using platform::wide;
 
@@ -99,6 +100,9 @@ std::unique_ptr<LinePort> openServedPort(const std::string& name) {
     timeouts.ReadIntervalTimeout = MAXDWORD;
     timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
     timeouts.ReadTotalTimeoutConstant = kReadSliceMs;
+    // A write's bound grows with its length: the longest memory answer (131 kB) takes over two
+    // minutes at 9600 baud, and a fixed bound would cut it off part-way.
+    timeouts.WriteTotalTimeoutMultiplier = kWriteMsPerByte;
     timeouts.WriteTotalTimeoutConstant = kWriteStallMs;
     ready = ready && SetCommTimeouts(handle, &timeouts) &&
             PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
