@@ -34,6 +34,8 @@ class View {
 void setView(View* view);
 
 // Back to the start state: no port open (an open port is closed), last port 0, address '1'.
+// It closes the port on the caller's thread, not the line worker's: only tests call it,
+// between operations, when nothing else uses the port.
 void resetState();
 
 struct PortItem {
@@ -41,7 +43,9 @@ struct PortItem {
     int value;
 };
 // The items of a COM ring: "nicht geöffnet" (0), then "COM %d" for every port the system has,
-// ascending.
+// ascending. Called on the window's thread while the worker may be on the line: the port list
+// opens each candidate device briefly by its path, on a descriptor of its own, and only reads
+// the port map, so it never touches the open port's descriptor or its exclusive lock.
 std::vector<PortItem> portItems();
 
 // The addresses an operator may choose: one device '1'..'9', or '&' for all of them at once.
