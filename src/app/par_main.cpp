@@ -11,6 +11,7 @@
 #include "app/trace_window.h"
 #include "connection/com_controls.h"
 #include "connection/operation.h"
+#include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
 #include "params/parameter_panels.h"
@@ -19,7 +20,6 @@
 #include "params/tkvcom.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/panels.h"
-#include "errors/popups.h"
 
 namespace {
 
@@ -125,6 +125,8 @@ int ParMain_Initialisieren(const char* version, const char* date) {
     ui.KURVENVORSCHAU->layout()->addWidget(preview);
     vrl::gui::placeInTabOrder(ui.KALIBRIEREN, preview, ui.START);
     gPanels->binding->recordChanged = [preview] { preview->showRecord(gParameter); };
+    // On a narrow screen the parameters scroll, and "Start" and "Stopp" beside them stay in view.
+    vrl::gui::scrollWhenLargerThanScreen(ui.DECORATION);
     connectButtons(ui);
 
     Prog_Initialisieren();

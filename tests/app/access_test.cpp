@@ -108,8 +108,11 @@ constexpr QSize kFrame{16, 48};
 
 // Catches a window whose last row ("Zurück zum Hauptfenster", the error display) or whose
 // buttons lie off a notebook screen even when maximised, or that opens larger than the screen.
+// At 125 % scaling the same screen holds 1093 x 614 of the window's own pixels: every window
+// must shrink to that (its content scrolls).
 TEST_F(Access, EveryWindowFitsANotebookScreen) {
     const QSize room = kScreen - kFrame;
+    const QSize scaledRoom = kScreen * 0.8 - kFrame;
     for (const auto& window : windows()) {
         window.widget->ensurePolished();
         const QSize hint = window.widget->sizeHint();
@@ -117,7 +120,7 @@ TEST_F(Access, EveryWindowFitsANotebookScreen) {
             window.widget->minimumSizeHint().expandedTo(window.widget->minimumSize());
         EXPECT_TRUE(hint.width() <= room.width() && hint.height() <= room.height())
             << window.name << " opens at " << hint.width() << " x " << hint.height();
-        EXPECT_TRUE(least.width() <= room.width() && least.height() <= room.height())
+        EXPECT_TRUE(least.width() <= scaledRoom.width() && least.height() <= scaledRoom.height())
             << window.name << " needs at least " << least.width() << " x " << least.height();
     }
 }

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QtGlobal>
 
@@ -65,7 +66,38 @@ void addMnemonics(const QList<QAction*>& actions) {
     }
 }
 
+// Scrolls a window's content when the screen is smaller than it (a notebook at 125 %), so the
+// window and its last row stay on the screen. It asks for the content's full size: a window
+// opens as large as it wants or as the screen allows, never at QScrollArea's small default.
+class ContentScroller : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        return widget() ? widget()->sizeHint().expandedTo(widget()->minimumSize())
+                        : QScrollArea::sizeHint();
+    }
+};
+
 }  // namespace
+
+void scrollWhenLargerThanScreen(QWidget* part) {
+    auto* window = qobject_cast<QMainWindow*>(part->parentWidget());
+    const bool central = window && window->centralWidget() == part;
+    QLayout* layout = part->parentWidget() ? part->parentWidget()->layout() : nullptr;
+    if (!central && !layout) return;
+    auto* scroller = new ContentScroller(part->parentWidget());
+    scroller->setObjectName(part->objectName() + QStringLiteral("_scroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setFocusPolicy(Qt::NoFocus);  // the controls inside take focus, not the frame
+    if (central) {
+        window->takeCentralWidget();
+        window->setCentralWidget(scroller);
+    } else {
+        delete layout->replaceWidget(part, scroller);  // in the nested layout that holds it
+    }
+    scroller->setWidget(part);
+}
 
 void addMnemonics(QMenu* menu) {
     addMnemonics(menu->actions());
@@ -116,7 +148,10 @@ void preparePanelResources() {
 
 void finishPanel(QWidget* panel) {
     applyItemValues(panel);
-    if (auto* window = qobject_cast<QMainWindow*>(panel)) addMenuKeys(window);
+    if (auto* window = qobject_cast<QMainWindow*>(panel)) {
+        addMenuKeys(window);
+        if (window->centralWidget()) scrollWhenLargerThanScreen(window->centralWidget());
+    }
 }
 
 std::unique_ptr<QWidget> loadPanel(std::string_view resourceName, QWidget* parent) {

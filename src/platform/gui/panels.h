@@ -94,7 +94,8 @@ struct PanelWindow<Ui::RENAMEPNL> {
 };
 
 // Things every panel needs before and after its controls are built: the images compiled in,
-// the item values of its rings, the menu keys.
+// the item values of its rings, the menu keys, and a window's content scrolling where the screen
+// is smaller than the window.
 void preparePanelResources();
 void finishPanel(QWidget* panel);
 
@@ -105,6 +106,11 @@ void finishPanel(QWidget* panel);
 // addMnemonics itself.
 void addMenuKeys(QMainWindow* window);
 void addMnemonics(QMenu* menu);
+
+// Puts `part` (a window's content, or one part of it) into a frameless scroll area in its place,
+// so that on a screen smaller than the window (a notebook at 125 %) it scrolls and what lies
+// beside it stays in view. finishPanel does this for every window's content.
+void scrollWhenLargerThanScreen(QWidget* part);
 
 // A part built in code after the Designer file (the curve preview, the recording) joins the Tab
 // order where it stands on the window, between `after` and `before`, not at its end.
