@@ -20,13 +20,12 @@
 #include "cli/progress.h"
 #include "connection/operation.h"
 #include "connection/vrlcom.h"
+#include "driver/ports.h"
 #include "driver/trace.h"
 #include "driver/vrltkv9d.h"
+#include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "platform/files/system_path.h"
-#include "errors/popups.h"
-#include "platform/serial/port_map.h"
-#include "platform/serial/serial.h"
 
 namespace cli {
 
@@ -148,11 +147,11 @@ void reportFailure(const Context& ctx, int code) {
     std::string detail;
     if (code == -100003) {
         // The code cannot say why; the operator needs the device and the system's reason.
-        const std::string path = serial::devicePath(ctx.port);
-        const std::string reason = serial::backend().openFailureReason(ctx.port);
+        const std::string path = vrl::driver::devicePath(ctx.port);
+        const std::string reason = vrl::driver::openFailureReason(ctx.port);
         detail = "COM " + std::to_string(ctx.port) + ": " +
                  (reason.empty() ? (path.empty() ? "no device for this port" : path) : reason);
-    } else if (serial::backend().portGone(ctx.port)) {
+    } else if (vrl::driver::portGone(ctx.port)) {
         detail = goneText(ctx.port);
     }
     const long long number = -static_cast<long long>(code);
@@ -293,7 +292,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
             };
             if (arg == "--port") {
                 const long long port = parseInteger(value(), "--port");
-                if (port < serial::kFirstPort || port > serial::kLastPort)
+                if (port < vrl::driver::kFirstPort || port > vrl::driver::kLastPort)
                     throw UsageError{"--port must be 1..256"};
                 ctx.port = static_cast<int>(port);
             } else if (arg == "--device") {
@@ -361,7 +360,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 trace.add(traceFile);
             }
             // The port is known to the serial layer by number; --device names it directly.
-            if (!device.empty()) serial::setPortPath(ctx.port, device);
+            if (!device.empty()) vrl::driver::setPortPath(ctx.port, device);
             TraceInstalled tracing(trace);
             CommandPopups popups(err);
             CommandProgress progress(err, &err == &std::cerr && stderrIsTerminal());

@@ -10,13 +10,13 @@
 #include "cli/cli.h"
 #include "cli/progress.h"
 #include "connection/vrlcom.h"
+#include "driver/ports.h"
 #include "driver/vrltkv9d.h"
+#include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "params/parameterfile.h"
 #include "params/program.h"
 #include "params/transfer_check.h"
-#include "errors/popups.h"
-#include "platform/serial/port_map.h"
 
 namespace cli {
 
@@ -64,7 +64,7 @@ void refusePortAsFile(const Context& ctx, const std::string& path) {
     // std::filesystem::equivalent does not compare devices; stat does.
     struct stat file {};
     struct stat port {};
-    const std::string device = serial::devicePath(ctx.port);
+    const std::string device = vrl::driver::devicePath(ctx.port);
     if (!device.empty() && ::stat(path.c_str(), &file) == 0 && ::stat(device.c_str(), &port) == 0 &&
         file.st_dev == port.st_dev && file.st_ino == port.st_ino)
         throw UsageError{"FILE " + path + " is the serial port itself"};
