@@ -199,31 +199,6 @@ class TraceInstalled {
 
 // What the operations would show in a popup (how far a stopped transfer got) becomes a line on
 // stderr; questions take their first answer, as nobody is there to give another.
-class CommandPopups : public vrl::Popups {
-  public:
-    explicit CommandPopups(std::ostream& err) : previous_(&vrl::popups()), err_(err) {
-        vrl::setPopups(this);
-    }
-    ~CommandPopups() override { vrl::setPopups(previous_); }
-    CommandPopups(const CommandPopups&) = delete;
-    CommandPopups& operator=(const CommandPopups&) = delete;
-
-    void message(std::string_view, std::string_view text) override { err_ << text << '\n'; }
-    int question(std::string_view title, std::string_view text, std::string_view, std::string_view,
-                 std::string_view) override {
-        err_ << title << ": " << text << '\n';
-        return 1;
-    }
-    std::optional<std::string> selectFile(FileMode, std::string_view, std::string_view,
-                                          std::string_view) override {
-        return std::nullopt;
-    }
-
-  private:
-    vrl::Popups* previous_;
-    std::ostream& err_;
-};
-
 bool stderrIsTerminal() {
 #ifdef _WIN32
     return ::_isatty(::_fileno(stderr)) != 0;
@@ -362,7 +337,9 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
             // The port is known to the serial layer by number; --device names it directly.
             if (!device.empty()) vrl::driver::setPortPath(ctx.port, device);
             TraceInstalled tracing(trace);
-            CommandPopups popups(err);
+            // A popup's text is the detail of the error line; its title is the program's window's.
+            vrl::ConsolePopups popups(err, {.messageTitle = false});
+            vrl::PopupsGuard popupsInstalled(popups);
             CommandProgress progress(err, &err == &std::cerr && stderrIsTerminal());
             InterruptHandling interrupts;
             int code = runCommand(command, ctx, words);
