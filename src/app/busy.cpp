@@ -16,25 +16,120 @@ namespace vrl::app {
 
 namespace {
 
-// What the operator does to a window: dropped while an operation runs. Closing a window is not
-// among them; it asks whether to cancel (see the quit handlers).
-bool isOperatorInput(QEvent::Type type) {
+// What may reach a widget while an operation keeps the windows busy: painting and layout, the
+// window system's own events, focus, timers and queued calls, and closing (it asks whether to
+// cancel, see the quit handlers). Everything else is dropped, the operator's input from whatever
+// device, so that a kind of input Qt adds later is dropped too.
+bool passesWhileBusy(QEvent::Type type) {
+    // The program's own messages and a library's, never input.
+    if (type >= QEvent::User) return true;
     switch (type) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Shortcut:
-        case QEvent::ShortcutOverride:
-        case QEvent::ContextMenu:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::TabletPress:
-        case QEvent::TabletRelease:
-        case QEvent::Drop:
+        // Painting, layout and looks.
+        case QEvent::Paint:
+        case QEvent::UpdateRequest:
+        case QEvent::UpdateLater:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::ShowToParent:
+        case QEvent::HideToParent:
+        case QEvent::ShowWindowRequest:
+        case QEvent::Polish:
+        case QEvent::PolishRequest:
+        case QEvent::LayoutRequest:
+        case QEvent::ContentsRectChange:
+        case QEvent::StyleAnimationUpdate:
+        case QEvent::Style:
+        case QEvent::StyleChange:
+        case QEvent::FontChange:
+        case QEvent::PaletteChange:
+        case QEvent::ThemeChange:
+        case QEvent::ApplicationFontChange:
+        case QEvent::ApplicationPaletteChange:
+        case QEvent::ApplicationLayoutDirectionChange:
+        case QEvent::ApplicationWindowIconChange:
+        case QEvent::LayoutDirectionChange:
+        case QEvent::LanguageChange:
+        case QEvent::LocaleChange:
+        case QEvent::EnabledChange:
+        case QEvent::ActivationChange:
+        case QEvent::WindowTitleChange:
+        case QEvent::WindowIconChange:
+        case QEvent::IconTextChange:
+        case QEvent::ModifiedChange:
+        case QEvent::ReadOnlyChange:
+        case QEvent::CursorChange:
+        case QEvent::ToolTipChange:
+        case QEvent::MouseTrackingChange:
+        case QEvent::TabletTrackingChange:
+        case QEvent::AcceptDropsChange:
+        case QEvent::ZOrderChange:
+        case QEvent::WindowStateChange:
+        case QEvent::DynamicPropertyChange:
+        case QEvent::ActionAdded:
+        case QEvent::ActionChanged:
+        case QEvent::ActionRemoved:
+        case QEvent::ToolBarChange:
+        case QEvent::WindowBlocked:
+        case QEvent::GraphicsSceneResize:
+        case QEvent::GraphicsSceneMove:
+        case QEvent::WindowUnblocked:
+        // The pointer passing over a widget changes its looks only; a tip only shows.
+        case QEvent::Enter:
+        case QEvent::Leave:
+        case QEvent::HoverEnter:
+        case QEvent::HoverLeave:
+        case QEvent::HoverMove:
+        case QEvent::ToolTip:
+        case QEvent::StatusTip:
+        // The window system's own.
+        case QEvent::Expose:
+        case QEvent::PlatformSurface:
+        case QEvent::WinIdChange:
+        case QEvent::WindowChangeInternal:
+        case QEvent::WindowAboutToChangeInternal:
+        case QEvent::ScreenChangeInternal:
+        case QEvent::OrientationChange:
+        case QEvent::KeyboardLayoutChange:
+        case QEvent::ApplicationStateChange:
+        case QEvent::ApplicationActivate:
+        case QEvent::ApplicationDeactivate:
+        case QEvent::Clipboard:
+        case QEvent::PlatformPanel:
+        case QEvent::Close:
+        case QEvent::Quit:
+        // Focus moves when windows come and go; a field that loses it commits (its callback
+        // checks busy()).
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+        case QEvent::FocusAboutToChange:
+        case QEvent::WindowActivate:
+        case QEvent::WindowDeactivate:
+        // Questions that change nothing.
+        case QEvent::InputMethodQuery:
+        case QEvent::QueryWhatsThis:
+        // Objects at work: timers (the status poll's among them), queued calls (the line's
+        // results), deleting, the object tree, sockets.
+        case QEvent::Timer:
+        case QEvent::ZeroTimerEvent:
+        case QEvent::MetaCall:
+        case QEvent::DeferredDelete:
+        case QEvent::ChildAdded:
+        case QEvent::ChildPolished:
+        case QEvent::ChildRemoved:
+        case QEvent::ParentChange:
+        case QEvent::ParentAboutToChange:
+        case QEvent::ThreadChange:
+        case QEvent::Create:
+        case QEvent::Destroy:
+        case QEvent::SockAct:
+        case QEvent::SockClose:
+        case QEvent::WinEventAct:
+        case QEvent::FutureCallOut:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        case QEvent::DevicePixelRatioChange:
+#endif
             return true;
         default:
             return false;
@@ -149,12 +244,16 @@ int WindowOperations::onLine(const std::function<int()>& work) {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(), [] {}, Qt::QueuedConnection);
     });
-    if (!busy_ && !background_) {
-        // Line work outside an operation (start-up reopens the port, the settings are written
-        // at the end) is short and must not let events in before the program is ready for them.
-        finished.acquire();
-        return result;
-    }
+    waitForLine(done);
+    finished.acquire();
+    return result;
+}
+
+void WindowOperations::waitForLine(const std::atomic<bool>& done) {
+    // Line work outside an operation (start-up reopens the port, the settings are written at the
+    // end) is short and must not let events in before the program is ready for them: the caller
+    // blocks.
+    if (!busy_ && !background_) return;
     QTimer grace;
     if (busy_) {
         showBusy();
@@ -171,8 +270,6 @@ int WindowOperations::onLine(const std::function<int()>& work) {
         if (!busy_) flags |= QEventLoop::ExcludeUserInputEvents;
         QCoreApplication::processEvents(flags);
     }
-    finished.acquire();
-    return result;
 }
 
 void WindowOperations::progress(std::string_view step, int done, int total) {
@@ -230,7 +327,7 @@ bool WindowOperations::accepts(QObject* receiver) const {
 }
 
 bool WindowOperations::eventFilter(QObject* receiver, QEvent* event) {
-    if (busy_ && isOperatorInput(event->type()) && !accepts(receiver)) return true;
+    if (busy_ && !passesWhileBusy(event->type()) && !accepts(receiver)) return true;
     if (!op::running() &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
         // A question's answer starts the operation, but the question goes with its answer: the

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QProgressDialog>
 #include <QWidget>
+#include <atomic>
 #include <functional>
 
 #include "connection/line_worker.h"
@@ -45,6 +46,9 @@ class WindowOperations : public QObject, public op::Host {
 
   private:
     bool accepts(QObject* receiver) const;
+    // The one place the windows wait for the line: runs their events (as op::Host says which)
+    // until done is set, or returns at once for line work outside an operation.
+    void waitForLine(const std::atomic<bool>& done);
     // From now on the running operation drops input as an operator's operation does.
     void showBusy();
 

@@ -57,17 +57,7 @@ int ComMain_Initialisieren() {
     Fenster_PanelZurListeHinzufuegen(window, "Com", ui.MENUCOM_FENSTER);
     vrl::gui::setQuietly(ui.SCANNTEXT, QString());
 
-    VrlCom_RegisterComControl(ui.COMPORT);
-    VrlCom_RegisterPictureringControl(ui.COMPICTURERING);
-    VrlCom_RegisterFehlerControls(ui.FEHLERLED, ui.FEHLERSTRING, ui.FEHLERNUMMER);
-    VrlCom_RegisterIdReadButton(ui.IDLESEN);
-    VrlCom_RegisterIdTextdisplay(ui.ID);
-    VrlCom_RegisterAdressControl(ui.ADRESSE);
-    for (auto* led :
-         {ui.LED1, ui.LED2, ui.LED3, ui.LED4, ui.LED5, ui.LED6, ui.LED7, ui.LED8, ui.LED9})
-        VrlCom_RegisterAdressLeds(led);
-    VrlCom_RegisterScanButton(ui.SCANN);
-    VrlCom_RegisterScanStringControl(ui.SCANNTEXT);
+    vrl::com::registerComPanel(ui);
 
     vrl::gui::connectCommit(ui.ZURUECK, [] { Callback_Com_Button_Zurueck(); });
     // The plug with no port to reopen leads here, where one is chosen.

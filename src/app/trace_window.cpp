@@ -23,9 +23,9 @@
 #include "app/busy.h"
 #include "app/fenster.h"
 #include "connection/operation.h"
+#include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "platform/files/replace_file.h"
-#include "errors/popups.h"
 
 namespace vrl::app {
 
@@ -60,14 +60,14 @@ int TraceModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kColumns;
 }
 
-const driver::TraceRecord& TraceModel::recordAt(int row) const {
+const com::TraceRecord& TraceModel::recordAt(int row) const {
     const auto at = static_cast<std::size_t>(row);
     return records_[onlyFailures_ ? static_cast<std::size_t>(failures_[at] - first_) : at];
 }
 
 QVariant TraceModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
-    const driver::TraceRecord& record = recordAt(index.row());
+    const com::TraceRecord& record = recordAt(index.row());
     if (role == Qt::ForegroundRole)
         return record.outcome != 0 ? QVariant(QBrush(QColor(0xB0, 0x00, 0x00))) : QVariant();
     if (role == Qt::TextAlignmentRole && index.column() == Dauer)
@@ -76,21 +76,21 @@ QVariant TraceModel::data(const QModelIndex& index, int role) const {
     // Formatted when a row comes into view: most of the 10,000 never do.
     switch (index.column()) {
         case Zeit:
-            return onScreen(driver::traceTimeText(record.time));
+            return onScreen(com::traceTimeText(record.time));
         case Port:
             return QStringLiteral("COM %1").arg(record.port);
         case Adresse:
-            return text(driver::readableBytes(std::string_view(&record.address, 1)));
+            return text(com::readableBytes(std::string_view(&record.address, 1)));
         case Gesendet:
-            return text(driver::readableBytes(record.frame));
+            return text(com::readableBytes(record.frame));
         case Quittung:
-            return text(driver::acknowledgementText(record.acknowledgement));
+            return text(com::acknowledgementText(record.acknowledgement));
         case Antwort:
-            return text(driver::answerText(record.answer));
+            return text(com::answerText(record.answer));
         case Dauer:
-            return onScreen(driver::durationText(record.duration));
+            return onScreen(com::durationText(record.duration));
         case Ergebnis:
-            return text(driver::outcomeText(record.outcome));
+            return text(com::outcomeText(record.outcome));
         default:
             return {};
     }
@@ -104,7 +104,7 @@ QVariant TraceModel::headerData(int section, Qt::Orientation orientation, int ro
     return section >= 0 && section < kColumns ? QString::fromUtf8(kTitles[section]) : QVariant();
 }
 
-void TraceModel::append(std::vector<driver::TraceRecord> records) {
+void TraceModel::append(std::vector<com::TraceRecord> records) {
     if (records.size() > capacity_)
         records.erase(records.begin(),
                       records.begin() + static_cast<std::ptrdiff_t>(records.size() - capacity_));
@@ -126,10 +126,10 @@ void TraceModel::append(std::vector<driver::TraceRecord> records) {
         if (rowsGone > 0) endRemoveRows();
     }
 
-    const auto shown =
-        onlyFailures_ ? std::count_if(records.begin(), records.end(),
-                                      [](const driver::TraceRecord& r) { return r.outcome != 0; })
-                      : static_cast<std::ptrdiff_t>(records.size());
+    const auto shown = onlyFailures_
+                           ? std::count_if(records.begin(), records.end(),
+                                           [](const com::TraceRecord& r) { return r.outcome != 0; })
+                           : static_cast<std::ptrdiff_t>(records.size());
     const int row = rowCount();
     if (shown > 0) beginInsertRows({}, row, row + static_cast<int>(shown) - 1);
     std::uint64_t number = first_ + records_.size();
@@ -158,10 +158,10 @@ void TraceModel::setOnlyFailures(bool only) {
 
 // ---- what the line's worker thread hands over
 
-class TraceWindow::Collector : public driver::TraceSink {
+class TraceWindow::Collector : public com::TraceSink {
   public:
     // On the worker thread: a copy into the buffer, nothing more.
-    void record(const driver::TraceRecord& record) override {
+    void record(const com::TraceRecord& record) override {
         if (paused_.load(std::memory_order_relaxed)) {
             dropped_.fetch_add(1, std::memory_order_relaxed);
             return;
@@ -173,8 +173,8 @@ class TraceWindow::Collector : public driver::TraceSink {
         pending_.push_back(record);
     }
 
-    std::vector<driver::TraceRecord> take() {
-        std::vector<driver::TraceRecord> taken;
+    std::vector<com::TraceRecord> take() {
+        std::vector<com::TraceRecord> taken;
         std::lock_guard<std::mutex> lock(mutex_);
         taken.swap(pending_);
         return taken;
@@ -189,7 +189,7 @@ class TraceWindow::Collector : public driver::TraceSink {
 
   private:
     std::mutex mutex_;
-    std::vector<driver::TraceRecord> pending_;
+    std::vector<com::TraceRecord> pending_;
     std::atomic<bool> paused_{false};
     std::atomic<std::size_t> dropped_{0};
 };
@@ -263,7 +263,7 @@ TraceWindow::~TraceWindow() {
 void TraceWindow::install(bool on) {
     if (on == installed_) return;
     // Removing waits until the worker thread has left the collector.
-    driver::setTraceSink(on ? collector_.get() : nullptr);
+    com::setTraceSink(on ? collector_.get() : nullptr);
     installed_ = on;
     if (on)
         timer_->start();
@@ -286,7 +286,7 @@ void TraceWindow::hideEvent(QHideEvent* event) {
 }
 
 void TraceWindow::takeRecords() {
-    std::vector<driver::TraceRecord> records = collector_->take();
+    std::vector<com::TraceRecord> records = collector_->take();
     if (!records.empty()) {
         // Follows the newest rows unless the technician has scrolled away from them.
         const QScrollBar* bar = view_->verticalScrollBar();
@@ -330,7 +330,7 @@ void TraceWindow::save() {
     std::string lines;
     lines.reserve(static_cast<std::size_t>(model_->rowCount()) * 160);
     for (int row = 0; row < model_->rowCount(); ++row) {
-        lines += driver::traceLine(model_->recordAt(row));
+        lines += com::traceLine(model_->recordAt(row));
         lines += '\n';
     }
     if (!files::replaceFile(*path, lines)) VRL_Fehlerpopup(kSaveFailed);

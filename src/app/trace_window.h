@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/trace.h"
+#include "connection/trace.h"
 
 class QCheckBox;
 class QLabel;
@@ -39,17 +39,17 @@ class TraceModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // Adds records at the end; beyond the capacity the oldest go.
-    void append(std::vector<driver::TraceRecord> records);
+    void append(std::vector<com::TraceRecord> records);
     void clear();
     void setOnlyFailures(bool only);
 
     // The record a row shows.
-    const driver::TraceRecord& recordAt(int row) const;
+    const com::TraceRecord& recordAt(int row) const;
     std::size_t kept() const { return records_.size(); }
 
   private:
     std::size_t capacity_;
-    std::deque<driver::TraceRecord> records_;
+    std::deque<com::TraceRecord> records_;
     std::uint64_t first_ = 0;             // the running number of records_.front()
     std::deque<std::uint64_t> failures_;  // running numbers of the failed records kept
     bool onlyFailures_ = false;

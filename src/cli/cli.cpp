@@ -20,13 +20,12 @@
 #include "cli/progress.h"
 #include "connection/operation.h"
 #include "connection/vrlcom.h"
+#include "driver/ports.h"
 #include "driver/trace.h"
 #include "driver/vrltkv9d.h"
+#include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "platform/files/system_path.h"
-#include "errors/popups.h"
-#include "platform/serial/port_map.h"
-#include "platform/serial/serial.h"
 
 namespace cli {
 
@@ -148,11 +147,11 @@ void reportFailure(const Context& ctx, int code) {
     std::string detail;
     if (code == -100003) {
         // The code cannot say why; the operator needs the device and the system's reason.
-        const std::string path = serial::devicePath(ctx.port);
-        const std::string reason = serial::backend().openFailureReason(ctx.port);
+        const std::string path = vrl::driver::devicePath(ctx.port);
+        const std::string reason = vrl::driver::openFailureReason(ctx.port);
         detail = "COM " + std::to_string(ctx.port) + ": " +
                  (reason.empty() ? (path.empty() ? "no device for this port" : path) : reason);
-    } else if (serial::backend().portGone(ctx.port)) {
+    } else if (vrl::driver::portGone(ctx.port)) {
         detail = goneText(ctx.port);
     }
     const long long number = -static_cast<long long>(code);
@@ -200,31 +199,6 @@ class TraceInstalled {
 
 // What the operations would show in a popup (how far a stopped transfer got) becomes a line on
 // stderr; questions take their first answer, as nobody is there to give another.
-class CommandPopups : public vrl::Popups {
-  public:
-    explicit CommandPopups(std::ostream& err) : previous_(&vrl::popups()), err_(err) {
-        vrl::setPopups(this);
-    }
-    ~CommandPopups() override { vrl::setPopups(previous_); }
-    CommandPopups(const CommandPopups&) = delete;
-    CommandPopups& operator=(const CommandPopups&) = delete;
-
-    void message(std::string_view, std::string_view text) override { err_ << text << '\n'; }
-    int question(std::string_view title, std::string_view text, std::string_view, std::string_view,
-                 std::string_view) override {
-        err_ << title << ": " << text << '\n';
-        return 1;
-    }
-    std::optional<std::string> selectFile(FileMode, std::string_view, std::string_view,
-                                          std::string_view) override {
-        return std::nullopt;
-    }
-
-  private:
-    vrl::Popups* previous_;
-    std::ostream& err_;
-};
-
 bool stderrIsTerminal() {
 #ifdef _WIN32
     return ::_isatty(::_fileno(stderr)) != 0;
@@ -293,7 +267,7 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
             };
             if (arg == "--port") {
                 const long long port = parseInteger(value(), "--port");
-                if (port < serial::kFirstPort || port > serial::kLastPort)
+                if (port < vrl::driver::kFirstPort || port > vrl::driver::kLastPort)
                     throw UsageError{"--port must be 1..256"};
                 ctx.port = static_cast<int>(port);
             } else if (arg == "--device") {
@@ -361,9 +335,11 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 trace.add(traceFile);
             }
             // The port is known to the serial layer by number; --device names it directly.
-            if (!device.empty()) serial::setPortPath(ctx.port, device);
+            if (!device.empty()) vrl::driver::setPortPath(ctx.port, device);
             TraceInstalled tracing(trace);
-            CommandPopups popups(err);
+            // A popup's text is the detail of the error line; its title is the program's window's.
+            vrl::ConsolePopups popups(err, {.messageTitle = false});
+            vrl::PopupsGuard popupsInstalled(popups);
             CommandProgress progress(err, &err == &std::cerr && stderrIsTerminal());
             InterruptHandling interrupts;
             int code = runCommand(command, ctx, words);

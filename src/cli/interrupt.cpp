@@ -8,7 +8,7 @@
 #endif
 
 #include "connection/operation.h"
-#include "platform/serial/serial.h"
+#include "driver/ports.h"
 
 namespace cli {
 
@@ -18,7 +18,7 @@ volatile std::sig_atomic_t gSignal = 0;
 
 extern "C" void onInterrupt(int signal) {
     if (gSignal != 0) {
-        serial::releaseExclusiveForExit();
+        vrl::driver::releaseExclusiveForExit();
 #ifndef _WIN32
         static constexpr char kLine[] = "tkv9d: sofort beendet\n";
         [[maybe_unused]] const auto written = ::write(STDERR_FILENO, kLine, sizeof kLine - 1);

@@ -10,13 +10,13 @@
 #include "cli/cli.h"
 #include "cli/progress.h"
 #include "connection/vrlcom.h"
+#include "driver/ports.h"
 #include "driver/vrltkv9d.h"
+#include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "params/parameterfile.h"
 #include "params/program.h"
 #include "params/transfer_check.h"
-#include "errors/popups.h"
-#include "platform/serial/port_map.h"
 
 namespace cli {
 
@@ -24,30 +24,6 @@ namespace {
 
 constexpr int kFirstEntry = 0;
 constexpr int kLastEntry = vrl::params::kTableSize - 1;
-
-// The plausibility check's popup becomes its lines on stderr.
-class StderrPopups : public vrl::Popups {
-  public:
-    explicit StderrPopups(std::ostream& err) : previous_(&vrl::popups()), err_(err) {
-        vrl::setPopups(this);
-    }
-    ~StderrPopups() override { vrl::setPopups(previous_); }
-    StderrPopups(const StderrPopups&) = delete;
-    StderrPopups& operator=(const StderrPopups&) = delete;
-    void message(std::string_view, std::string_view text) override { err_ << text; }
-    int question(std::string_view, std::string_view, std::string_view, std::string_view,
-                 std::string_view) override {
-        return 0;
-    }
-    std::optional<std::string> selectFile(FileMode, std::string_view, std::string_view,
-                                          std::string_view) override {
-        return std::nullopt;
-    }
-
-  private:
-    vrl::Popups* previous_;
-    std::ostream& err_;
-};
 
 // What the device holds after a signal stopped a transfer, below the transfer's own line.
 constexpr const char* kReadStoppedNote =
@@ -64,7 +40,7 @@ void refusePortAsFile(const Context& ctx, const std::string& path) {
     // std::filesystem::equivalent does not compare devices; stat does.
     struct stat file {};
     struct stat port {};
-    const std::string device = serial::devicePath(ctx.port);
+    const std::string device = vrl::driver::devicePath(ctx.port);
     if (!device.empty() && ::stat(path.c_str(), &file) == 0 && ::stat(device.c_str(), &port) == 0 &&
         file.st_dev == port.st_dev && file.st_ino == port.st_ino)
         throw UsageError{"FILE " + path + " is the serial port itself"};
@@ -107,7 +83,10 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
     Prog_Initialisieren();
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
     {
-        StderrPopups lines(ctx.err);
+        // The plausibility check's popup becomes its lines on stderr, already ended.
+        vrl::ConsolePopups lines(ctx.err,
+                                 {.messageTitle = false, .messageLineEnd = false, .answer = 0});
+        vrl::PopupsGuard linesInstalled(lines);
         for (int i = kFirstEntry; i <= kLastEntry; ++i) {
             const Parametersatz& entry = gProg[static_cast<std::size_t>(i)];
             if (int code = Prog_Plausibilitaetspruefung(&entry); code != 0) {

@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "driver/parameter_catalogue.h"
+#include "driver/ports.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
-#include "platform/serial/serial.h"
 
 namespace cli::scpi {
 
@@ -584,7 +584,7 @@ bool Session::device(int code) {
             fail(kIllegalParameterValue, line);
             break;
         default:
-            fail(serial::backend().portGone(port_) ? kHardwareMissing : kHardwareError, line);
+            fail(vrl::driver::portGone(port_) ? kHardwareMissing : kHardwareError, line);
     }
     return false;
 }

@@ -13,10 +13,10 @@
 #include "cli/cli.h"
 #include "cli/interrupt.h"
 #include "cli/json.h"
+#include "driver/ports.h"
 #include "driver/trace.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
-#include "platform/serial/serial.h"
 
 namespace cli {
 
@@ -169,7 +169,7 @@ int runWatch(Context& ctx, const std::vector<std::string>& fields) {
                 << std::flush;
         // An unplugged port is waited for, not counted as a device that stopped answering.
         const bool away =
-            reconnect && reading.code != 0 && (!portThere || serial::backend().portGone(ctx.port));
+            reconnect && reading.code != 0 && (!portThere || vrl::driver::portGone(ctx.port));
         if (away && portThere) {
             VRLTKV9D_Close(ctx.port);
             portThere = false;

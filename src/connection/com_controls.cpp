@@ -11,11 +11,12 @@
 
 #include "connection/operation.h"
 #include "connection/vrlcom.h"
+#include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/led.h"
-#include "errors/popups.h"
 #include "platform/gui/port_picture_ring.h"
+#include "ui_COMPANEL.h"
 
 namespace {
 
@@ -107,6 +108,20 @@ bool roomFor(std::size_t count, int capacity, const char* limitName) {
 }  // namespace
 
 namespace vrl::com {
+
+void registerComPanel(Ui::COMPANEL& ui) {
+    VrlCom_RegisterComControl(ui.COMPORT);
+    VrlCom_RegisterPictureringControl(ui.COMPICTURERING);
+    VrlCom_RegisterFehlerControls(ui.FEHLERLED, ui.FEHLERSTRING, ui.FEHLERNUMMER);
+    VrlCom_RegisterIdReadButton(ui.IDLESEN);
+    VrlCom_RegisterIdTextdisplay(ui.ID);
+    VrlCom_RegisterAdressControl(ui.ADRESSE);
+    for (auto* led :
+         {ui.LED1, ui.LED2, ui.LED3, ui.LED4, ui.LED5, ui.LED6, ui.LED7, ui.LED8, ui.LED9})
+        VrlCom_RegisterAdressLeds(led);
+    VrlCom_RegisterScanButton(ui.SCANN);
+    VrlCom_RegisterScanStringControl(ui.SCANNTEXT);
+}
 
 void unregisterAll() {
     gControls = RegisteredControls();

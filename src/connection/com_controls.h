@@ -11,6 +11,9 @@ class QLabel;
 class QLineEdit;
 class QSpinBox;
 
+namespace Ui {
+class COMPANEL;
+}
 namespace vrl::gui {
 class Led;
 class PortPictureRing;
@@ -20,6 +23,10 @@ namespace vrl::com {
 inline constexpr int MAX_PICTURERINGCONTROLS = 10;
 inline constexpr int MAX_FEHLERCONTROLS = 10;
 inline constexpr int MAX_ADRESSLEDS = 15;
+
+// Registers the connection panel's controls: port ring, port picture, error displays,
+// identification, address with its lamps, scan.
+void registerComPanel(Ui::COMPANEL& ui);
 
 // Forgets every registration (the panels are being discarded) and stops showing.
 void unregisterAll();

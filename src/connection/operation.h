@@ -20,6 +20,18 @@ namespace vrl::op {
 // it lasts longer than a short grace (the windows then become busy and drop input).
 enum class Kind { Operator, Background };
 
+// While onLine() waits for the line, the windows' host keeps their events running, by one rule:
+//  - pass: painting, layout, the window system's own events (expose, resize, focus, activation,
+//    closing), timers and queued calls;
+//  - dropped: every other event, that is the operator's input from any device, except in the
+//    progress display, in a window that only watches the line (the trace) and in a question the
+//    operation itself asks; a background operation within its grace holds the input back
+//    instead and carries it out at its end.
+// So a callback may still run inside a wait, reached without input: a timer's (the status poll),
+// a field that commits when it loses the focus, a window's close. Such a callback either runs
+// its work as an Operation (which does not start while another runs, and then does nothing), or,
+// when it changes what an operation works on without one, first asks busy() and does nothing
+// (showing the data again where its control shows them).
 class Host {
   public:
     virtual ~Host() = default;

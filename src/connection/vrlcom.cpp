@@ -3,10 +3,9 @@
 #include <algorithm>
 
 #include "connection/operation.h"
+#include "driver/ports.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
-#include "platform/serial/port_map.h"
-#include "platform/serial/serial.h"
 
 namespace {
 
@@ -22,7 +21,7 @@ vrl::com::View* gView = nullptr;
 static_assert(vrl::com::operatorAddress(vrl::driver::kCommonAddress));
 
 bool validPortOrNone(int port) {
-    return port == 0 || (port >= serial::kFirstPort && port <= serial::kLastPort);
+    return port == 0 || (port >= vrl::driver::kFirstPort && port <= vrl::driver::kLastPort);
 }
 
 }  // namespace
@@ -43,7 +42,8 @@ void resetState() {
 
 std::vector<PortItem> portItems() {
     std::vector<PortItem> items{{kNotOpenLabel, 0}};
-    for (int port : serial::listPorts()) items.push_back({"COM " + std::to_string(port), port});
+    for (int port : vrl::driver::listPorts())
+        items.push_back({"COM " + std::to_string(port), port});
     std::sort(items.begin() + 1, items.end(),
               [](const PortItem& a, const PortItem& b) { return a.value < b.value; });
     return items;
@@ -173,8 +173,8 @@ void VrlCom_FehlermeldungSet(int code) {
     std::string text = code != 0 ? VRL_Fehlermeldung(code) : "";
     // The code says only that the open failed; a port that another program holds is worth
     // naming together with the holder, or the operator looks for a fault in the wiring.
-    if (code == -100003 && gRefusedPort != 0 && serial::backend().openFailedInUse(gRefusedPort))
-        text += ": " + serial::backend().openFailureReason(gRefusedPort);
+    if (code == -100003 && gRefusedPort != 0 && vrl::driver::openFailedInUse(gRefusedPort))
+        text += ": " + vrl::driver::openFailureReason(gRefusedPort);
     gView->showError(code, text);
 }
 

@@ -4,25 +4,26 @@
 
 namespace vrl {
 
+void ConsolePopups::message(std::string_view title, std::string_view text) {
+    if (form_.messageTitle) out_ << title << ": ";
+    out_ << text;
+    if (form_.messageLineEnd) out_ << '\n';
+}
+
+int ConsolePopups::question(std::string_view title, std::string_view text, std::string_view,
+                            std::string_view, std::string_view) {
+    if (form_.answer != 0) out_ << title << ": " << text << '\n';
+    return form_.answer;
+}
+
+std::optional<std::string> ConsolePopups::selectFile(FileMode, std::string_view, std::string_view,
+                                                     std::string_view) {
+    return std::nullopt;
+}
+
 namespace {
 
-class ConsolePopups : public Popups {
-  public:
-    void message(std::string_view title, std::string_view text) override {
-        std::cerr << title << ": " << text << '\n';
-    }
-    int question(std::string_view title, std::string_view text, std::string_view, std::string_view,
-                 std::string_view) override {
-        std::cerr << title << ": " << text << '\n';
-        return 1;
-    }
-    std::optional<std::string> selectFile(FileMode, std::string_view, std::string_view,
-                                          std::string_view) override {
-        return std::nullopt;
-    }
-};
-
-ConsolePopups gConsole;
+ConsolePopups gConsole(std::cerr, {});
 Popups* gService = nullptr;
 
 }  // namespace

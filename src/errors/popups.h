@@ -4,6 +4,7 @@
 // script and never block on a real modal dialog. Qt-free: the error module and the
 // command-line tool use it; the Qt implementation lives with the widgets (platform/gui).
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,30 @@ class Popups {
         (void)panelName;
         return 0;
     }
+};
+
+// Popups for a program without a screen: they become lines on a stream, and a question answers
+// at once, so a tool never waits for an operator.
+class ConsolePopups : public Popups {
+  public:
+    struct Form {
+        bool messageTitle = true;    // "title: text", or the text alone
+        bool messageLineEnd = true;  // a message ends its line, or its text ends as it is
+        // The button every question answers; 0 answers none, and the question is not written.
+        int answer = 1;
+    };
+    explicit ConsolePopups(std::ostream& out, Form form) : out_(out), form_(form) {}
+
+    void message(std::string_view title, std::string_view text) override;
+    int question(std::string_view title, std::string_view text, std::string_view button1,
+                 std::string_view button2, std::string_view button3) override;
+    std::optional<std::string> selectFile(FileMode mode, std::string_view title,
+                                          std::string_view directory,
+                                          std::string_view pattern) override;
+
+  private:
+    std::ostream& out_;
+    Form form_;
 };
 
 // The service in use. Until one is installed, popups are written to stderr and questions

@@ -2,6 +2,7 @@
 // on meanwhile, but nothing the operator does to them starts or changes anything until the
 // operation has ended, and a long operation can be stopped between its steps.
 
+#include <qpa/qwindowsysteminterface.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -178,6 +179,52 @@ TEST_F(Busy, TypingDuringAPollIsKept) {
     EXPECT_EQ(device.frames().size(), 1u);
     EXPECT_DOUBLE_EQ(gParameter.strom1, 0.1);
     EXPECT_TRUE(gDatenGeaendert);
+}
+
+// Input from the window system arrives queued, as an operator's does, not sent straight to the
+// widget as QTest sends it. Faults caught: the poll's wait lets queued input in within its grace,
+// so a click or key is carried out in the middle of the poll; past its grace, queued input is
+// not dropped.
+TEST_F(Busy, QueuedInputDuringAPollIsHeldWithinTheGraceAndDroppedPastIt) {
+    struct Row {
+        const char* name;
+        bool silent;   // the device does not answer: the poll outlasts its grace
+        bool carried;  // the key is carried out, after the poll
+    };
+    const Row rows[] = {{"within the grace", false, true}, {"past the grace", true, false}};
+    QWindow* window = ParMain_GetMainpanel()->windowHandle();
+    ASSERT_NE(window, nullptr);
+    for (const auto& row : rows) {
+        StatusMain_Panel()->ui.TKVSTATUSABFRAGE->setChecked(true);  // polling on
+        StatusMain_Panel()->ui.STATUSTIMER->stop();                 // the tick comes from the test
+        if (row.silent) device.injectFault('1', sim::Fault{sim::FaultKind::Silence, "S1R", 1});
+        main().PAR_STROM1->setValue(0.0);
+        gParameter.strom1 = 0.0;
+        main().PAR_STROM1->setFocus();
+        bool changed = false, changedDuringPoll = false;
+        QObject connection;  // ends the watch on the field with the row
+        QObject::connect(main().PAR_STROM1, &QDoubleSpinBox::valueChanged, &connection, [&] {
+            changed = true;
+            changedDuringPoll = changedDuringPoll || vrl::op::running();
+        });
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
+            if (!vrl::op::running() || (row.silent && !QApplication::overrideCursor())) return;
+            watch.stop();
+            for (auto type : {QEvent::KeyPress, QEvent::KeyRelease})
+                QWindowSystemInterface::handleKeyEvent<
+                    QWindowSystemInterface::AsynchronousDelivery>(window, type, Qt::Key_Up,
+                                                                  Qt::NoModifier);
+        });
+        watch.start(0);
+        Callback_Statustimer();
+        QCoreApplication::processEvents();  // what the poll held
+
+        EXPECT_FALSE(watch.isActive()) << row.name << ": the input was made during the poll";
+        EXPECT_FALSE(changedDuringPoll) << row.name;
+        EXPECT_EQ(changed, row.carried) << row.name;
+        EXPECT_DOUBLE_EQ(gParameter.strom1, row.carried ? 0.1 : 0.0) << row.name;
+    }
 }
 
 // Fault caught: input made while a poll waits out its time-out is held and carried out more than

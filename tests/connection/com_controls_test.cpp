@@ -15,10 +15,10 @@
 #include "gui/qt_app.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/panels.h"
-#include "support/scripted_popups.h"
 #include "platform/serial/port_map.h"
 #include "platform/temp_config.h"
 #include "sim/line.h"
+#include "support/scripted_popups.h"
 
 namespace {
 
@@ -30,19 +30,7 @@ class ComControls : public ::testing::Test {
         vrl::com::resetState();
         line.addTkv('2', "VRL-TKV9D-ZWEI");
         serial::setPortPath(kSimPort, line.devicePath());
-        // As the connection panel registers them.
-        auto& ui = panel.ui;
-        VrlCom_RegisterComControl(ui.COMPORT);
-        VrlCom_RegisterPictureringControl(ui.COMPICTURERING);
-        VrlCom_RegisterFehlerControls(ui.FEHLERLED, ui.FEHLERSTRING, ui.FEHLERNUMMER);
-        VrlCom_RegisterIdReadButton(ui.IDLESEN);
-        VrlCom_RegisterIdTextdisplay(ui.ID);
-        VrlCom_RegisterAdressControl(ui.ADRESSE);
-        for (auto* led :
-             {ui.LED1, ui.LED2, ui.LED3, ui.LED4, ui.LED5, ui.LED6, ui.LED7, ui.LED8, ui.LED9})
-            VrlCom_RegisterAdressLeds(led);
-        VrlCom_RegisterScanButton(ui.SCANN);
-        VrlCom_RegisterScanStringControl(ui.SCANNTEXT);
+        vrl::com::registerComPanel(panel.ui);
     }
     void TearDown() override {
         vrl::com::unregisterAll();

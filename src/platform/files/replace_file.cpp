@@ -1,5 +1,5 @@
 #include "platform/files/replace_file.h"
-#include "platform/files/temporary_file.h"
+#include "platform/files/file_steps.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -27,21 +27,6 @@ std::string folderOf(const std::string& path) {
 bool folderRefuses(int error) {
     return error == EACCES || error == EPERM || error == EROFS || error == ENOSPC ||
            error == EDQUOT;
-}
-
-// From the descriptor's position, which is the file's start: it was just opened.
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), std::min(bytes.size(), kWriteChunk));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) {
-            errno = EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 mode_t newFileMode() {
@@ -113,6 +98,13 @@ int createExclusive(const std::string& path) {
     return ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
 }
 
+long writeSome(int fd, std::string_view bytes) {
+    for (;;) {
+        const ssize_t n = ::write(fd, bytes.data(), std::min(bytes.size(), kWriteChunk));
+        if (n >= 0 || errno != EINTR) return static_cast<long>(n);
+    }
+}
+
 bool followLinks(std::string& path, int& error) {
     for (int links = 0; links <= kLinkLimit; ++links) {
         struct stat status {};
@@ -154,19 +146,12 @@ SaveResult replaceFile(const std::string& path, std::string_view bytes,
     // Renaming over a device or a pipe would put a plain file in its place.
     if (exists && !S_ISREG(old.st_mode)) return writeInPlace(target, bytes);
 
-    const std::function<std::string(int)> nameFor =
-        options.temporaryName ? options.temporaryName : randomTemporaryName;
-    const std::string folder = folderOf(target);
-    for (int attempt = 0;; ++attempt) {
-        const std::string name = nameFor(attempt);
-        if (name.empty()) return failed(SaveFailure::NoTemporaryName, EEXIST);
-        const std::string temporary = folder + name;
-        const int fd = createTemporary(temporary);
-        if (fd >= 0) return fillAndRename(fd, temporary, target, exists ? &old : nullptr, bytes);
-        if (errno == EEXIST) continue;
-        if (exists && folderRefuses(errno)) return writeInPlace(target, bytes);
-        return failed(SaveFailure::TemporaryNotCreated, errno);
-    }
+    const Temporary temporary = makeTemporary(folderOf(target), options);
+    if (temporary.fd >= 0)
+        return fillAndRename(temporary.fd, temporary.path, target, exists ? &old : nullptr, bytes);
+    if (temporary.namesRanOut) return failed(SaveFailure::NoTemporaryName, temporary.error);
+    if (exists && folderRefuses(temporary.error)) return writeInPlace(target, bytes);
+    return failed(SaveFailure::TemporaryNotCreated, temporary.error);
 }
 
 bool targetWritable(const std::string& path) {
@@ -212,23 +197,20 @@ std::FILE* openRegular(const std::string& path, bool& notRegular) {
     return file;
 }
 
-ReadFailure readChunks(const std::string& path, std::size_t chunkSize,
-                       const std::function<void(std::string_view)>& take) {
+int openForReading(const std::string& path) {
     bool notRegular = false;
-    const int fd = openRegularDescriptor(path, notRegular);
-    if (fd < 0) return errno == ENOENT ? ReadFailure::NotFound : ReadFailure::NotOpened;
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    std::vector<char> buffer(chunkSize);
+    return openRegularDescriptor(path, notRegular);
+}
+
+long readSome(int fd, std::span<char> buffer) {
     for (;;) {
         const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return ReadFailure::ReadFailed;
-        if (n == 0) return ReadFailure::None;
-        take(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+        if (n >= 0 || errno != EINTR) return static_cast<long>(n);
     }
+}
+
+void closeFile(int fd) {
+    ::close(fd);
 }
 
 }  // namespace files

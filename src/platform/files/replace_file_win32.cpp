@@ -3,14 +3,13 @@
 // attributes, its access rights and its other streams; a new file is moved into place. Paths are
 // UTF-8 and may use backslashes, forward slashes and drive letters.
 
+#include "platform/files/file_steps.h"
 #include "platform/files/replace_file.h"
-#include "platform/files/temporary_file.h"
 #include "platform/win32_text.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
-#include <vector>
 
 #include <fcntl.h>
 #include <io.h>
@@ -57,21 +56,6 @@ int errnoFrom(DWORD error) {
 // Creating a file here is refused outright; writing into an existing one may still work.
 bool folderRefuses(int error) {
     return error == EACCES || error == EPERM || error == EROFS || error == ENOSPC;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const unsigned size =
-            static_cast<unsigned>(std::min<std::size_t>(bytes.size(), kWriteChunk));
-        const int n = ::_write(fd, bytes.data(), size);
-        if (n < 0) return false;
-        if (n == 0) {
-            errno = EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 SaveResult failed(SaveFailure failure, int error, bool inPlace = false) {
@@ -132,6 +116,11 @@ int createExclusive(const std::string& path) {
                     _S_IREAD | _S_IWRITE);
 }
 
+long writeSome(int fd, std::string_view bytes) {
+    return ::_write(fd, bytes.data(),
+                    static_cast<unsigned>(std::min<std::size_t>(bytes.size(), kWriteChunk)));
+}
+
 bool followLinks(std::string&, int&) {
     return true;
 }
@@ -149,19 +138,11 @@ SaveResult replaceFile(const std::string& path, std::string_view bytes,
     // A device (COM1, NUL) takes the bytes as they are.
     if (exists && (attributes & FILE_ATTRIBUTE_DEVICE)) return writeInPlace(target, bytes);
 
-    const std::function<std::string(int)> nameFor =
-        options.temporaryName ? options.temporaryName : randomTemporaryName;
-    const std::string folder = folderOf(target);
-    for (int attempt = 0;; ++attempt) {
-        const std::string name = nameFor(attempt);
-        if (name.empty()) return failed(SaveFailure::NoTemporaryName, EEXIST);
-        const std::string temporary = folder + name;
-        const int fd = createTemporary(temporary);
-        if (fd >= 0) return fillAndMove(fd, temporary, target, exists, bytes);
-        if (errno == EEXIST) continue;
-        if (exists && folderRefuses(errno)) return writeInPlace(target, bytes);
-        return failed(SaveFailure::TemporaryNotCreated, errno);
-    }
+    const Temporary temporary = makeTemporary(folderOf(target), options);
+    if (temporary.fd >= 0) return fillAndMove(temporary.fd, temporary.path, target, exists, bytes);
+    if (temporary.namesRanOut) return failed(SaveFailure::NoTemporaryName, temporary.error);
+    if (exists && folderRefuses(temporary.error)) return writeInPlace(target, bytes);
+    return failed(SaveFailure::TemporaryNotCreated, temporary.error);
 }
 
 bool targetWritable(const std::string& path) {
@@ -194,24 +175,21 @@ std::FILE* openRegular(const std::string& path, bool& notRegular) {
     return file;
 }
 
-ReadFailure readChunks(const std::string& path, std::size_t chunkSize,
-                       const std::function<void(std::string_view)>& take) {
+int openForReading(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(wide(path).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return ReadFailure::NotOpened;
-    const int fd = ::_wopen(wide(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
-    if (fd < 0) return errno == ENOENT ? ReadFailure::NotFound : ReadFailure::NotOpened;
-    struct Closer {
-        int fd;
-        ~Closer() { ::_close(fd); }
-    } closer{fd};
-    std::vector<char> buffer(chunkSize);
-    for (;;) {
-        const int n = ::_read(fd, buffer.data(), static_cast<unsigned>(buffer.size()));
-        if (n < 0) return ReadFailure::ReadFailed;
-        if (n == 0) return ReadFailure::None;
-        take(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        errno = EISDIR;
+        return -1;
     }
+    return ::_wopen(wide(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
+
+long readSome(int fd, std::span<char> buffer) {
+    return ::_read(fd, buffer.data(), static_cast<unsigned>(buffer.size()));
+}
+
+void closeFile(int fd) {
+    ::_close(fd);
 }
 
 }  // namespace files
