@@ -181,12 +181,17 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     // The legend in a row of its own above the plot, its entries side by side.
     view_->legend->setVisible(true);
     view_->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    // Narrow, as the plot has little height in a window that fits a 768 px screen.
     view_->legend->setBorderPen(Qt::NoPen);
+    view_->legend->setMargins(QMargins(4, 2, 4, 4));
+    view_->legend->setIconSize(24, 18);
     view_->plotLayout()->insertRow(0);
     view_->plotLayout()->addElement(0, 0, view_->legend);
     view_->plotLayout()->setRowStretchFactor(0, 0.001);
+    view_->plotLayout()->setRowSpacing(0);
     view_->setAntialiasedElements(QCP::aeAll);
-    view_->setMinimumHeight(140);  // the status window fits a 768 px screen
+    // The legend and a readable plot below it; the status window still fits a 768 px screen.
+    view_->setMinimumHeight(180);
     view_->setAccessibleName(QStringLiteral("Aufzeichnung"));
     view_->setAccessibleDescription(
         QStringLiteral("Programmierte Kurve, I-Ist [A] und U-Ist [V] über der Zeit [s]"));
