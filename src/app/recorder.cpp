@@ -198,6 +198,8 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     view_->setAntialiasedElements(QCP::aeAll);
     // The legend and a readable plot below it; the status window still fits a 768 px screen.
     view_->setMinimumHeight(180);
+    // In the tab order, as the description of what it shows is for screen readers.
+    view_->setFocusPolicy(Qt::StrongFocus);
     view_->setAccessibleName(QStringLiteral("Aufzeichnung"));
     view_->setAccessibleDescription(
         QStringLiteral("Programmierte Kurve, I-Ist [A] und U-Ist [V] über der Zeit [s]"));
