@@ -72,8 +72,6 @@ bool passesWhileBusy(QEvent::Type type) {
         case QEvent::ActionRemoved:
         case QEvent::ToolBarChange:
         case QEvent::WindowBlocked:
-        case QEvent::GraphicsSceneResize:
-        case QEvent::GraphicsSceneMove:
         case QEvent::WindowUnblocked:
         // The pointer passing over a widget changes its looks only; a tip only shows.
         case QEvent::Enter:
