@@ -208,7 +208,8 @@ int StatusMain_Initialisieren() {
     auto* recorder = new vrl::app::MeasurementRecorder(form.centralwidget);
     form.statusPanelLayout->insertWidget(1, recorder, 1);
     vrl::gui::placeInTabOrder(form.AUSGAENGESCHREIBEN, recorder, form.COMPICTURERING);
-    // On a low screen the hdx-4 table scrolls, and the error display below stays in view.
+    // On a low screen the hdx-4 table scrolls; the lamps, "Start", "Stopp", the recording and the
+    // error display stay in view.
     vrl::gui::scrollWhenLargerThanScreen(form.DECORATION_3);
     return 0;
 }
