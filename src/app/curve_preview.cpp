@@ -1,25 +1,20 @@
 #include "app/curve_preview.h"
 
+#include <qcustomplot.h>
 #include <QAction>
-#include <QChart>
-#include <QChartView>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineSeries>
-#include <QPainter>
 #include <QPushButton>
-#include <QScatterSeries>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 #include "app/export_picture.h"
+#include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "params/parametersatz.h"
 #include "params/program.h"
-#include "errors/popups.h"
 
 namespace vrl::app {
 
@@ -37,17 +32,42 @@ QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// 1, 2 or 5 times a power of ten near value (at or above it when rounding up).
+double niceNumber(double value, bool up) {
+    const double decade = std::pow(10.0, std::floor(std::log10(value)));
+    const double q = value / decade;
+    if (up) return (q <= 1.0 ? 1.0 : q <= 2.0 ? 2.0 : q <= 5.0 ? 5.0 : 10.0) * decade;
+    return (q < 1.5 ? 1.0 : q < 3.0 ? 2.0 : q < 7.0 ? 5.0 : 10.0) * decade;
+}
+
+// About four intervals of a round step, the range widened to whole steps: the ends of the axes
+// are labelled, and neither the curve nor the limit runs along the frame.
+void roundRange(QCPAxis* axis, double low, double high) {
+    if (!(high > low)) high = low + 1.0;
+    const double step = niceNumber(niceNumber(high - low, true) / 4.0, false);
+    auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
+    ticker->setTickStep(step);
+    ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
+    axis->setTicker(ticker);
+    axis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
+}
+
+QCPGraph* addGraph(QCustomPlot* plot, const QPen& pen) {
+    QCPGraph* graph = plot->addGraph(plot->xAxis, plot->yAxis);
+    graph->setPen(pen);
+    return graph;
+}
+
 }  // namespace
 
 CurvePreview::CurvePreview(QWidget* parent)
     : QWidget(parent),
-      chart_(new QChart),
-      view_(new QChartView(chart_, this)),
-      curve_(new QLineSeries),
-      limit_(new QLineSeries),
-      refused_(new QScatterSeries),
-      time_(new QValueAxis),
-      current_(new QValueAxis),
+      view_(new QCustomPlot(this)),
+      limit_(addGraph(view_, QPen(kRefusedColour, 1, Qt::DashLine))),
+      curve_(addGraph(view_, QPen(kCurveColour, 2))),
+      refused_(addGraph(view_, QPen(kRefusedColour))),
+      time_(view_->xAxis),
+      current_(view_->yAxis),
       cycles_(new QLabel(this)),
       notes_(new QLabel(this)) {
     setObjectName("KURVENVORSCHAU_PLOT");
@@ -55,36 +75,24 @@ CurvePreview::CurvePreview(QWidget* parent)
     // Without group separators, as in the number fields: "1.000" reads as one on a time axis.
     QLocale german(QLocale::German, QLocale::Germany);
     german.setNumberOptions(QLocale::OmitGroupSeparator);
-    chart_->setLocale(german);
-    chart_->setLocalizeNumbers(true);
-    chart_->legend()->hide();
-    chart_->setMargins(QMargins(4, 4, 4, 4));
-    chart_->setBackgroundRoundness(0);
+    view_->setLocale(german);
 
-    curve_->setPen(QPen(kCurveColour, 2));
-    QPen limitPen(kRefusedColour, 1, Qt::DashLine);
-    limit_->setPen(limitPen);
-    refused_->setColor(kRefusedColour);
-    refused_->setBorderColor(kRefusedColour);
-    refused_->setMarkerSize(9);
-    time_->setLabelsAngle(0);
-    current_->setTitleText(QString::fromUtf8("Strom [A]"));
-    current_->setLabelFormat("%.2f");
-    chart_->addAxis(time_, Qt::AlignBottom);
-    chart_->addAxis(current_, Qt::AlignLeft);
-    for (QAbstractSeries* series :
-         {static_cast<QAbstractSeries*>(limit_), static_cast<QAbstractSeries*>(curve_),
-          static_cast<QAbstractSeries*>(refused_)}) {
-        chart_->addSeries(series);
-        series->attachAxis(time_);
-        series->attachAxis(current_);
-    }
+    refused_->setLineStyle(QCPGraph::lsNone);
+    refused_->setScatterStyle(
+        QCPScatterStyle(QCPScatterStyle::ssDisc, kRefusedColour, kRefusedColour, 9));
+    time_->setNumberFormat("f");
+    time_->setNumberPrecision(0);
+    current_->setLabel(QString::fromUtf8("Strom [A]"));
+    current_->setNumberFormat("f");
+    current_->setNumberPrecision(2);
+    for (QCPAxis* axis : {time_, current_}) axis->setSubTicks(false);
 
-    view_->setRenderHint(QPainter::Antialiasing);
+    view_->setAntialiasedElements(QCP::aeAll);
     view_->setMinimumSize(320, 220);
+    // In the tab order, as the description of what it shows is for screen readers.
+    view_->setFocusPolicy(Qt::StrongFocus);
     view_->setObjectName("KURVENVORSCHAU_CHART");
     view_->setAccessibleName(QStringLiteral("Kurvenvorschau"));
-    view_->viewport()->setAccessibleName(view_->accessibleName());
     cycles_->setObjectName("KURVENVORSCHAU_ZYKLEN");
     notes_->setObjectName("KURVENVORSCHAU_HINWEIS");
     notes_->setWordWrap(true);
@@ -94,13 +102,13 @@ CurvePreview::CurvePreview(QWidget* parent)
     notes_->setStyleSheet(QString("color: %1").arg(kRefusedColour.name()));
 
     auto* png = new QPushButton(QString::fromUtf8("Als PNG speichern..."), this);
-    auto* svg = new QPushButton(QString::fromUtf8("Als SVG speichern..."), this);
+    auto* pdf = new QPushButton(QString::fromUtf8("Als PDF speichern..."), this);
     png->setObjectName("KURVENVORSCHAU_PNG");
-    svg->setObjectName("KURVENVORSCHAU_SVG");
+    pdf->setObjectName("KURVENVORSCHAU_PDF");
     connect(png, &QPushButton::clicked, this, [this] { askAndSave(Format::Png); });
-    connect(svg, &QPushButton::clicked, this, [this] { askAndSave(Format::Svg); });
+    connect(pdf, &QPushButton::clicked, this, [this] { askAndSave(Format::Pdf); });
     // The same two as a context menu on the plot.
-    for (auto [button, format] : {std::pair{png, Format::Png}, std::pair{svg, Format::Svg}}) {
+    for (auto [button, format] : {std::pair{png, Format::Png}, std::pair{pdf, Format::Pdf}}) {
         auto* action = new QAction(button->text(), view_);
         connect(action, &QAction::triggered, this, [this, f = format] { askAndSave(f); });
         view_->addAction(action);
@@ -112,7 +120,7 @@ CurvePreview::CurvePreview(QWidget* parent)
     cycles_->setWordWrap(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(png);
-    buttons->addWidget(svg);
+    buttons->addWidget(pdf);
     buttons->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -130,34 +138,36 @@ void CurvePreview::showRecord(const Parametersatz& record) {
     // figures and more on the axis.
     const double lastTime = curve.points.empty() ? 0.0 : curve.points.back().time;
     const double scale = lastTime > kLongestInMilliseconds ? 1000.0 : 1.0;
-    time_->setTitleText(QString::fromUtf8(scale > 1.0 ? "Zeit [s]" : "Zeit [ms]"));
-    time_->setLabelFormat("%.0f");
-    QList<QPointF> points, refused;
-    points.reserve(static_cast<qsizetype>(curve.points.size()));
+    time_->setLabel(QString::fromUtf8(scale > 1.0 ? "Zeit [s]" : "Zeit [ms]"));
+    // Jumps are two points at one time: handed over in their order, not sorted.
+    QVector<double> times, currents, refusedTimes, refusedCurrents;
+    times.reserve(static_cast<qsizetype>(curve.points.size()));
+    currents.reserve(times.capacity());
     double top = curve.limit.value_or(0.0), bottom = 0.0;
     for (const params::CurvePoint& p : curve.points) {
-        points.append({p.time / scale, p.current});
-        if (p.refused) refused.append({p.time / scale, p.current});
+        times.append(p.time / scale);
+        currents.append(p.current);
+        if (p.refused) {
+            refusedTimes.append(p.time / scale);
+            refusedCurrents.append(p.current);
+        }
         top = std::max(top, p.current);
         bottom = std::min(bottom, p.current);
     }
     const double end = curve.points.empty() ? 1000.0 : lastTime / scale;
-    curve_->replace(points);
-    refused_->replace(refused);
+    curve_->setData(times, currents, true);
+    refused_->setData(refusedTimes, refusedCurrents, true);
     // Round ticks, and room above the highest value, so that neither the curve nor the limit
     // runs along the frame.
-    time_->setRange(0.0, end);
-    time_->setTickCount(5);
-    time_->applyNiceNumbers();
+    roundRange(time_, 0.0, end);
     const double span = std::max(top - bottom, 0.1);
-    current_->setRange(bottom < 0.0 ? bottom - 0.05 * span : 0.0, top + 0.05 * span);
-    current_->setTickCount(5);
-    current_->applyNiceNumbers();
+    roundRange(current_, bottom < 0.0 ? bottom - 0.05 * span : 0.0, top + 0.05 * span);
     // The limit across the whole plot.
     if (curve.limit)
-        limit_->replace(QList<QPointF>{{0.0, *curve.limit}, {time_->max(), *curve.limit}});
+        limit_->setData({0.0, time_->range().upper}, {*curve.limit, *curve.limit}, true);
     else
-        limit_->clear();
+        limit_->data()->clear();
+    view_->replot(QCustomPlot::rpQueuedReplot);
 
     cycles_->setText(qt(params::cycleText(curve)));
     view_->setAccessibleDescription(cycles_->text());  // what the plot shows, in words
@@ -183,25 +193,17 @@ QString CurvePreview::exportTitle() const {
 bool CurvePreview::save(Format format, const QString& path) {
     const ExportText text{exportTitle(), {cycles_->text(), notes_->text()}};
     if (format == Format::Png) return exportImage(*view_, text).save(path, "PNG");
-    QSvgGenerator svg;
-    svg.setFileName(path);
-    svg.setSize(kExportSize);
-    svg.setViewBox(QRect(QPoint(0, 0), kExportSize));
-    svg.setTitle(text.title);
-    QPainter painter;
-    if (!painter.begin(&svg)) return false;
-    paintExport(painter, *view_, text);
-    return painter.end();
+    return exportPdf(*view_, text, path);
 }
 
 void CurvePreview::askAndSave(Format format) {
     const bool png = format == Format::Png;
     const auto chosen =
-        popups().selectFile(Popups::FileMode::Save, png ? "Als PNG speichern" : "Als SVG speichern",
-                            "", png ? "*.png" : "*.svg");
+        popups().selectFile(Popups::FileMode::Save, png ? "Als PNG speichern" : "Als PDF speichern",
+                            "", png ? "*.png" : "*.pdf");
     if (!chosen) return;
     QString path = QString::fromStdString(*chosen);
-    const QString suffix = png ? "png" : "svg";
+    const QString suffix = png ? "png" : "pdf";
     if (QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) != 0) path += "." + suffix;
     if (!save(format, path)) VRL_Fehlerpopup(kSaveFailed);
 }

@@ -2,19 +2,17 @@
 
 // The preview beside the main window's parameter fields: the current the device will deliver
 // over time for the record shown, the cycle count, the measuring range's limit and the values
-// the device would refuse. It can be saved as PNG and SVG.
+// the device would refuse. It can be saved as PNG and PDF.
 
 #include <QString>
 #include <QWidget>
 
 #include "params/curve.h"
 
-class QChart;
-class QChartView;
+class QCPAxis;
+class QCPGraph;
+class QCustomPlot;
 class QLabel;
-class QLineSeries;
-class QScatterSeries;
-class QValueAxis;
 
 namespace vrl::app {
 
@@ -27,29 +25,28 @@ class CurvePreview : public QWidget {
     // Draws the record's curve; cheap enough to run on every step of a spin box.
     void showRecord(const Parametersatz& record);
 
-    enum class Format { Png, Svg };
+    enum class Format { Png, Pdf };
     // Asks for a file name (through the popup service) and saves the plot there.
     void askAndSave(Format format);
     bool save(Format format, const QString& path);
 
     // What is drawn, for the tests.
-    QLineSeries* curveSeries() const { return curve_; }
-    QScatterSeries* refusedSeries() const { return refused_; }
-    QLineSeries* limitSeries() const { return limit_; }
-    QValueAxis* timeAxis() const { return time_; }
+    QCPGraph* curveSeries() const { return curve_; }
+    QCPGraph* refusedSeries() const { return refused_; }
+    QCPGraph* limitSeries() const { return limit_; }
+    QCPAxis* timeAxis() const { return time_; }
     QString cycleText() const;
     QString noteText() const;
     // Above the saved picture: entry, program name and the time of saving.
     QString exportTitle() const;
 
   private:
-    QChart* chart_;
-    QChartView* view_;
-    QLineSeries* curve_;
-    QLineSeries* limit_;
-    QScatterSeries* refused_;
-    QValueAxis* time_;
-    QValueAxis* current_;
+    QCustomPlot* view_;
+    QCPGraph* limit_;
+    QCPGraph* curve_;
+    QCPGraph* refused_;
+    QCPAxis* time_;
+    QCPAxis* current_;
     QLabel* cycles_;
     QLabel* notes_;
     QString name_;  // the program name of the record shown

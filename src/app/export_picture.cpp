@@ -1,13 +1,11 @@
 #include "app/export_picture.h"
 
-#include <QChart>
-#include <QChartView>
+#include <qcustomplot.h>
 #include <QDateTime>
 #include <QFontMetrics>
-#include <QGraphicsLayout>
-#include <QGraphicsScene>
 #include <QLocale>
-#include <QPainter>
+#include <QPageSize>
+#include <QPdfWriter>
 
 namespace vrl::app {
 
@@ -24,7 +22,7 @@ QString exportDate() {
     return QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
 }
 
-void paintExport(QPainter& painter, QChartView& plot, const ExportText& text) {
+void paintExport(QCPPainter& painter, QCustomPlot& plot, const ExportText& text) {
     const QRect page(QPoint(0, 0), kExportSize);
     painter.fillRect(page, Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -50,18 +48,14 @@ void paintExport(QPainter& painter, QChartView& plot, const ExportText& text) {
     const QRect area(kMargin, kMargin + titleHeight + kMargin / 2, page.width() - 2 * kMargin,
                      page.height() - 2 * kMargin - titleHeight - kMargin / 2 - belowHeight -
                          (below.isEmpty() ? 0 : kMargin / 2));
-    // The chart laid out anew for the picture, its text a little larger than on screen, and put
-    // back as it was.
-    QChart* chart = plot.chart();
-    const QSizeF onScreen = chart->size();
-    const QSizeF laidOut = QSizeF(area.size()) / kTextScale;
-    const auto layOut = [chart](QSizeF size) {
-        chart->resize(size);
-        if (chart->layout()) chart->layout()->activate();
-    };
-    layOut(laidOut);
-    plot.scene()->render(&painter, QRectF(area), QRectF(chart->pos(), laidOut));
-    layOut(onScreen);
+    // The plot laid out anew for the picture, its text a little larger than on screen; the
+    // window's plot is left as it was.
+    const QSize laidOut = (QSizeF(area.size()) / kTextScale).toSize();
+    painter.save();
+    painter.translate(area.topLeft());
+    painter.scale(kTextScale, kTextScale);
+    plot.toPainter(&painter, laidOut.width(), laidOut.height());
+    painter.restore();
 
     painter.setFont(line);
     int y = area.bottom() + kMargin / 2;
@@ -72,11 +66,25 @@ void paintExport(QPainter& painter, QChartView& plot, const ExportText& text) {
     }
 }
 
-QImage exportImage(QChartView& plot, const ExportText& text) {
+QImage exportImage(QCustomPlot& plot, const ExportText& text) {
     QImage image(kExportSize, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&image);
+    QCPPainter painter(&image);
     paintExport(painter, plot, text);
     return image;
+}
+
+bool exportPdf(QCustomPlot& plot, const ExportText& text, const QString& path) {
+    QPdfWriter pdf(path);
+    // One point a pixel: the page has the picture's proportions and its layout.
+    pdf.setResolution(72);
+    pdf.setPageSize(QPageSize(kExportSize, QString(), QPageSize::ExactMatch));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setTitle(text.title);
+    pdf.setCreator(QStringLiteral("TKV-9D Steuerung"));
+    QCPPainter painter;
+    if (!painter.begin(&pdf)) return false;
+    paintExport(painter, plot, text);
+    return painter.end();
 }
 
 }  // namespace vrl::app

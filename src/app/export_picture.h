@@ -9,8 +9,8 @@
 #include <QString>
 #include <QStringList>
 
-class QChartView;
-class QPainter;
+class QCPPainter;
+class QCustomPlot;
 
 namespace vrl::app {
 
@@ -24,7 +24,9 @@ struct ExportText {
 // "07.12.2026 19:10" in the operator's format.
 QString exportDate();
 
-void paintExport(QPainter& painter, QChartView& plot, const ExportText& text);
-QImage exportImage(QChartView& plot, const ExportText& text);
+void paintExport(QCPPainter& painter, QCustomPlot& plot, const ExportText& text);
+QImage exportImage(QCustomPlot& plot, const ExportText& text);
+// The same page as a PDF of kExportSize points, its text and lines kept as such.
+bool exportPdf(QCustomPlot& plot, const ExportText& text, const QString& path);
 
 }  // namespace vrl::app

@@ -1,22 +1,15 @@
 #include "app/recorder.h"
 
-#include <QChart>
-#include <QChartView>
+#include <qcustomplot.h>
 #include <QDateTime>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLegend>
-#include <QLegendMarker>
-#include <QLineSeries>
 #include <QLocale>
-#include <QPainter>
-#include <QScatterSeries>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -27,6 +20,7 @@
 
 #include "app/export_picture.h"
 #include "connection/operation.h"
+#include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "params/curve.h"
 #include "params/device_watch.h"
@@ -35,7 +29,6 @@
 #include "platform/files/replace_file.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/number_field.h"
-#include "errors/popups.h"
 #include "platform/gui/toggle_button.h"
 
 namespace vrl::app {
@@ -51,33 +44,6 @@ constexpr std::uint16_t kCurveRunning = 0x0001;  // status word: "Kurve läuft"
 const QColor kCurrentColour(0x1f, 0x5f, 0xbf);
 const QColor kVoltageColour(0xd0, 0x70, 0x10);
 const QColor kReferenceColour(0x60, 0x60, 0x60, 0x70);
-
-// A plot a few hundred pixels wide cannot show more points than this; a series handed more
-// lays all of them out on every redraw, which an hour at 0.2 s turns into a visible stall.
-constexpr qsizetype kDrawnPoints = 2000;
-
-// What a series draws of a long list: in each of kDrawnPoints / 2 runs of neighbouring points,
-// the lowest and the highest in their order, so that no peak and no step disappears. The
-// recording itself keeps every sample.
-QList<QPointF> thinned(const QList<QPointF>& points) {
-    if (points.size() <= kDrawnPoints) return points;
-    QList<QPointF> drawn;
-    drawn.reserve(kDrawnPoints + 2);
-    const qsizetype runs = kDrawnPoints / 2;
-    for (qsizetype run = 0; run < runs; ++run) {
-        const qsizetype first = points.size() * run / runs;
-        const qsizetype last = points.size() * (run + 1) / runs;
-        qsizetype low = first, high = first;
-        for (qsizetype i = first + 1; i < last; ++i) {
-            if (points[i].y() < points[low].y()) low = i;
-            if (points[i].y() > points[high].y()) high = i;
-        }
-        drawn.append(points[std::min(low, high)]);
-        if (low != high) drawn.append(points[std::max(low, high)]);
-    }
-    if (drawn.back() != points.back()) drawn.append(points.back());
-    return drawn;
-}
 
 void appendNumber(std::string& text, double value) {
     if (!std::isfinite(value)) return;  // a failed read: the field stays empty
@@ -96,25 +62,30 @@ double niceCeil(double value) {
     return 10.0 * decade;
 }
 
-void showInLegend(QChart* chart, QAbstractSeries* series, bool shown) {
-    for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(shown);
+// Ticks at round values (five or so, on multiples of 1, 2 or 5), whatever the range, with the
+// decimals the interval needs.
+void roundTicks(QCPAxis* axis) {
+    const double interval = niceCeil(axis->range().upper / 5.0);
+    auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
+    ticker->setTickStep(interval);
+    ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
+    axis->setTicker(ticker);
+    axis->setNumberFormat(QStringLiteral("f"));
+    axis->setNumberPrecision(
+        std::max(0, static_cast<int>(-std::floor(std::log10(interval) + 1e-9))));
 }
 
-// Ticks at round values (five or so, on multiples of 1, 2 or 5), whatever the range.
-// The labels carry the decimals the interval needs (a localised axis takes "%.Nf" only).
-void roundTicks(QValueAxis* axis) {
-    const double interval = niceCeil(axis->max() / 5.0);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0.0);
-    axis->setTickInterval(interval);
-    const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(interval) + 1e-9)));
-    axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
-}
-
-void growAxis(QValueAxis* axis, double value) {
-    if (value <= axis->max()) return;
-    axis->setMax(niceCeil(value * 1.2));
+void growAxis(QCPAxis* axis, double value) {
+    if (!std::isfinite(value) || value <= axis->range().upper) return;
+    axis->setRangeUpper(niceCeil(value * 1.2));
     roundTicks(axis);
+}
+
+QCPGraph* addGraph(QCPAxis* x, QCPAxis* y, const QString& name, const QPen& pen) {
+    QCPGraph* graph = x->parentPlot()->addGraph(x, y);
+    graph->setName(name);
+    graph->setPen(pen);
+    return graph;
 }
 
 // Adds ".suffix" unless the chosen name ends in it already.
@@ -155,17 +126,18 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
       png_(new QPushButton(QStringLiteral("Als PNG speichern..."), this)),
       timer_(new QTimer(this)),
       redraw_(new QTimer(this)),
-      chart_(new QChart),
-      view_(new QChartView(chart_, this)),
-      current_(new QLineSeries),
-      voltage_(new QLineSeries),
-      reference_(new QLineSeries),
-      gaps_(new QScatterSeries),
+      view_(new QCustomPlot(this)),
+      time_(view_->xAxis),
+      ampere_(view_->yAxis),
+      volt_(view_->yAxis2),
+      // The reference first, so the measured values are drawn over it.
+      reference_(addGraph(time_, ampere_, QStringLiteral("Programmierte Kurve [A]"),
+                          QPen(kReferenceColour, 3))),
+      current_(addGraph(time_, ampere_, QStringLiteral("I-Ist [A]"), QPen(kCurrentColour, 1.5))),
+      voltage_(addGraph(time_, volt_, QStringLiteral("U-Ist [V]"), QPen(kVoltageColour, 1.5))),
+      gaps_(addGraph(time_, ampere_, QStringLiteral("Messung fehlgeschlagen"), QPen(Qt::NoPen))),
       count_(new QLabel(this)),
-      retry_(new QTimer(this)),
-      time_(new QValueAxis),
-      ampere_(new QValueAxis),
-      volt_(new QValueAxis) {
+      retry_(new QTimer(this)) {
     auto* toggle = static_cast<gui::ToggleButton*>(toggle_);
     toggle->setObjectName(QStringLiteral("MESSWERTEAUFZEICHNEN"));
     toggle->setOffText(QStringLiteral("Messwerte aufzeichnen"));
@@ -183,50 +155,44 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     redraw_->setInterval(kRedrawPeriod);
     connect(redraw_, &QTimer::timeout, this, [this] { flush(); });
 
-    reference_->setName(QStringLiteral("Programmierte Kurve [A]"));
-    reference_->setPen(QPen(kReferenceColour, 3));
-    current_->setName(QStringLiteral("I-Ist [A]"));
-    current_->setPen(QPen(kCurrentColour, 1.5));
-    voltage_->setName(QStringLiteral("U-Ist [V]"));
-    voltage_->setPen(QPen(kVoltageColour, 1.5));
-    // The reference first, so the measured values are drawn over it.
-    for (QLineSeries* series : {reference_, current_, voltage_}) chart_->addSeries(series);
-    time_->setTitleText(QStringLiteral("Zeit [s]"));
+    time_->setLabel(QStringLiteral("Zeit [s]"));
     time_->setRange(0, 10);
-    ampere_->setTitleText(QStringLiteral("Strom [A]"));
+    ampere_->setLabel(QStringLiteral("Strom [A]"));
     ampere_->setRange(0, 0.5);
-    volt_->setTitleText(QStringLiteral("Spannung [V]"));
+    volt_->setLabel(QStringLiteral("Spannung [V]"));
     volt_->setRange(0, 2);
+    volt_->setVisible(true);
     // The operator's format, without group separators, as in the number fields.
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    chart_->setLocale(locale);
-    chart_->setLocalizeNumbers(true);
-    for (QValueAxis* axis : {time_, ampere_, volt_}) roundTicks(axis);
-    chart_->addAxis(time_, Qt::AlignBottom);
-    chart_->addAxis(ampere_, Qt::AlignLeft);
-    chart_->addAxis(volt_, Qt::AlignRight);
-    for (QLineSeries* series : {reference_, current_}) {
-        series->attachAxis(time_);
-        series->attachAxis(ampere_);
+    view_->setLocale(locale);
+    for (QCPAxis* axis : {time_, ampere_, volt_}) {
+        axis->setSubTicks(false);
+        roundTicks(axis);
     }
-    voltage_->attachAxis(time_);
-    voltage_->attachAxis(volt_);
+    // Every reading stays in the plot; where a pixel holds many, the plot draws their lowest and
+    // highest, so no peak and no step disappears.
+    for (QCPGraph* graph : {reference_, current_, voltage_}) graph->setAdaptiveSampling(true);
     // A failed read: a red mark on the time axis where the values are missing.
-    gaps_->setName(QStringLiteral("Messung fehlgeschlagen"));
-    gaps_->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-    gaps_->setMarkerSize(7);
-    gaps_->setColor(QColor(0xc0, 0x18, 0x18));
-    gaps_->setBorderColor(QColor(0xc0, 0x18, 0x18));
-    chart_->addSeries(gaps_);
-    gaps_->attachAxis(time_);
-    gaps_->attachAxis(ampere_);
-    showInLegend(chart_, gaps_, false);
-    chart_->setMargins(QMargins(4, 4, 4, 4));
-    chart_->legend()->setAlignment(Qt::AlignTop);
-    view_->setMinimumHeight(140);  // the status window fits a 768 px screen
+    const QColor gapColour(0xc0, 0x18, 0x18);
+    gaps_->setLineStyle(QCPGraph::lsNone);
+    gaps_->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssSquare, gapColour, gapColour, 7));
+    showGapsInLegend(false);
+    // The legend in a row of its own above the plot, its entries side by side.
+    view_->legend->setVisible(true);
+    view_->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    // Narrow, as the plot has little height in a window that fits a 768 px screen.
+    view_->legend->setBorderPen(Qt::NoPen);
+    view_->legend->setMargins(QMargins(4, 2, 4, 4));
+    view_->legend->setIconSize(24, 18);
+    view_->plotLayout()->insertRow(0);
+    view_->plotLayout()->addElement(0, 0, view_->legend);
+    view_->plotLayout()->setRowStretchFactor(0, 0.001);
+    view_->plotLayout()->setRowSpacing(0);
+    view_->setAntialiasedElements(QCP::aeAll);
+    // The legend and a readable plot below it; the status window still fits a 768 px screen.
+    view_->setMinimumHeight(180);
     view_->setAccessibleName(QStringLiteral("Aufzeichnung"));
-    view_->viewport()->setAccessibleName(view_->accessibleName());
     view_->setAccessibleDescription(
         QStringLiteral("Programmierte Kurve, I-Ist [A] und U-Ist [V] über der Zeit [s]"));
 
@@ -321,16 +287,9 @@ void MeasurementRecorder::setRecording(bool on) {
     late_ = 0;
     failed_ = 0;
     failedInRow_ = 0;
-    gapPoints_.clear();
-    gaps_->clear();
-    showInLegend(chart_, gaps_, false);
     samples_.reserve(static_cast<std::size_t>(3600 / kShortestPeriod) + 1);
-    current_->clear();
-    voltage_->clear();
-    reference_->clear();
-    currentPoints_.clear();
-    voltagePoints_.clear();
-    referencePoints_.clear();
+    for (QCPGraph* graph : {reference_, current_, voltage_, gaps_}) graph->data()->clear();
+    showGapsInLegend(false);
     shownSamples_ = 0;
     pending_ = false;
     time_->setRange(0, 10);
@@ -368,18 +327,17 @@ void MeasurementRecorder::tick() {
     append({at, current, voltage});
 }
 
-// A series lays out all its points again for every point appended to it, so an hour of samples
-// would cost a layout per point per sample. Samples go into lists here (O(1)) and the series
-// take the whole lists in one replace, one layout per redraw, at most every kRedrawPeriod.
+// A graph takes a sample at its end in O(1); the plot is drawn anew at most every
+// kRedrawPeriod, not for every sample.
 void MeasurementRecorder::append(const Sample& sample) {
     samples_.push_back(sample);
     saved_ = false;
+    // A failed read breaks the lines: a NaN is a gap to the plot, not a point to join.
+    current_->addData(sample.time, sample.current);
+    voltage_->addData(sample.time, sample.voltage);
     if (!std::isfinite(sample.current) || !std::isfinite(sample.voltage)) {
         ++failed_;
-        gapPoints_.append({sample.time, 0.0});
-    } else {
-        currentPoints_.append({sample.time, sample.current});
-        voltagePoints_.append({sample.time, sample.voltage});
+        gaps_->addData(sample.time, 0.0);
     }
     extendReference(sample.time);
     pending_ = true;
@@ -390,22 +348,23 @@ void MeasurementRecorder::flush() {
     redraw_->stop();
     if (!pending_) return;
     pending_ = false;
-    // The axes first, so the points are laid out once, on the axes they will stay on.
-    if (!samples_.empty()) {
-        const Sample& last = samples_.back();
-        growAxis(time_, last.time);
+    if (!samples_.empty()) growAxis(time_, samples_.back().time);
+    for (std::size_t i = shownSamples_; i < samples_.size(); ++i) {
+        growAxis(ampere_, samples_[i].current);
+        growAxis(volt_, samples_[i].voltage);
     }
-    for (const QPointF& point : currentPoints_.sliced(shownSamples_)) growAxis(ampere_, point.y());
-    for (const QPointF& point : voltagePoints_.sliced(shownSamples_)) growAxis(volt_, point.y());
-    shownSamples_ = currentPoints_.size();
-    gaps_->replace(gapPoints_);
+    shownSamples_ = samples_.size();
     // The legend names the mark once there is one.
-    showInLegend(chart_, gaps_, !gapPoints_.isEmpty());
+    showGapsInLegend(failed_ > 0);
     count_->setText(countText());
-    // Short lists are shared with the series, not copied.
-    current_->replace(thinned(currentPoints_));
-    voltage_->replace(thinned(voltagePoints_));
-    reference_->replace(thinned(referencePoints_));
+    view_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void MeasurementRecorder::showGapsInLegend(bool shown) {
+    if (shown)
+        gaps_->addToLegend();
+    else
+        gaps_->removeFromLegend();
 }
 
 void MeasurementRecorder::statusSeen(int word) {
@@ -420,17 +379,14 @@ void MeasurementRecorder::statusSeen(int word) {
 // with "Einstellen". A cycle is cut from the curve once and repeated as the recording goes on.
 void MeasurementRecorder::startSeen(double at) {
     startedAt_ = at;
-    referencePoints_.clear();
+    reference_->data()->clear();
     cycle_.clear();
     cycleTime_ = 0.0;
     Parametersatz record = gProg[static_cast<std::size_t>(entry_)];
     const int cycles = record.zyklen;
     record.zyklen = 1;
     const params::Curve curve = params::curveOf(record);
-    if (curve.points.empty() || !(curve.cycleTime > 0)) {
-        reference_->clear();
-        return;
-    }
+    if (curve.points.empty() || !(curve.cycleTime > 0)) return;
     double top = 0.0;
     for (const params::CurvePoint& point : curve.points) {
         cycle_.emplace_back(point.time / 1000.0, point.current);
@@ -447,13 +403,14 @@ void MeasurementRecorder::startSeen(double at) {
 }
 
 void MeasurementRecorder::extendReference(double until) {
-    QList<QPointF>& added = referencePoints_;
+    // Jumps are two points at one time; added at the end, they keep their order.
     while (cycleTime_ > 0 && cyclesLeft_ != 0 && referenceEnd_ <= until &&
-           added.size() + static_cast<qsizetype>(cycle_.size()) < kMostReferencePoints) {
-        for (const QPointF& point : cycle_) added.append({referenceEnd_ + point.x(), point.y()});
+           reference_->dataCount() + static_cast<int>(cycle_.size()) < kMostReferencePoints) {
+        for (const QPointF& point : cycle_)
+            reference_->addData(referenceEnd_ + point.x(), point.y());
         referenceEnd_ += cycleTime_;
         // The last cycle of a counted run ends with the current off.
-        if (cyclesLeft_ > 0 && --cyclesLeft_ == 0) added.append({referenceEnd_, 0.0});
+        if (cyclesLeft_ > 0 && --cyclesLeft_ == 0) reference_->addData(referenceEnd_, 0.0);
     }
 }
 

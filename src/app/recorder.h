@@ -10,7 +10,6 @@
 // five in a row end it. The status poll and its frames are not touched.
 
 #include <QDateTime>
-#include <QList>
 #include <QPointF>
 #include <QString>
 #include <QWidget>
@@ -20,15 +19,13 @@
 #include <string>
 #include <vector>
 
-class QChart;
-class QChartView;
+class QCPAxis;
+class QCPGraph;
+class QCustomPlot;
 class QDoubleSpinBox;
 class QLabel;
-class QLineSeries;
-class QScatterSeries;
 class QPushButton;
 class QTimer;
-class QValueAxis;
 
 namespace vrl::app {
 
@@ -94,11 +91,12 @@ class MeasurementRecorder : public QWidget {
     QPushButton* toggle() const { return toggle_; }
     QDoubleSpinBox* period() const { return period_; }
     QTimer* timer() const { return timer_; }
-    QLineSeries* currentSeries() const { return current_; }
-    QLineSeries* voltageSeries() const { return voltage_; }
-    QLineSeries* referenceSeries() const { return reference_; }
-    QScatterSeries* gapSeries() const { return gaps_; }
-    QChartView* view() const { return view_; }
+    // A failed read is a NaN in the current and voltage: a gap in their lines.
+    QCPGraph* currentSeries() const { return current_; }
+    QCPGraph* voltageSeries() const { return voltage_; }
+    QCPGraph* referenceSeries() const { return reference_; }
+    QCPGraph* gapSeries() const { return gaps_; }
+    QCustomPlot* view() const { return view_; }
 
   private:
     double now() const;
@@ -107,10 +105,10 @@ class MeasurementRecorder : public QWidget {
     void startSeen(double at);
     void statusSeen(int word);
     void extendReference(double until);
-    // What the series show, and whether samples came since they were last handed over.
-    QList<QPointF> currentPoints_, voltagePoints_, referencePoints_;
+    void showGapsInLegend(bool shown);
+    // Whether samples came since the last redraw.
     bool pending_ = false;
-    qsizetype shownSamples_ = 0;  // samples the axes have been fitted to
+    std::size_t shownSamples_ = 0;  // samples the axes have been fitted to
 
     std::function<double()> clock_;
     double origin_ = 0.0;              // [s] on the clock: time 0 of the recording
@@ -124,7 +122,6 @@ class MeasurementRecorder : public QWidget {
     int late_ = 0;
     int failed_ = 0;
     int failedInRow_ = 0;
-    QList<QPointF> gapPoints_;
 
     // The reference: one cycle's corner points [s, A], repeated as the recording goes on.
     std::vector<QPointF> cycle_;
@@ -138,17 +135,16 @@ class MeasurementRecorder : public QWidget {
     QPushButton* png_;
     QTimer* timer_;
     QTimer* redraw_;
-    QChart* chart_;
-    QChartView* view_;
-    QLineSeries* current_;
-    QLineSeries* voltage_;
-    QLineSeries* reference_;
-    QScatterSeries* gaps_;
+    QCustomPlot* view_;
+    QCPAxis* time_;
+    QCPAxis* ampere_;
+    QCPAxis* volt_;
+    QCPGraph* reference_;
+    QCPGraph* current_;
+    QCPGraph* voltage_;
+    QCPGraph* gaps_;
     QLabel* count_;
     QTimer* retry_;
-    QValueAxis* time_;
-    QValueAxis* ampere_;
-    QValueAxis* volt_;
 };
 
 }  // namespace vrl::app

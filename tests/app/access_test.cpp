@@ -81,7 +81,7 @@ bool isControl(const QWidget* widget) {
            qobject_cast<const QAbstractItemView*>(widget) ||
            qobject_cast<const vrl::gui::Led*>(widget) ||
            qobject_cast<const vrl::gui::PortPictureRing*>(widget) ||
-           widget->inherits("QGraphicsView");
+           widget->inherits("QCustomPlot");
 }
 
 // Catches a control that a screen reader announces only by its kind ("Kontrollkästchen",
@@ -351,7 +351,7 @@ struct TabRow {
 TEST_F(Access, TabFollowsTheReadingOrder) {
     const TabRow rows[] = {
         {"Hauptfenster", "KALIBRIEREN", "KURVENVORSCHAU_CHART"},
-        {"Hauptfenster", "KURVENVORSCHAU_SVG", "START"},
+        {"Hauptfenster", "KURVENVORSCHAU_PDF", "START"},
         {"Hauptfenster", "PROGRAMMSPEICHERN", "COMPICTURERING"},
         {"Status", "HDXAUSGANG15", "HDXSTATUSABFRAGE"},
         {"Status", "AUSGAENGESCHREIBEN", "MESSWERTEAUFZEICHNEN"},
