@@ -21,3 +21,5 @@ list(APPEND CMAKE_FIND_ROOT_PATH ${TKV9D_WINDOWS_QT})
 list(APPEND CMAKE_PREFIX_PATH ${TKV9D_WINDOWS_QT})
 set(QT_HOST_PATH /usr CACHE PATH "")
 set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "")
+# That Qt is built without zstd; the host's rcc would compress resources with it.
+set(CMAKE_AUTORCC_OPTIONS --no-zstd)
