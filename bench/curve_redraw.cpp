@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <vector>
 
+#include <qcustomplot.h>
+
 #include "app/curve_preview.h"
 
 int main(int argc, char** argv) {
@@ -15,6 +17,11 @@ int main(int argc, char** argv) {
     preview.resize(520, 340);
     preview.show();
     QApplication::processEvents();
+    // The preview replots once the edit's events are through; counted, so that the figure is
+    // known to hold one replot an edit.
+    int replots = 0;
+    QObject::connect(preview.findChild<QCustomPlot*>(), &QCustomPlot::afterReplot,
+                     [&replots] { ++replots; });
 
     Parametersatz record{};
     ParameterVorbelegen(&record);
@@ -37,8 +44,8 @@ int main(int argc, char** argv) {
     }
     std::sort(times.begin(), times.end());
     std::printf(
-        "curve preview redraw after an edit, %d edits: median %.2f ms, worst %.2f ms "
-        "(limit 16 ms)\n",
-        kEdits, times[times.size() / 2], times.back());
+        "curve preview redraw after an edit, %d edits (%d replots): median %.2f ms, worst "
+        "%.2f ms (limit 16 ms)\n",
+        kEdits, replots, times[times.size() / 2], times.back());
     return times.back() < 16.0 ? 0 : 1;
 }

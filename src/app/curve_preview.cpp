@@ -86,6 +86,11 @@ CurvePreview::CurvePreview(QWidget* parent)
     current_->setNumberFormat("f");
     current_->setNumberPrecision(2);
     for (QCPAxis* axis : {time_, current_}) axis->setSubTicks(false);
+    // Room above and right of the plot for half the last label of each axis: one that would
+    // stand out of the widget is left out, and the axis would end unlabelled.
+    const QFontMetrics label(time_->tickLabelFont());
+    view_->axisRect()->setMinimumMargins(
+        QMargins(0, label.height() / 2 + 4, label.horizontalAdvance("10000") / 2 + 4, 0));
 
     view_->setAntialiasedElements(QCP::aeAll);
     view_->setMinimumSize(320, 220);

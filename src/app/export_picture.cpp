@@ -18,6 +18,10 @@ constexpr double kTextScale = 1.5;  // the plot's text against the window's
 
 }  // namespace
 
+int exportDpi() {
+    return QImage(1, 1, QImage::Format_ARGB32_Premultiplied).logicalDpiX();
+}
+
 QString exportDate() {
     return QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
 }
@@ -75,9 +79,12 @@ QImage exportImage(QCustomPlot& plot, const ExportText& text) {
 
 bool exportPdf(QCustomPlot& plot, const ExportText& text, const QString& path) {
     QPdfWriter pdf(path);
-    // One point a pixel: the page has the picture's proportions and its layout.
-    pdf.setResolution(72);
-    pdf.setPageSize(QPageSize(kExportSize, QString(), QPageSize::ExactMatch));
+    // The PNG's page at the PNG's resolution: the same layout, and the plot's fonts, which are
+    // in points, at the same size against it.
+    const int dpi = exportDpi();
+    pdf.setResolution(dpi);
+    pdf.setPageSize(QPageSize(QSizeF(kExportSize) * 72.0 / dpi, QPageSize::Point, QString(),
+                              QPageSize::ExactMatch));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setTitle(text.title);
     pdf.setCreator(QStringLiteral("TKV-9D Steuerung"));

@@ -26,7 +26,9 @@ QString exportDate();
 
 void paintExport(QCPPainter& painter, QCustomPlot& plot, const ExportText& text);
 QImage exportImage(QCustomPlot& plot, const ExportText& text);
-// The same page as a PDF of kExportSize points, its text and lines kept as such.
+// The resolution the PNG has, and the PDF is laid out at.
+int exportDpi();
+// The same page as a PDF, its text and lines kept as such.
 bool exportPdf(QCustomPlot& plot, const ExportText& text, const QString& path);
 
 }  // namespace vrl::app

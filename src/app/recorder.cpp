@@ -43,7 +43,11 @@ constexpr std::uint16_t kCurveRunning = 0x0001;  // status word: "Kurve läuft"
 
 const QColor kCurrentColour(0x1f, 0x5f, 0xbf);
 const QColor kVoltageColour(0xd0, 0x70, 0x10);
-const QColor kReferenceColour(0x60, 0x60, 0x60, 0x70);
+const QColor kReferenceColour(0x80, 0x80, 0x80);
+// Lines one pixel wide: a wider pen costs the plot hundreds of milliseconds a redraw once an
+// hour of readings is in it (each pixel column a stroke from the lowest to the highest of its
+// readings); one pixel wide, a few.
+constexpr int kLineWidth = 1;
 
 void appendNumber(std::string& text, double value) {
     if (!std::isfinite(value)) return;  // a failed read: the field stays empty
@@ -132,9 +136,11 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
       volt_(view_->yAxis2),
       // The reference first, so the measured values are drawn over it.
       reference_(addGraph(time_, ampere_, QStringLiteral("Programmierte Kurve [A]"),
-                          QPen(kReferenceColour, 3))),
-      current_(addGraph(time_, ampere_, QStringLiteral("I-Ist [A]"), QPen(kCurrentColour, 1.5))),
-      voltage_(addGraph(time_, volt_, QStringLiteral("U-Ist [V]"), QPen(kVoltageColour, 1.5))),
+                          QPen(kReferenceColour, kLineWidth, Qt::DashLine))),
+      current_(
+          addGraph(time_, ampere_, QStringLiteral("I-Ist [A]"), QPen(kCurrentColour, kLineWidth))),
+      voltage_(
+          addGraph(time_, volt_, QStringLiteral("U-Ist [V]"), QPen(kVoltageColour, kLineWidth))),
       gaps_(addGraph(time_, ampere_, QStringLiteral("Messung fehlgeschlagen"), QPen(Qt::NoPen))),
       count_(new QLabel(this)),
       retry_(new QTimer(this)) {
@@ -192,6 +198,8 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
     view_->setAntialiasedElements(QCP::aeAll);
     // The legend and a readable plot below it; the status window still fits a 768 px screen.
     view_->setMinimumHeight(180);
+    // In the tab order, as the description of what it shows is for screen readers.
+    view_->setFocusPolicy(Qt::StrongFocus);
     view_->setAccessibleName(QStringLiteral("Aufzeichnung"));
     view_->setAccessibleDescription(
         QStringLiteral("Programmierte Kurve, I-Ist [A] und U-Ist [V] über der Zeit [s]"));

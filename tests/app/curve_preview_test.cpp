@@ -125,9 +125,13 @@ TEST_F(CurvePreviewTest, ExportsCarryTitleNotesAndAPrintableSize) {
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
-    EXPECT_TRUE(QRegularExpression(R"(/MediaBox \[0 0 1600(\.0*)? 900(\.0*)?\])")
-                    .match(QString::fromLatin1(text))
-                    .hasMatch());
+    // The PNG's size at the PNG's resolution.
+    const auto box = QRegularExpression(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])")
+                         .match(QString::fromLatin1(text));
+    ASSERT_TRUE(box.hasMatch());
+    const QSizeF expected = QSizeF(vrl::app::kExportSize) * 72.0 / vrl::app::exportDpi();
+    EXPECT_NEAR(box.captured(1).toDouble(), expected.width(), 0.5);
+    EXPECT_NEAR(box.captured(2).toDouble(), expected.height(), 0.5);
     // The document's title, as PDF keeps it: UTF-16, high byte first.
     const auto utf16 = [](const QString& title) {
         QByteArray bytes;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <qcustomplot.h>
 #include <QDoubleSpinBox>
 #include <QImage>
 #include <QPushButton>
@@ -29,7 +30,6 @@
 #include "params/tkvcom.h"
 #include "platform/serial/port_map.h"
 #include "platform/temp_config.h"
-#include "qcustomplot.h"
 #include "sim/clock.h"
 #include "sim/line.h"
 #include "support/scripted_popups.h"
