@@ -751,8 +751,8 @@ def case_gui(options, wine, folder):
         screen.close()
 
 
-CASES = {"gui": case_gui, "tool": case_tool, "simulator": case_simulator, "unit": case_unit, "wire": case_wire,
-         "texts": case_texts, "serve": case_serve}
+CASES = {"gui": case_gui, "tool": case_tool, "simulator": case_simulator, "unit": case_unit,
+         "wire": case_wire, "texts": case_texts, "serve": case_serve}
 
 
 def main():
