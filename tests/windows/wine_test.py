@@ -17,6 +17,10 @@ CASE is one of:
             tkv9d-sim does.
   serve     tkv9d.exe serve (Winsock) on the Linux tkv9d-sim answers SCPI over TCP from the
             Linux side: the frames of the Linux tkv9d serve, a refused value sends nothing.
+  gui       tkv9d-steuerung.exe on a virtual screen, driven by the keyboard against the Linux
+            tkv9d-sim: read all programs, write all, compare, save a parameter file named with
+            an umlaut and load it; the frames and the file are those of the Linux
+            tkv9d-steuerung driven by the same keys.
 
 Wine reaches a pseudo-terminal as COM5 and COM6 through the registry (HKLM\\Software\\Wine\\Ports)
 and stable links in the Wine folder, so that a case points a port at its own line without
@@ -24,6 +28,8 @@ restarting Wine. The prefix is made once and kept in the build folder.
 """
 
 import argparse
+import ctypes
+import ctypes.util
 import fcntl
 import json
 import os
@@ -470,8 +476,283 @@ def case_serve(options, wine, folder):
         sim.close()
 
 
-CASES = {"tool": case_tool, "simulator": case_simulator, "unit": case_unit, "wire": case_wire,
-         "texts": case_texts, "serve": case_serve}
+GUI_BOUND = 60  # [s] for one step of the keyboard script: a window to come or go, a transfer
+QUIET = 1.0  # [s] without a new frame after which a transfer counts as ended
+
+
+def bind_keys(display, keysyms):
+    """Puts each (lower, upper) pair of keysyms on a key of the screen's keyboard that has none.
+    xdotool would otherwise bind a spare key for the moment of one keystroke, which Wine, reading
+    the keyboard's map on its own time, now and then misses: the umlaut is lost."""
+    x = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
+    x.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int,
+                                      ctypes.POINTER(ctypes.c_int)]
+    x.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                         ctypes.POINTER(ctypes.c_ulong), ctypes.c_int]
+    x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x.XFree.argtypes = [ctypes.c_void_p]
+    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = x.XOpenDisplay(display.encode())
+    check(connection, "cannot open the screen %s" % display)
+
+    def symbols(keycode):
+        count = ctypes.c_int()
+        table = x.XGetKeyboardMapping(connection, keycode, 1, ctypes.byref(count))
+        found = [table[i] for i in range(count.value)]
+        x.XFree(table)
+        return found
+
+    try:
+        wanted = list(keysyms)
+        # A keycode that the keyboard does not have keeps no symbols; the next is tried.
+        for keycode in range(8, 256):
+            if not wanted:
+                return
+            if any(symbols(keycode)):
+                continue
+            pair = (ctypes.c_ulong * 2)(*wanted[0])
+            x.XChangeKeyboardMapping(connection, keycode, 2, pair, 1)
+            x.XSync(connection, 0)
+            if symbols(keycode)[:2] == list(wanted[0]):
+                wanted.pop(0)
+        check(not wanted, "no free key for %r" % wanted)
+    finally:
+        x.XCloseDisplay(connection)
+
+
+class Screen:
+    """A virtual screen (Xvfb) whose keyboard has keys for the umlauts, and xdotool on it."""
+
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1366x768x24", "-nolisten",
+             "tcp"], pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + GUI_BOUND
+        while not number.endswith(b"\n") and time.monotonic() < deadline:
+            ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
+            chunk = os.read(read_end, 16) if ready else b""
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_end)
+        check(number.strip().isdigit(), "Xvfb did not start")
+        self.display = ":" + number.strip().decode()
+        self.env = dict(os.environ, DISPLAY=self.display)
+        bind_keys(self.display, [(0xfc, 0xdc)])  # ü, Ü
+
+    def xdotool(self, *args):
+        done = subprocess.run(["xdotool"] + list(args), env=self.env, capture_output=True,
+                              timeout=GUI_BOUND)
+        return done.stdout.decode(errors="replace")
+
+    def windows(self, title):
+        """The visible windows whose title matches the regular expression."""
+        return self.xdotool("search", "--onlyvisible", "--name", title).split()
+
+    def wait_window(self, title, other_than=()):
+        deadline = time.monotonic() + GUI_BOUND
+        while time.monotonic() < deadline:
+            found = [w for w in self.windows(title) if w not in other_than]
+            if found:
+                return found[0]
+            time.sleep(0.1)
+        raise Failure("no window '%s' within %ss; there are: %s" % (title, GUI_BOUND, [
+            self.xdotool("getwindowname", w).strip() for w in self.windows(".")]))
+
+    def wait_gone(self, window, title):
+        deadline = time.monotonic() + GUI_BOUND
+        while window in self.windows(title):
+            check(time.monotonic() < deadline, "window '%s' still there" % title)
+            time.sleep(0.1)
+
+    def keys(self, window, *keys):
+        self.xdotool("windowfocus", "--sync", window)
+        self.xdotool("key", "--delay", "50", *keys)
+
+    def type(self, window, text):
+        """Each character as its key's name: xdotool's type reads the text in the locale's
+        encoding and stops at an umlaut outside a UTF-8 locale. Wine drops the first umlaut key
+        a program gets, and keys that come while a new dialog still puts the focus on its field:
+        umlauts are typed and erased first (a BackSpace too many on the empty field does no
+        harm)."""
+        names = {".": "period", " ": "space", "ü": "udiaeresis", "Ü": "Udiaeresis"}
+        warm_up = ["udiaeresis"] * 3 + ["End"] + ["BackSpace"] * 4
+        self.keys(window, *warm_up, *[names.get(c, c) for c in text])
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", path], env=self.env, check=True,
+                       timeout=GUI_BOUND)
+
+    def close(self):
+        self.server.terminate()
+        self.server.wait(timeout=10)
+
+
+def wait_transfer(log, at_least):
+    """Until the frame log has at least at_least bytes and has not grown for QUIET seconds: the
+    frames alone show when the program's transfer has ended."""
+    deadline = time.monotonic() + GUI_BOUND
+    size, since = -1, time.monotonic()
+    while True:
+        now_size = os.path.getsize(log) if os.path.exists(log) else 0
+        now = time.monotonic()
+        if now_size != size:
+            size, since = now_size, now
+        elif size >= at_least and size > 0 and now - since >= QUIET:
+            return size
+        check(now < deadline, "the transfer did not end within %ss (%d bytes)" % (GUI_BOUND, size))
+        time.sleep(0.1)
+
+
+MAIN = "^TKV-9D Steuerung"
+
+
+def drive_program(screen, log, sizes):
+    """The operator's keys: read all programs, write all, compare, save as "Prüfung.tkv", a new
+    table, load the file. sizes holds the frame log's size after each transfer of an earlier run
+    (empty for the first run); returns this run's. A failed step leaves a picture of the screen
+    beside the log."""
+    try:
+        return drive_steps(screen, log, sizes)
+    except Failure:
+        screen.screenshot(log + ".png")
+        raise
+
+
+def enter_name(screen, main, shortcut, dialog_title, attempts=3):
+    """Saves or loads "Prüfung.tkv" through the file dialog that shortcut opens. Wine now and
+    then drops the umlaut's key even so (see Screen.type): a file "Prfung.tkv" is saved, or the
+    dialog says there is no such file. That is the keyboard's fault, not the program's, and is
+    tried again."""
+    for _ in range(attempts):
+        screen.keys(main, shortcut)
+        dialog = screen.wait_window(dialog_title)
+        screen.type(dialog, "Prüfung.tkv")
+        screen.keys(dialog, "Return")
+        deadline = time.monotonic() + GUI_BOUND
+        while True:
+            check(time.monotonic() < deadline, "the file dialog gave no answer")
+            titles = {w: screen.xdotool("getwindowname", w).strip() for w in screen.windows(".")}
+            if any(re.search(MAIN, t) and t.endswith("Prüfung.tkv") for t in titles.values()):
+                return
+            if any(re.search(MAIN, t) and t.endswith("Prfung.tkv") for t in titles.values()):
+                break  # saved under the name without its umlaut
+            notes = [w for w, t in titles.items() if w not in (dialog, main) and t]
+            if notes and dialog in titles:  # "no such file": closed, the dialog too
+                screen.keys(notes[0], "Return")
+                screen.wait_gone(notes[0], ".")
+                screen.keys(dialog, "Escape")
+                screen.wait_gone(dialog, dialog_title)
+                break
+            time.sleep(0.1)
+        print("the umlaut's key was lost; once more", flush=True)
+    raise Failure("%d attempts at the name with its umlaut failed" % attempts)
+
+
+def drive_steps(screen, log, sizes):
+    reached = []
+
+    def transfer():
+        reached.append(wait_transfer(log, sizes[len(reached)] if sizes else 1))
+
+    main = screen.wait_window(MAIN)
+    # Focus starts on "Laden"; then "Speichern", the program list, "vom TKV-9D lesen".
+    screen.keys(main, "Tab", "Tab", "Tab", "space")
+    question = screen.wait_window("^Programme vom TKV-9D lesen$")
+    screen.keys(question, "Return")  # "alle"
+    transfer()
+    screen.keys(main, "Tab", "space")  # "zum TKV-9D schreiben"
+    question = screen.wait_window("^Programme zu TKV-9D schreiben$")
+    screen.keys(question, "Return")  # "alle"
+    transfer()
+    screen.keys(main, "alt+p", "m")  # Programm, Mit TKV-9D vergleichen...
+    question = screen.wait_window("^Mit TKV-9D vergleichen$")
+    screen.keys(question, "space")  # "Ja"
+    result = screen.wait_window("^Mit TKV-9D vergleichen$", other_than=[question])
+    transfer()
+    screen.keys(result, "Return")
+    screen.wait_gone(result, "^Mit TKV-9D vergleichen$")
+    enter_name(screen, main, "ctrl+shift+s", "^Speichern$")
+    screen.keys(main, "ctrl+n")
+    screen.wait_window(MAIN + ".*Unbenannt")
+    enter_name(screen, main, "ctrl+o", "ffnen$")  # "Öffnen"
+    return reached
+
+
+def settings_file(folder, port):
+    """The program opens the port its settings file names, as after an end with it open."""
+    with open(os.path.join(folder, "tkv9dSteuerung.ini"), "wb") as f:
+        f.write(b"[com]\r\nadresse = 49\r\ncom = %d\r\nlcom = 0\r\n\r\n" % port)
+
+
+def case_gui(options, wine, folder):
+    check(options.gui and options.windows_gui, "no tkv9d-steuerung or tkv9d-steuerung.exe given")
+    german = dict(LANG="de_DE.UTF-8", LC_ALL="de_DE.UTF-8")
+    screen = Screen()
+    program = None
+    try:
+        # The Linux program on the same screen, its simulator linked as its COM 5.
+        linux = os.path.join(folder, "linux")
+        os.makedirs(linux)
+        settings_file(linux, 5)
+        linux_log = os.path.join(folder, "linux.log")
+        config = os.path.join(linux, "config")
+        sim = subprocess.Popen([options.sim, "--com", "5", "--log", linux_log],
+                               env=dict(os.environ, XDG_CONFIG_HOME=config),
+                               stdout=subprocess.PIPE)
+        try:
+            read_line(sim, "port ", 10)
+            output = open(os.path.join(folder, "linux.out"), "wb")
+            program = subprocess.Popen(
+                [options.gui], cwd=linux, stdout=output, stderr=output,
+                env=dict(screen.env, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="xcb", **german))
+            sizes = drive_program(screen, linux_log, [])
+        finally:
+            if program:
+                program.kill()
+                program.wait(timeout=10)
+            sim.send_signal(signal.SIGTERM)
+            sim.wait(timeout=10)
+
+        # The Windows program through Wine's COM 5.
+        windows = os.path.join(folder, "windows")
+        os.makedirs(windows)
+        settings_file(windows, 5)
+        windows_log = os.path.join(folder, "windows.log")
+        sim = LinuxSim(options.sim, folder, windows_log)
+        try:
+            wine.point(5, sim.device)
+            program = subprocess.Popen([wine.loader, options.windows_gui], cwd=windows,
+                                       env=dict(wine.env, DISPLAY=screen.display, **german),
+                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL)
+            drive_program(screen, windows_log, sizes)
+            if options.screenshot:
+                screen.screenshot(options.screenshot)
+        finally:
+            program.kill()
+            program.wait(timeout=WINE_BOUND)
+            sim.close()
+
+        check(read(windows_log) == read(linux_log), "the frames differ:\n%s\n---\n%s" %
+              (read(linux_log).decode(), read(windows_log).decode()))
+        name = "Prüfung.tkv"
+        check(os.path.exists(os.path.join(windows, name)),
+              "no file %r; the folder holds %r" % (name, os.listdir(windows)))
+        check(read(os.path.join(windows, name)) == read(os.path.join(linux, name)),
+              "the parameter files differ")
+    finally:
+        screen.close()
+
+
+CASES = {"gui": case_gui, "tool": case_tool, "simulator": case_simulator, "unit": case_unit,
+         "wire": case_wire, "texts": case_texts, "serve": case_serve}
 
 
 def main():
@@ -483,6 +764,9 @@ def main():
     parser.add_argument("--unit-test", action="append", default=[],
                         help="a GoogleTest program to run under Wine (repeatable)")
     parser.add_argument("--wire-test", help="the end-to-end test program to run under Wine")
+    parser.add_argument("--gui", help="the Linux tkv9d-steuerung")
+    parser.add_argument("--windows-gui", help="tkv9d-steuerung.exe")
+    parser.add_argument("--screenshot", help="where the gui case leaves a picture of the screen")
     parser.add_argument("--wine-folder", required=True, help="where the Wine prefix is kept")
     parser.add_argument("case", choices=sorted(CASES) + ["prefix"])
     options = parser.parse_args()
