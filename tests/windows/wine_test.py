@@ -583,7 +583,8 @@ class Screen:
         harm)."""
         names = {".": "period", " ": "space", "ü": "udiaeresis", "Ü": "Udiaeresis"}
         warm_up = ["udiaeresis"] * 3 + ["End"] + ["BackSpace"] * 4
-        self.keys(window, *warm_up, *[names.get(c, c) for c in text])
+        self.keys(window, *warm_up)
+        self.keys(window, *[names.get(c, c) for c in text])
 
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", path], env=self.env, check=True,
@@ -625,7 +626,7 @@ def drive_program(screen, log, sizes):
         raise
 
 
-def enter_name(screen, main, shortcut, dialog_title, attempts=3):
+def enter_name(screen, main, shortcut, dialog_title, attempts=6):
     """Saves or loads "Prüfung.tkv" through the file dialog that shortcut opens. Wine now and
     then drops the umlaut's key even so (see Screen.type): a file "Prfung.tkv" is saved, or the
     dialog says there is no such file. That is the keyboard's fault, not the program's, and is
@@ -651,7 +652,7 @@ def enter_name(screen, main, shortcut, dialog_title, attempts=3):
                 screen.wait_gone(dialog, dialog_title)
                 break
             time.sleep(0.1)
-        print("the umlaut's key was lost; once more", flush=True)
+        print("the umlaut's key was lost (%s); once more" % dialog_title, flush=True)
     raise Failure("%d attempts at the name with its umlaut failed" % attempts)
 
 
