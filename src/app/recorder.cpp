@@ -5,6 +5,7 @@
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -67,9 +68,17 @@ double niceCeil(double value) {
 }
 
 // Ticks at round values (five or so, on multiples of 1, 2 or 5), whatever the range, with the
-// decimals the interval needs.
-void roundTicks(QCPAxis* axis) {
-    const double interval = niceCeil(axis->range().upper / 5.0);
+// decimals the interval needs; fewer on a short upright axis (a low window), so that its labels
+// keep one and a half lines' height apart. Returns whether the ticks changed.
+bool roundTicks(QCPAxis* axis) {
+    int ticks = 5;
+    if (axis->orientation() == Qt::Vertical && axis->axisRect()->height() > 0) {
+        const int apart = 3 * QFontMetrics(axis->tickLabelFont()).height() / 2;
+        ticks = std::clamp(axis->axisRect()->height() / apart, 2, 5);
+    }
+    const double interval = niceCeil(axis->range().upper / ticks);
+    const auto shown = axis->ticker().dynamicCast<QCPAxisTickerFixed>();
+    if (shown && shown->tickStep() == interval) return false;
     auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
     ticker->setTickStep(interval);
     ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
@@ -77,6 +86,7 @@ void roundTicks(QCPAxis* axis) {
     axis->setNumberFormat(QStringLiteral("f"));
     axis->setNumberPrecision(
         std::max(0, static_cast<int>(-std::floor(std::log10(interval) + 1e-9))));
+    return true;
 }
 
 void growAxis(QCPAxis* axis, double value) {
@@ -176,6 +186,12 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
         axis->setSubTicks(false);
         roundTicks(axis);
     }
+    // The plot's height is known once it is laid out; a changed height may want other ticks.
+    connect(view_, &QCustomPlot::afterLayout, this, [this] {
+        const bool ampereChanged = roundTicks(ampere_);
+        const bool voltChanged = roundTicks(volt_);
+        if (ampereChanged || voltChanged) view_->replot(QCustomPlot::rpQueuedReplot);
+    });
     // Every reading stays in the plot; where a pixel holds many, the plot draws their lowest and
     // highest, so no peak and no step disappears.
     for (QCPGraph* graph : {reference_, current_, voltage_}) graph->setAdaptiveSampling(true);
