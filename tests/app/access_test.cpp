@@ -34,18 +34,8 @@
 
 namespace {
 
-class Access : public AppTest {
+class Access : public PanelsTest {
   protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        gPaneltitle = "TKV-9D Steuerung";
-        ASSERT_EQ(Func_PanelsInitialisieren("V 1.2.3", "4/2011"), 0);
-    }
-    void TearDown() override {
-        Func_PanelsFreigeben();
-        AppTest::TearDown();
-    }
-
     struct Window {
         const char* name;
         QWidget* widget;

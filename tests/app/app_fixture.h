@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -11,11 +12,13 @@
 
 #include <unistd.h>
 
+#include "app/shell.h"
 #include "connection/vrlcom.h"
-#include "support/scripted_popups.h"
+#include "params/datastate.h"
 #include "platform/serial/port_map.h"
 #include "platform/temp_config.h"
 #include "sim/line.h"
+#include "support/scripted_popups.h"
 
 // The whole program in a scratch folder (the settings file lives in the working directory),
 // with the simulated device as COM 7 and scripted popups.
@@ -66,4 +69,28 @@ class AppTest : public ::testing::Test {
   private:
     std::string dir_;
     std::filesystem::path oldDir_;
+};
+
+// The program's windows built as at start-up, nothing shown yet.
+class PanelsTest : public AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        gPaneltitle = "TKV-9D Steuerung";
+        ASSERT_EQ(Func_PanelsInitialisieren("V 1.2.3", "4/2011"), 0);
+    }
+    void TearDown() override {
+        Func_PanelsFreigeben();
+        AppTest::TearDown();
+    }
+};
+
+// A German desktop's number format for the life of a test fixture (a member, so that it holds
+// before the windows are built and after they are gone).
+struct GermanLocale {
+    GermanLocale() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    ~GermanLocale() { QLocale::setDefault(previous); }
+    GermanLocale(const GermanLocale&) = delete;
+    GermanLocale& operator=(const GermanLocale&) = delete;
+    QLocale previous;
 };

@@ -20,21 +20,14 @@
 
 namespace {
 
-class CurvePreviewTest : public AppTest {
+class CurvePreviewTest : public PanelsTest {
   protected:
     void SetUp() override {
-        AppTest::SetUp();
-        gPaneltitle = "TKV-9D Steuerung";
-        vrl::setPopups(&popups);
-        ASSERT_EQ(Func_PanelsInitialisieren("V 1.2.3", "4/2011"), 0);
+        PanelsTest::SetUp();
         preview = ParMain_GetMainpanel()->findChild<vrl::app::CurvePreview*>();
         ASSERT_NE(preview, nullptr);
     }
-    void TearDown() override {
-        Func_PanelsFreigeben();
-        vrl::setPopups(nullptr);
-        AppTest::TearDown();
-    }
+    vrl::PopupsGuard guard{popups};
     static QList<QPointF> points(const QCPGraph* graph) {
         QList<QPointF> list;
         for (const QCPGraphData& point : *graph->data()) list.append({point.key, point.value});

@@ -23,29 +23,21 @@ namespace {
 
 constexpr int kAlle = 2;  // answer to the range question
 
-class CompareWithDevice : public AppTest {
+class CompareWithDevice : public PanelsTest {
   protected:
     void SetUp() override {
-        AppTest::SetUp();
-        locale_ = QLocale();
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        ASSERT_EQ(Func_PanelsInitialisieren("V 1.2.3", "4/2011"), 0);
+        PanelsTest::SetUp();
         ASSERT_EQ(VrlCom_Open(kSimPort), 0);
         // The device holds what the table holds.
         ASSERT_EQ(Prog_ProgrammeSchreiben(0, vrl::params::kTableSize - 1), 0);
         line.clearFrames();
         popups.shown.clear();
     }
-    void TearDown() override {
-        QLocale::setDefault(locale_);
-        Func_PanelsFreigeben();
-        AppTest::TearDown();
-    }
     Ui::MAINPANEL& main() { return ParMain_Panel()->ui; }
     void compare() { main().MENUMAIN_PROGRAMM_VERGLEICHEN->trigger(); }
 
     vrl::PopupsGuard guard{popups};
-    QLocale locale_;
+    GermanLocale german;
 };
 
 std::vector<std::vector<QString>> rowsOf(const QTableWidget* table) {

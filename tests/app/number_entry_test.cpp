@@ -21,22 +21,14 @@
 
 namespace {
 
-class NumberEntry : public AppTest {
+class NumberEntry : public PanelsTest {
   protected:
     void SetUp() override {
-        AppTest::SetUp();
-        locale_ = QLocale();
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        ASSERT_EQ(Func_PanelsInitialisieren("V 1.2.3", "4/2011"), 0);
+        PanelsTest::SetUp();
         ParMain_GetMainpanel()->show();
         // Anzahl Zyklen takes input only with a limited count.
         auto* unlimited = ParMain_Panel()->ui.PAR_ZYKLENUNBEGRENZT;
         if (unlimited->isChecked()) unlimited->click();
-    }
-    void TearDown() override {
-        Func_PanelsFreigeben();
-        QLocale::setDefault(locale_);
-        AppTest::TearDown();
     }
 
     // The editable number fields of the windows, by name.
@@ -64,7 +56,7 @@ class NumberEntry : public AppTest {
         }
     }
     vrl::PopupsGuard guard{popups};
-    QLocale locale_;
+    GermanLocale german;
 };
 
 // Fault caught: "." read as a group separator ("0.25" -> 2,000, "1.5" -> 15,0) or a typed number

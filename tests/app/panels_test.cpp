@@ -24,17 +24,11 @@
 
 namespace {
 
-class Panels : public AppTest {
+class Panels : public PanelsTest {
   protected:
     void SetUp() override {
-        AppTest::SetUp();
-        gPaneltitle = "TKV-9D Steuerung";
-        ASSERT_EQ(Func_PanelsInitialisieren("V 1.2.3", "4/2011"), 0);
+        PanelsTest::SetUp();
         popups.shown.clear();
-    }
-    void TearDown() override {
-        Func_PanelsFreigeben();
-        AppTest::TearDown();
     }
     QMainWindow* mainWindow() const { return ParMain_GetMainpanel(); }
     QMainWindow* comWindow() const { return ComMain_Panel()->widget(); }

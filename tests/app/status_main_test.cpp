@@ -28,11 +28,11 @@
 #include "params/tkvcom.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/led.h"
-#include "support/scripted_popups.h"
 #include "platform/gui/toggle_button.h"
 #include "platform/serial/port_map.h"
 #include "platform/temp_config.h"
 #include "sim/line.h"
+#include "support/scripted_popups.h"
 
 namespace {
 
