@@ -110,22 +110,29 @@ class Busy : public PacedApp {
 
 // Input made while the working parameters are written is dropped; it shows neither during nor
 // after the write. The frames on the line are the write's alone.
+// An operator's input and how to see that it was not carried out.
+struct InputRow {
+    const char* name;
+    std::function<void(Busy&)> input;
+    std::function<bool(Busy&)> unchanged;
+};
+
+const InputRow kClickStart{"Start",
+                           [](Busy& t) { QTest::mouseClick(t.main().START, Qt::LeftButton); },
+                           [](Busy& t) { return t.count("DF1") == 0; }};
+const InputRow kStepAParameter{
+    "parameter", [](Busy& t) { QTest::keyClick(t.main().PAR_STROM1, Qt::Key_Up); },
+    [](Busy& t) { return gParameter.strom1 == 0.0 && t.main().PAR_STROM1->value() == 0.0; }};
+
 TEST_F(Busy, InputDuringAWriteIsNeverCarriedOut) {
-    struct Row {
-        const char* name;
-        std::function<void(Busy&)> input;
-        std::function<bool(Busy&)> unchanged;
-    };
-    const Row rows[] = {
-        {"Start", [](Busy& t) { QTest::mouseClick(t.main().START, Qt::LeftButton); },
-         [](Busy& t) { return t.count("DF1") == 0; }},
+    const InputRow rows[] = {
+        kClickStart,
         {"Einstellen",
          [](Busy& t) { QTest::mouseClick(t.main().PROGRAMMEINSTELLEN, Qt::LeftButton); },
          [](Busy& t) { return t.count("PNS") == 0; }},
         {"program list", [](Busy& t) { QTest::keyClick(t.main().PROGRAMMLISTE, Qt::Key_Down); },
          [](Busy& t) { return gProgIndex == 0 && t.main().PROGRAMMLISTE->currentIndex() == 0; }},
-        {"parameter", [](Busy& t) { QTest::keyClick(t.main().PAR_STROM1, Qt::Key_Up); },
-         [](Busy& t) { return gParameter.strom1 == 0.0 && t.main().PAR_STROM1->value() == 0.0; }},
+        kStepAParameter,
         {"typing", [](Busy& t) { QTest::keyClicks(t.main().PAR_ZEIT2, QStringLiteral("7")); },
          [](Busy& t) {
              return t.main().PAR_ZEIT2->text() == t.main().PAR_ZEIT2->textFromValue(0);
@@ -230,17 +237,7 @@ TEST_F(Busy, QueuedInputDuringAPollIsHeldWithinTheGraceAndDroppedPastIt) {
 // Fault caught: input made while a poll waits out its time-out is held and carried out more than
 // a second later, with an arrow cursor, and its success hides the poll's error.
 TEST_F(Busy, APollPastItsGraceMakesTheWindowsBusyAndDropsInput) {
-    struct Row {
-        const char* name;
-        std::function<void(Busy&)> input;
-        std::function<bool(Busy&)> unchanged;
-    };
-    const Row rows[] = {
-        {"Start", [](Busy& t) { QTest::mouseClick(t.main().START, Qt::LeftButton); },
-         [](Busy& t) { return t.count("DF1") == 0; }},
-        {"parameter", [](Busy& t) { QTest::keyClick(t.main().PAR_STROM1, Qt::Key_Up); },
-         [](Busy& t) { return gParameter.strom1 == 0.0 && t.main().PAR_STROM1->value() == 0.0; }},
-    };
+    const InputRow rows[] = {kClickStart, kStepAParameter};
     for (const auto& row : rows) {
         StatusMain_Panel()->ui.TKVSTATUSABFRAGE->click();  // polling on
         StatusMain_Panel()->ui.STATUSTIMER->stop();        // the tick comes from the test
