@@ -5,10 +5,13 @@
 
 namespace {
 
-// A device that acknowledges every frame and answers every read with "1" (a name with "Name").
+// A device that acknowledges every frame and answers every read with "1" (a name with "Name",
+// the filter, whose range begins at 5 Hz, with "5").
 std::string agreeableDevice(const std::string& frame) {
     if (frame.size() >= 6 && frame[4] == 'R') {
-        const std::string value = frame[2] == 'N' ? "Name" : "1";
+        const std::string value = frame[2] == 'N'                  ? "Name"
+                                  : frame.compare(2, 2, "P6") == 0 ? "5"
+                                                                   : "1";
         return "\x06" + frame.substr(0, 5) + value + "\r";
     }
     return "\x06";
