@@ -134,9 +134,10 @@ int TkvCom_ParameterSchreiben(const Parametersatz* record) {
         // A value the driver would refuse goes nowhere, and neither does the rest of the
         // record: the device is not even stopped for it.
         if (int code = vrl::params::checkRecord(*record).code; code != 0) return code;
-        // A running curve must not pick up a half-written record; a refused stop is no reason
-        // to keep the record from the device.
-        VRLTKV9D_DeviceFunction(link.port, link.address, "stopp");
+        // A running curve must not pick up a half-written record: a device that does not take
+        // the stop is not written to.
+        if (int code = VRLTKV9D_DeviceFunction(link.port, link.address, "stopp"); code != 0)
+            return code;
         for (const Field& field : kFields) {
             if (!field.transferred) continue;
             if (int code = writeField(link, *record, field); code != 0) return code;
