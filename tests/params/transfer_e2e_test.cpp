@@ -190,7 +190,8 @@ TEST_F(Transfers, FailurePartWayStopsTheTransfer) {
     line.injectFault('1', sim::Fault{sim::FaultKind::Nak, "PNP", 1});
     popups.answers = {kAll};
     EXPECT_EQ(Prog_ProgrammeAufGeraetSchreiben(), -402048);
-    EXPECT_EQ(story(), "DF2 25W PNP1");
+    // Entry A goes back into the working parameters, as the write would have ended.
+    EXPECT_EQ(story(), "DF2 25W PNP1 DF2 25W");
 }
 
 }  // namespace
