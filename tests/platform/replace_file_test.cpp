@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -10,7 +11,10 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -204,3 +208,29 @@ TEST_F(ReplaceFile, ReplacementKeepsThePermissionBits) {
 }
 
 }  // namespace
+
+// Faults caught: leftovers of killed saves piling up for good; a save removing a temporary file
+// another save still writes, a fresh one, or a file of another name.
+TEST_F(ReplaceFile, StaleTemporaryFilesOfOurOwnNamingGo) {
+    struct Row {
+        const char* name;
+        bool old, held, removed;
+    } rows[] = {
+        {".tkv9d-Ab3dE9", true, false, true},   {".tkv9d-Fresh1", false, false, false},
+        {".tkv9d-Held01", true, true, false},   {".tkv9d-abc", true, false, false},
+        {"x.tkv9d-ABCDEF", true, false, false},
+    };
+    std::vector<int> locks;
+    for (const Row& row : rows) {
+        writeFile(file(row.name), old);
+        if (row.old)
+            fs::last_write_time(file(row.name),
+                                fs::file_time_type::clock::now() - std::chrono::minutes(2));
+        if (!row.held) continue;
+        locks.push_back(::open(file(row.name).c_str(), O_RDONLY));
+        ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
+    }
+    EXPECT_TRUE(files::replaceFile(file("t"), bytes));
+    for (const Row& row : rows) EXPECT_EQ(fs::exists(file(row.name)), !row.removed) << row.name;
+    for (int fd : locks) ::close(fd);
+}
