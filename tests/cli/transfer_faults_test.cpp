@@ -52,54 +52,52 @@ class TransferFaults : public CliTest {
 };
 
 // Faults caught: a read that ends at a fault with a program in the device's working parameters
-// and no word of it; a write that leaves a half-written record there; a failure reported as
-// success; a file saved from a failed read.
+// and no word of it, or says so wrongly when the put-back fails too; a write that leaves a
+// half-written record there; a failure reported as success; a file saved from a failed read.
 TEST_F(TransferFaults, EveryTransferLeavesTheWorkingParametersKnown) {
     const FaultKind kinds[] = {FaultKind::Nak,       FaultKind::Can,       FaultKind::Silence,
                                FaultKind::OtherByte, FaultKind::BrokenOff, FaultKind::OtherAddress,
                                FaultKind::WrongEcho, FaultKind::Err,       FaultKind::OverlongLine};
-    const std::string file = scratch() + "/f.tkv";
-    const std::string saved = scratch() + "/r.tkv";
+    const std::string f = scratch() + "/f.tkv", saved = scratch() + "/r.tkv";
+    const char* lost =
+        "Der TKV-9D hält jetzt Programm 1 als Arbeitsparameter; seine eigenen sind "
+        "verloren, wenn sie nicht in einer Datei stehen.";
     struct Operation {
-        const char* name;
         std::vector<std::string> words;  // none: the read of entry 5
         // The frame that gets the fault: the n-th of a command that every kind can damage
         // (the filter's value has most digits to add on an over-long line).
         const char* command;
         int nth;
         bool acknowledgesOnly;  // no answer line for the answer faults to change
+        bool stopRefused;       // the put-back's stop is refused as well
         const char* current;    // strom1 of the working parameters afterwards
         const char* text;       // what the message says they hold
-    };
-    const Operation operations[] = {
-        // The third: program 1's, after its load.
-        {"read", {"programs-read", saved}, "P6R", 3, false, "0.250", kOwnBack},
-        // The second: program 5's, after its load.
-        {"read of one entry", {}, "P6R", 2, false, "0.250", kOwnBack},
+    } operations[] = {
+        // Program 1's, after its load; program 5's, after its load.
+        {{"programs-read", saved}, "P6R", 3, false, false, "0.250", kOwnBack},
+        {{"programs-read", saved}, "P6R", 3, false, true, "0.301", lost},
+        {{}, "P6R", 2, false, false, "0.250", kOwnBack},
         // Program 3's, after programs 1 and 2 are stored.
-        {"write", {"programs-write", file}, "P6W", 3, true, "0.125", kEntryA},
+        {{"programs-write", f}, "P6W", 3, true, false, "0.125", kEntryA},
         // In the read-back, program 1's.
-        {"write with verify",
-         {"programs-write", "--verify", file},
-         "P6R",
-         3,
-         false,
-         "0.125",
-         kOwnBack},
-        {"diff", {"diff", file}, "P6R", 3, false, "0.250", kOwnBack},
+        {{"programs-write", "--verify", f}, "P6R", 3, false, false, "0.125", kOwnBack},
+        {{"diff", f}, "P6R", 3, false, false, "0.250", kOwnBack},
+        {{"get", "stromausgangsfilter"}, "P6R", 1, false, false, "0.250", ""},
     };
     for (const Operation& op : operations) {
         for (const FaultKind kind : kinds) {
             if (op.acknowledgesOnly && kind > FaultKind::BrokenOff) continue;
-            const std::string row =
-                std::string(op.name) + ", fault " + std::to_string(static_cast<int>(kind));
+            const std::string row = (op.words.empty() ? "entry 5" : op.words[0]) + ", fault " +
+                                    std::to_string(static_cast<int>(kind));
             resetDevice();
             fs::remove(saved);
             sim::Fault fault{kind, op.command};
             fault.after = op.nth;
             line.injectFault('1', fault);
+            if (op.stopRefused) line.injectFault('1', sim::Fault{FaultKind::Nak, "DF2"});
             const Result r = op.words.empty() ? readOneEntry(5) : tool(op.words);
             EXPECT_EQ(r.status, 1) << row;
+            EXPECT_EQ(r.out, "") << row;
             EXPECT_EQ(workingCurrent(), op.current) << row;
             EXPECT_NE(r.err.find(op.text), std::string::npos) << row << '\n' << r.err;
             EXPECT_FALSE(fs::exists(saved)) << row;
@@ -107,37 +105,11 @@ TEST_F(TransferFaults, EveryTransferLeavesTheWorkingParametersKnown) {
     }
 }
 
-// Faults caught: a put-back that fails as well, and a message that then still claims the
-// device's own working parameters, or names the wrong program.
-TEST_F(TransferFaults, AFailedPutBackNamesTheProgramLeft) {
+// Fault caught: the device's error answer "err" printed as a program's name.
+TEST_F(TransferFaults, ErrIsNoName) {
     resetDevice();
-    sim::Fault load{FaultKind::Nak, "PNS"};
-    load.after = 3;  // program 2 stays loaded
-    line.injectFault('1', load);
-    line.injectFault('1', sim::Fault{FaultKind::Nak, "DF2"});
-    const Result r = tool({"programs-read", scratch() + "/r.tkv"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(workingCurrent(), "0.302");
-    EXPECT_NE(r.err.find("Der TKV-9D hält jetzt Programm 2 als Arbeitsparameter; seine eigenen "
-                         "sind verloren, wenn sie nicht in einer Datei stehen."),
-              std::string::npos)
-        << r.err;
-}
-
-// Faults caught: an answer run on past its end printed as a reading (a filter of 1e+23 Hz), and
-// the device's error answer "err" printed as a program's name.
-TEST_F(TransferFaults, GetPrintsOnlyValuesTheDeviceCanHold) {
-    const std::pair<FaultKind, const char*> rows[] = {
-        {FaultKind::OverlongLine, "stromausgangsfilter"},
-        {FaultKind::Err, "programmname"},
-    };
-    for (const auto& [kind, name] : rows) {
-        resetDevice();
-        line.injectFault('1', sim::Fault{kind, ""});
-        const Result r = tool({"get", name});
-        EXPECT_EQ(r.status, 1) << name;
-        EXPECT_EQ(r.out, "") << name;
-    }
+    line.injectFault('1', sim::Fault{FaultKind::Err, ""});
+    EXPECT_EQ(tool({"get", "programmname"}).out, "");
 }
 
 }  // namespace

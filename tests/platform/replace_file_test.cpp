@@ -11,6 +11,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <fcntl.h>
@@ -22,6 +23,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 std::string contentOf(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -207,30 +209,26 @@ TEST_F(ReplaceFile, ReplacementKeepsThePermissionBits) {
     EXPECT_EQ(fs::status(file("new")).permissions(), fs::perms(0640));
 }
 
-}  // namespace
-
 // Faults caught: leftovers of killed saves piling up for good; a save removing a temporary file
 // another save still writes, a fresh one, or a file of another name.
 TEST_F(ReplaceFile, StaleTemporaryFilesOfOurOwnNamingGo) {
-    struct Row {
-        const char* name;
-        bool old, held, removed;
-    } rows[] = {
+    const std::tuple<const char*, bool, bool, bool> rows[] = {
+        // name, two minutes old, locked by a save, removed
         {".tkv9d-Ab3dE9", true, false, true},   {".tkv9d-Fresh1", false, false, false},
         {".tkv9d-Held01", true, true, false},   {".tkv9d-abc", true, false, false},
         {"x.tkv9d-ABCDEF", true, false, false},
     };
     std::vector<int> locks;
-    for (const Row& row : rows) {
-        writeFile(file(row.name), old);
-        if (row.old)
-            fs::last_write_time(file(row.name),
-                                fs::file_time_type::clock::now() - std::chrono::minutes(2));
-        if (!row.held) continue;
-        locks.push_back(::open(file(row.name).c_str(), O_RDONLY));
+    for (const auto& [name, old, held, removed] : rows) {
+        writeFile(file(name), bytes);
+        if (old) fs::last_write_time(file(name), fs::file_time_type::clock::now() - 2min);
+        if (!held) continue;
+        locks.push_back(::open(file(name).c_str(), O_RDONLY));
         ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
     }
     EXPECT_TRUE(files::replaceFile(file("t"), bytes));
-    for (const Row& row : rows) EXPECT_EQ(fs::exists(file(row.name)), !row.removed) << row.name;
+    for (const auto& [name, old, held, removed] : rows) EXPECT_NE(fs::exists(file(name)), removed);
     for (int fd : locks) ::close(fd);
 }
+
+}  // namespace
