@@ -13,6 +13,7 @@
 #include "driver/parameter_catalogue.h"
 #include "driver/vrldlq3.h"
 #include "driver/vrltkv9d.h"
+#include "params/transfer_check.h"
 
 namespace cli {
 
@@ -156,8 +157,10 @@ int readValue(const Context& ctx, const std::string& name, Value& value) {
         code != 0)
         return code;
     // Only a name of the catalogue gets this far.
-    value.kind = vrl::driver::findParameter(name)->kind;
-    return 0;
+    const Parameter& row = *vrl::driver::findParameter(name);
+    value.kind = row.kind;
+    // A damaged answer is no reading, and "err" no name.
+    return vrl::params::checkRead(row, value.real, value.integer, value.text);
 }
 
 std::string valueText(const Value& value) {

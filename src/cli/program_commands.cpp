@@ -29,8 +29,8 @@ constexpr int kLastEntry = vrl::params::kTableSize - 1;
 constexpr const char* kReadStoppedNote =
     "Die Datei blieb unverändert; das Gerät hat seine Arbeitsparameter zurück.";
 constexpr const char* kWriteStoppedNote =
-    "Die Programme danach sind die alten; die Arbeitsparameter des Geräts sind die des zuletzt "
-    "geschriebenen Programms, ohne eines die alten.";
+    "Die Programme danach sind die alten; die Arbeitsparameter des Geräts halten Eintrag A der "
+    "Datei, ohne ein geschriebenes Programm die alten.";
 constexpr const char* kVerifyStoppedNote =
     "Alle Programme sind geschrieben; der Vergleich mit dem Gerät wurde abgebrochen.";
 
@@ -48,18 +48,6 @@ void refusePortAsFile(const Context& ctx, const std::string& path) {
     (void)ctx;
     (void)path;
 #endif
-}
-
-// After a write of the whole table failed part-way: its steps are programs 1..16, then the
-// working parameters, and every step before the failing one ended with its program stored.
-std::string storedSoFar() {
-    const CommandProgress* progress = commandProgress();
-    if (!progress || progress->total() == 0) return {};
-    const int stored = progress->done();
-    if (stored == 0) return "Kein Programm wurde gespeichert.";
-    if (stored >= kLastEntry)
-        return "Alle Programme sind gespeichert, die Arbeitsparameter nicht vollständig.";
-    return "Programme 1 bis " + std::to_string(stored) + " sind gespeichert, die folgenden nicht.";
 }
 
 int programsRead(Context& ctx, const std::vector<std::string>& args) {
@@ -109,10 +97,9 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
     ArbeitskopieLaden(gProgIndex);
     return connected(ctx, [&] {
         ctx.interruptNote = kWriteStoppedNote;
-        if (int code = Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); code != 0) {
-            if (!vrl::isSilent(code)) ctx.failureNote = storedSoFar();
-            return code;
-        }
+        // A failure part-way says itself which programs are stored and what the working
+        // parameters hold.
+        if (int code = Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); code != 0) return code;
         ctx.interruptNote = kVerifyStoppedNote;
         return verify ? verifyTable(ctx, gProg) : 0;
     });

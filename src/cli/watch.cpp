@@ -60,6 +60,7 @@ struct Reading {
     Steady::duration sinceStart{};
     std::vector<Value> values;  // those read before a failure
     int code = 0;
+    std::string note;  // in place of the code's text where there is more to say
 };
 
 // The fields in order; the first failure ends the reading, since on a line that stopped
@@ -79,14 +80,16 @@ Reading takeReading(const Context& ctx, const std::vector<std::string>& fields,
 }
 
 // With --reconnect: the port came back (an adapter plugged in again). It counts as back only
-// once the device at the address identifies itself, so that no reading comes from a port that
-// is there but leads elsewhere.
-bool reopen(const Context& ctx) {
+// once the device at the address identifies itself as the one watched, so that no reading
+// comes from a port that is there but leads elsewhere; the identification it gave is in `id`.
+// Another device's port is let go at once: it is not ours to hold.
+bool reopen(const Context& ctx, const std::string& watched, std::string& id) {
+    id.clear();
     if (VRLTKV9D_Open(ctx.port, vrl::driver::kBaudRate) != 0) return false;
-    std::string id;
-    if (VRLTKV9D_Timeout(ctx.port, ctx.timeout) == 0 &&
-        VRLTKV9D_IDLesen(ctx.port, ctx.address, id) == 0)
-        return true;
+    const bool identified = VRLTKV9D_Timeout(ctx.port, ctx.timeout) == 0 &&
+                            VRLTKV9D_IDLesen(ctx.port, ctx.address, id) == 0;
+    if (identified && (watched.empty() || id == watched)) return true;
+    if (!identified) id.clear();
     VRLTKV9D_Close(ctx.port);
     return false;
 }
@@ -106,7 +109,8 @@ std::string csvLine(const Reading& reading, const std::vector<std::string>& fiel
         if (i < reading.values.size()) line += csvCell(valueText(reading.values[i]));
     }
     line += ',';
-    if (reading.code != 0) line += csvCell(errorText(reading.code));
+    if (reading.code != 0)
+        line += csvCell(reading.note.empty() ? errorText(reading.code) : reading.note);
     return line;
 }
 
@@ -117,7 +121,7 @@ std::string jsonLine(const Reading& reading, const std::vector<std::string>& fie
         object.raw(fields[i], valueJson(reading.values[i]));
     if (reading.code != 0)
         object.integer("error", -static_cast<long long>(reading.code))
-            .text("text", vrl::messageText(reading.code));
+            .text("text", reading.note.empty() ? vrl::messageText(reading.code) : reading.note);
     return object.str();
 }
 
@@ -151,9 +155,16 @@ int runWatch(Context& ctx, const std::vector<std::string>& fields) {
     bool endsFailed = false;
     const bool reconnect = ctx.options.contains("--reconnect");
     bool portThere = true;
+    // The device watched, by its identification: a reused port path may lead to another one.
+    std::string watched;
+    if (reconnect) VRLTKV9D_IDLesen(ctx.port, ctx.address, watched);
+    std::string other;  // the other device last reported, so that it is said once
     while (!StopSignals::requested()) {
-        if (!portThere && reopen(ctx)) {
+        std::string id;
+        if (!portThere && reopen(ctx, watched, id)) {
             portThere = true;
+            other.clear();
+            if (watched.empty()) watched = id;
             ctx.err << "Hinweis: COM " << ctx.port << " wieder verbunden\n" << std::flush;
         }
         Reading reading;
@@ -163,6 +174,14 @@ int runWatch(Context& ctx, const std::vector<std::string>& fields) {
             reading.time = std::chrono::system_clock::now();
             reading.sinceStart = Steady::now() - start;
             reading.code = kPortMissing;
+            if (!id.empty()) {
+                reading.note = "anderes Gerät an COM " + std::to_string(ctx.port) + ": " + id;
+                if (id != other)
+                    ctx.err << "Hinweis: " << reading.note << ", erwartet " << watched
+                            << "; nicht gelesen, Schnittstelle freigegeben\n"
+                            << std::flush;
+                other = id;
+            }
         }
         ++readings;
         ctx.out << (ctx.json ? jsonLine(reading, fields) : csvLine(reading, fields)) << '\n'

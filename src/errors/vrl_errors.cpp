@@ -74,6 +74,11 @@ void VRL_Fehleruserstring(std::string_view text) {
     gUserText = cutUtf8(text, vrl::kUserTextSize - 1);
 }
 
+void VRL_FehleruserstringAnfuegen(std::string_view text) {
+    VRL_Fehleruserstring(gUserText.empty() ? std::string(text)
+                                           : gUserText + '\n' + std::string(text));
+}
+
 void VRL_Fehlerpopup(int code) {
     const char* format = english() ? "Error #" : "Fehler #";
     showPopup(code, format + std::to_string(-static_cast<long long>(code)));

@@ -38,6 +38,10 @@ void VRL_Fehlersprache(int language);
 // One extra line for the next message text (at most 299 characters; longer text is cut).
 void VRL_Fehleruserstring(std::string_view text);
 
+// Adds a line below the pending extra line (or makes it the extra line when none is pending),
+// within the same limit.
+void VRL_FehleruserstringAnfuegen(std::string_view text);
+
 // Shows the text in a popup titled "Fehler #<n>"; silent for cancelled actions.
 void VRL_Fehlerpopup(int code);
 

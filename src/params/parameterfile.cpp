@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <string_view>
 
+#include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
 #include "params/program.h"
 #include "params/transfer_check.h"
 #include "platform/files/replace_file.h"
 #include "platform/files/system_path.h"
-#include "errors/popups.h"
 
 namespace {
 
@@ -52,6 +52,8 @@ std::string saveReason(const std::string& path, int error) {
         case ENOENT:
         case ENOTDIR:
             return path + ": Ordner nicht vorhanden";
+        case EISDIR:
+            return path + ": ist ein Ordner, keine Datei";
         default:
             return path + ": " + std::strerror(error);
     }

@@ -5,13 +5,13 @@
 
 #include "connection/operation.h"
 #include "connection/vrlcom.h"
+#include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
 #include "params/panels.h"
 #include "params/program_name.h"
 #include "params/tkvcom.h"
 #include "params/transfer_check.h"
-#include "errors/popups.h"
 
 std::array<Parametersatz, vrl::params::kTableSize> gProg{};
 int gProgIndex = 0;
@@ -54,16 +54,17 @@ std::string entryStep(int index, bool /*single*/, const char* verb) {
 
 enum class Transfer { Read, Write };
 
+constexpr const char* kOwnBack =
+    "Der TKV-9D hält wieder seine eigenen Arbeitsparameter, seine Programme sind unverändert.";
+
 // What the device holds after a transfer stopped with `previous` the entry done last (-1 for
 // none): the operator must know it before he starts the next curve. A read puts the device's
 // own working parameters back before it ends; a write leaves the programs up to `previous` new
-// and the last of them in the working parameters.
+// and puts the table's entry A into the working parameters, as a finished write would.
 std::string holdsNow(Transfer transfer, int previous) {
     if (previous < 0 || (transfer == Transfer::Write && previous == 0))
         return "Der TKV-9D ist unverändert.";
-    if (transfer == Transfer::Read)
-        return "Der TKV-9D hält wieder seine eigenen Arbeitsparameter, seine Programme sind "
-               "unverändert.";
+    if (transfer == Transfer::Read) return kOwnBack;
     const std::string next = previous == kLastEntry ? std::string()
                              : previous + 1 == kLastEntry
                                  ? ", Programm " + std::to_string(kLastEntry) + " wie zuvor"
@@ -73,8 +74,7 @@ std::string holdsNow(Transfer transfer, int previous) {
                                 : previous == 2
                                     ? std::string("sind die Programme 1 und 2")
                                     : "sind die Programme 1 bis " + std::to_string(previous);
-    return "Im TKV-9D " + written + " neu" + next + "; seine Arbeitsparameter halten Programm " +
-           std::to_string(previous) + ".";
+    return "Im TKV-9D " + written + " neu" + next + "; seine Arbeitsparameter halten Eintrag A.";
 }
 
 // A transfer stopped between two entries; `previous` is the entry done last, -1 for none yet.
@@ -99,6 +99,89 @@ int refuseRestore(const vrl::params::Refusal& refusal) {
                          ": die Arbeitsparameter des Geräts könnten nicht zurückgeschrieben "
                          "werden, es wurde kein Programm geladen.");
     return refuseTransfer(refusal.code);
+}
+
+// A stop the device did not take ends a record write before its first field: the working
+// parameters are as they were.
+bool stopRefused(int code) {
+    const int origin = -code % 1000;
+    return origin >= 34 && origin <= 42;  // the stop command's own codes
+}
+
+// The device refused a command (NAK, CAN): it did not carry it out. Any other failure of a
+// command leaves open whether it was.
+bool refused(int code) {
+    const int message = vrl::messageNumber(code);
+    return message == 402 || message == 405;
+}
+
+// A transfer that failed part-way: its code on the displays again (the put-back between has
+// cleared them), with what the device now holds below the message.
+int failedWith(int code, const std::string& holds) {
+    VRL_FehleruserstringAnfuegen(holds);
+    VrlCom_FehlermeldungSet(code);
+    return code;
+}
+
+std::string entryName(int index) {
+    return index == 0 ? std::string("Eintrag A") : "Programm " + std::to_string(index);
+}
+
+// Programs stored by a write of the whole table before it failed.
+std::string storedText(int stored) {
+    if (stored == 0) return "Kein Programm wurde gespeichert.";
+    if (stored == kLastEntry) return "Alle Programme sind gespeichert.";
+    if (stored == 1) return "Programm 1 ist gespeichert, die folgenden nicht.";
+    return "Programme 1 bis " + std::to_string(stored) + " sind gespeichert, die folgenden nicht.";
+}
+
+// The device's working parameters during a write: the record written last, whole or in part.
+struct Held {
+    int entry = -1;  // table index; -1 the device's own
+    bool partly = false;
+    int under = -1;  // where `partly`: what the rest of the fields still hold
+
+    // A record write of `index` ended with `code`.
+    void written(int index, int code) {
+        if (code != 0 && stopRefused(code)) return;
+        if (code != 0 && entry != index) {
+            under = entry;
+            partly = true;
+        } else if (code == 0) {
+            partly = false;
+        }
+        entry = index;
+    }
+    std::string text() const {
+        const auto name = [](int index) {
+            return index < 0 ? std::string("seine bisherigen Werte") : entryName(index);
+        };
+        if (!partly && entry < 0) return "Die Arbeitsparameter des TKV-9D sind die bisherigen.";
+        return "Die Arbeitsparameter des TKV-9D halten " + name(entry) +
+               (partly ? " nur zum Teil, sonst " + name(under) : std::string()) + ".";
+    }
+};
+
+// After a read loaded program `loaded` (0: none) and the working parameters could not be put
+// back (`code`): what the device holds.
+std::string lostText(int loaded, int code) {
+    if (loaded == 0 || stopRefused(code))
+        return loaded == 0 ? "Der TKV-9D ist unverändert."
+                           : "Der TKV-9D hält jetzt Programm " + std::to_string(loaded) +
+                                 " als Arbeitsparameter; seine eigenen sind verloren, wenn sie "
+                                 "nicht in einer Datei stehen.";
+    return "Der TKV-9D hält jetzt Programm " + std::to_string(loaded) +
+           " als Arbeitsparameter, zum Teil mit seinen eigenen überschrieben; seine eigenen sind "
+           "verloren, wenn sie nicht in einer Datei stehen.";
+}
+
+// A read failed: once it has loaded a program, the device gets its own working parameters back
+// before the read ends, as after a stop, and the message says whether they are.
+int readFailed(int code, int loaded, const Parametersatz& saved, int done, int total) {
+    if (loaded == 0) return code;
+    vrl::op::progress("Arbeitsparameter des Geräts werden zurückgeschrieben", done, total);
+    const int putBack = TkvCom_ParameterSchreiben(&saved);
+    return failedWith(code, putBack == 0 ? std::string(kOwnBack) : lostText(loaded, putBack));
 }
 
 // The operator's side of the check before a write: a refused value in a popup that names entry
@@ -221,9 +304,13 @@ int Prog_ProgrammeSchreiben(int first, int last) {
     // the programs before it written.
     if (int code = vrl::params::checkEntries(gProg, first, last).refusal.code; code != 0)
         return refuseTransfer(code);
+    Held held;
     if (first == 0 && last == 0) {
         vrl::op::progress("Arbeitsparameter werden geschrieben", 0, 1);
-        return TkvCom_ParameterSchreiben(&gProg[0]);
+        const int code = TkvCom_ParameterSchreiben(&gProg[0]);
+        if (code == 0 || stopRefused(code)) return code;
+        held.written(0, code);
+        return failedWith(code, held.text());
     }
     Parametersatz saved{};
     const bool single = first != 0;
@@ -239,22 +326,60 @@ int Prog_ProgrammeSchreiben(int first, int last) {
         // must not be written in their place either.
         if (int code = vrl::params::checkRecord(saved).code; code != 0) return refuseTransfer(code);
     }
+    // What goes into the working parameters last, and after a failure or a stop where it can:
+    // the device's own around a single program, the table's entry A after all of them.
+    const Parametersatz& closing = single ? saved : gProg[0];
+    const int closingEntry = single ? -1 : 0;
+    int stored = 0;
+    const auto report = [&](int code) {
+        const std::string programs =
+            single ? "Programm " + std::to_string(first) +
+                         (stored > 0 ? " ist gespeichert." : " ist nicht gespeichert.")
+                   : storedText(stored);
+        return failedWith(code, programs + "\n" + held.text());
+    };
+    // A failure part-way: the closing record goes in once more, so that the next start does not
+    // run a half-written one, and the message says what the device holds.
+    const auto failed = [&](int code) {
+        if (held.entry >= 0 || held.partly) {
+            vrl::op::progress(single ? "Arbeitsparameter des Geräts werden zurückgeschrieben"
+                                     : "Arbeitsparameter werden geschrieben",
+                              done, total);
+            held.written(closingEntry, TkvCom_ParameterSchreiben(&closing));
+        }
+        return report(code);
+    };
     for (int i = std::max(first, 1); i <= last; ++i) {
         // Between two programs, so that none is left written but not stored.
-        if (vrl::op::cancelRequested())
-            return transferCancelled(i > std::max(first, 1) ? i - 1 : -1, kNothingWritten,
-                                     Transfer::Write);
+        if (vrl::op::cancelRequested()) {
+            if (stored > 0) {
+                vrl::op::progress("Arbeitsparameter werden geschrieben", done, total);
+                const int code = TkvCom_ParameterSchreiben(&closing);
+                held.written(closingEntry, code);
+                if (code != 0) return report(code);
+            }
+            return transferCancelled(stored > 0 ? i - 1 : -1, kNothingWritten, Transfer::Write);
+        }
         vrl::op::progress(entryStep(i, single, "geschrieben"), done++, total);
-        if (int code = TkvCom_ParameterSchreiben(&gProg[static_cast<std::size_t>(i)]); code != 0)
-            return code;
-        if (int code = TkvCom_ParameterAlsProgrammSpeichern(i); code != 0) return code;
+        const int code = TkvCom_ParameterSchreiben(&gProg[static_cast<std::size_t>(i)]);
+        held.written(i, code);
+        if (code != 0) return stopRefused(code) && stored == 0 ? code : failed(code);
+        if (int code = TkvCom_ParameterAlsProgrammSpeichern(i); code != 0) return failed(code);
+        ++stored;
     }
-    if (!single && vrl::op::cancelRequested())
-        return transferCancelled(last, kNothingWritten, Transfer::Write);
     vrl::op::progress(single ? "Arbeitsparameter des Geräts werden zurückgeschrieben"
                              : "Arbeitsparameter werden geschrieben",
                       done, total);
-    return TkvCom_ParameterSchreiben(single ? &saved : &gProg[0]);
+    const int code = TkvCom_ParameterSchreiben(&closing);
+    if (code == 0) {
+        // All programs are in; a stop asked for meanwhile found nothing left to stop.
+        if (!single && vrl::op::cancelRequested())
+            return transferCancelled(last, kNothingWritten, Transfer::Write);
+        return 0;
+    }
+    // No second try of the record that just failed: the message says what the device holds.
+    held.written(closingEntry, code);
+    return report(code);
 }
 
 int Prog_ProgrammeAufGeraetSchreiben() {
@@ -287,6 +412,7 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
     const vrl::params::Refusal refusal = vrl::params::checkRecord(saved);
     if (refusal.code != 0 && last > 0) return refuseRestore(refusal);
     const bool restore = refusal.code == 0;
+    int loaded = 0;  // the program the device may hold as its working parameters; 0 its own
     if (first == 0 && last == 0) {
         table[0] = saved;
         if (edited) {
@@ -309,10 +435,15 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
         }
         vrl::op::progress(entryStep(i, single, "gelesen"), done++, total);
         if (i != 0) {
-            if (int code = TkvCom_ProgrammLaden(i); code != 0) return code;
+            const int code = TkvCom_ProgrammLaden(i);
+            // A refused load left the program before it in place; after any other failure the
+            // device may have loaded this one.
+            if (code == 0 || !refused(code)) loaded = i;
+            if (code != 0) return readFailed(code, loaded, saved, done, total);
         }
         Parametersatz read = table[static_cast<std::size_t>(i)];
-        if (int code = TkvCom_ParameterLesen(&read); code != 0) return code;
+        if (int code = TkvCom_ParameterLesen(&read); code != 0)
+            return readFailed(code, loaded, saved, done, total);
         table[static_cast<std::size_t>(i)] = read;
     }
     if (edited) {
@@ -322,7 +453,8 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
     }
     if (!restore) return 0;
     vrl::op::progress("Arbeitsparameter des Geräts werden zurückgeschrieben", done, total);
-    return TkvCom_ParameterSchreiben(&saved);
+    const int code = TkvCom_ParameterSchreiben(&saved);
+    return code == 0 ? 0 : failedWith(code, lostText(loaded, code));
 }
 
 int Prog_ProgrammeLesen(int first, int last) {

@@ -1,10 +1,13 @@
 #include "params/tkvcom.h"
 
+#include <functional>
 #include <string>
 
 #include "connection/operation.h"
 #include "connection/vrlcom.h"
+#include "driver/parameter_catalogue.h"
 #include "driver/vrltkv9d.h"
+#include "errors/vrl_errors.h"
 #include "params/device_watch.h"
 #include "params/panels.h"
 #include "params/transfer_check.h"
@@ -38,34 +41,49 @@ int endTransfer(int code) {
 // and the outcome on the error displays. The driver calls run where the line is owned (the
 // worker thread while the windows are up); lamps and displays stay with the caller.
 template <typename Body>
-int transfer(Body body) {
+int transfer(Body body, const std::function<std::string(int)>& detail = {}) {
     const int port = VrlCom_ComPortGet();
     if (port == 0) return endTransfer(kNoPort);
     const Link link{port, VrlCom_AdresseGet()};
     comActivity(true);
-    return endTransfer(vrl::op::onLine([&] { return body(link); }));
+    const int code = vrl::op::onLine([&] { return body(link); });
+    if (detail && code != 0)
+        if (const std::string line = detail(code); !line.empty()) VRL_Fehleruserstring(line);
+    return endTransfer(code);
 }
 
+// Codes of a read whose answer came, but with no value the field can hold.
+bool valueRefused(int code) {
+    constexpr int kDeviceRefused = -409169;  // the device answered "err" for a number
+    return code == vrl::params::kReadNoValue || code == vrl::params::kReadErrorAnswer ||
+           code == kDeviceRefused;
+}
+
+// One field into the record, taken only when it is a value the device can hold.
 int readField(const Link& link, Parametersatz& record, const Field& field) {
+    const vrl::driver::Parameter& row = *vrl::driver::findParameter(field.name);
     switch (field.type) {
         case FieldType::Text: {
             std::string name;
-            const int code = VRLTKV9D_ParameterLesen(link.port, link.address, field.name, nullptr,
-                                                     nullptr, &name);
+            int code = VRLTKV9D_ParameterLesen(link.port, link.address, field.name, nullptr,
+                                               nullptr, &name);
+            if (code == 0) code = vrl::params::checkRead(row, 0.0, 0, name);
             if (code == 0) vrl::params::setName(record, name);
             return code;
         }
         case FieldType::Integer: {
             int value = 0;
-            const int code = VRLTKV9D_ParameterLesen(link.port, link.address, field.name, nullptr,
-                                                     &value, nullptr);
+            int code = VRLTKV9D_ParameterLesen(link.port, link.address, field.name, nullptr, &value,
+                                               nullptr);
+            if (code == 0) code = vrl::params::checkRead(row, 0.0, value, {});
             if (code == 0) vrl::params::setInteger(record, field, value);
             return code;
         }
         case FieldType::Real: {
             double value = 0.0;
-            const int code = VRLTKV9D_ParameterLesen(link.port, link.address, field.name, &value,
-                                                     nullptr, nullptr);
+            int code = VRLTKV9D_ParameterLesen(link.port, link.address, field.name, &value, nullptr,
+                                               nullptr);
+            if (code == 0) code = vrl::params::checkRead(row, value, 0, {});
             if (code == 0) vrl::params::setReal(record, field, value);
             return code;
         }
@@ -89,19 +107,26 @@ int readInteger(const char* name, int* destination) {
 }  // namespace
 
 int TkvCom_ParameterLesen(Parametersatz* record) {
-    return transfer([&](const Link& link) {
-        // Into a copy, so that a failure part-way leaves the destination as it was.
-        Parametersatz read = *record;
-        for (const Field& field : kFields) {
-            if (!field.transferred) {
-                if (field.name == "pruefspannung") read.pruefspannung = kUntransferredVoltage;
-                continue;
+    std::string_view failed;
+    return transfer(
+        [&](const Link& link) {
+            // Into a copy, so that a failure part-way leaves the destination as it was.
+            Parametersatz read = *record;
+            for (const Field& field : kFields) {
+                if (!field.transferred) {
+                    if (field.name == "pruefspannung") read.pruefspannung = kUntransferredVoltage;
+                    continue;
+                }
+                if (int code = readField(link, read, field); code != 0) {
+                    failed = field.name;
+                    return code;
+                }
             }
-            if (int code = readField(link, read, field); code != 0) return code;
-        }
-        *record = read;
-        return 0;
-    });
+            *record = read;
+            return 0;
+        },
+        // Which of the 25 values the device could not give.
+        [&](int code) { return valueRefused(code) ? "Feld " + std::string(failed) : ""; });
 }
 
 int TkvCom_ParameterSchreiben(const Parametersatz* record) {
@@ -109,9 +134,10 @@ int TkvCom_ParameterSchreiben(const Parametersatz* record) {
         // A value the driver would refuse goes nowhere, and neither does the rest of the
         // record: the device is not even stopped for it.
         if (int code = vrl::params::checkRecord(*record).code; code != 0) return code;
-        // A running curve must not pick up a half-written record; a refused stop is no reason
-        // to keep the record from the device.
-        VRLTKV9D_DeviceFunction(link.port, link.address, "stopp");
+        // A running curve must not pick up a half-written record: a device that does not take
+        // the stop is not written to.
+        if (int code = VRLTKV9D_DeviceFunction(link.port, link.address, "stopp"); code != 0)
+            return code;
         for (const Field& field : kFields) {
             if (!field.transferred) continue;
             if (int code = writeField(link, *record, field); code != 0) return code;

@@ -17,6 +17,14 @@ WriteArguments writeArguments(const Parametersatz& record, const Field& field) {
     return {};
 }
 
+namespace {
+
+// The device answers "err" where it refuses a read; a name of that text could never be read back.
+constexpr std::string_view kErrorAnswer = "err";
+constexpr int kNameIsErrorAnswer = -510353;
+
+}  // namespace
+
 Refusal checkRecord(const Parametersatz& record) {
     for (const Field& field : kFields) {
         if (!field.transferred) continue;
@@ -26,8 +34,16 @@ Refusal checkRecord(const Parametersatz& record) {
         if (int code = vrl::driver::checkWrite(*row, value.real, value.integer, value.text);
             code != 0)
             return {code, 0, field.name};
+        if (field.type == FieldType::Text && value.text == kErrorAnswer)
+            return {kNameIsErrorAnswer, 0, field.name};
     }
     return {};
+}
+
+int checkRead(const vrl::driver::Parameter& row, double real, int integer, std::string_view text) {
+    if (row.kind == vrl::driver::ValueKind::Text && text == kErrorAnswer) return kReadErrorAnswer;
+    if (row.readOnly) return 0;
+    return vrl::driver::checkWrite(row, real, integer, text) == 0 ? 0 : kReadNoValue;
 }
 
 bool nameReadsBackCut(const Parametersatz& record) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/parameter_catalogue.h"
 #include "driver/transaction.h"
 #include "params/parametersatz.h"
 
@@ -31,8 +32,17 @@ struct Refusal {
     std::string_view field;
 };
 
-// The first transferred field of the record, in transfer order, that the driver would refuse.
+// The first transferred field of the record, in transfer order, that the driver would refuse
+// (or that would not read back: a name "err" is the device's error answer).
 Refusal checkRecord(const Parametersatz& record);
+
+// A value read from the device. The answer scanned as the field's kind, yet it may still be no
+// value the device can hold: the device's error answer "err" where a name was due, or a value a
+// write of the same parameter would refuse (an answer damaged or run on past its end). 0 when the
+// value may be taken; measured values are taken as they come.
+inline constexpr int kReadErrorAnswer = -409351;  // "err" in place of a name
+inline constexpr int kReadNoValue = -404352;      // outside the range or form of a write
+int checkRead(const vrl::driver::Parameter& row, double real, int integer, std::string_view text);
 
 // A read brings back at most this much of a name: the answer line less '#', address, the three
 // command letters and CR [characters].

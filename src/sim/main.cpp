@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <random>
@@ -188,6 +189,36 @@ bool staleLink(const fs::path& link) {
     return !ec && target.string().rfind("/dev/pts/", 0) == 0 && !fs::exists(target, ec);
 }
 
+// The programs that have the device open, "name (pid N)", as far as /proc shows them: a
+// pseudo-terminal number is given out again once its simulator is gone, and the operator must
+// know whose line an old link now leads to.
+std::string usersOf(const fs::path& device) {
+    std::string users;
+#ifdef __linux__
+    std::error_code ec;
+    for (const auto& process : fs::directory_iterator("/proc", ec)) {
+        const std::string pid = process.path().filename().string();
+        if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        bool uses = false;
+        for (const auto& fd : fs::directory_iterator(process.path() / "fd", ec)) {
+            std::error_code linkError;
+            if (fs::read_symlink(fd.path(), linkError) == device && !linkError) {
+                uses = true;
+                break;
+            }
+        }
+        if (!uses) continue;
+        std::string name;
+        std::ifstream comm(process.path() / "comm");
+        std::getline(comm, name);
+        users += (users.empty() ? "" : ", ") + name + " (pid " + pid + ")";
+    }
+#else
+    (void)device;
+#endif
+    return users;
+}
+
 // Links COM<n> to the line; nullopt, after saying what is in the way, when the name is taken.
 std::optional<fs::path> linkPort(int port, const std::string& target) {
     const fs::path directory = serial::portDirectory();
@@ -197,9 +228,17 @@ std::optional<fs::path> linkPort(int port, const std::string& target) {
     if (fs::exists(fs::symlink_status(link, ec))) {
         if (!staleLink(link)) {
             const fs::path held = fs::read_symlink(link, ec);
+            const std::string users = ec ? std::string() : usersOf(held);
             std::cerr << "tkv9d-sim: " << link.string() << " is in the way"
                       << (ec ? std::string(" (not a link)") : " (a link to " + held.string() + ")")
-                      << "; choose another --com or remove it\n";
+                      << (users.empty() ? "" : "; " + held.string() + " is in use by " + users)
+                      << "; choose another --com or remove it";
+            // A pseudo-terminal's link is no adapter's: removing it costs nothing but the name,
+            // unless a running simulator serves it.
+            if (!ec && held.string().rfind("/dev/pts/", 0) == 0 &&
+                users.find("tkv9d-sim") == std::string::npos)
+                std::cerr << " (rm " << link.string() << ")";
+            std::cerr << '\n';
             return std::nullopt;
         }
         fs::remove(link, ec);

@@ -321,9 +321,11 @@ TEST_F(Busy, CancelStopsBetweenStepsAndSaysHowFarItGot) {
          },
          "Programme zu TKV-9D schreiben",
          "Abgebrochen nach Programm 2 von 16.\nIm TKV-9D sind die Programme 1 und 2 neu, die "
-         "Programme 3 bis 16 wie zuvor; seine Arbeitsparameter halten Programm 2.",
+         "Programme 3 bis 16 wie zuvor; seine Arbeitsparameter halten Eintrag A.",
          [](Busy& t) {
-             return t.count("PNP") == 2 && t.device.frames().back() == "#1PNP2\r" &&
+             // Entry A goes back into the working parameters after the last stored program.
+             return t.count("PNP") == 2 && t.count("DF2") == 3 &&
+                    t.device.frames().back().compare(4, 1, "W") == 0 &&
                     t.labelAtCancel.startsWith(
                         "Programm 2 wird geschrieben\nSchritt 2 von 17, noch etwa");
          }},
@@ -422,8 +424,8 @@ TEST_F(QuitDuringAnOperation, WaitsForTheLineAndClosesThePort) {
           "Ein Vorgang mit dem TKV-9D läuft noch. Möchten Sie ihn abbrechen und das Programm "
           "beenden?",
           "Abgebrochen nach Programm 1 von 16.\nIm TKV-9D ist Programm 1 neu, die Programme 2 "
-          "bis 16 wie zuvor; seine Arbeitsparameter halten Programm 1."},
-         "#1PNP1\r"},  // the program in hand was finished
+          "bis 16 wie zuvor; seine Arbeitsparameter halten Eintrag A."},
+         "#1B5W1.000000\r"},  // the program in hand was finished, then entry A went back
         {"Start", [] { ParMain_Panel()->ui.START->click(); }, {}, {}, "#1DF1\r"},
     };
     for (const auto& row : rows) {

@@ -19,9 +19,9 @@ class Ports : public CliTest {
         fs::create_directories(scratch() + "/tkv9d/ports");
         return scratch() + "/tkv9d/ports/COM" + std::to_string(port);
     }
-    std::unique_ptr<sim::Line> plugIn(bool pace) {
+    std::unique_ptr<sim::Line> plugIn(bool pace, std::string id = "VRL-TKV9D-SIM") {
         auto line = std::make_unique<sim::Line>(sim::LineOptions{.pace = pace});
-        line->addTkv('1');
+        line->addTkv('1', std::move(id));
         fs::remove(link(9));
         fs::create_symlink(line->devicePath(), link(9));
         return line;
@@ -63,7 +63,8 @@ TEST_F(Ports, VanishedPortIsNamedAtOnce) {
         << tool.err;
 }
 
-// Faults caught: watch ending on an unplug, or reading again before the device identified itself.
+// Faults caught: watch ending on an unplug, reading again before the device identified itself,
+// or reading another device that took the port's path meanwhile.
 TEST_F(Ports, WatchReconnectLogsThroughAnUnplug) {
     auto line = plugIn(false);
     auto watch = tkv9d(
@@ -81,6 +82,10 @@ TEST_F(Ports, WatchReconnectLogsThroughAnUnplug) {
     ASSERT_TRUE(lineEnding(",0x0000,\n"));
     line.reset();
     ASSERT_TRUE(lineEnding(",Fehler #100003: Fehler beim öffnen der seriellen Schnittstelle\n"));
+    auto other = plugIn(false, "FREMDGERAET-B");
+    ASSERT_TRUE(lineEnding(",anderes Gerät an COM 9: FREMDGERAET-B\n"));
+    for (const std::string& frame : other->frames()) EXPECT_EQ(frame, "#1IDR\r");
+    other.reset();
     line = plugIn(false);
     ASSERT_TRUE(lineEnding(",0x0000,\n"));
     EXPECT_EQ(line->frames().front().rfind("#1IDR", 0), 0u) << line->frames().front();
@@ -90,7 +95,7 @@ TEST_F(Ports, WatchReconnectLogsThroughAnUnplug) {
 }
 
 // Faults caught: the operator's link to an adapter, or a running simulator's link, deleted and
-// taken over (and removed on exit).
+// taken over (and removed on exit); a refusal that does not say who uses the link's target.
 TEST_F(Ports, SimulatorLeavesLinksThatAreNotStale) {
     auto first = simulator({"--com", "5"});
     ASSERT_NE(first.readLines(2, 5000ms).find("port COM5\n"), std::string::npos) << first.err;
@@ -103,6 +108,11 @@ TEST_F(Ports, SimulatorLeavesLinksThatAreNotStale) {
         EXPECT_NE(second.err.find(link(port) + " is in the way (a link to " + target.string()),
                   std::string::npos)
             << second.err;
+        // The pseudo-terminal's user is named: its number may have gone to another program.
+        if (port == 5) {
+            EXPECT_NE(second.err.find(" is in use by tkv9d-sim (pid "), std::string::npos)
+                << second.err;
+        }
         EXPECT_EQ(fs::read_symlink(link(port)), target);
     }
     first.signal(SIGTERM);

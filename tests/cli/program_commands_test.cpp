@@ -168,6 +168,9 @@ TEST_F(ProgramCommands, FileErrorsAreReported) {
     EXPECT_EQ(w.status, 1);
     EXPECT_EQ(w.err, "Fehler #301401: Fehler beim Schreiben auf Datei\n" + dir +
                          "/no/such/dir/f.tkv: Ordner nicht vorhanden\n");
+    // Fault caught: a folder as the target given with the system's English words.
+    EXPECT_NE(tool({"programs-read", dir}).err.find(dir + ": ist ein Ordner, keine Datei\n"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -48,11 +48,11 @@ TEST_F(Signals, FirstSignalStopsTheTransferBetweenRecords) {
         const char* command;
         const char* program1;  // the frame that ends program 1
         int signal, status;
-        const char* lastFrame;  // a program store, or the working parameters written back
+        const char* lastFrame;  // the working parameters written back
     };
     const Row rows[] = {
-        {"programs-write", "#1PNP1", SIGINT, 130, "#1PNP"},
-        {"programs-write", "#1PNP1", SIGTERM, 143, "#1PNP"},
+        {"programs-write", "#1PNP1", SIGINT, 130, "#1B5W"},
+        {"programs-write", "#1PNP1", SIGTERM, 143, "#1B5W"},
         {"programs-read", "#1PNS1", SIGINT, 130, "#1B5W"},
     };
     for (const Row& row : rows) {

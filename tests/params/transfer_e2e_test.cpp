@@ -7,9 +7,9 @@
 #include "errors/vrl_errors.h"
 #include "params/program.h"
 #include "params/tkvcom.h"
-#include "support/scripted_popups.h"
 #include "platform/serial/port_map.h"
 #include "sim/line.h"
+#include "support/scripted_popups.h"
 
 namespace {
 
@@ -156,7 +156,8 @@ TEST_F(Transfers, ReadSelectedProgram) {
 }
 
 // A read loads programs over the device's working parameters and writes those back at the end;
-// when the write would refuse them, loading even one program would lose them for good.
+// when the write would refuse them, loading even one program would lose them for good. A value
+// outside what a write accepts is no value the device can hold: the read ends at it.
 TEST_F(Transfers, ReadLoadsNothingWhenTheWorkingParametersCannotGoBack) {
     struct Row {
         const char* letters;
@@ -167,10 +168,9 @@ TEST_F(Transfers, ReadLoadsNothingWhenTheWorkingParametersCannotGoBack) {
         const char* field;
     };
     const Row rows[] = {
-        {"P6", "1300", kAll, -500065, "25R", "Eintrag A, Feld stromausgangsfilter"},
-        {"C3", "4.200", kAll, -500072, "25R", "Eintrag A, Feld strom3"},
-        // Reading the working parameters alone loads nothing: nothing to put back.
-        {"P6", "1300", kSelected, 0, "25R 25R", nullptr},
+        {"P6", "1300", kAll, -404352, "4R", "Feld stromausgangsfilter"},
+        {"C3", "4.200", kAll, -404352, "11R", "Feld strom3"},
+        {"P6", "1300", kSelected, -404352, "4R", "Feld stromausgangsfilter"},
     };
     for (const auto& row : rows) {
         ASSERT_TRUE(line.setStoredValue('1', row.letters, row.stored)) << row.letters;
@@ -190,7 +190,8 @@ TEST_F(Transfers, FailurePartWayStopsTheTransfer) {
     line.injectFault('1', sim::Fault{sim::FaultKind::Nak, "PNP", 1});
     popups.answers = {kAll};
     EXPECT_EQ(Prog_ProgrammeAufGeraetSchreiben(), -402048);
-    EXPECT_EQ(story(), "DF2 25W PNP1");
+    // Entry A goes back into the working parameters, as the write would have ended.
+    EXPECT_EQ(story(), "DF2 25W PNP1 DF2 25W");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -10,7 +11,11 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +23,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 std::string contentOf(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -201,6 +207,28 @@ TEST_F(ReplaceFile, ReplacementKeepsThePermissionBits) {
     ::umask(mask);
     EXPECT_EQ(fs::status(file("old")).permissions(), fs::perms(0604));
     EXPECT_EQ(fs::status(file("new")).permissions(), fs::perms(0640));
+}
+
+// Faults caught: leftovers of killed saves piling up for good; a save removing a temporary file
+// another save still writes, a fresh one, or a file of another name.
+TEST_F(ReplaceFile, StaleTemporaryFilesOfOurOwnNamingGo) {
+    const std::tuple<const char*, bool, bool, bool> rows[] = {
+        // name, two minutes old, locked by a save, removed
+        {".tkv9d-Ab3dE9", true, false, true},   {".tkv9d-Fresh1", false, false, false},
+        {".tkv9d-Held01", true, true, false},   {".tkv9d-abc", true, false, false},
+        {"x.tkv9d-ABCDEF", true, false, false},
+    };
+    std::vector<int> locks;
+    for (const auto& [name, old, held, removed] : rows) {
+        writeFile(file(name), bytes);
+        if (old) fs::last_write_time(file(name), fs::file_time_type::clock::now() - 2min);
+        if (!held) continue;
+        locks.push_back(::open(file(name).c_str(), O_RDONLY));
+        ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
+    }
+    EXPECT_TRUE(files::replaceFile(file("t"), bytes));
+    for (const auto& [name, old, held, removed] : rows) EXPECT_NE(fs::exists(file(name)), removed);
+    for (int fd : locks) ::close(fd);
 }
 
 }  // namespace

@@ -10,6 +10,10 @@ namespace files {
 namespace {
 
 constexpr int kRandomNames = 100;  // tries before every random name counts as taken
+constexpr std::string_view kTemporaryPrefix = ".tkv9d-";
+constexpr std::size_t kRandomLetters = 6;
+constexpr std::string_view kLetters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 CreateTemporary gCreateTemporary = createExclusive;
 
@@ -80,13 +84,17 @@ CreateTemporaryGuard::~CreateTemporaryGuard() {
 
 std::string randomTemporaryName(int attempt) {
     if (attempt >= kRandomNames) return {};
-    static constexpr std::string_view kLetters =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937 random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
-    std::string name = ".tkv9d-";
-    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
+    std::string name(kTemporaryPrefix);
+    for (std::size_t i = 0; i < kRandomLetters; ++i) name += kLetters[pick(random)];
     return name;
+}
+
+bool isTemporaryName(std::string_view name) {
+    return name.size() == kTemporaryPrefix.size() + kRandomLetters &&
+           name.substr(0, kTemporaryPrefix.size()) == kTemporaryPrefix &&
+           name.find_first_not_of(kLetters, kTemporaryPrefix.size()) == std::string_view::npos;
 }
 
 }  // namespace files

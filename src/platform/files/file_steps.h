@@ -42,6 +42,9 @@ struct Temporary {
 // Tries the names the options give (random ones without), the next one while a name is taken.
 Temporary makeTemporary(const std::string& folder, const SaveOptions& options);
 
+// A name randomTemporaryName gives: ".tkv9d-" and six letters or digits.
+bool isTemporaryName(std::string_view name);
+
 // Creates the temporary through createExclusive, or what a CreateTemporaryGuard put in its
 // place.
 int createTemporary(const std::string& path);

@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <ctime>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +19,7 @@ namespace {
 
 constexpr int kLinkLimit = 40;                // links followed before giving up, as the kernel does
 constexpr std::size_t kWriteChunk = 1 << 20;  // [bytes] handed to one write()
+constexpr std::time_t kStaleAfter = 60;       // [s] since a leftover temporary file was written
 
 // The folder part with its trailing '/', "" for a bare file name.
 std::string folderOf(const std::string& path) {
@@ -92,10 +96,34 @@ SaveResult fillAndRename(int fd, const std::string& temporary, const std::string
     return {};
 }
 
+// A save killed between creating its temporary file and the rename leaves the file for good.
+// The next save into the folder removes such leftovers of our own naming once they are older
+// than a minute and no save holds them (each holds its own locked while it writes).
+void removeStaleTemporaries(const std::string& folder) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isTemporaryName(entry->d_name)) continue;
+        const std::string path = folder + entry->d_name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat status {};
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+            now - status.st_mtime > kStaleAfter && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.c_str());
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
 }  // namespace
 
 int createExclusive(const std::string& path) {
-    return ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    // Held until the file is closed: a save under way is never taken for a stale leftover.
+    if (fd >= 0) ::flock(fd, LOCK_EX | LOCK_NB);
+    return fd;
 }
 
 long writeSome(int fd, std::string_view bytes) {
@@ -146,6 +174,7 @@ SaveResult replaceFile(const std::string& path, std::string_view bytes,
     // Renaming over a device or a pipe would put a plain file in its place.
     if (exists && !S_ISREG(old.st_mode)) return writeInPlace(target, bytes);
 
+    removeStaleTemporaries(folderOf(target));
     const Temporary temporary = makeTemporary(folderOf(target), options);
     if (temporary.fd >= 0)
         return fillAndRename(temporary.fd, temporary.path, target, exists ? &old : nullptr, bytes);

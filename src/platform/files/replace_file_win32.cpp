@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <string_view>
 
 #include <fcntl.h>
 #include <io.h>
@@ -109,6 +110,32 @@ SaveResult fillAndMove(int fd, const std::string& temporary, const std::string& 
     return {};
 }
 
+// A save killed before the move leaves its temporary file for good. The next save into the
+// folder removes such leftovers of our own naming once they are older than a minute; one that a
+// save still has open cannot be deleted (its file is not shared for deletion) and stays.
+void removeStaleTemporaries(const std::string& folder) {
+    constexpr ULONGLONG kStaleAfter = 60ull * 10'000'000;  // [100 ns]
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(wide(folder + ".tkv9d-*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& time) {
+        return (ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    do {
+        // Our names are plain ASCII; anything else is somebody else's file.
+        std::string name;
+        for (const wchar_t c : std::wstring_view(found.cFileName))
+            name += c < 0x80 ? static_cast<char>(c) : '\0';
+        if (!isTemporaryName(name) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            ticks(found.ftLastWriteTime) + kStaleAfter >= ticks(now))
+            continue;
+        DeleteFileW(wide(folder + name).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 }  // namespace
 
 int createExclusive(const std::string& path) {
@@ -138,6 +165,7 @@ SaveResult replaceFile(const std::string& path, std::string_view bytes,
     // A device (COM1, NUL) takes the bytes as they are.
     if (exists && (attributes & FILE_ATTRIBUTE_DEVICE)) return writeInPlace(target, bytes);
 
+    removeStaleTemporaries(folderOf(target));
     const Temporary temporary = makeTemporary(folderOf(target), options);
     if (temporary.fd >= 0) return fillAndMove(temporary.fd, temporary.path, target, exists, bytes);
     if (temporary.namesRanOut) return failed(SaveFailure::NoTemporaryName, temporary.error);
