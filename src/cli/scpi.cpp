@@ -512,7 +512,8 @@ bool boundValue(Session& session, const Parameter& row, Bound bound, double& val
 
 // Writes a catalogue parameter; the driver checks the name, the range and the text's bytes
 // before its frame, so a refused value sends nothing. A number is sent as the client gave it
-// (after its suffix): a whole-number parameter refuses a fraction rather than round it.
+// (after its suffix): a parameter refuses a value with more decimals than the wire carries
+// rather than round it.
 bool writeParameter(Session& session, std::string_view name, const Argument& value) {
     const Parameter* row = vrl::driver::findParameter(name);
     double real = 0.0;
@@ -534,6 +535,15 @@ bool writeParameter(Session& session, std::string_view name, const Argument& val
             }
             // Beyond int the driver's range check refuses the nearest int all the same.
             whole = static_cast<int>(std::clamp(real, -2147483648.0, 2147483647.0));
+        }
+        // A value out of range is said as such first; then the wire carries a real with its
+        // row's decimals, so 1.5 mA is refused rather than sent as 0.002 A.
+        if (const int code = vrl::driver::checkWrite(*row, real, whole, text); code != 0)
+            return session.device(code);
+        const double steps = scaled(real, row->kind == ValueKind::Real ? row->decimals : 0);
+        if (std::abs(steps - std::round(steps)) > 1e-6) {
+            session.fail(kIllegalParameterValue);
+            return false;
         }
     }
     return session.device(

@@ -16,6 +16,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 import unittest
 
 try:
@@ -146,6 +147,45 @@ class Protocol(Bench):
         names = visa.query("PAR:CAT?").split(",")
         self.assertEqual((len(names), names[7]), (60, '"strom1"'))
 
+    # Faults caught: a driver's start-up line refused; a limit that ignores the measuring range;
+    # a suffix scaled wrongly or taken for another unit; a mask or boolean not rounded; a
+    # status bit that does not reach *STB?; a value the wire cannot carry rounded and sent.
+    def test_what_generic_drivers_send(self):
+        visa = self.open()
+        rows = [
+            ("*RST;*CLS;*SRE 0;STAT:PRES;*OPT?", "0", ["#1DF2<CR>"]),
+            ("CURR? MAX;CURR? MIN", "4.095;0", ["#1M1R<CR>"]),
+            ('PAR "messbereich",1;CURR MAX;CURR?', "0.409", ["#1M1W1<CR>", "#1M1R<CR>",
+                                                             "#1C1W0.409<CR>", "#1C1R<CR>"]),
+            ("CURR 250 mA;SOUR:CURR 0.25A", None, ["#1C1W0.250<CR>"] * 2),
+            ('PAR "zeit1",1.5 s;PAR "zeit2",1500 ms;PAR "zeit3",DEF', None,
+             ["#1T1W1500.0<CR>", "#1T2W1500.0<CR>", "#1T3W0.0<CR>"]),
+            ("*ESE 1.5;*ESE?;*SRE 255;*SRE?", "2;191", []),
+            ("STAT:OPER:ENAB 8;OUTP 1.0;STAT:OPER:COND?;*STB?", "8;192",
+             ["#1DF1<CR>", "#1S1R<CR>"]),
+            ("STAT:OPER?;STAT:OPER?;STAT:QUES?;STAT:PRES;STAT:OPER:ENAB?", "8;0;0;0",
+             ["#1S1R<CR>"] * 3),
+        ]
+        for command, answer, frames in rows:
+            before = len(self.frames())
+            if answer is None:
+                visa.write(command)
+                self.assertEqual(visa.query("*OPC?"), "1")
+            else:
+                self.assertEqual(visa.query(command), answer, command)
+            self.assertEqual(self.frames()[before:], frames, command)
+        refused = [
+            ("CURR 250 mV", '-131,"Invalid suffix"'),
+            ('PAR "zyklen",3 s', '-138,"Suffix not allowed"'),
+            ("CURR 1.5 mA", '-224,"Illegal parameter value"'),
+            ("*ESE 255.5", '-222,"Data out of range"'),
+        ]
+        for command, error in refused:
+            before = len(self.frames())
+            visa.write(command)
+            self.assertEqual(visa.query("SYST:ERR:COUN?;SYST:ERR:ALL?"), f"1;{error}", command)
+            self.assertEqual(self.frames()[before:], [], command)
+
     # Faults caught: a refusal that reaches the line; an over-long line carried out in part or
     # taken as a new command after its cut; a half line carried out when its client leaves.
     def test_refusals_send_nothing(self):
@@ -253,6 +293,67 @@ class SlowDevice(Bench):
         left = next(i for i, line in enumerate(lines) if "disconnected" in line)
         self.assertLess(left, next(i for i, line in enumerate(lines) if "#1IDR" in line), lines)
         self.assertEqual(self.open().query("*IDN?;MEAS:CURR?"), "VRL,TKV-9D,0,VRL-TKV9D-SIM;0")
+
+
+class Lines(Bench):
+    server_options = ["--idle-timeout", "2"]
+
+    def exchange(self, sent, lines):
+        with socket.create_connection(("127.0.0.1", self.port)) as raw:
+            raw.sendall(sent)
+            with raw.makefile("rb") as answers:
+                return [answers.readline() for _ in range(lines)]
+
+    # Faults caught: a NUL that cuts a text instead of refusing it; a line counted with its CR;
+    # a line over the limit carried out.
+    def test_line_rules(self):
+        rows = [
+            (b'PAR "programmname","a\x00b"\nSYST:ERR?\n',
+             b'-224,"Illegal parameter value;Fehler #510229: '),
+            (b"*OPC?" + b" " * 4091 + b"\r\n", b"1\n"),
+            (b"*OPC?" + b" " * 4092 + b"\n*OPC?;SYST:ERR?\n", b'1;-363,"Input buffer overrun"'),
+        ]
+        for sent, answer in rows:
+            before = len(self.frames())
+            self.assertTrue(self.exchange(sent, 1)[0].startswith(answer), sent[:30])
+            self.assertEqual(self.frames()[before:], [], sent[:30])
+
+    # Fault caught: a silent client that keeps its slot for good.
+    def test_idle_client_is_closed(self):
+        self.assertEqual(self.closed_at_once(b""), b"")
+        self.server.wait_for(r"idle 127\.0\.0\.1:\d+: nothing for 2 s")
+
+    # Faults caught: --allow ::ffff:127.0.0.1 refusing that client; no warning for a server open
+    # to every host; serve --help printing the tool's help.
+    def test_options(self):
+        self.server.stop()
+        self.server = self.serve(["--allow", "::ffff:127.0.0.1"])
+        self.assertEqual(self.open().query("*OPC?"), "1")
+        self.server.stop()
+        self.server = Program([PROGRAMS["tool"], "--port", "6", "serve", "--listen", "0.0.0.0:0"],
+                              self.env)
+        self.server.wait_for(r"warning: every host that reaches 0\.0\.0\.0:0 may drive")
+        help = subprocess.run([PROGRAMS["tool"], "serve", "--help"], capture_output=True,
+                              text=True, check=True).stdout
+        self.assertTrue(help.startswith("usage: tkv9d [OPTIONS] serve [--listen"), help)
+
+
+class Paced(Bench):
+    sim_options = ["--pace"]
+
+    # Fault caught: one client's long line holding every other client out until it ends.
+    def test_clients_take_turns_within_a_long_line(self):
+        with socket.create_connection(("127.0.0.1", self.port)) as long:
+            long.sendall(b";".join([b"MEAS:CURR?"] * 40) + b"\n")
+            deadline = time.monotonic() + BOUND
+            while "#1C0R<CR>" not in self.frames() and time.monotonic() < deadline:
+                time.sleep(0.01)
+            self.assertEqual(self.open().query("*IDN?"), "VRL,TKV-9D,0,VRL-TKV9D-SIM")
+            with long.makefile("rb") as answer:
+                self.assertEqual(answer.readline(), b";".join([b"0"] * 40) + b"\n")
+        frames = self.frames()
+        self.assertLess(frames.index("#1IDR<CR>"), len(frames) - 1, frames)
+        self.assertEqual(frames.count("#1C0R<CR>"), 40)
 
 
 class ManyClients(Bench):
