@@ -414,6 +414,9 @@ void Server::accept() {
         } else {
             // A client whose host crashed or whose cable was pulled is noticed in the end.
             socket.set_option(asio::socket_base::keep_alive(true), unknown);
+            // An answer goes out at once, not held back until the client acknowledged the last
+            // one: a pipelining client would otherwise wait for its delayed acknowledgements.
+            socket.set_option(tcp::no_delay(true), unknown);
             auto client = std::make_shared<Client>(
                 scpi::Session(ctx_.port, ctx_.address, options_.readOnly, &line_), who);
             auto connection = std::make_shared<Connection>(*this, std::move(socket), client);
