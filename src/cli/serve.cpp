@@ -508,11 +508,15 @@ bool Server::mayRead(Client& client) {
 }
 
 void Server::sent(Client& client, std::size_t bytes) {
+    bool heldBack = false;
     {
         const std::lock_guard lock(mutex_);
+        heldBack = client.unsent >= kUnsentBytes;
         client.unsent -= std::min(client.unsent, bytes);
     }
-    ready_.notify_one();
+    // Only a client held back by its unread answers can have become ready; waking the worker
+    // for every answer would cost each query a futex call.
+    if (heldBack) ready_.notify_one();
 }
 
 void Server::disconnected(const Connection& connection, Client& client) {
