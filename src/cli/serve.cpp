@@ -230,6 +230,7 @@ class Server {
     // The worker's own.
     scpi::LineState line_;
     std::string identification_;  // the device's, once read: a reopened port must lead to it
+    std::string refused_;         // the other device's, last time the port was tried
     std::chrono::steady_clock::time_point lastReopen_{};
 };
 
@@ -622,10 +623,14 @@ void Server::watchLine() {
     if (id.rfind(vrl::com::kDeviceIdPrefix, 0) != 0 ||
         (!identification_.empty() && id != identification_)) {
         VRLTKV9D_Close(port);
-        log("COM " + std::to_string(port) + " is back, but leads to another device (" + id +
-            "); not used");
+        // Said once, not at every try while it stays plugged in.
+        if (id != refused_)
+            log("COM " + std::to_string(port) + " is back, but leads to another device (" + id +
+                "); not used");
+        refused_ = id;
         return;
     }
+    refused_.clear();
     identification_ = id;
     line_.missing = false;
     log("COM " + std::to_string(port) + " is back: " + id);
