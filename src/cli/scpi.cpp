@@ -366,8 +366,14 @@ bool number(Session& session, const Argument& argument, double& value) {
     return quantity(session, argument, kNoUnit, value);
 }
 
-// A whole number low..high; a fraction is -224, a number outside the range -222.
+// A whole number low..high, or MIN or MAX for its ends; a fraction is -224, a number outside
+// the range -222.
 bool integer(Session& session, const Argument& argument, int low, int high, int& value) {
+    const Bound bound = boundOf(argument);
+    if (bound == Bound::Minimum || bound == Bound::Maximum) {
+        value = bound == Bound::Minimum ? low : high;
+        return true;
+    }
     double real = 0.0;
     if (!number(session, argument, real)) return false;
     if (real != std::floor(real)) {
@@ -382,8 +388,13 @@ bool integer(Session& session, const Argument& argument, int low, int high, int&
     return true;
 }
 
-// A register mask: a decimal is rounded to the nearest integer, as IEEE 488.2 has it.
+// A register mask: a decimal is rounded to the nearest integer, as IEEE 488.2 has it; MIN and
+// DEF are 0 (nothing enabled, as at power-on), MAX every bit.
 bool mask(Session& session, const Argument& argument, int high, int& value) {
+    if (const Bound bound = boundOf(argument); bound != Bound::None) {
+        value = bound == Bound::Maximum ? high : 0;
+        return true;
+    }
     double real = 0.0;
     if (!number(session, argument, real)) return false;
     real = std::round(real);

@@ -161,6 +161,7 @@ class Protocol(Bench):
             ('PAR "zeit1",1.5 s;PAR "zeit2",1500 ms;PAR "zeit3",DEF', None,
              ["#1T1W1500.0<CR>", "#1T2W1500.0<CR>", "#1T3W0.0<CR>"]),
             ("*ESE 1.5;*ESE?;*SRE 255;*SRE?", "2;191", []),
+            ("*ESE MAX;*ESE?;*ESE DEF;*ESE?;*SAV MAX", "255;0", ["#1PNP16<CR>"]),
             ("STAT:OPER:ENAB 8;OUTP 1.0;STAT:OPER:COND?;*STB?", "8;192",
              ["#1DF1<CR>", "#1S1R<CR>"]),
             ("STAT:OPER?;STAT:OPER?;STAT:QUES?;STAT:PRES;STAT:OPER:ENAB?", "8;0;0;0",
