@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <mutex>
 #include <optional>
 #include <ostream>
 
@@ -173,7 +174,7 @@ class TraceWriter : public vrl::driver::TraceSink {
     void add(std::ostream& stream) { streams_.push_back(&stream); }
     void record(const vrl::driver::TraceRecord& record) override {
         const std::string line = vrl::driver::traceLine(record);
-        for (std::ostream* stream : streams_) *stream << line << '\n' << std::flush;
+        for (std::ostream* stream : streams_) writeLine(*stream, line);
     }
     bool empty() const { return streams_.empty(); }
 
@@ -247,8 +248,34 @@ int withOpenPort(Context& ctx, int (*body)(Context&, const std::vector<std::stri
         int port;
         ~Closer() { VRLTKV9D_Close(port); }
     } closer{ctx.port};
-    if (int code = VRLTKV9D_Timeout(ctx.port, ctx.timeout); code != 0) return code;
+    if (int code = dropStaleAnswers(ctx); code != 0) return code;
     return body(ctx, arguments);
+}
+
+// Long enough for the longest frame to reach the device at 9600 baud and its acknowledgement
+// to come back; a line quiet for that long holds nothing of an earlier program.
+constexpr double kQuietLine = 0.05;  // [s]
+
+int dropStaleAnswers(const Context& ctx) {
+    vrl::driver::dropStaleInput(ctx.port, kQuietLine, ctx.timeout);
+    return VRLTKV9D_Timeout(ctx.port, ctx.timeout);
+}
+
+int reopenPort(const Context& ctx, std::string& identification) {
+    if (int code = VRLTKV9D_Open(ctx.port, vrl::driver::kBaudRate); code != 0) return code;
+    int code = dropStaleAnswers(ctx);
+    if (code == 0) code = VRLTKV9D_IDLesen(ctx.port, ctx.address, identification);
+    if (code != 0) VRLTKV9D_Close(ctx.port);
+    return code;
+}
+
+void writeLine(std::ostream& stream, std::string_view line) {
+    static std::mutex mutex;
+    std::string whole(line);
+    whole += '\n';
+    const std::lock_guard lock(mutex);
+    stream.write(whole.data(), static_cast<std::streamsize>(whole.size()));
+    stream.flush();
 }
 
 int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
@@ -292,6 +319,14 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 ctx.count = count;
                 watchOption = watchOption.value_or(arg);
             } else if (arg == "--help" || arg == "-h") {
+                // "serve --help": the command's own help, where it has one.
+                for (const Command& command : allCommands()) {
+                    if (words.empty() || words.front() != command.name || !command.help) continue;
+                    out << "usage: tkv9d [OPTIONS] " << command.name << ' ' << command.arguments
+                        << '\n'
+                        << command.help;
+                    return 0;
+                }
                 printUsage(out);
                 return 0;
             } else if (const CommandOption* own = commandOption(arg)) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "driver/parameter_catalogue.h"
@@ -52,6 +53,8 @@ struct Command {
     // The command opens and closes the port itself (through the connection manager).
     bool opensPort = false;
     std::span<const CommandOption> options = {};
+    // What `tkv9d COMMAND --help` prints below the command's usage line; null: the tool's help.
+    const char* help = nullptr;
 };
 
 std::span<const Command> linkCommands();
@@ -71,6 +74,20 @@ std::vector<Command> allCommands();
 // Opens the port for a command, runs it and closes the port again. Returns an error code.
 int withOpenPort(Context& ctx, int (*body)(Context&, const std::vector<std::string>&),
                  const std::vector<std::string>& arguments);
+
+// Throws away what arrives on a port just opened until the line is quiet: the late answer to a
+// frame that an ended tkv9d sent last (killed during a transfer) is never taken for the answer
+// to this one's first frame. Sets the port's time-out to ctx.timeout.
+int dropStaleAnswers(const Context& ctx);
+
+// Opens a port that went away (adapter unplugged) again and reads the identification of the
+// device at ctx.address into `identification`. Returns 0, or the code of the open or the read
+// with the port closed again.
+int reopenPort(const Context& ctx, std::string& identification);
+
+// Writes one line and its LF whole, under one lock for the whole tool, so that lines of several
+// threads (serve's log and the trace) never run into each other.
+void writeLine(std::ostream& stream, std::string_view line);
 
 // Runs body with the port open and the address set through the connection manager, as the
 // program holds its connection; closes the port again. Returns body's code or the opening's.

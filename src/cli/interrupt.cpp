@@ -1,5 +1,6 @@
 #include "cli/interrupt.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 
@@ -14,7 +15,9 @@ namespace cli {
 
 namespace {
 
-volatile std::sig_atomic_t gSignal = 0;
+// Lock-free, so that the handler may store to it.
+std::atomic<int> gSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 extern "C" void onInterrupt(int signal) {
     if (gSignal != 0) {
@@ -56,16 +59,17 @@ int InterruptHandling::received() {
 
 namespace {
 
-volatile std::sig_atomic_t gStopRequested = 0;
+std::atomic<bool> gStopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 extern "C" void requestStop(int) {
-    gStopRequested = 1;
+    gStopRequested = true;
 }
 
 }  // namespace
 
 StopSignals::StopSignals() {
-    gStopRequested = 0;
+    gStopRequested = false;
     interrupt_ = std::signal(SIGINT, requestStop);
     terminate_ = std::signal(SIGTERM, requestStop);
 }
@@ -76,7 +80,7 @@ StopSignals::~StopSignals() {
 }
 
 bool StopSignals::requested() {
-    return gStopRequested != 0;
+    return gStopRequested;
 }
 
 int interruptedStatus(int signal) {

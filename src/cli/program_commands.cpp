@@ -117,7 +117,7 @@ constexpr Command kCommands[] = {
 int connected(Context& ctx, const std::function<int()>& body) {
     if (int code = VrlCom_Open(ctx.port); code != 0) return code;
     int code = VrlCom_AdresseSet(ctx.address);
-    if (code == 0) code = VRLTKV9D_Timeout(ctx.port, ctx.timeout);
+    if (code == 0) code = dropStaleAnswers(ctx);
     if (code == 0) code = body();
     VrlCom_Close();
     return code;

@@ -1,14 +1,18 @@
 #include "cli/scpi.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <utility>
 
+#include "cli/cli.h"
 #include "driver/parameter_catalogue.h"
 #include "driver/ports.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
+#include "params/parametersatz.h"
 
 namespace cli::scpi {
 
@@ -29,6 +33,8 @@ constexpr ErrorRow kErrors[] = {
     {kParameterNotAllowed, "Parameter not allowed"},
     {kMissingParameter, "Missing parameter"},
     {kUndefinedHeader, "Undefined header"},
+    {kInvalidSuffix, "Invalid suffix"},
+    {kSuffixNotAllowed, "Suffix not allowed"},
     {kCommandProtected, "Command protected"},
     {kDataOutOfRange, "Data out of range"},
     {kIllegalParameterValue, "Illegal parameter value"},
@@ -48,8 +54,37 @@ int eventBit(int number) {
 }
 
 constexpr int kOperationComplete = 0x01;
+// Status byte.
+constexpr int kQuestionableSummary = 0x08;
 constexpr int kErrorQueueNotEmpty = 0x04;
 constexpr int kEventSummary = 0x20;
+constexpr int kMasterSummary = 0x40;
+constexpr int kOperationSummary = 0x80;
+
+// The device's status word in SCPI's registers. A running curve steps the output through its
+// programmed currents and times, which SCPI-1999 calls sweeping (OPERation bit 3); bit 4,
+// measuring, is for an instrument taking a reading. The device's error bits go to QUEStionable:
+// the test voltage to bit 0 (VOLTage), the memory and the hdx-4 modules to the instrument's own
+// bits 9 and 10.
+struct StatusBit {
+    int device;
+    int scpi;
+};
+constexpr int kCurveRunning = 0x0001;  // the status word's "Kurve läuft"
+constexpr StatusBit kOperationBits[] = {{kCurveRunning, 0x0008}};
+constexpr StatusBit kQuestionableBits[] = {
+    {0x0400, 0x0001},  // "Prüfspannungsfehler"
+    {0x0100, 0x0200},  // "Speicherfehler"
+    {0x0200, 0x0400},  // "hdx-4 Fehler"
+};
+
+template <std::size_t N>
+int scpiBits(const StatusBit (&bits)[N], int word) {
+    int mapped = 0;
+    for (const StatusBit& bit : bits)
+        if ((word & bit.device) != 0) mapped |= bit.scpi;
+    return mapped;
+}
 
 // Answers are 7-bit ASCII, as IEEE 488.2 has its strings: a VISA client decodes them as ASCII
 // unless told otherwise, and would fail on the German texts' umlauts.
@@ -182,9 +217,18 @@ std::optional<std::vector<Argument>> parseArguments(std::string_view text) {
         } else {
             const std::size_t end = text.find(',');
             const std::string_view token = trimmed(text.substr(0, end));
-            if (token.empty() || std::any_of(token.begin(), token.end(), isBlank))
-                return std::nullopt;
-            argument.text = token;
+            if (token.empty()) return std::nullopt;
+            // A number may stand apart from its suffix ("250 mA"); no other blank is allowed.
+            const std::size_t blank =
+                std::distance(token.begin(), std::find_if(token.begin(), token.end(), isBlank));
+            const std::string_view suffix = trimmed(token.substr(blank));
+            const bool numberThenSuffix =
+                blank > 0 && blank < token.size() &&
+                std::isdigit(static_cast<unsigned char>(token[blank - 1])) &&
+                std::all_of(suffix.begin(), suffix.end(),
+                            [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+            if (blank < token.size() && !numberThenSuffix) return std::nullopt;
+            argument.text = std::string(token.substr(0, blank)) + std::string(suffix);
             text = end == std::string_view::npos ? std::string_view() : text.substr(end);
         }
         arguments.push_back(std::move(argument));
@@ -201,23 +245,135 @@ bool validHeader(std::string_view header) {
     });
 }
 
-// A number in SCPI's decimal forms: 1.5, +1.5, 1.5E0, -2e-3. Anything else is -104.
-bool number(Session& session, const Argument& argument, double& value) {
+// The units a value may carry, each with the power of ten that its own unit has in the SI one
+// (a time in ms is 10^-3 s).
+struct Unit {
+    std::string_view symbol;  // "" for a value without unit
+    int exponent;
+};
+constexpr Unit kNoUnit{"", 0};
+constexpr Unit kAmpere{"A", 0};
+constexpr Unit kMilliseconds{"S", -3};
+constexpr Unit kHertz{"HZ", 0};
+constexpr Unit kVolt{"V", 0};
+constexpr Unit kPercent{"PCT", 0};
+
+struct ParameterUnit {
+    std::string_view name;
+    Unit unit;
+};
+constexpr ParameterUnit kParameterUnits[] = {
+    {"strom1", kAmpere},
+    {"strom2", kAmpere},
+    {"strom3", kAmpere},
+    {"strom4", kAmpere},
+    {"freilaufdiodeMindestDeltaIIst", kAmpere},
+    {"kalibriersollstrom1", kAmpere},
+    {"kalibriersollstrom2", kAmpere},
+    {"zeit1", kMilliseconds},
+    {"zeit2", kMilliseconds},
+    {"zeit3", kMilliseconds},
+    {"zeit4", kMilliseconds},
+    {"mindestdauerFreilaufdiode", kMilliseconds},
+    {"stromausgangsfilter", kHertz},
+    {"pruefspannung", kVolt},
+    {"hysteresepoti", kPercent},
+    {"pwmfilterpoti", kPercent},
+    {"regelgeschwindigkeitspoti", kPercent},
+};
+
+Unit unitOf(std::string_view name) {
+    for (const ParameterUnit& row : kParameterUnits)
+        if (row.name == name) return row.unit;
+    return kNoUnit;
+}
+
+// SCPI's multipliers; "MA" is mega, "M" milli ("MA" alone is milliampere: M and A).
+struct Multiplier {
+    std::string_view prefix;
+    int exponent;
+};
+constexpr Multiplier kMultipliers[] = {
+    {"", 0}, {"M", -3}, {"U", -6}, {"N", -9}, {"P", -12}, {"K", 3}, {"MA", 6}, {"G", 9},
+};
+
+// The power of ten that turns a number with `suffix` into the unit's own; nullopt for a suffix
+// that is no multiple of the unit.
+std::optional<int> suffixExponent(std::string_view suffix, const Unit& unit) {
+    if (unit.symbol == "HZ" && sameLetters(suffix, "MHZ")) return 6 - unit.exponent;  // mega
+    for (const Multiplier& multiplier : kMultipliers) {
+        if (suffix.size() != multiplier.prefix.size() + unit.symbol.size()) continue;
+        if (sameLetters(suffix.substr(0, multiplier.prefix.size()), multiplier.prefix) &&
+            sameLetters(suffix.substr(multiplier.prefix.size()), unit.symbol) &&
+            (multiplier.exponent == 0 || unit.symbol != "PCT"))
+            return multiplier.exponent - unit.exponent;
+    }
+    return std::nullopt;
+}
+
+// One correctly rounded step, so that 250 mA is 0.25 A exactly as 0.25 A is.
+double scaled(double value, int exponent) {
+    double power = 1.0;
+    for (int i = 0; i < std::abs(exponent); ++i) power *= 10.0;
+    return exponent >= 0 ? value * power : value / power;
+}
+
+// MINimum, MAXimum and DEFault, where a numeric setting takes them.
+enum class Bound { None, Minimum, Maximum, Default };
+
+Bound boundOf(const Argument& argument) {
+    if (argument.quoted) return Bound::None;
+    if (keywordMatches("MINimum", argument.text)) return Bound::Minimum;
+    if (keywordMatches("MAXimum", argument.text)) return Bound::Maximum;
+    if (keywordMatches("DEFault", argument.text)) return Bound::Default;
+    return Bound::None;
+}
+
+// A number in SCPI's decimal forms (1.5, +1.5, 1.5E0, -2e-3) with an optional suffix of
+// `unit`: 250 mA, 0.25A. Anything else that is no number is -104; a suffix that is no multiple
+// of the unit -131, and any suffix on a value without unit -138.
+bool quantity(Session& session, const Argument& argument, const Unit& unit, double& value) {
     std::string_view text = argument.text;
     if (!argument.quoted && text.size() > 1 && text.front() == '+' && text[1] != '-')
         text.remove_prefix(1);
     const char* last = text.data() + text.size();
     const auto [end, ec] = std::from_chars(text.data(), last, value);
-    if (argument.quoted || text.empty() || ec != std::errc() || end != last ||
-        !std::isfinite(value)) {
+    if (argument.quoted || text.empty() || ec != std::errc() || !std::isfinite(value)) {
         session.fail(kDataTypeError);
         return false;
     }
+    const std::string_view suffix(end, static_cast<std::size_t>(last - end));
+    if (suffix.empty()) return true;
+    if (!std::all_of(suffix.begin(), suffix.end(),
+                     [](char c) { return std::isalpha(static_cast<unsigned char>(c)); })) {
+        session.fail(kDataTypeError);
+        return false;
+    }
+    if (unit.symbol.empty()) {
+        session.fail(kSuffixNotAllowed);
+        return false;
+    }
+    const std::optional<int> exponent = suffixExponent(suffix, unit);
+    if (!exponent) {
+        session.fail(kInvalidSuffix);
+        return false;
+    }
+    value = scaled(value, *exponent);
     return true;
 }
 
-// A whole number low..high; a fraction is -224, a number outside the range -222.
+bool number(Session& session, const Argument& argument, double& value) {
+    return quantity(session, argument, kNoUnit, value);
+}
+
+// A whole number low..high, or MIN or MAX for its ends; a fraction is -224, a number outside
+// the range -222.
 bool integer(Session& session, const Argument& argument, int low, int high, int& value) {
+    const Bound bound = boundOf(argument);
+    if (bound == Bound::Minimum || bound == Bound::Maximum) {
+        value = bound == Bound::Minimum ? low : high;
+        return true;
+    }
     double real = 0.0;
     if (!number(session, argument, real)) return false;
     if (real != std::floor(real)) {
@@ -232,13 +388,42 @@ bool integer(Session& session, const Argument& argument, int low, int high, int&
     return true;
 }
 
+// A register mask: a decimal is rounded to the nearest integer, as IEEE 488.2 has it; MIN and
+// DEF are 0 (nothing enabled, as at power-on), MAX every bit.
+bool mask(Session& session, const Argument& argument, int high, int& value) {
+    if (const Bound bound = boundOf(argument); bound != Bound::None) {
+        value = bound == Bound::Maximum ? high : 0;
+        return true;
+    }
+    double real = 0.0;
+    if (!number(session, argument, real)) return false;
+    real = std::round(real);
+    if (real < 0 || real > high) {
+        session.fail(kDataOutOfRange);
+        return false;
+    }
+    value = static_cast<int>(real);
+    return true;
+}
+
+// ON, OFF, or a number rounded to 0 or 1. Another number is refused rather than taken as ON:
+// a stray value must not start the current.
 bool boolean(Session& session, const Argument& argument, bool& value) {
-    if (!argument.quoted && (sameLetters(argument.text, "ON") || argument.text == "1")) {
+    if (!argument.quoted && sameLetters(argument.text, "ON")) {
         value = true;
         return true;
     }
-    if (!argument.quoted && (sameLetters(argument.text, "OFF") || argument.text == "0")) {
+    if (!argument.quoted && sameLetters(argument.text, "OFF")) {
         value = false;
+        return true;
+    }
+    double real = 0.0;
+    const bool numeric =
+        !argument.quoted &&
+        std::from_chars(argument.text.data(), argument.text.data() + argument.text.size(), real)
+                .ptr == argument.text.data() + argument.text.size();
+    if (numeric && (std::round(real) == 0.0 || std::round(real) == 1.0)) {
+        value = std::round(real) == 1.0;
         return true;
     }
     session.fail(kIllegalParameterValue);
@@ -294,31 +479,82 @@ bool readParameter(Session& session, std::string_view name, std::string& answer)
     return true;
 }
 
+// Whether measuring range 1 bounds the parameter, as the record's plausibility rule says.
+bool boundByRange1(std::string_view name) {
+    const vrl::params::Field* field = vrl::params::findField(name);
+    if (field == nullptr || field->type != vrl::params::FieldType::Real) return false;
+    Parametersatz record{};
+    record.messbereich = 1;
+    vrl::params::setReal(record, *field, 1.0);
+    return vrl::params::firstImplausibleField(record) == name;
+}
+
+// A bound of a numeric parameter: its range, the record's limit for the device's present
+// measuring range (read from it), or the record's default. -224 where the parameter has none.
+bool boundValue(Session& session, const Parameter& row, Bound bound, double& value) {
+    if (bound == Bound::Default) {
+        const vrl::params::Field* field = vrl::params::findField(row.name);
+        if (field == nullptr || field->type == vrl::params::FieldType::Text) {
+            session.fail(kIllegalParameterValue);
+            return false;
+        }
+        value = field->defaultValue;
+        return true;
+    }
+    if (!row.hasRange) {
+        session.fail(kIllegalParameterValue);
+        return false;
+    }
+    // The catalogue's reals carry a tolerance below their last digit; the bound is the digit.
+    const double power = scaled(1.0, row.kind == ValueKind::Real ? row.decimals : 0);
+    value = std::round((bound == Bound::Minimum ? row.low : row.high) * power) / power;
+    if (value == 0.0) value = 0.0;  // no "-0"
+    if (bound == Bound::Maximum && boundByRange1(row.name)) {
+        double real = 0.0;
+        int range = 0;
+        std::string text;
+        if (!session.device(VRLTKV9D_ParameterLesen(session.port(), session.address(),
+                                                    "messbereich", &real, &range, &text)))
+            return false;
+        if (range == 1) value = vrl::params::kRange1Limit;
+    }
+    return true;
+}
+
 // Writes a catalogue parameter; the driver checks the name, the range and the text's bytes
-// before its frame, so a refused value sends nothing.
+// before its frame, so a refused value sends nothing. A number is sent as the client gave it
+// (after its suffix): a parameter refuses a value with more decimals than the wire carries
+// rather than round it.
 bool writeParameter(Session& session, std::string_view name, const Argument& value) {
     const Parameter* row = vrl::driver::findParameter(name);
     double real = 0.0;
     int whole = 0;
     std::string text;
-    if (row != nullptr) {
-        switch (row->kind) {
-            case ValueKind::Real:
-                if (!number(session, value, real)) return false;
-                break;
-            case ValueKind::Integer:
-            case ValueKind::HexWord:
-                if (!number(session, value, real)) return false;
-                if (real != std::floor(real)) {
-                    session.fail(kIllegalParameterValue);
-                    return false;
-                }
-                // Beyond int the driver's range check refuses the nearest int all the same.
-                whole = static_cast<int>(std::clamp(real, -2147483648.0, 2147483647.0));
-                break;
-            case ValueKind::Text:
-                if (!string(session, value, text)) return false;
-                break;
+    if (row != nullptr && !row->readOnly) {
+        const Bound bound = boundOf(value);
+        if (row->kind == ValueKind::Text) {
+            if (!string(session, value, text)) return false;
+        } else if (bound != Bound::None) {
+            if (!boundValue(session, *row, bound, real)) return false;
+        } else if (!quantity(session, value, unitOf(name), real)) {
+            return false;
+        }
+        if (row->kind == ValueKind::Integer || row->kind == ValueKind::HexWord) {
+            if (real != std::floor(real)) {
+                session.fail(kIllegalParameterValue);
+                return false;
+            }
+            // Beyond int the driver's range check refuses the nearest int all the same.
+            whole = static_cast<int>(std::clamp(real, -2147483648.0, 2147483647.0));
+        }
+        // A value out of range is said as such first; then the wire carries a real with its
+        // row's decimals, so 1.5 mA is refused rather than sent as 0.002 A.
+        if (const int code = vrl::driver::checkWrite(*row, real, whole, text); code != 0)
+            return session.device(code);
+        const double steps = scaled(real, row->kind == ValueKind::Real ? row->decimals : 0);
+        if (std::abs(steps - std::round(steps)) > 1e-6) {
+            session.fail(kIllegalParameterValue);
+            return false;
         }
     }
     return session.device(
@@ -341,8 +577,7 @@ bool reset(Session& session, Arguments, std::string&) {
 }
 
 bool clearStatus(Session& session, Arguments, std::string&) {
-    session.errors().clear();
-    session.eventStatus() = 0;
+    session.clearStatus();
     return true;
 }
 
@@ -353,7 +588,69 @@ bool eventStatusQuery(Session& session, Arguments, std::string& answer) {
 }
 
 bool eventEnable(Session& session, Arguments arguments, std::string&) {
-    return integer(session, arguments[0], 0, 255, session.eventEnable());
+    return mask(session, arguments[0], 255, session.eventEnable());
+}
+
+bool serviceEnable(Session& session, Arguments arguments, std::string&) {
+    if (!mask(session, arguments[0], 255, session.serviceEnable())) return false;
+    session.serviceEnable() &= ~kMasterSummary;
+    return true;
+}
+
+bool serviceEnableQuery(Session& session, Arguments, std::string& answer) {
+    answer += numberText(session.serviceEnable());
+    return true;
+}
+
+bool options(Session&, Arguments, std::string& answer) {
+    answer += '0';
+    return true;
+}
+
+// Reads the device's status word into the registers; its value in `word`.
+bool readDeviceStatus(Session& session, int& word) {
+    double real = 0.0;
+    std::string text;
+    if (!session.device(VRLTKV9D_ParameterLesen(session.port(), session.address(), "status", &real,
+                                                &word, &text)))
+        return false;
+    session.noteDeviceStatus(word);
+    return true;
+}
+
+using Register = Session::StatusRegister& (Session::*)();
+
+template <Register which>
+bool registerEvent(Session& session, Arguments, std::string& answer) {
+    int word = 0;
+    if (!readDeviceStatus(session, word)) return false;
+    answer += numberText(std::exchange((session.*which)().event, 0));
+    return true;
+}
+
+template <Register which>
+bool registerCondition(Session& session, Arguments, std::string& answer) {
+    int word = 0;
+    if (!readDeviceStatus(session, word)) return false;
+    answer += numberText((session.*which)().condition);
+    return true;
+}
+
+template <Register which>
+bool registerEnable(Session& session, Arguments arguments, std::string&) {
+    return mask(session, arguments[0], 32767, (session.*which)().enable);
+}
+
+template <Register which>
+bool registerEnableQuery(Session& session, Arguments, std::string& answer) {
+    answer += numberText((session.*which)().enable);
+    return true;
+}
+
+bool statusPreset(Session& session, Arguments, std::string&) {
+    session.operation().enable = 0;
+    session.questionable().enable = 0;
+    return true;
 }
 
 bool eventEnableQuery(Session& session, Arguments, std::string& answer) {
@@ -403,6 +700,17 @@ bool systemError(Session& session, Arguments, std::string& answer) {
     return true;
 }
 
+bool systemErrorCount(Session& session, Arguments, std::string& answer) {
+    answer += numberText(session.errors().size());
+    return true;
+}
+
+bool systemErrorAll(Session& session, Arguments, std::string& answer) {
+    answer += session.errors().next();
+    while (!session.errors().empty()) answer += ',' + session.errors().next();
+    return true;
+}
+
 bool systemVersion(Session&, Arguments, std::string& answer) {
     answer += "1999.0";
     return true;
@@ -427,15 +735,9 @@ bool output(Session& session, Arguments arguments, std::string&) {
                VRLTKV9D_DeviceFunction(session.port(), session.address(), on ? "start" : "stopp"));
 }
 
-constexpr int kCurveRunning = 0x0001;  // the status word's "Kurve läuft"
-
 bool outputQuery(Session& session, Arguments, std::string& answer) {
-    double real = 0.0;
     int status = 0;
-    std::string text;
-    if (!session.device(VRLTKV9D_ParameterLesen(session.port(), session.address(), "status", &real,
-                                                &status, &text)))
-        return false;
+    if (!readDeviceStatus(session, status)) return false;
     answer += (status & kCurveRunning) != 0 ? '1' : '0';
     return true;
 }
@@ -449,7 +751,10 @@ bool measureVoltage(Session& session, Arguments, std::string& answer) {
 }
 
 bool deviceStatus(Session& session, Arguments, std::string& answer) {
-    return readParameter(session, "status", answer);
+    int status = 0;
+    if (!readDeviceStatus(session, status)) return false;
+    answer += numberText(status);
+    return true;
 }
 
 bool parameter(Session& session, Arguments arguments, std::string&) {
@@ -480,8 +785,18 @@ bool sourceCurrent(Session& session, Arguments arguments, std::string&) {
     return writeParameter(session, "strom1", arguments[0]);
 }
 
-bool sourceCurrentQuery(Session& session, Arguments, std::string& answer) {
-    return readParameter(session, "strom1", answer);
+// CURR? MAX and the like ask for the bound, not the setting.
+bool sourceCurrentQuery(Session& session, Arguments arguments, std::string& answer) {
+    if (arguments.empty()) return readParameter(session, "strom1", answer);
+    const Bound bound = boundOf(arguments[0]);
+    if (bound == Bound::None) {
+        session.fail(kIllegalParameterValue);
+        return false;
+    }
+    double value = 0.0;
+    if (!boundValue(session, *vrl::driver::findParameter("strom1"), bound, value)) return false;
+    answer += numberText(value);
+    return true;
 }
 
 constexpr CommandRow kCommands[] = {
@@ -492,6 +807,9 @@ constexpr CommandRow kCommands[] = {
     {"*ESE", 1, 1, false, eventEnable},
     {"*ESE?", 0, 0, false, eventEnableQuery},
     {"*STB?", 0, 0, false, statusByteQuery},
+    {"*SRE", 1, 1, false, serviceEnable},
+    {"*SRE?", 0, 0, false, serviceEnableQuery},
+    {"*OPT?", 0, 0, false, options},
     {"*OPC", 0, 0, false, operationComplete},
     {"*OPC?", 0, 0, false, operationCompleteQuery},
     {"*WAI", 0, 0, false, nothing},
@@ -499,6 +817,8 @@ constexpr CommandRow kCommands[] = {
     {"*SAV", 1, 1, true, programStore},
     {"*RCL", 1, 1, true, programLoad},
     {"SYSTem:ERRor[:NEXT]?", 0, 0, false, systemError},
+    {"SYSTem:ERRor:COUNt?", 0, 0, false, systemErrorCount},
+    {"SYSTem:ERRor:ALL?", 0, 0, false, systemErrorAll},
     {"SYSTem:VERSion?", 0, 0, false, systemVersion},
     {"SYSTem:ADDRess", 1, 1, false, systemAddress},
     {"SYSTem:ADDRess?", 0, 0, false, systemAddressQuery},
@@ -507,11 +827,20 @@ constexpr CommandRow kCommands[] = {
     {"MEASure:CURRent?", 0, 0, false, measureCurrent},
     {"MEASure:VOLTage?", 0, 0, false, measureVoltage},
     {"STATus:DEVice?", 0, 0, false, deviceStatus},
+    {"STATus:OPERation[:EVENt]?", 0, 0, false, registerEvent<&Session::operation>},
+    {"STATus:OPERation:CONDition?", 0, 0, false, registerCondition<&Session::operation>},
+    {"STATus:OPERation:ENABle", 1, 1, false, registerEnable<&Session::operation>},
+    {"STATus:OPERation:ENABle?", 0, 0, false, registerEnableQuery<&Session::operation>},
+    {"STATus:QUEStionable[:EVENt]?", 0, 0, false, registerEvent<&Session::questionable>},
+    {"STATus:QUEStionable:CONDition?", 0, 0, false, registerCondition<&Session::questionable>},
+    {"STATus:QUEStionable:ENABle", 1, 1, false, registerEnable<&Session::questionable>},
+    {"STATus:QUEStionable:ENABle?", 0, 0, false, registerEnableQuery<&Session::questionable>},
+    {"STATus:PRESet", 0, 0, false, statusPreset},
     {"PARameter", 2, 2, true, parameter},
     {"PARameter?", 1, 1, false, parameterQuery},
     {"PARameter:CATalog?", 0, 0, false, parameterCatalog},
-    {"SOURce:CURRent[:LEVel]", 1, 1, true, sourceCurrent},
-    {"SOURce:CURRent[:LEVel]?", 0, 0, false, sourceCurrentQuery},
+    {"[SOURce]:CURRent[:LEVel]", 1, 1, true, sourceCurrent},
+    {"[SOURce]:CURRent[:LEVel]?", 0, 1, false, sourceCurrentQuery},
 };
 
 }  // namespace
@@ -561,8 +890,8 @@ bool headerMatches(std::string_view pattern, std::string_view header) {
     return nodesMatch(nodes, words);
 }
 
-Session::Session(int port, char address, bool readOnly)
-    : port_(port), address_(address), readOnly_(readOnly) {}
+Session::Session(int port, char address, bool readOnly, const LineState* line)
+    : port_(port), address_(address), readOnly_(readOnly), line_(line) {}
 
 void Session::fail(int number, std::string_view detail) {
     errors_.push(number, detail);
@@ -584,29 +913,69 @@ bool Session::device(int code) {
             fail(kIllegalParameterValue, line);
             break;
         default:
-            fail(vrl::driver::portGone(port_) ? kHardwareMissing : kHardwareError, line);
+            if (line_ != nullptr && line_->missing)
+                fail(kHardwareMissing, asciiText(goneText(port_)));
+            else
+                fail(vrl::driver::portGone(port_) ? kHardwareMissing : kHardwareError, line);
     }
     return false;
 }
 
+void Session::noteDeviceStatus(int word) {
+    for (auto [status, condition] :
+         {std::pair{&operation_, scpiBits(kOperationBits, word)},
+          std::pair{&questionable_, scpiBits(kQuestionableBits, word)}}) {
+        // Only bits that came on are latched, as SCPI's default transition filter has it.
+        status->event |= condition & ~status->condition;
+        status->condition = condition;
+    }
+}
+
+void Session::clearStatus() {
+    errors_.clear();
+    eventStatus_ = 0;
+    operation_.event = 0;
+    questionable_.event = 0;
+}
+
 int Session::statusByte() const {
     int status = 0;
+    if ((questionable_.event & questionable_.enable) != 0) status |= kQuestionableSummary;
     if (!errors_.empty()) status |= kErrorQueueNotEmpty;
     if ((eventStatus_ & eventEnable_) != 0) status |= kEventSummary;
+    if ((operation_.event & operation_.enable) != 0) status |= kOperationSummary;
+    if ((status & serviceEnable_) != 0) status |= kMasterSummary;
     return status;
 }
 
 std::string Session::executeLine(std::string_view line, const std::atomic<bool>* stop) {
-    std::string answers;
-    std::string path;  // the header path the next command of the line continues
-    for (std::string_view command : splitCommands(line)) {
-        if (stop != nullptr && stop->load()) break;
-        std::string answer;
-        const bool done = executeCommand(command, path, answer);
-        if (!answer.empty()) answers += (answers.empty() ? "" : ";") + answer;
-        if (!done) break;
+    beginLine(line);
+    while (step(stop)) {
     }
-    return answers.empty() ? answers : answers + '\n';
+    return finishLine();
+}
+
+void Session::beginLine(std::string_view line) {
+    commands_.clear();
+    for (std::string_view command : splitCommands(line)) commands_.emplace_back(command);
+    next_ = 0;
+    answers_.clear();
+    path_.clear();
+    inLine_ = true;
+}
+
+bool Session::step(const std::atomic<bool>* stop) {
+    if (!inLine_ || next_ >= commands_.size() || (stop != nullptr && stop->load())) return false;
+    std::string answer;
+    const bool done = executeCommand(commands_[next_++], path_, answer);
+    if (!answer.empty()) answers_ += (answers_.empty() ? "" : ";") + answer;
+    return done && next_ < commands_.size();
+}
+
+std::string Session::finishLine() {
+    inLine_ = false;
+    commands_.clear();
+    return answers_.empty() ? std::string() : std::exchange(answers_, {}) + '\n';
 }
 
 bool Session::executeCommand(std::string_view command, std::string& path, std::string& answer) {

@@ -22,6 +22,8 @@ inline constexpr int kDataTypeError = -104;
 inline constexpr int kParameterNotAllowed = -108;
 inline constexpr int kMissingParameter = -109;
 inline constexpr int kUndefinedHeader = -113;
+inline constexpr int kInvalidSuffix = -131;
+inline constexpr int kSuffixNotAllowed = -138;
 inline constexpr int kCommandProtected = -203;
 inline constexpr int kDataOutOfRange = -222;
 inline constexpr int kIllegalParameterValue = -224;
@@ -43,6 +45,7 @@ class ErrorQueue {
     // `-113,"Undefined header"`, or `0,"No error"` when empty; removes what it returns.
     std::string next();
     bool empty() const { return entries_.empty(); }
+    std::size_t size() const { return entries_.size(); }
     void clear() { entries_.clear(); }
 
   private:
@@ -58,6 +61,12 @@ class ErrorQueue {
 struct Argument {
     std::string text;
     bool quoted = false;
+};
+
+// What the sessions of one server know of the serial line they share.
+struct LineState {
+    // The port went away and is not open; the server reopens it when it is back.
+    bool missing = false;
 };
 
 class Session;
@@ -82,13 +91,23 @@ bool headerMatches(std::string_view pattern, std::string_view header);
 
 class Session {
   public:
-    Session(int port, char address, bool readOnly);
+    // `line`, when given, is the server's view of the serial line, read by the worker thread.
+    Session(int port, char address, bool readOnly, const LineState* line = nullptr);
 
     // Carries out the commands of one line (without its LF) in order and returns the answers
     // of its queries joined by ';' and ended by LF, or "" when none answered. A command with
     // a fault ends the line; the commands after it are not carried out. `stop` is looked at
     // between commands: the command in hand is finished, the rest of the line is not begun.
     std::string executeLine(std::string_view line, const std::atomic<bool>* stop = nullptr);
+
+    // The same one command at a time, so that a server can let other clients in between:
+    // begin a line, step until step returns false, then take the answer.
+    void beginLine(std::string_view line);
+    // Carries out the line's next command; false when the line is done (all carried out, a
+    // fault, or `stop` set).
+    bool step(const std::atomic<bool>* stop = nullptr);
+    bool inLine() const { return inLine_; }
+    std::string finishLine();
 
     // A line longer than the server takes was thrown away.
     void inputOverrun() { fail(kInputBufferOverrun); }
@@ -105,6 +124,21 @@ class Session {
     // Event status register (read and cleared by *ESR?) and its enable register (*ESE).
     int& eventStatus() { return eventStatus_; }
     int& eventEnable() { return eventEnable_; }
+    // Service request enable (*SRE); bit 6 is never enabled, as IEEE 488.2 has it.
+    int& serviceEnable() { return serviceEnable_; }
+    // SCPI's OPERation and QUEStionable registers: the condition as the device's status word
+    // last showed it, the event register latching the bits that came on, and the enable mask.
+    struct StatusRegister {
+        int condition = 0;
+        int event = 0;
+        int enable = 0;
+    };
+    StatusRegister& operation() { return operation_; }
+    StatusRegister& questionable() { return questionable_; }
+    // Takes in a status word read from the device: both registers' conditions and events.
+    void noteDeviceStatus(int word);
+    // *CLS: the error queue and every event register.
+    void clearStatus();
     int statusByte() const;
 
   private:
@@ -114,9 +148,19 @@ class Session {
     int port_;
     char address_;
     bool readOnly_;
+    const LineState* line_;
+    // The line under way: its commands, the next one's index, the answers so far, the path.
+    std::vector<std::string> commands_;
+    std::size_t next_ = 0;
+    std::string answers_;
+    std::string path_;
+    bool inLine_ = false;
     ErrorQueue errors_;
     int eventStatus_ = 0;
     int eventEnable_ = 0;
+    int serviceEnable_ = 0;
+    StatusRegister operation_;
+    StatusRegister questionable_;
 };
 
 }  // namespace cli::scpi

@@ -1,7 +1,8 @@
 // tkv9d serve: the device as a SCPI instrument on a raw TCP socket. The sockets run on this
-// thread with Asio; one worker thread owns the serial line and carries out one client's line at
-// a time, taking the clients in turn, so that no client waits while another one is typing and
-// no two transactions ever overlap on the line.
+// thread with Asio; one worker thread owns the serial line and carries out one command at a
+// time, taking the clients in turn command by command, so that no client waits while another
+// one is typing or sends a long line, and no two transactions ever overlap on the line. The
+// worker also reopens a port that went away (adapter unplugged) once it is back.
 
 #include <array>
 #include <atomic>
@@ -11,6 +12,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <thread>
@@ -21,6 +23,8 @@
 #include "cli/cli.h"
 #include "cli/interrupt.h"
 #include "cli/scpi.h"
+#include "connection/vrlcom.h"
+#include "driver/ports.h"
 #include "driver/vrltkv9d.h"
 
 namespace cli {
@@ -41,6 +45,10 @@ constexpr std::size_t kUnsentBytes = 64 * 1024;
 constexpr auto kAcceptRetry = 100ms;
 // How soon the server notices SIGINT or SIGTERM.
 constexpr auto kSignalCheck = 50ms;
+// How often a port that went away is tried again.
+constexpr auto kReopenPeriod = 1s;
+// How long a refused client is given to take the line that says why before it is closed.
+constexpr auto kRefusalLinger = 1s;
 
 struct Network {
     asio::ip::address address;
@@ -52,6 +60,7 @@ struct ServeOptions {
     std::vector<Network> allowed;  // empty: every client
     bool readOnly = false;
     int maxClients = 8;
+    std::chrono::seconds idleTimeout{0};  // 0: a silent client keeps its slot
 };
 
 tcp::endpoint parseListen(const std::string& text) {
@@ -72,11 +81,19 @@ tcp::endpoint parseListen(const std::string& text) {
     return {address, static_cast<unsigned short>(port)};
 }
 
+// IPv4 addresses are compared as IPv6 ones, ::ffff:a.b.c.d, so that a client is matched the
+// same whether it came over an IPv4 or an IPv6 socket and whichever form --allow names it in.
+asio::ip::address_v6 asV6(const asio::ip::address& address) {
+    return address.is_v4() ? asio::ip::make_address_v6(asio::ip::v4_mapped, address.to_v4())
+                           : address.to_v6();
+}
+
 Network parseNetwork(const std::string& text) {
     const std::size_t slash = text.find('/');
     asio::error_code bad;
     Network network{asio::ip::make_address(text.substr(0, slash), bad), 0};
-    const int widest = network.address.is_v4() ? 32 : 128;
+    const bool v4 = network.address.is_v4();
+    const int widest = v4 ? 32 : 128;
     network.bits = widest;
     if (!bad && slash != std::string::npos) {
         const char* first = text.data() + slash + 1;
@@ -89,31 +106,14 @@ Network parseNetwork(const std::string& text) {
     if (bad)
         throw UsageError{"--allow needs ADDRESS or ADDRESS/BITS, as 192.168.1.0/24, got '" + text +
                          "'"};
+    if (v4) network.bits += 96;
+    network.address = asV6(network.address);
     return network;
 }
 
-// An IPv4 client on an IPv6 socket comes as ::ffff:a.b.c.d; it is matched as a.b.c.d.
-asio::ip::address plain(const asio::ip::address& address) {
-    if (address.is_v6() && address.to_v6().is_v4_mapped())
-        return asio::ip::make_address_v4(asio::ip::v4_mapped, address.to_v6());
-    return address;
-}
-
 bool inNetwork(const Network& network, const asio::ip::address& client) {
-    const asio::ip::address address = plain(client);
-    if (address.is_v4() != network.address.is_v4()) return false;
-    auto bytes = [](const asio::ip::address& a) {
-        std::array<unsigned char, 16> all{};
-        if (a.is_v4()) {
-            const auto v4 = a.to_v4().to_bytes();
-            std::copy(v4.begin(), v4.end(), all.begin());
-        } else {
-            all = a.to_v6().to_bytes();
-        }
-        return all;
-    };
-    const auto a = bytes(address);
-    const auto b = bytes(network.address);
+    const auto a = asV6(client).to_bytes();
+    const auto b = network.address.to_v6().to_bytes();
     for (int bit = 0; bit < network.bits; ++bit) {
         const int mask = 0x80 >> (bit % 8);
         if ((a[bit / 8] & mask) != (b[bit / 8] & mask)) return false;
@@ -135,6 +135,12 @@ ServeOptions parseOptions(const Context& ctx) {
         const long long count = parseInteger(it->second, "--max-clients");
         if (count < 1 || count > 1000) throw UsageError{"--max-clients must be 1..1000"};
         options.maxClients = static_cast<int>(count);
+    }
+    if (auto it = ctx.options.find("--idle-timeout"); it != ctx.options.end()) {
+        const long long seconds = parseInteger(it->second, "--idle-timeout");
+        if (seconds < 0 || seconds > 86400)
+            throw UsageError{"--idle-timeout must be 0..86400 seconds"};
+        options.idleTimeout = std::chrono::seconds(seconds);
     }
     return options;
 }
@@ -164,6 +170,7 @@ struct Client {
     std::deque<Work> waiting;              // guarded
     std::size_t unsent = 0;                // guarded
     bool gone = false;                     // guarded
+    bool inLine = false;                   // guarded; a line of it is part carried out
 };
 
 class Server {
@@ -184,20 +191,25 @@ class Server {
     void add(const std::shared_ptr<Client>& client, Work work);
     bool mayRead(Client& client);
     void sent(Client& client, std::size_t bytes);
-    void disconnected(Client& client);
+    void disconnected(const Connection& connection, Client& client);
+    std::chrono::seconds idleTimeout() const { return options_.idleTimeout; }
+    void log(const std::string& line) { writeLine(ctx_.err, line); }
 
   private:
     void accept();
+    void refuse(tcp::socket socket, const std::string& why);
     void checkSignals();
     void stop();
     void work();
     std::shared_ptr<Client> nextReady();
     // Drops the clients that are gone and have nothing left to carry out; mutex held.
     void forgetGone() {
-        std::erase_if(clients_,
-                      [](const auto& each) { return each->gone && each->waiting.empty(); });
+        std::erase_if(clients_, [](const auto& each) {
+            return each->gone && each->waiting.empty() && !each->inLine;
+        });
     }
-    void log(const std::string& line) { ctx_.err << line << '\n' << std::flush; }
+    // Worker thread: notices a port that went away, and opens it again when it is back.
+    void watchLine();
 
     Context& ctx_;
     const ServeOptions options_;
@@ -205,20 +217,39 @@ class Server {
     tcp::acceptor acceptor_;
     asio::steady_timer signals_;
     asio::steady_timer acceptRetry_;
-    std::vector<std::weak_ptr<Connection>> connections_;
+    // Every open connection, owned here: a connection whose reads wait for its queue to drain
+    // has no operation of its own in flight, and must not end without freeing its slot.
+    std::vector<std::shared_ptr<Connection>> connections_;
     int connected_ = 0;
 
     std::mutex mutex_;
     std::condition_variable ready_;
     std::deque<std::shared_ptr<Client>> clients_;  // guarded; in the order they get their turn
     std::atomic<bool> stopping_{false};
+
+    // The worker's own.
+    scpi::LineState line_;
+    std::string identification_;  // the device's, once read: a reopened port must lead to it
+    std::string refused_;         // the other device's, last time the port was tried
+    std::chrono::steady_clock::time_point lastReopen_{};
 };
 
 // One client's socket, on the socket thread only.
 class Connection : public std::enable_shared_from_this<Connection> {
   public:
     Connection(Server& server, tcp::socket socket, std::shared_ptr<Client> client)
-        : server_(server), socket_(std::move(socket)), client_(std::move(client)) {}
+        : server_(server),
+          socket_(std::move(socket)),
+          client_(std::move(client)),
+          idle_(socket_.get_executor()) {}
+
+    void start() {
+        if (server_.idleTimeout().count() > 0) {
+            lastActive_ = std::chrono::steady_clock::now();
+            watchIdle(server_.idleTimeout());
+        }
+        read();
+    }
 
     void read() {
         paused_ = false;
@@ -233,12 +264,14 @@ class Connection : public std::enable_shared_from_this<Connection> {
     }
     void send(const std::string& answer) {
         if (closed_) return server_.sent(*client_, answer.size());
+        lastActive_ = std::chrono::steady_clock::now();
         outgoing_ += answer;
         if (writing_.empty()) writeNext();
     }
     void close() {
         if (closed_) return;
         closed_ = true;
+        idle_.cancel();
         asio::error_code ignored;
         socket_.shutdown(tcp::socket::shutdown_both, ignored);
         socket_.close(ignored);
@@ -246,35 +279,56 @@ class Connection : public std::enable_shared_from_this<Connection> {
         partial_.clear();
         server_.sent(*client_, outgoing_.size());
         outgoing_.clear();
-        server_.disconnected(*client_);
+        server_.disconnected(*this, *client_);
     }
 
   private:
     void received(asio::error_code ec, std::size_t count) {
         if (ec) return close();
+        lastActive_ = std::chrono::steady_clock::now();
         for (std::size_t i = 0; i < count; ++i) {
             const char c = buffer_[i];
             if (c == '\n') {
-                if (!discarding_ && !partial_.empty() && partial_.back() == '\r')
-                    partial_.pop_back();
                 if (!discarding_ && !partial_.empty()) server_.add(client_, {partial_, false});
                 discarding_ = false;
+                carriageReturn_ = false;
                 partial_.clear();
-            } else if (!discarding_) {
-                if (partial_.size() < kLongestLine) {
-                    partial_ += c;
-                } else {
-                    server_.add(client_, {{}, true});
-                    partial_.clear();
-                    discarding_ = true;
-                }
+                continue;
             }
+            // A CR is held back until the next byte shows whether it ends the line: the line
+            // is counted without its terminator, whichever the client sends.
+            if (carriageReturn_) take('\r');
+            carriageReturn_ = c == '\r';
+            if (!carriageReturn_) take(c);
         }
         if (closed_) return;
         if (server_.mayRead(*client_))
             read();
         else
             paused_ = true;
+    }
+    void take(char c) {
+        if (discarding_) return;
+        if (partial_.size() < kLongestLine) {
+            partial_ += c;
+            return;
+        }
+        server_.add(client_, {{}, true});
+        partial_.clear();
+        discarding_ = true;
+    }
+    // A client that sent nothing and was sent nothing for the idle time-out is closed.
+    void watchIdle(std::chrono::steady_clock::duration wait) {
+        idle_.expires_after(wait);
+        idle_.async_wait([self = shared_from_this()](asio::error_code ec) {
+            if (ec || self->closed_) return;
+            const auto quiet = std::chrono::steady_clock::now() - self->lastActive_;
+            const auto timeout = self->server_.idleTimeout();
+            if (quiet < timeout) return self->watchIdle(timeout - quiet);
+            self->server_.log("idle " + self->client_->peer + ": nothing for " +
+                              std::to_string(timeout.count()) + " s (--idle-timeout)");
+            self->close();
+        });
     }
     void writeNext() {
         writing_.swap(outgoing_);
@@ -292,11 +346,14 @@ class Connection : public std::enable_shared_from_this<Connection> {
     std::shared_ptr<Client> client_;
     std::array<char, 1024> buffer_{};
     std::string partial_;
-    bool discarding_ = false;  // the rest of an over-long line
+    bool discarding_ = false;      // the rest of an over-long line
+    bool carriageReturn_ = false;  // a CR came last, not yet taken into the line
     bool paused_ = false;
     bool closed_ = false;
     std::string outgoing_;
     std::string writing_;
+    asio::steady_timer idle_;
+    std::chrono::steady_clock::time_point lastActive_{};
 };
 
 bool Server::listen() {
@@ -314,6 +371,9 @@ bool Server::listen() {
 
 int Server::serve() {
     log("listening on " + endpointText(acceptor_.local_endpoint()));
+    if (options_.allowed.empty() && !options_.listen.address().is_loopback())
+        log("warning: every host that reaches " + endpointText(options_.listen) +
+            " may drive the device; name the bench's hosts with --allow");
     accept();
     checkSignals();
     std::thread worker([this] { work(); });
@@ -337,36 +397,82 @@ void Server::accept() {
             });
             return;
         }
-        asio::error_code ignored;
-        const tcp::endpoint peer = socket.remote_endpoint(ignored);
+        asio::error_code unknown;
+        const tcp::endpoint peer = socket.remote_endpoint(unknown);
         const std::string who = endpointText(peer);
         bool allowed = options_.allowed.empty();
         for (const Network& network : options_.allowed)
             allowed = allowed || inNetwork(network, peer.address());
-        if (!allowed) {
+        if (unknown) {
+            // Reset before it was taken: there is nobody to serve, nor an address to log.
+        } else if (!allowed) {
             log("refused " + who + ": not in --allow");
         } else if (connected_ >= options_.maxClients) {
-            log("refused " + who + ": already " + std::to_string(connected_) +
-                " clients (--max-clients)");
+            const std::string why =
+                "already " + std::to_string(connected_) + " clients (--max-clients)";
+            log("refused " + who + ": " + why);
+            refuse(std::move(socket), "tkv9d serve: refused: " + why + "\n");
         } else {
+            // A client whose host crashed or whose cable was pulled is noticed in the end.
+            socket.set_option(asio::socket_base::keep_alive(true), unknown);
+            // An answer goes out at once, not held back until the client acknowledged the last
+            // one: a pipelining client would otherwise wait for its delayed acknowledgements.
+            socket.set_option(tcp::no_delay(true), unknown);
             auto client = std::make_shared<Client>(
-                scpi::Session(ctx_.port, ctx_.address, options_.readOnly), who);
+                scpi::Session(ctx_.port, ctx_.address, options_.readOnly, &line_), who);
             auto connection = std::make_shared<Connection>(*this, std::move(socket), client);
             client->connection = connection;
             {
                 const std::lock_guard lock(mutex_);
                 clients_.push_back(client);
             }
-            // Only the open ones are kept: a client that comes and goes leaves nothing behind.
-            std::erase_if(connections_, [](const auto& weak) { return weak.expired(); });
             connections_.push_back(connection);
             ++connected_;
             log("connected " + who);
-            connection->read();
+            connection->start();
         }
+        asio::error_code ignored;
         socket.close(ignored);
         accept();
     });
+}
+
+// The line goes out, then the connection is shut down; what the client sent meanwhile is read
+// and dropped, since closing a socket with unread bytes resets it and could lose the line.
+void Server::refuse(tcp::socket socket, const std::string& why) {
+    struct Refusal {
+        Refusal(tcp::socket s, std::string line)
+            : socket(std::move(s)), line(std::move(line)), linger(socket.get_executor()) {}
+        tcp::socket socket;
+        std::string line;
+        asio::steady_timer linger;
+        std::array<char, 256> dropped{};
+        void drain(std::shared_ptr<Refusal> self) {
+            socket.async_read_some(asio::buffer(dropped), [self](asio::error_code ec, std::size_t) {
+                if (ec) {
+                    self->linger.cancel();
+                    return;
+                }
+                self->drain(self);
+            });
+        }
+    };
+    auto refusal = std::make_shared<Refusal>(std::move(socket), why);
+    refusal->linger.expires_after(kRefusalLinger);
+    refusal->linger.async_wait([refusal](asio::error_code) {
+        asio::error_code ignored;
+        refusal->socket.close(ignored);
+    });
+    asio::async_write(refusal->socket, asio::buffer(refusal->line),
+                      [refusal](asio::error_code ec, std::size_t) {
+                          asio::error_code ignored;
+                          refusal->socket.shutdown(tcp::socket::shutdown_send, ignored);
+                          if (ec) {
+                              refusal->linger.cancel();
+                              return;
+                          }
+                          refusal->drain(refusal);
+                      });
 }
 
 void Server::checkSignals() {
@@ -382,8 +488,8 @@ void Server::stop() {
     asio::error_code ignored;
     acceptor_.close(ignored);
     acceptRetry_.cancel();
-    for (auto& weak : connections_)
-        if (auto connection = weak.lock()) connection->close();
+    // Each close takes its connection off the list.
+    for (const auto& connection : std::vector(connections_)) connection->close();
     stopping_ = true;
     ready_.notify_all();
     io_.stop();
@@ -403,14 +509,19 @@ bool Server::mayRead(Client& client) {
 }
 
 void Server::sent(Client& client, std::size_t bytes) {
+    bool heldBack = false;
     {
         const std::lock_guard lock(mutex_);
+        heldBack = client.unsent >= kUnsentBytes;
         client.unsent -= std::min(client.unsent, bytes);
     }
-    ready_.notify_one();
+    // Only a client held back by its unread answers can have become ready; waking the worker
+    // for every answer would cost each query a futex call.
+    if (heldBack) ready_.notify_one();
 }
 
-void Server::disconnected(Client& client) {
+void Server::disconnected(const Connection& connection, Client& client) {
+    std::erase_if(connections_, [&](const auto& each) { return each.get() == &connection; });
     --connected_;
     log("disconnected " + client.peer);
     {
@@ -423,12 +534,15 @@ void Server::disconnected(Client& client) {
     ready_.notify_one();
 }
 
-// The first client in turn with a line to carry out whose answers are being taken; it goes to
-// the back of the turn. Called with the mutex held.
+// The first client in turn with a command to carry out (the next of a line under way, or a new
+// line) whose answers are being taken; it goes to the back of the turn. Called with the mutex
+// held.
 std::shared_ptr<Client> Server::nextReady() {
     for (auto it = clients_.begin(); it != clients_.end(); ++it) {
         Client& client = **it;
-        if (client.waiting.empty() || (!client.gone && client.unsent >= kUnsentBytes)) continue;
+        if (!client.inLine &&
+            (client.waiting.empty() || (!client.gone && client.unsent >= kUnsentBytes)))
+            continue;
         auto chosen = *it;
         clients_.erase(it);
         clients_.push_back(chosen);
@@ -440,27 +554,45 @@ std::shared_ptr<Client> Server::nextReady() {
 void Server::work() {
     while (true) {
         std::shared_ptr<Client> client;
-        Work work;
+        std::optional<Work> work;
         {
             std::unique_lock lock(mutex_);
-            ready_.wait(lock, [&] { return stopping_ || (client = nextReady()) != nullptr; });
+            auto ready = [&] { return stopping_ || (client = nextReady()) != nullptr; };
+            // While the port is away it is tried again about once a second, clients or not.
+            if (line_.missing)
+                ready_.wait_for(lock, kReopenPeriod, ready);
+            else
+                ready_.wait(lock, ready);
             if (stopping_) return;
-            work = std::move(client->waiting.front());
-            client->waiting.pop_front();
-            // Only a full queue has paused its socket; waking the socket thread for every line
-            // would cost each query a thread switch.
-            if (client->waiting.size() + 1 == kWaitingLines)
-                asio::post(io_, [connection = client->connection] {
-                    if (auto open = connection.lock()) open->resume();
-                });
+            if (client != nullptr && !client->inLine) {
+                work = std::move(client->waiting.front());
+                client->waiting.pop_front();
+                client->inLine = !work->overrun;
+                // Only a full queue has paused its socket; waking the socket thread for every
+                // line would cost each query a thread switch.
+                if (client->waiting.size() + 1 == kWaitingLines)
+                    asio::post(io_, [connection = client->connection] {
+                        if (auto open = connection.lock()) open->resume();
+                    });
+            }
         }
+        if (client == nullptr) {
+            watchLine();
+            continue;
+        }
+        scpi::Session& session = client->session;
+        if (work && work->overrun)
+            session.inputOverrun();
+        else if (work)
+            session.beginLine(work->line);
+        // One command, then the next client's turn; the rest of the line waits for this
+        // client's next turn, in order.
+        const bool more = session.inLine() && session.step(&stopping_);
         std::string answer;
-        if (work.overrun)
-            client->session.inputOverrun();
-        else
-            answer = client->session.executeLine(work.line, &stopping_);
+        if (!more && session.inLine()) answer = session.finishLine();
         {
             const std::lock_guard lock(mutex_);
+            client->inLine = more;
             client->unsent += answer.size();
             forgetGone();
         }
@@ -468,7 +600,40 @@ void Server::work() {
             asio::post(io_, [connection = client->connection, answer = std::move(answer)] {
                 if (auto open = connection.lock()) open->send(answer);
             });
+        watchLine();
     }
+}
+
+void Server::watchLine() {
+    const int port = ctx_.port;
+    if (!line_.missing) {
+        if (!vrl::driver::portGone(port)) return;
+        VRLTKV9D_Close(port);
+        line_.missing = true;
+        lastReopen_ = std::chrono::steady_clock::now();
+        log(goneText(port) + "; serve tries it again every second");
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastReopen_ < kReopenPeriod) return;
+    lastReopen_ = now;
+    std::string id;
+    if (reopenPort(ctx_, id) != 0) return;
+    // Another device on the path the port had (a different adapter plugged in) is not driven.
+    if (id.rfind(vrl::com::kDeviceIdPrefix, 0) != 0 ||
+        (!identification_.empty() && id != identification_)) {
+        VRLTKV9D_Close(port);
+        // Said once, not at every try while it stays plugged in.
+        if (id != refused_)
+            log("COM " + std::to_string(port) + " is back, but leads to another device (" + id +
+                "); not used");
+        refused_ = id;
+        return;
+    }
+    refused_.clear();
+    identification_ = id;
+    line_.missing = false;
+    log("COM " + std::to_string(port) + " is back: " + id);
 }
 
 Server* gServer = nullptr;  // the one server of this process, for the port's body
@@ -488,19 +653,32 @@ int serve(Context& ctx, const std::vector<std::string>&) {
 }
 
 constexpr CommandOption kOptions[] = {
-    {"--listen", true},
-    {"--allow", true},
-    {"--read-only", false},
-    {"--max-clients", true},
+    {"--listen", true},      {"--allow", true},        {"--read-only", false},
+    {"--max-clients", true}, {"--idle-timeout", true},
 };
+
+constexpr const char* kHelp =
+    "The device as a SCPI instrument on a raw TCP socket (VISA: TCPIP0::HOST::5025::SOCKET),\n"
+    "one line a message, LF at its end. Logs on stderr; SIGINT or SIGTERM ends it with 0.\n"
+    "options:\n"
+    "  --listen ADDRESS:PORT  where to listen (default 127.0.0.1:5025; [::1]:5025 for IPv6)\n"
+    "  --allow ADDRESS[/BITS] serve only these hosts; repeatable (default: every host that\n"
+    "                         reaches the address; a warning unless that is the loopback)\n"
+    "  --read-only            refuse every command that changes the device (-203)\n"
+    "  --max-clients N        clients at once, 1..1000 (default 8); a further one is told why\n"
+    "                         and closed\n"
+    "  --idle-timeout SECONDS close a client that sent nothing for so long (default 0: never)\n"
+    "A port that goes away (adapter unplugged) is tried again every second; while it is away\n"
+    "queries answer -241 and nothing is sent.\n";
 
 }  // namespace
 
 std::span<const Command> serveCommands() {
     static const Command commands[] = {
         {"serve",
-         "[--listen ADDRESS:PORT] [--allow ADDRESS[/BITS]]... [--read-only] [--max-clients N]", 0,
-         serve, true, kOptions},
+         "[--listen ADDRESS:PORT] [--allow ADDRESS[/BITS]]... [--read-only] [--max-clients N] "
+         "[--idle-timeout SECONDS]",
+         0, serve, true, kOptions, kHelp},
     };
     return commands;
 }

@@ -85,11 +85,11 @@ Reading takeReading(const Context& ctx, const std::vector<std::string>& fields,
 // Another device's port is let go at once: it is not ours to hold.
 bool reopen(const Context& ctx, const std::string& watched, std::string& id) {
     id.clear();
-    if (VRLTKV9D_Open(ctx.port, vrl::driver::kBaudRate) != 0) return false;
-    const bool identified = VRLTKV9D_Timeout(ctx.port, ctx.timeout) == 0 &&
-                            VRLTKV9D_IDLesen(ctx.port, ctx.address, id) == 0;
-    if (identified && (watched.empty() || id == watched)) return true;
-    if (!identified) id.clear();
+    if (reopenPort(ctx, id) != 0) {
+        id.clear();
+        return false;
+    }
+    if (watched.empty() || id == watched) return true;
     VRLTKV9D_Close(ctx.port);
     return false;
 }

@@ -132,14 +132,11 @@ bool inRange(const Parameter& row, double value) {
     return row.low <= value && value <= row.high;  // false for NaN
 }
 
-// The name is a C string to the device: it ends at its first NUL.
-std::string_view asCString(std::string_view text) {
-    return text.substr(0, text.find('\0'));
-}
-
-// Only printable 7-bit characters: a CR would end the frame early and let the rest of the text
-// reach the device as a command of its own, and the line carries 7 data bits. '#' begins every
-// frame; a device that starts over on it would take the rest of the name as a command too.
+// Only printable 7-bit characters: a NUL is refused like every control byte rather than taken
+// as the text's end, so that the device never gets less than it was given; a CR would end the frame
+// early and let the rest of the text reach the device as a command of its own, and the line carries
+// 7 data bits. '#' begins every frame; a device that starts over on it would take the rest of the
+// name as a command too.
 bool carriedByTheLine(std::string_view text) {
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -159,7 +156,7 @@ int checkValue(const Parameter& row, double real, int integer, std::string_view 
         case ValueKind::HexWord:
             return inRange(row, integer) ? 0 : row.rangeError;
         case ValueKind::Text:
-            return carriedByTheLine(asCString(text)) ? 0 : kWrite.badText;
+            return carriedByTheLine(text) ? 0 : kWrite.badText;
     }
     return 0;
 }
@@ -183,7 +180,7 @@ bool appendValue(Frame& frame, const Parameter& row, double real, int integer,
             return true;
         }
         case ValueKind::Text:
-            return frame.append(asCString(text));
+            return frame.append(text);
     }
     return false;
 }

@@ -1,5 +1,7 @@
 #include "driver/ports.h"
 
+#include <chrono>
+
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
 
@@ -29,6 +31,16 @@ bool openFailedInUse(int port) {
 
 bool portGone(int port) {
     return serial::backend().portGone(port);
+}
+
+void dropStaleInput(int port, double quietSeconds, double longestSeconds) {
+    serial::Backend& line = serial::backend();
+    if (line.setTimeout(port, quietSeconds) != 0) return;
+    const auto end =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(longestSeconds);
+    while (line.readByte(port) >= 0 && std::chrono::steady_clock::now() < end) {
+    }
+    line.flushInput(port);
 }
 
 void releaseExclusiveForExit() {

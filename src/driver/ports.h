@@ -30,6 +30,12 @@ bool openFailedInUse(int port);
 // Whether the port went away while open (adapter unplugged), not a device that is silent.
 bool portGone(int port);
 
+// Throws away what arrives on a port just opened until the line has been quiet for
+// `quietSeconds` (at most `longestSeconds` in all): an answer to a frame that an ended program
+// sent last must not be taken for the answer to the first frame of this one. Leaves the port's
+// read time-out at `quietSeconds`; the caller sets its own after it.
+void dropStaleInput(int port, double quietSeconds, double longestSeconds);
+
 // For a signal handler that ends the process at once: lets the next program open the ports
 // this one holds. Async-signal-safe.
 void releaseExclusiveForExit();

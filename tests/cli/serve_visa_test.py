@@ -16,6 +16,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 import unittest
 
 try:
@@ -68,12 +69,16 @@ class Bench(unittest.TestCase):
         self.home = tempfile.TemporaryDirectory()
         self.env = dict(os.environ, XDG_CONFIG_HOME=self.home.name)
         self.log = os.path.join(self.home.name, "frames.log")
-        addresses = [word for a in "12345678" for word in ("--address", a)]
-        self.sim = Program([PROGRAMS["sim"], "--com", "6", "--log", self.log] + addresses
-                           + self.sim_options, self.env)
-        self.sim.wait_for("port COM6")
+        self.sim = self.simulate(self.sim_options)
         self.server = self.serve(self.server_options)
         self.rm = pyvisa.ResourceManager("@py")
+
+    def simulate(self, options, devices="12345678"):
+        addresses = [word for a in devices for word in ("--address", a)]
+        sim = Program([PROGRAMS["sim"], "--com", "6", "--log", self.log] + addresses + options,
+                      self.env)
+        sim.wait_for("port COM6")
+        return sim
 
     def tearDown(self):
         self.rm.close()
@@ -97,14 +102,17 @@ class Bench(unittest.TestCase):
             return [line[2:].rstrip("\n") for line in log if line.startswith("> ")]
 
     def closed_at_once(self, sent):
-        """Connects, sends `sent`; whether the server closed the connection without a word."""
+        """Connects, sends `sent`; what the server said before it closed the connection."""
         with socket.create_connection(("127.0.0.1", self.port)) as raw:
             raw.sendall(sent)
             raw.settimeout(BOUND)
+            said = b""
             try:
-                return raw.recv(100) == b""
+                while chunk := raw.recv(100):
+                    said += chunk
             except ConnectionResetError:  # closed with our bytes unread
-                return True
+                pass
+            return said
 
     def error(self, visa):
         return visa.query("SYST:ERR?")
@@ -138,6 +146,46 @@ class Protocol(Bench):
         self.assertEqual(self.error(visa), '0,"No error"')
         names = visa.query("PAR:CAT?").split(",")
         self.assertEqual((len(names), names[7]), (60, '"strom1"'))
+
+    # Faults caught: a driver's start-up line refused; a limit that ignores the measuring range;
+    # a suffix scaled wrongly or taken for another unit; a mask or boolean not rounded; a
+    # status bit that does not reach *STB?; a value the wire cannot carry rounded and sent.
+    def test_what_generic_drivers_send(self):
+        visa = self.open()
+        rows = [
+            ("*RST;*CLS;*SRE 0;STAT:PRES;*OPT?", "0", ["#1DF2<CR>"]),
+            ("CURR? MAX;CURR? MIN", "4.095;0", ["#1M1R<CR>"]),
+            ('PAR "messbereich",1;CURR MAX;CURR?', "0.409", ["#1M1W1<CR>", "#1M1R<CR>",
+                                                             "#1C1W0.409<CR>", "#1C1R<CR>"]),
+            ("CURR 250 mA;SOUR:CURR 0.25A", None, ["#1C1W0.250<CR>"] * 2),
+            ('PAR "zeit1",1.5 s;PAR "zeit2",1500 ms;PAR "zeit3",DEF', None,
+             ["#1T1W1500.0<CR>", "#1T2W1500.0<CR>", "#1T3W0.0<CR>"]),
+            ("*ESE 1.5;*ESE?;*SRE 255;*SRE?", "2;191", []),
+            ("*ESE MAX;*ESE?;*ESE DEF;*ESE?;*SAV MAX", "255;0", ["#1PNP16<CR>"]),
+            ("STAT:OPER:ENAB 8;OUTP 1.0;STAT:OPER:COND?;*STB?", "8;192",
+             ["#1DF1<CR>", "#1S1R<CR>"]),
+            ("STAT:OPER?;STAT:OPER?;STAT:QUES?;STAT:PRES;STAT:OPER:ENAB?", "8;0;0;0",
+             ["#1S1R<CR>"] * 3),
+        ]
+        for command, answer, frames in rows:
+            before = len(self.frames())
+            if answer is None:
+                visa.write(command)
+                self.assertEqual(visa.query("*OPC?"), "1")
+            else:
+                self.assertEqual(visa.query(command), answer, command)
+            self.assertEqual(self.frames()[before:], frames, command)
+        refused = [
+            ("CURR 250 mV", '-131,"Invalid suffix"'),
+            ('PAR "zyklen",3 s', '-138,"Suffix not allowed"'),
+            ("CURR 1.5 mA", '-224,"Illegal parameter value"'),
+            ("*ESE 255.5", '-222,"Data out of range"'),
+        ]
+        for command, error in refused:
+            before = len(self.frames())
+            visa.write(command)
+            self.assertEqual(visa.query("SYST:ERR:COUN?;SYST:ERR:ALL?"), f"1;{error}", command)
+            self.assertEqual(self.frames()[before:], [], command)
 
     # Faults caught: a refusal that reaches the line; an over-long line carried out in part or
     # taken as a new command after its cut; a half line carried out when its client leaves.
@@ -185,6 +233,27 @@ class Protocol(Bench):
         self.assertEqual(self.server.stop(), 0)
 
 
+class Replugged(Bench):
+    # Faults caught: a port that went away never reopened (every query -241 until a restart);
+    # a reopened port that leads to another device driven; a command sent while it is away.
+    def test_port_is_reopened_when_the_device_is_back(self):
+        visa = self.open()
+        self.assertEqual(visa.query("MEAS:CURR?"), "0")
+        self.sim.stop()
+        self.assertRaises(pyvisa.errors.VisaIOError, visa.query, "MEAS:CURR?")
+        self.server.wait_for(r"COM 6: Schnittstelle nicht mehr vorhanden")
+        visa.write("*CLS;OUTP ON")
+        self.assertTrue(self.error(visa).startswith('-241,"Hardware missing;COM 6: '))
+        self.sim = self.simulate(["--dlq3", "1"], devices="2")
+        self.server.wait_for(r"COM 6 is back, but leads to another device")
+        self.sim.stop()
+        self.sim = self.simulate([])
+        self.server.wait_for(r"COM 6 is back: VRL-TKV9D-SIM")
+        self.assertEqual(visa.query("MEAS:CURR?"), "0")
+        self.assertEqual(self.open().query("*IDN?"), "VRL,TKV-9D,0,VRL-TKV9D-SIM")
+        self.assertNotIn("#1DF1<CR>", self.frames())
+
+
 class ReadOnly(Bench):
     server_options = ["--read-only"]
 
@@ -206,7 +275,7 @@ class Allowed(Bench):
         self.assertEqual(self.open().query("SYST:VERS?"), "1999.0")
         self.server.stop()
         self.server = self.serve(["--allow", "10.0.0.0/8"])
-        self.assertTrue(self.closed_at_once(b"OUTP ON\n"))
+        self.assertEqual(self.closed_at_once(b"OUTP ON\n"), b"")
         self.server.wait_for(r"refused 127\.0\.0\.1:\d+: not in --allow")
         self.assertEqual(self.frames(), [])
 
@@ -225,6 +294,67 @@ class SlowDevice(Bench):
         left = next(i for i, line in enumerate(lines) if "disconnected" in line)
         self.assertLess(left, next(i for i, line in enumerate(lines) if "#1IDR" in line), lines)
         self.assertEqual(self.open().query("*IDN?;MEAS:CURR?"), "VRL,TKV-9D,0,VRL-TKV9D-SIM;0")
+
+
+class Lines(Bench):
+    server_options = ["--idle-timeout", "2"]
+
+    def exchange(self, sent, lines):
+        with socket.create_connection(("127.0.0.1", self.port)) as raw:
+            raw.sendall(sent)
+            with raw.makefile("rb") as answers:
+                return [answers.readline() for _ in range(lines)]
+
+    # Faults caught: a NUL that cuts a text instead of refusing it; a line counted with its CR;
+    # a line over the limit carried out.
+    def test_line_rules(self):
+        rows = [
+            (b'PAR "programmname","a\x00b"\nSYST:ERR?\n',
+             b'-224,"Illegal parameter value;Fehler #510229: '),
+            (b"*OPC?" + b" " * 4091 + b"\r\n", b"1\n"),
+            (b"*OPC?" + b" " * 4092 + b"\n*OPC?;SYST:ERR?\n", b'1;-363,"Input buffer overrun"'),
+        ]
+        for sent, answer in rows:
+            before = len(self.frames())
+            self.assertTrue(self.exchange(sent, 1)[0].startswith(answer), sent[:30])
+            self.assertEqual(self.frames()[before:], [], sent[:30])
+
+    # Fault caught: a silent client that keeps its slot for good.
+    def test_idle_client_is_closed(self):
+        self.assertEqual(self.closed_at_once(b""), b"")
+        self.server.wait_for(r"idle 127\.0\.0\.1:\d+: nothing for 2 s")
+
+    # Faults caught: --allow ::ffff:127.0.0.1 refusing that client; no warning for a server open
+    # to every host; serve --help printing the tool's help.
+    def test_options(self):
+        self.server.stop()
+        self.server = self.serve(["--allow", "::ffff:127.0.0.1"])
+        self.assertEqual(self.open().query("*OPC?"), "1")
+        self.server.stop()
+        self.server = Program([PROGRAMS["tool"], "--port", "6", "serve", "--listen", "0.0.0.0:0"],
+                              self.env)
+        self.server.wait_for(r"warning: every host that reaches 0\.0\.0\.0:0 may drive")
+        help = subprocess.run([PROGRAMS["tool"], "serve", "--help"], capture_output=True,
+                              text=True, check=True).stdout
+        self.assertTrue(help.startswith("usage: tkv9d [OPTIONS] serve [--listen"), help)
+
+
+class Paced(Bench):
+    sim_options = ["--pace"]
+
+    # Fault caught: one client's long line holding every other client out until it ends.
+    def test_clients_take_turns_within_a_long_line(self):
+        with socket.create_connection(("127.0.0.1", self.port)) as long:
+            long.sendall(b";".join([b"MEAS:CURR?"] * 40) + b"\n")
+            deadline = time.monotonic() + BOUND
+            while "#1C0R<CR>" not in self.frames() and time.monotonic() < deadline:
+                time.sleep(0.01)
+            self.assertEqual(self.open().query("*IDN?"), "VRL,TKV-9D,0,VRL-TKV9D-SIM")
+            with long.makefile("rb") as answer:
+                self.assertEqual(answer.readline(), b";".join([b"0"] * 40) + b"\n")
+        frames = self.frames()
+        self.assertLess(frames.index("#1IDR<CR>"), len(frames) - 1, frames)
+        self.assertEqual(frames.count("#1C0R<CR>"), 40)
 
 
 class ManyClients(Bench):
@@ -248,8 +378,34 @@ class ManyClients(Bench):
         for thread in threads:
             thread.join(BOUND * 3)
         self.assertEqual(failures, [])
-        self.assertTrue(self.closed_at_once(b"*IDN?\n"))
+        self.assertEqual(self.closed_at_once(b"*IDN?\n"),
+                         b"tkv9d serve: refused: already 8 clients (--max-clients)\n")
         self.server.wait_for(r"refused 127\.0\.0\.1:\d+: already 8 clients")
+
+    # Faults caught: a client whose reads were paused by a full queue dropped without freeing
+    # its slot; answers lost or out of order when reading goes on.
+    def test_pipelined_lines_all_answered_in_order(self):
+        clients = [self.open() for _ in range(8)]
+        failures = []
+
+        def drive(visa):
+            for n in range(1000):
+                visa.write(f"*ESE {n % 256};*ESE?")
+            answers = [visa.read() for _ in range(1000)]
+            if answers != [str(n % 256) for n in range(1000)]:
+                failures.append(answers[:5])
+
+        threads = [threading.Thread(target=drive, args=(c,)) for c in clients]
+        for thread in threads:
+            thread.start()
+        for thread in threads:
+            thread.join(BOUND * 6)
+        self.assertEqual(failures, [])
+        for visa in clients:
+            visa.close()
+        for _ in range(8):
+            self.server.wait_for("disconnected")
+        self.assertEqual([self.open().query("*OPC?") for _ in range(8)], ["1"] * 8)
 
 
 if __name__ == "__main__":

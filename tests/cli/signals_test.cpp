@@ -1,6 +1,10 @@
 // SIGINT and SIGTERM sent to tkv9d as a process during a transfer on a line paced like the real
 // one, and what a long transfer shows on a terminal meanwhile.
 
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
 #include "cli/progress.h"
 #include "cli_fixture.h"
 #include "params/parameterfile.h"
@@ -80,6 +84,28 @@ TEST_F(Signals, SecondSignalEndsAtOnceAndFreesThePort) {
     EXPECT_EQ(tool.wait(5000ms), 143) << tool.err;
     EXPECT_NE(tool.err.find("sofort beendet"), std::string::npos) << tool.err;
     EXPECT_EQ(identify(), 0);
+}
+
+// Fault caught: the late acknowledgement of the frame a killed tkv9d sent last, taken for the
+// acknowledgement of the next tkv9d's first frame (its answer then read as "<ACK>#1VRL...").
+TEST_F(Signals, LateAnswerOfAnEndedProgramIsNotTakenForTheNext) {
+    const std::string frame = "#1N1WName eines beendeten\r";
+    const int fd = ::open(paced.devicePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
+    // The frame has reached the device, whose acknowledgement is on its way, as when its
+    // program was killed waiting for it. The descriptor stays open: the simulator drops a frame
+    // under way when the line hangs up.
+    ASSERT_TRUE(paced.waitForFrames(1, 5000ms));
+    std::string device = paced.devicePath();
+    std::vector<std::string> args{"tkv9d", "--device", device, "id"};
+    std::vector<char*> argv;
+    for (auto& arg : args) argv.push_back(arg.data());
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::run(static_cast<int>(argv.size()), argv.data(), out, err), 0) << err.str();
+    ::close(fd);
+    ASSERT_TRUE(paced.waitForFrames(2, 5000ms));
+    EXPECT_EQ(paced.frames().front(), frame);
 }
 
 // Faults caught: no sign of life on a terminal; progress text in a log or a script's output.

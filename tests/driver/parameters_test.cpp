@@ -184,6 +184,8 @@ TEST_F(Parameters, WriteRefusalsComeBeforeAnythingIsSent) {
         {"tab in a name", [&] { return write("programmname", 0, 0, "a\tb"); }, -510229},
         {"escape in a name", [&] { return write("programmname", 0, 0, "\x1b[2J"); }, -510229},
         {"DEL in a name", [&] { return write("programmname", 0, 0, "\x7f"); }, -510229},
+        {"NUL inside a name", [&] { return write("programmname", 0, 0, std::string("a\0b", 3)); },
+         -510229},
         {"umlaut in a name", [&] { return write("programmname", 0, 0, "Pr\xc3\xbc"); }, -510229},
         {"byte 0x80 in a name", [&] { return write("programmname", 0, 0, "\x80"); }, -510229},
     };
