@@ -82,13 +82,8 @@ Reading takeReading(const Context& ctx, const std::vector<std::string>& fields,
 // once the device at the address identifies itself, so that no reading comes from a port that
 // is there but leads elsewhere.
 bool reopen(const Context& ctx) {
-    if (VRLTKV9D_Open(ctx.port, vrl::driver::kBaudRate) != 0) return false;
     std::string id;
-    if (VRLTKV9D_Timeout(ctx.port, ctx.timeout) == 0 &&
-        VRLTKV9D_IDLesen(ctx.port, ctx.address, id) == 0)
-        return true;
-    VRLTKV9D_Close(ctx.port);
-    return false;
+    return vrl::driver::reopenAndIdentify(ctx.port, ctx.address, ctx.timeout, id) == 0;
 }
 
 // The port is away: the slot's reading is missing, and its line says so.

@@ -42,6 +42,8 @@ class Host {
     virtual int onLine(const std::function<int()>& work) = 0;
     // The step now starting, after `done` of `total` steps.
     virtual void progress(std::string_view step, int done, int total) = 0;
+    // The outermost operation has ended and another may start: what waited for it goes now.
+    virtual void idle() {}
 };
 
 void setHost(Host* host);
@@ -67,6 +69,9 @@ bool running();
 // An operation the operator started is running: input that would start another or change its
 // data is refused.
 bool busy();
+// A background operation is running; and the title of the running operation ("" for none).
+bool background();
+const std::string& title();
 
 int onLine(const std::function<int()>& work);
 void progress(std::string_view step, int done, int total);

@@ -1,5 +1,7 @@
 #include "driver/ports.h"
 
+#include "driver/transaction.h"
+#include "driver/vrltkv9d.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
 
@@ -29,6 +31,16 @@ bool openFailedInUse(int port) {
 
 bool portGone(int port) {
     return serial::backend().portGone(port);
+}
+
+int reopenAndIdentify(int port, char address, double timeout, std::string& id) {
+    id.clear();
+    int code = VRLTKV9D_Open(port, kBaudRate);
+    if (code != 0) return code;
+    code = VRLTKV9D_Timeout(port, timeout);
+    if (code == 0 && address != kCommonAddress) code = VRLTKV9D_IDLesen(port, address, id);
+    if (code != 0) VRLTKV9D_Close(port);
+    return code;
 }
 
 void releaseExclusiveForExit() {

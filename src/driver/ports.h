@@ -30,6 +30,12 @@ bool openFailedInUse(int port);
 // Whether the port went away while open (adapter unplugged), not a device that is silent.
 bool portGone(int port);
 
+// Opens a port that went away once it is back, with the time-out [s], and asks the device at
+// the address who it is: 0 with its identification in `id`, or the failing code with the port
+// left closed. A port that is there but leads elsewhere is no reconnect, so the caller checks
+// `id`. The common address gets no answer; the port counts as back once it opens.
+int reopenAndIdentify(int port, char address, double timeout, std::string& id);
+
 // For a signal handler that ends the process at once: lets the next program open the ports
 // this one holds. Async-signal-safe.
 void releaseExclusiveForExit();

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -260,6 +261,98 @@ TEST_F(Busy, APollPastItsGraceMakesTheWindowsBusyAndDropsInput) {
         EXPECT_TRUE(row.unchanged(*this)) << row.name;
         EXPECT_EQ(QApplication::overrideCursor(), nullptr) << row.name;
         EXPECT_TRUE(main().FEHLERLED->isOn()) << row.name << ": the poll's error stays";
+    }
+}
+
+// "Stopp" from either window or its key, and any other click, during background work (the
+// status poll) or an operator's write. Faults caught: a Stopp dropped or left to an operation
+// that never starts; a stop key that does nothing; a write that keeps the line after Stopp; a
+// click held with an arrow cursor; a click past the grace dropped without a word.
+TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
+    struct Row {
+        const char* name;
+        bool silent;  // the device does not answer the poll: it outlasts its grace
+        bool write;   // the input falls into "alle" schreiben, not into a poll
+        std::function<void(Busy&)> input;
+        std::size_t stops;  // "stopp" frames sent (a record write begins with one)
+        std::size_t starts;
+        const char* statusLine;  // the main window's, after
+        bool busyCursor;         // seen while the input waited
+    };
+    auto stopp = [](QAbstractButton* button) {
+        return [button](Busy&) { QTest::mouseClick(button, Qt::LeftButton); };
+    };
+    auto& status = StatusMain_Panel()->ui;
+    const Row rows[] = {
+        {"Stopp within a poll", false, false, stopp(status.STOPP), 1, 0, "", true},
+        {"Stopp past a poll's grace", true, false, stopp(main().STOPP), 1, 0, "", true},
+        {"Stopp key during a write", false, true,
+         [](Busy&) { QTest::keyClick(QApplication::focusWidget(), vrl::app::kStoppKey); }, 3, 0, "",
+         true},
+        {"click within a poll's grace", false, false,
+         [](Busy& t) {
+             // As the window system delivers it: queued, to the window.
+             QWindow* window = ParMain_GetMainpanel()->windowHandle();
+             const QPoint at =
+                 t.main().START->mapTo(ParMain_GetMainpanel(), t.main().START->rect().center());
+             for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                 QWindowSystemInterface::handleMouseEvent<
+                     QWindowSystemInterface::AsynchronousDelivery>(
+                     window, at, window->mapToGlobal(at),
+                     type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                     Qt::LeftButton, type);
+         },
+         0, 1, "", true},
+        {"click past a poll's grace", true, false, kClickStart.input, 0, 0,
+         vrl::app::kEingabeAbgewiesen, true},
+    };
+    for (const auto& row : rows) {
+        Prog_Initialisieren();
+        status.TKVSTATUSABFRAGE->setChecked(true);  // polling on
+        status.STATUSTIMER->stop();                 // the tick comes from the test
+        ParMain_GetMainpanel()->statusBar()->clearMessage();
+        main().PAR_STROM1->setFocus();
+        if (row.silent) device.injectFault('1', sim::Fault{sim::FaultKind::Silence, "S1R", 1});
+        device.clearFrames();
+        popups.shown.clear();
+        bool made = false, busyCursor = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
+            if (!vrl::op::running()) return;
+            if (made) {
+                busyCursor =
+                    busyCursor || (QApplication::overrideCursor() &&
+                                   QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+                return;
+            }
+            if (row.silent && !QApplication::overrideCursor()) return;
+            if (row.write && (!progressDialog() || progressDialog()->value() < 1)) return;
+            made = true;
+            row.input(*this);
+        });
+        watch.start(0);
+        if (row.write) {
+            popups.answers = {kAlle};
+            main().PROGSCHREIBEN->click();
+        } else {
+            Callback_Statustimer();
+        }
+        QCoreApplication::processEvents();
+
+        EXPECT_TRUE(made) << row.name;
+        EXPECT_EQ(count("DF2"), row.stops) << row.name;
+        EXPECT_EQ(count("DF1"), row.starts) << row.name;
+        if (row.stops > 0) {
+            EXPECT_EQ(device.frames().back(), "#1DF2\r") << row.name << ": the stop came last";
+            EXPECT_EQ(main().FEHLERSTRING->text(), "Stopp vom TKV-9D angenommen") << row.name;
+        }
+        if (row.write) {
+            EXPECT_LT(count("PNP"), 16u) << row.name << ": the write was cancelled";
+        }
+        EXPECT_EQ(ParMain_GetMainpanel()->statusBar()->currentMessage(), row.statusLine)
+            << row.name;
+        EXPECT_EQ(busyCursor, row.busyCursor) << row.name;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << row.name;
     }
 }
 
