@@ -149,8 +149,12 @@ int Func_PanelsInitialisieren(const char* version, const char* date) {
     honourStopp(ParMain_Panel()->ui.STOPP);
     honourStopp(StatusMain_Panel()->ui.STOPP);
     for (QMainWindow* window :
-         {ParMain_GetMainpanel(), ComMain_Panel()->widget(), StatusMain_Panel()->widget()})
+         {ParMain_GetMainpanel(), ComMain_Panel()->widget(), StatusMain_Panel()->widget()}) {
         addNeuVerbinden(window);
+        // The line for what happened to the operator's input; there from the start, so that its
+        // first message moves no control away from under the pointer.
+        window->statusBar()->setSizeGripEnabled(false);
+    }
     // Last: every window's menu lists the complete window list.
     Fenster_MenueintraegeErstellen();
     return 0;
