@@ -541,6 +541,28 @@ TEST_F(QuitDuringAnOperation, WaitsForTheLineAndClosesThePort) {
     }
 }
 
+// Fault caught: a close during the status poll waits for the line without a sign, so that the
+// operator takes it for lost.
+TEST_F(QuitDuringAnOperation, ACloseDuringAPollSaysSoAndIsCarriedOutAfterIt) {
+    writeSettings("[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n");
+    QString shown;
+    bool polling = false;
+    const int result = run([&] {
+        StatusMain_Panel()->ui.TKVSTATUSABFRAGE->setChecked(true);
+        StatusMain_Panel()->ui.STATUSTIMER->stop();  // the tick comes from the test
+        QTimer::singleShot(0, [&] {
+            polling = vrl::op::background();
+            ParMain_GetMainpanel()->close();
+            shown = ParMain_GetMainpanel()->statusBar()->currentMessage();
+        });
+        Callback_Statustimer();
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(polling);
+    EXPECT_EQ(shown, "Wird beendet, sobald der laufende Vorgang zu Ende ist …");
+    EXPECT_TRUE(popups.shown.empty());
+}
+
 // A report the operator reads: a modal dialog that stays up until two turns of the event loop
 // have passed.
 class ReadReports : public vrl::ScriptedPopups {
