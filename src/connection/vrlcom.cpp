@@ -273,14 +273,15 @@ int VrlCom_Scan() {
 
 void VrlCom_FehlermeldungSet(int code) {
     if (!gView) return;
-    // The poll and the recording run side by side in the background: one's success says nothing
-    // about the other's failure, whose reason stays until the operator acts or it succeeds.
     if (code != 0 && gOpenPort != 0 && vrl::driver::portGone(gOpenPort)) {
         portVerloren(code);
         return;
     }
+    // The poll and the recording run side by side in the background: one's success says nothing
+    // about the other's failure, whose reason stays until the operator acts or it succeeds, nor
+    // about a hint the operator has yet to read ("Stopp vom TKV-9D angenommen").
     const std::string& source = vrl::op::title();
-    if (code == 0 && gErrorShown && vrl::op::background() && source != gErrorSource) return;
+    if (code == 0 && vrl::op::background() && !(gErrorShown && source == gErrorSource)) return;
     gErrorShown = code != 0;
     gErrorSource = source;
     std::string text = code != 0 ? VRL_Fehlermeldung(code) : "";
