@@ -97,6 +97,9 @@ int StatusAbfragen() {
 // on keep what they showed.
 int HdxStatusAbfragen() {
     for (int n = 1; n <= kModule; ++n) {
+        // "Stopp" meanwhile goes out after the module in hand, not after fifteen of them (each a
+        // time-out on a silent line); the rows from here keep what they showed.
+        if (vrl::op::cancelRequested()) return 0;
         int status = 0;
         if (const int code = TkvCom_HdxStatusLesen(n, &status); code != 0) return code;
         const auto& row = gHdxStatusLeds[static_cast<std::size_t>(n - 1)];
