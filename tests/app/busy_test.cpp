@@ -265,14 +265,16 @@ TEST_F(Busy, APollPastItsGraceMakesTheWindowsBusyAndDropsInput) {
 }
 
 // "Stopp" from either window or its key, and any other click, during background work (the
-// status poll) or an operator's write. Faults caught: a Stopp dropped or left to an operation
-// that never starts; a stop key that does nothing; a write that keeps the line after Stopp; a
-// click held with an arrow cursor; a click past the grace dropped without a word.
+// status poll) or an operator's operation. Faults caught: a Stopp dropped or left to an
+// operation that never starts; a stop key that does nothing; a write or an hdx-4 read that keeps
+// the line after Stopp; a click held with an arrow cursor; a click past the grace dropped
+// without a word.
 TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
+    enum class During { Poll, Write, HdxRead };
     struct Row {
         const char* name;
-        bool silent;  // the device does not answer the poll: it outlasts its grace
-        bool write;   // the input falls into "alle" schreiben, not into a poll
+        bool silent;    // the device does not answer the poll: it outlasts its grace
+        During during;  // what the input falls into
         std::function<void(Busy&)> input;
         std::size_t stops;  // "stopp" frames sent (a record write begins with one)
         std::size_t starts;
@@ -284,12 +286,14 @@ TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
     };
     auto& status = StatusMain_Panel()->ui;
     const Row rows[] = {
-        {"Stopp within a poll", false, false, stopp(status.STOPP), 1, 0, "", true},
-        {"Stopp past a poll's grace", true, false, stopp(main().STOPP), 1, 0, "", true},
-        {"Stopp key during a write", false, true,
+        {"Stopp within a poll", false, During::Poll, stopp(status.STOPP), 1, 0, "", true},
+        {"Stopp past a poll's grace", true, During::Poll, stopp(main().STOPP), 1, 0, "", true},
+        {"Stopp during the hdx-4 read", false, During::HdxRead, stopp(status.STOPP), 1, 0, "",
+         true},
+        {"Stopp key during a write", false, During::Write,
          [](Busy&) { QTest::keyClick(QApplication::focusWidget(), vrl::app::kStoppKey); }, 3, 0, "",
          true},
-        {"click within a poll's grace", false, false,
+        {"click within a poll's grace", false, During::Poll,
          [](Busy& t) {
              // As the window system delivers it: queued, to the window.
              QWindow* window = ParMain_GetMainpanel()->windowHandle();
@@ -303,7 +307,7 @@ TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
                      Qt::LeftButton, type);
          },
          0, 1, "", true},
-        {"click past a poll's grace", true, false, kClickStart.input, 0, 0,
+        {"click past a poll's grace", true, During::Poll, kClickStart.input, 0, 0,
          vrl::app::kEingabeAbgewiesen, true},
     };
     for (const auto& row : rows) {
@@ -326,14 +330,17 @@ TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
                 return;
             }
             if (row.silent && !QApplication::overrideCursor()) return;
-            if (row.write && (!progressDialog() || progressDialog()->value() < 1)) return;
+            if (row.during == During::Write && (!progressDialog() || progressDialog()->value() < 1))
+                return;
             made = true;
             row.input(*this);
         });
         watch.start(0);
-        if (row.write) {
+        if (row.during == During::Write) {
             popups.answers = {kAlle};
             main().PROGSCHREIBEN->click();
+        } else if (row.during == During::HdxRead) {
+            status.HDXSTATUSABFRAGE->click();
         } else {
             Callback_Statustimer();
         }
@@ -346,8 +353,11 @@ TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
             EXPECT_EQ(device.frames().back(), "#1DF2\r") << row.name << ": the stop came last";
             EXPECT_EQ(main().FEHLERSTRING->text(), "Stopp vom TKV-9D angenommen") << row.name;
         }
-        if (row.write) {
+        if (row.during == During::Write) {
             EXPECT_LT(count("PNP"), 16u) << row.name << ": the write was cancelled";
+        }
+        if (row.during == During::HdxRead) {
+            EXPECT_LT(count("K"), 15u) << row.name << ": the read ended at the next module";
         }
         EXPECT_EQ(ParMain_GetMainpanel()->statusBar()->currentMessage(), row.statusLine)
             << row.name;
