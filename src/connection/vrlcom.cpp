@@ -187,6 +187,10 @@ bool VrlCom_Getrennt() {
     return gGonePort != 0;
 }
 
+int VrlCom_GetrennterPort() {
+    return gGonePort;
+}
+
 bool VrlCom_WartetAufAdapter() {
     return gGonePort != 0 && !gOtherDevice;
 }

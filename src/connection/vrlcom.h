@@ -84,6 +84,8 @@ int VrlCom_Scan();
 // The open port went away (adapter unplugged): it is closed and waits to be reopened; the
 // device operations fail as without a port, and polling and recording pause.
 bool VrlCom_Getrennt();
+// That port, 0 when none went away.
+int VrlCom_GetrennterPort();
 // Whether it is worth trying to reopen it by itself: gone, and no other device answered there.
 bool VrlCom_WartetAufAdapter();
 // Reopens the port that went away, or the open one (the operator's "Neu verbinden"), and checks

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/com_main.h"
+#include "app/ini.h"
 #include "app/recorder.h"
 #include "app/status_main.h"
 #include "app_fixture.h"
@@ -19,11 +20,23 @@ namespace {
 
 using Link = vrl::gui::PortPictureRing::Link;
 
-class Reconnect : public PanelsTest {};
+class Reconnect : public PanelsTest {
+  protected:
+    // The port the settings file would name at the end now.
+    static int comSetting() {
+        IniText store = Ini_New(1);
+        ComMain_WriteIni(store);
+        int port = -1;
+        Ini_GetInt(store, "com", "com", &port);
+        Ini_Dispose(store);
+        return port;
+    }
+};
 
 // Faults caught: a vanished port reported as a silent device ("Fehler beim Leeren"), polling and
 // recording ended by it, the plug showing the port as connected, lamps that look current, no
-// reopen once the adapter is back, and a different device taken for the one that was there.
+// reopen once the adapter is back, a different device taken for the one that was there, and the
+// port forgotten by the settings when the program ends while it is away.
 TEST_F(Reconnect, AVanishedPortIsSaidPlainlyAndReopenedForTheSameDeviceOnly) {
     struct Row {
         const char* name;
@@ -58,6 +71,7 @@ TEST_F(Reconnect, AVanishedPortIsSaidPlainlyAndReopenedForTheSameDeviceOnly) {
                   "COM 7 getrennt – wird wieder verbunden, sobald der Adapter zurück ist")
             << row.name;
         EXPECT_EQ(plug->link(), Link::Gone) << row.name;
+        EXPECT_EQ(comSetting(), kSimPort) << row.name << ": the port to open at the next start";
         for (int i = 0; i < 2 * vrl::app::MeasurementRecorder::kFailuresToStop; ++i) {
             Callback_Statustimer();
             recorder->tick();
