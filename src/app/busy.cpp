@@ -3,11 +3,15 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QMainWindow>
 #include <QProgressDialog>
 #include <QSemaphore>
+#include <QStatusBar>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -141,6 +145,52 @@ bool inside(const QObject* object, const QWidget* window) {
 }
 
 constexpr char kUsableWhileBusy[] = "usableWhileBusy";
+constexpr char kHonouredWhileBusy[] = "honouredWhileBusy";
+
+// The widget an event is for: the receiver itself, or for input the window system hands to a
+// window, the widget under the pointer or with the keyboard focus.
+QWidget* targetOf(QObject* receiver, const QEvent* event) {
+    if (auto* widget = qobject_cast<QWidget*>(receiver)) return widget;
+    auto* window = qobject_cast<QWindow*>(receiver);
+    if (!window) return nullptr;
+    if (event->isSinglePointEvent()) {
+        const QPoint at = static_cast<const QSinglePointEvent*>(event)->globalPosition().toPoint();
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->windowHandle() != window) continue;
+            QWidget* under = top->childAt(top->mapFromGlobal(at));
+            return under ? under : top;
+        }
+        return nullptr;
+    }
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        return QApplication::focusWidget();
+    return nullptr;
+}
+
+bool honoured(const QWidget* widget) {
+    for (; widget; widget = widget->parentWidget()) {
+        if (widget->property(kHonouredWhileBusy).toBool()) return true;
+        if (widget->isWindow()) break;
+    }
+    return false;
+}
+
+// What the operator means to act: a click, a key, a shortcut. Its releases and drags follow it.
+bool isAction(QEvent::Type type) {
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+           type == QEvent::KeyPress || type == QEvent::Shortcut || type == QEvent::Wheel;
+}
+
+// The pointer passing over the windows acts on nothing; it is not held for later.
+bool isMereMove(const QEvent* event) {
+    if (event->type() == QEvent::HoverMove) return true;
+    return event->type() == QEvent::MouseMove &&
+           static_cast<const QMouseEvent*>(event)->buttons() == Qt::NoButton;
+}
+
+// Input held longer than this is not carried out any more: a click must not act long after the
+// operator made it and perhaps turned to something else.
+constexpr qint64 kLatestReplay = 500;  // [ms]
 
 // The window a click or key press belongs to; a menu's click belongs to the window of its menu
 // bar.
@@ -181,7 +231,12 @@ void setUsableWhileBusy(QWidget* window) {
     window->setProperty(kUsableWhileBusy, true);
 }
 
+void setHonouredWhileBusy(QWidget* control) {
+    control->setProperty(kHonouredWhileBusy, true);
+}
+
 WindowOperations::WindowOperations() {
+    heldClock_.start();
     op::setHost(this);
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -200,13 +255,80 @@ void WindowOperations::begin(std::string_view title, op::Kind kind) {
     if (background_) backgroundClock_.start();
 }
 
-void WindowOperations::showBusy() {
-    busy_ = true;
+void WindowOperations::showCursor() {
     if (!cursor_) QApplication::setOverrideCursor(Qt::WaitCursor);
     cursor_ = true;
 }
 
+void WindowOperations::showBusy() {
+    busy_ = true;
+    showCursor();
+    // What was held is not carried out any more; the operator learns so now, not at the end.
+    for (const HeldInput& input : held_)
+        if (input.receiver && isAction(input.event->type())) refuse(input.receiver);
+    held_.clear();
+}
+
+void WindowOperations::refuse(QObject* receiver) {
+    // A shortcut's receiver is its action, owned by a window.
+    QWidget* widget = nullptr;
+    for (QObject* object = receiver; object && !widget; object = object->parent())
+        widget = qobject_cast<QWidget*>(object);
+    if (auto* window = qobject_cast<QWindow*>(receiver))
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->windowHandle() == window) widget = top;
+    auto* main = widget ? qobject_cast<QMainWindow*>(ownerOf(widget)) : nullptr;
+    if (!main) main = qobject_cast<QMainWindow*>(QApplication::activeWindow());
+    if (main) main->statusBar()->showMessage(QString::fromUtf8(kEingabeAbgewiesen), 10000);
+}
+
+bool WindowOperations::hold(QObject* receiver, QEvent* event) {
+    held_.push_back({receiver, std::unique_ptr<QEvent>(event->clone()), heldClock_.elapsed()});
+    if (isAction(event->type())) showCursor();
+    return true;
+}
+
+void WindowOperations::replayHeld() {
+    auto held = std::exchange(held_, {});
+    for (HeldInput& input : held) {
+        if (!input.receiver) continue;
+        // An operation started by input carried out before it keeps this one from acting in time.
+        if (op::running() || heldClock_.elapsed() - input.at > kLatestReplay) {
+            if (isAction(input.event->type())) refuse(input.receiver);
+            continue;
+        }
+        QCoreApplication::sendEvent(input.receiver, input.event.get());
+    }
+}
+
+void WindowOperations::requestStop() {
+    if (!op::running()) {
+        const op::Operation operation("Stopp");
+        if (operation.started() && sendStop_) sendStop_();
+        return;
+    }
+    if (stopPending_) return;
+    stopPending_ = true;
+    // An operator's operation ends at its next step, as "Abbrechen" ends it.
+    if (op::busy()) {
+        op::requestCancel();
+        if (progress_) {
+            progress_->setLabelText(
+                QString::fromUtf8("Wird nach dem laufenden Schritt abgebrochen …"));
+            progress_->setCancelButton(nullptr);
+        }
+    }
+    if (announceStop_) announceStop_();
+}
+
 void WindowOperations::end() {
+    // The stop asked for meanwhile is the next frame on the line.
+    if (stopPending_) {
+        stopPending_ = false;
+        busy_ = true;
+        showCursor();
+        if (sendStop_) sendStop_();
+    }
     // Input that reached the program while it was busy goes now, still unheeded.
     if (busy_) QCoreApplication::processEvents();
     busy_ = false;
@@ -218,6 +340,10 @@ void WindowOperations::end() {
         // After the callback that ran the operation has returned.
         QTimer::singleShot(0, QCoreApplication::instance(), std::exchange(whenIdle_, {}));
     }
+}
+
+void WindowOperations::idle() {
+    replayHeld();
 }
 
 void WindowOperations::whenIdle(std::function<void()> action) {
@@ -254,7 +380,7 @@ void WindowOperations::waitForLine(const std::atomic<bool>& done) {
     if (!busy_ && !background_) return;
     QTimer grace;
     if (busy_) {
-        showBusy();
+        showCursor();
     } else {
         grace.setSingleShot(true);
         QObject::connect(&grace, &QTimer::timeout, &grace, [this] { showBusy(); });
@@ -262,12 +388,8 @@ void WindowOperations::waitForLine(const std::atomic<bool>& done) {
             static_cast<int>(std::max<qint64>(0, kBackgroundGrace - backgroundClock_.elapsed())));
     }
     // The windows repaint and timers tick while the line works; operator input is dropped (by
-    // the filter) or, for a background operation within its grace, kept for its end.
-    while (!done) {
-        QEventLoop::ProcessEventsFlags flags = QEventLoop::WaitForMoreEvents;
-        if (!busy_) flags |= QEventLoop::ExcludeUserInputEvents;
-        QCoreApplication::processEvents(flags);
-    }
+    // the filter) or, for a background operation within its grace, held for its end.
+    while (!done) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void WindowOperations::progress(std::string_view step, int done, int total) {
@@ -315,6 +437,13 @@ void WindowOperations::progress(std::string_view step, int done, int total) {
 bool WindowOperations::accepts(QObject* receiver) const {
     // A window hands its input on to its widgets, where it is judged.
     if (receiver->isWindowType()) return true;
+    return usable(receiver);
+}
+
+bool WindowOperations::usable(QObject* receiver) const {
+    if (auto* window = qobject_cast<QWindow*>(receiver))
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->windowHandle() == window) receiver = top;
     if (progress_ && inside(receiver, progress_.data())) return true;
     if (auto* widget = qobject_cast<QWidget*>(receiver);
         widget && widget->window()->property(kUsableWhileBusy).toBool())
@@ -325,7 +454,29 @@ bool WindowOperations::accepts(QObject* receiver) const {
 }
 
 bool WindowOperations::eventFilter(QObject* receiver, QEvent* event) {
-    if (busy_ && !passesWhileBusy(event->type()) && !accepts(receiver)) return true;
+    const QEvent::Type type = event->type();
+    // The stop key, from whichever window has the keyboard, whatever runs; no shortcut and no
+    // field takes it first.
+    if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) &&
+        static_cast<QKeyEvent*>(event)->key() == kStoppKey &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        event->accept();
+        if (type == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            requestStop();
+        return type == QEvent::KeyPress;
+    }
+    if ((busy_ || background_) && !passesWhileBusy(type)) {
+        if (honoured(targetOf(receiver, event))) return QObject::eventFilter(receiver, event);
+        if (busy_) {
+            if (accepts(receiver)) return QObject::eventFilter(receiver, event);
+            if (background_ && isAction(type)) refuse(receiver);
+            return true;
+        }
+        // Within a background operation's grace: a shortcut is judged where the key arrives,
+        // after the operation; a mere move of the pointer goes now.
+        if (type != QEvent::ShortcutOverride && !isMereMove(event) && !usable(receiver))
+            return hold(receiver, event);
+    }
     if (!op::running() &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
         // A question's answer starts the operation, but the question goes with its answer: the

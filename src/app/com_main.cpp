@@ -40,7 +40,9 @@ struct Setting {
 };
 
 constexpr Setting kSettings[] = {
-    {"com", -801501, reopenPort, [] { return VrlCom_ComPortGet(); }},
+    // A port whose adapter is unplugged at the end is the one to open at the next start.
+    {"com", -801501, reopenPort,
+     [] { return VrlCom_ComPortGet() != 0 ? VrlCom_ComPortGet() : VrlCom_GetrennterPort(); }},
     {"lcom", -801502, [](int value) { return VrlCom_LastComPortSet(value); },
      [] { return VrlCom_LastComPortGet(); }},
     {"adresse", -801503,

@@ -185,6 +185,10 @@ int Callback_Info_Button_Ok() {
 }
 
 int Callback_Main_Buttons(MainButton button) {
+    if (gPanels && button == MainButton::Stopp) {
+        Func_Stopp();
+        return 0;
+    }
     if (!gPanels || vrl::op::busy()) return 0;
     auto& ui = gPanels->main.ui;
     const int number = ui.PROGRAMMNUMMER->value();
@@ -212,7 +216,6 @@ int Callback_Main_Buttons(MainButton button) {
             deviceOperation("Start", [] { TkvCom_GeraetStarten(); });
             break;
         case MainButton::Stopp:
-            deviceOperation("Stopp", [] { TkvCom_GeraetStoppen(); });
             break;
         case MainButton::Kalibrieren:
             gPanels->kalib.widget()->show();

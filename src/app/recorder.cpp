@@ -21,6 +21,7 @@
 
 #include "app/export_picture.h"
 #include "connection/operation.h"
+#include "connection/vrlcom.h"
 #include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "params/curve.h"
@@ -325,6 +326,16 @@ void MeasurementRecorder::setRecording(bool on) {
 
 void MeasurementRecorder::tick() {
     if (!isRecording()) return;
+    // The adapter is away: the recording pauses, a gap where it began, and goes on once the
+    // port is back.
+    if (VrlCom_Getrennt()) {
+        if (!samples_.empty() && std::isfinite(samples_.back().current)) {
+            const double nan = std::numeric_limits<double>::quiet_NaN();
+            append({now() - origin_, nan, nan});
+        }
+        failedInRow_ = 0;
+        return;
+    }
     // Never beside another operation: a tick that falls into one is skipped, the next comes a
     // period later.
     // A tick that falls into another operation (mostly the status poll, which shares the period's

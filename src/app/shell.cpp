@@ -1,9 +1,14 @@
 #include "app/shell.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <memory>
 
@@ -16,10 +21,12 @@
 #include "connection/com_controls.h"
 #include "connection/operation.h"
 #include "connection/vrlcom.h"
+#include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
 #include "params/parameterfile.h"
-#include "errors/popups.h"
+#include "params/tkvcom.h"
+#include "platform/gui/panels.h"
 
 namespace {
 
@@ -28,6 +35,48 @@ constexpr int kIniMissing = -94;
 // The line's worker and the busy windows, from the first panel to the last.
 std::unique_ptr<vrl::app::WindowOperations> gOperations;
 
+constexpr char kStoppUnterwegs[] = "Stopp wird gesendet …";
+constexpr char kStoppAngenommen[] = "Stopp vom TKV-9D angenommen";
+constexpr char kWirdBeendet[] = "Wird beendet, sobald der laufende Vorgang zu Ende ist …";
+
+// The stop's own transaction. A failure is on the error displays as the device operation shows
+// it; a success is said as plainly, since the operator waited for it.
+void sendStopp() {
+    VrlCom_HinweisSet(kStoppUnterwegs);
+    if (TkvCom_GeraetStoppen() == 0) VrlCom_HinweisSet(kStoppAngenommen);
+}
+
+// "Stopp" in both windows and its key, which works from every window; the button says which key.
+void honourStopp(QPushButton* button) {
+    vrl::app::setHonouredWhileBusy(button);
+    button->setToolTip(QString::fromUtf8("Hält den TKV-9D an, auch während ein Vorgang läuft (%1)")
+                           .arg(QKeySequence(vrl::app::kStoppKey).toString()));
+}
+
+// "Neu verbinden" in each window's "Datei" menu, above "Beenden": the port closed and opened
+// again, and the device at it checked, for an adapter that came back under the same name.
+void addNeuVerbinden(QMainWindow* window) {
+    for (QAction* menu : window->menuBar()->actions()) {
+        if (!menu->menu()) continue;
+        const QList<QAction*> items = menu->menu()->actions();
+        if (items.isEmpty() || items.back()->text().remove(QLatin1Char('&')) != "Beenden") continue;
+        auto* action = new QAction(QStringLiteral("Neu verbinden"), window);
+        action->setObjectName(QStringLiteral("NEUVERBINDEN"));
+        QObject::connect(action, &QAction::triggered, window, [] { Callback_NeuVerbinden(); });
+        menu->menu()->insertAction(items.back(), action);
+        return;
+    }
+}
+
+// A close that has to wait for the line says so in every window, so the operator does not close
+// again or think it was lost.
+void showClosing() {
+    for (QMainWindow* window :
+         {ParMain_GetMainpanel(), StatusMain_Panel() ? StatusMain_Panel()->widget() : nullptr,
+          ComMain_Panel() ? ComMain_Panel()->widget() : nullptr})
+        if (window) window->statusBar()->showMessage(QString::fromUtf8(kWirdBeendet));
+}
+
 // Quitting asks about unsaved parameter data first; "Abbrechen" or a failed save keeps the
 // program running. A device operation in hand is never cut off: the operator may have a long one
 // stopped after its current step, and the program quits once it has ended.
@@ -35,6 +84,7 @@ void quitIfAllowed() {
     if (vrl::op::running()) {
         // A short operation (one command, a poll) is over before a question could be read.
         if (gOperations && (!vrl::op::busy() || !gOperations->progressDialog())) {
+            showClosing();
             gOperations->whenIdle(quitIfAllowed);
             return;
         }
@@ -45,6 +95,7 @@ void quitIfAllowed() {
             "Ja", "Nein", "", 2, 2);
         if (answer != 1 || !vrl::op::running()) return;
         vrl::op::requestCancel();
+        showClosing();
         if (gOperations) gOperations->whenIdle(quitIfAllowed);
         return;
     }
@@ -57,7 +108,15 @@ void quitIfAllowed() {
             Qt::SingleShotConnection);
         return;
     }
-    if (AbfrageWennNichtGespeichert() == 0) QCoreApplication::exit(0);
+    if (AbfrageWennNichtGespeichert() == 0) {
+        QCoreApplication::exit(0);
+        return;
+    }
+    // The operator chose to stay: no window claims it is closing.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<QMainWindow*>(window);
+            main && main->statusBar()->currentMessage() == QString::fromUtf8(kWirdBeendet))
+            main->statusBar()->clearMessage();
 }
 
 }  // namespace
@@ -71,11 +130,31 @@ void Menu_Datei_Beenden() {
     quitIfAllowed();
 }
 
+void Func_Stopp() {
+    if (gOperations) {
+        gOperations->requestStop();
+        return;
+    }
+    // A window on its own (without the program's line worker), as in a test of one window.
+    const vrl::op::Operation operation("Stopp");
+    if (operation.started()) sendStopp();
+}
+
 int Func_PanelsInitialisieren(const char* version, const char* date) {
     gOperations = std::make_unique<vrl::app::WindowOperations>();
+    gOperations->setStopActions([] { VrlCom_HinweisSet(kStoppUnterwegs); }, sendStopp);
     if (ParMain_Initialisieren(version, date) != 0) return -1;
     if (ComMain_Initialisieren() != 0) return -1;
     if (StatusMain_Initialisieren() != 0) return -1;
+    honourStopp(ParMain_Panel()->ui.STOPP);
+    honourStopp(StatusMain_Panel()->ui.STOPP);
+    for (QMainWindow* window :
+         {ParMain_GetMainpanel(), ComMain_Panel()->widget(), StatusMain_Panel()->widget()}) {
+        addNeuVerbinden(window);
+        // The line for what happened to the operator's input; there from the start, so that its
+        // first message moves no control away from under the pointer.
+        window->statusBar()->setSizeGripEnabled(false);
+    }
     // Last: every window's menu lists the complete window list.
     Fenster_MenueintraegeErstellen();
     return 0;

@@ -16,6 +16,10 @@ int Callback_Panels(QMainWindow* panel);
 // "Beenden" in the "Datei" menu of any of the three windows: the same.
 void Menu_Datei_Beenden();
 
+// "Stopp", from either window or its key: sent at once when the line is free, else right after
+// the transaction in flight; an operation the operator started ends at its next step first.
+void Func_Stopp();
+
 int Func_PanelsInitialisieren(const char* version, const char* date);
 int Func_PanelsFreigeben();
 int Func_IniDateiLaden();

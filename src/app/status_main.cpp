@@ -17,6 +17,7 @@
 #include "app/shell.h"
 #include "connection/com_controls.h"
 #include "connection/operation.h"
+#include "connection/vrlcom.h"
 #include "params/tkvcom.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/led.h"
@@ -65,6 +66,9 @@ constexpr char kAusgangSpokenName[] = "hdx-4 %1 Ausgang freigegeben";
 // reports it set on every read; it belongs to no module.
 constexpr int kAusgangBit15 = 0x8000;
 
+constexpr int kPollFailuresToStop = 5;
+int gPollsFailedInRow = 0;
+
 std::unique_ptr<vrl::gui::StatusPanel> gStatusPanel;
 std::array<std::array<Led*, kHdxStatusLamps.size()>, kModule> gHdxStatusLeds{};
 std::array<QCheckBox*, kModule> gHdxAusgaenge{};
@@ -93,6 +97,9 @@ int StatusAbfragen() {
 // on keep what they showed.
 int HdxStatusAbfragen() {
     for (int n = 1; n <= kModule; ++n) {
+        // "Stopp" meanwhile goes out after the module in hand, not after fifteen of them (each a
+        // time-out on a silent line); the rows from here keep what they showed.
+        if (vrl::op::cancelRequested()) return 0;
         int status = 0;
         if (const int code = TkvCom_HdxStatusLesen(n, &status); code != 0) return code;
         const auto& row = gHdxStatusLeds[static_cast<std::size_t>(n - 1)];
@@ -148,6 +155,7 @@ void TabellenLeeren() {
 }
 
 void PollingSchalten(bool on) {
+    gPollsFailedInRow = 0;
     StatusLedsDimmen(on ? 0 : 1);
     if (on)
         ui().STATUSTIMER->start();
@@ -248,6 +256,10 @@ int Callback_Status_Buttons(StatusButton button) {
         PollingSchalten(ui().TKVSTATUSABFRAGE->isChecked());
         return 0;
     }
+    if (button == StatusButton::Stopp) {
+        Func_Stopp();
+        return 0;
+    }
     // One device operation at a time; the device operations show their own failures, nothing
     // here depends on the results.
     const vrl::op::Operation operation("Status");
@@ -259,7 +271,6 @@ int Callback_Status_Buttons(StatusButton button) {
             TkvCom_GeraetStarten();
             break;
         case StatusButton::Stopp:
-            TkvCom_GeraetStoppen();
             break;
         case StatusButton::HdxStatusabfrage:
             HdxStatusAbfragen();
@@ -279,18 +290,32 @@ int Callback_Status_Button_Zurueck() {
     return 0;
 }
 
-// One failed poll ends polling: the operator switches it on again when the link is back.
+// A single failed poll (a garbled or lost answer) dims the lamps, since they no longer show the
+// device's state, and polling goes on; five in a row end it, as they end a recording: the link
+// is down, and the operator switches polling on again when it is back.
 int Callback_Statustimer() {
     if (!gStatusPanel) return 0;
+    // The adapter is away: polling pauses, the lamps dimmed as showing no current state, and
+    // goes on with the first tick after the port is back.
+    if (VrlCom_Getrennt()) {
+        gPollsFailedInRow = 0;
+        StatusLedsDimmen(1);
+        return 0;
+    }
     // A tick that falls into another operation is skipped: polling resumes with the next one.
     // A short poll does not make the windows busy: what the operator does meanwhile is carried
     // out right after it. A poll that waits out a time-out does (busy.cpp).
     const vrl::op::Operation operation("Statusabfrage", vrl::op::Kind::Background);
     if (!operation.started()) return 0;
-    if (StatusAbfragen() != 0) {
-        ui().STATUSTIMER->stop();
-        vrl::gui::setQuietly(ui().TKVSTATUSABFRAGE, false);
-        StatusLedsDimmen(1);
+    if (StatusAbfragen() == 0) {
+        gPollsFailedInRow = 0;
+        StatusLedsDimmen(0);
+        return 0;
     }
+    StatusLedsDimmen(1);
+    if (++gPollsFailedInRow < kPollFailuresToStop) return 0;
+    gPollsFailedInRow = 0;
+    ui().STATUSTIMER->stop();
+    vrl::gui::setQuietly(ui().TKVSTATUSABFRAGE, false);
     return 0;
 }

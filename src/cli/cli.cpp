@@ -252,21 +252,13 @@ int withOpenPort(Context& ctx, int (*body)(Context&, const std::vector<std::stri
     return body(ctx, arguments);
 }
 
-// Long enough for the longest frame to reach the device at 9600 baud and its acknowledgement
-// to come back; a line quiet for that long holds nothing of an earlier program.
-constexpr double kQuietLine = 0.05;  // [s]
-
 int dropStaleAnswers(const Context& ctx) {
-    vrl::driver::dropStaleInput(ctx.port, kQuietLine, ctx.timeout);
+    vrl::driver::dropStaleInput(ctx.port, vrl::driver::kQuietLine, ctx.timeout);
     return VRLTKV9D_Timeout(ctx.port, ctx.timeout);
 }
 
 int reopenPort(const Context& ctx, std::string& identification) {
-    if (int code = VRLTKV9D_Open(ctx.port, vrl::driver::kBaudRate); code != 0) return code;
-    int code = dropStaleAnswers(ctx);
-    if (code == 0) code = VRLTKV9D_IDLesen(ctx.port, ctx.address, identification);
-    if (code != 0) VRLTKV9D_Close(ctx.port);
-    return code;
+    return vrl::driver::reopenAndIdentify(ctx.port, ctx.address, ctx.timeout, identification);
 }
 
 void writeLine(std::ostream& stream, std::string_view line) {

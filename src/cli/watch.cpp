@@ -84,7 +84,6 @@ Reading takeReading(const Context& ctx, const std::vector<std::string>& fields,
 // comes from a port that is there but leads elsewhere; the identification it gave is in `id`.
 // Another device's port is let go at once: it is not ours to hold.
 bool reopen(const Context& ctx, const std::string& watched, std::string& id) {
-    id.clear();
     if (reopenPort(ctx, id) != 0) {
         id.clear();
         return false;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QSpinBox>
+#include <QTimer>
 #include <vector>
 
 #include "connection/operation.h"
@@ -74,6 +75,14 @@ class RegisteredControls : public vrl::com::View {
         if (state == vrl::com::AddressLed::Foreign) led->setOnColor(QColor(0xFF, 0x00, 0x00));
         vrl::gui::setQuietly(led, state != vrl::com::AddressLed::Off);
     }
+    void showLinkState(int, vrl::com::LinkState state) override {
+        using Link = vrl::gui::PortPictureRing::Link;
+        const Link link = state == vrl::com::LinkState::Gone           ? Link::Gone
+                          : state == vrl::com::LinkState::Reconnecting ? Link::Reconnecting
+                                                                       : Link::Connected;
+        for (auto& ring : pictureRings)
+            if (ring) ring->setLink(link);
+    }
     void showScanText(std::string_view text) override {
         if (!scanText) return;
         vrl::gui::setQuietly(scanText.data(),
@@ -121,6 +130,15 @@ void registerComPanel(Ui::COMPANEL& ui) {
         VrlCom_RegisterAdressLeds(led);
     VrlCom_RegisterScanButton(ui.SCANN);
     VrlCom_RegisterScanStringControl(ui.SCANNTEXT);
+    // An unplugged adapter is tried again about once a second; opening a port that is not there
+    // fails at once and costs the line nothing.
+    auto* reconnect = new QTimer(ui.COMPORT);
+    reconnect->setObjectName(QStringLiteral("reconnectTimer"));
+    reconnect->setInterval(kReconnectPeriod);
+    QObject::connect(reconnect, &QTimer::timeout, reconnect, [] {
+        if (VrlCom_WartetAufAdapter()) Callback_NeuVerbinden(vrl::op::Kind::Background);
+    });
+    reconnect->start();
 }
 
 void unregisterAll() {
@@ -225,6 +243,16 @@ int Callback_ComPortUmschalten() {
     }
     const vrl::op::Operation operation("COM-Port");
     if (operation.started()) VrlCom_FehlermeldungSet(VrlCom_ComPortUmschalten());
+    return 0;
+}
+
+int Callback_NeuVerbinden(vrl::op::Kind kind) {
+    const vrl::op::Operation operation("Neu verbinden", kind);
+    if (!operation.started()) return 0;
+    const int code = VrlCom_NeuVerbinden();
+    // Waiting for the adapter is said already; the other failures are shown as any device
+    // operation's.
+    if (code != 0 && !VrlCom_Getrennt()) VrlCom_FehlermeldungSet(code);
     return 0;
 }
 

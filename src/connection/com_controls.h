@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "connection/operation.h"
+
 // The controls that panels register with the connection manager, and their callbacks. The
 // manager keeps every registered control up to date, whichever panel is visible.
 
@@ -23,6 +25,7 @@ namespace vrl::com {
 inline constexpr int MAX_PICTURERINGCONTROLS = 10;
 inline constexpr int MAX_FEHLERCONTROLS = 10;
 inline constexpr int MAX_ADRESSLEDS = 15;
+inline constexpr int kReconnectPeriod = 1000;  // [ms] between tries to reopen a port gone
 
 // Registers the connection panel's controls: port ring, port picture, error displays,
 // identification, address with its lamps, scan.
@@ -55,6 +58,9 @@ int Callback_ComPortUmschalten();
 namespace vrl::com {
 void setChoosePort(std::function<void()> handler);
 }
+// "Neu verbinden" (the operator's, from a menu) and the tries to reopen a port that went away
+// (in the background): VrlCom_NeuVerbinden as an operation.
+int Callback_NeuVerbinden(vrl::op::Kind kind = vrl::op::Kind::Operator);
 // Commit of the address ring.
 int Callback_ComPortAdresse(QComboBox* ring);
 int Callback_IdLesen();

@@ -45,6 +45,7 @@ Operation::~Operation() {
         gHowFar.clear();
         popups().message(gTitle, text);
     }
+    if (gHost && gDepth == 0) gHost->idle();
 }
 
 bool running() {
@@ -53,6 +54,15 @@ bool running() {
 
 bool busy() {
     return gDepth > 0 && gKind == Kind::Operator;
+}
+
+bool background() {
+    return gDepth > 0 && gKind == Kind::Background;
+}
+
+const std::string& title() {
+    static const std::string none;
+    return gDepth > 0 ? gTitle : none;
 }
 
 int onLine(const std::function<int()>& work) {

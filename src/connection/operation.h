@@ -26,7 +26,10 @@ enum class Kind { Operator, Background };
 //  - dropped: every other event, that is the operator's input from any device, except in the
 //    progress display, in a window that only watches the line (the trace) and in a question the
 //    operation itself asks; a background operation within its grace holds the input back
-//    instead and carries it out at its end.
+//    instead and carries it out at its end (idle()), and past it says on the window's status
+//    line that the input was not carried out;
+//  - honoured in every state: "Stopp" and its key, which ask the host for the stop instead of
+//    starting an operation of their own.
 // So a callback may still run inside a wait, reached without input: a timer's (the status poll),
 // a field that commits when it loses the focus, a window's close. Such a callback either runs
 // its work as an Operation (which does not start while another runs, and then does nothing), or,
@@ -42,6 +45,8 @@ class Host {
     virtual int onLine(const std::function<int()>& work) = 0;
     // The step now starting, after `done` of `total` steps.
     virtual void progress(std::string_view step, int done, int total) = 0;
+    // The outermost operation has ended and another may start: what waited for it goes now.
+    virtual void idle() {}
 };
 
 void setHost(Host* host);
@@ -67,6 +72,9 @@ bool running();
 // An operation the operator started is running: input that would start another or change its
 // data is refused.
 bool busy();
+// A background operation is running; and the title of the running operation ("" for none).
+bool background();
+const std::string& title();
 
 int onLine(const std::function<int()>& work);
 void progress(std::string_view step, int done, int total);

@@ -17,6 +17,44 @@ int gLastPort = 0;
 char gAddress = kStartAddress;
 int gRefusedPort = 0;  // the port whose open failed last, 0 = none
 vrl::com::View* gView = nullptr;
+// The operation whose failure the error displays show ("" for one outside an operation); none
+// while they show no failure.
+bool gErrorShown = false;
+std::string gErrorSource;
+// The port that went away and waits to be reopened, 0 = none; whether another device answered
+// there; the identification of the device last seen at the port.
+int gGonePort = 0;
+bool gOtherDevice = false;
+std::string gKnownId;
+
+constexpr int kOtherDevice = -122306;  // refused: not the device that was connected
+
+std::string comName(int port) {
+    return "COM " + std::to_string(port);
+}
+
+void showLinkState(int port, vrl::com::LinkState state) {
+    if (gView) gView->showLinkState(port, state);
+}
+
+// The port went away under an operation: closed (so the system can give the adapter back under
+// its name), remembered for the reconnect, and said plainly instead of the failed command's
+// text, since the cure is to plug it in, not to look at the device.
+void portVerloren(int code) {
+    const int port = gOpenPort;
+    vrl::op::onLine([port] { return VRLTKV9D_Close(port); });
+    gOpenPort = 0;
+    gGonePort = port;
+    gOtherDevice = false;
+    VrlCom_ComPortAnzeigen(port);
+    showLinkState(port, vrl::com::LinkState::Gone);
+    gErrorShown = true;
+    gErrorSource.clear();
+    if (gView)
+        gView->showError(
+            code,
+            comName(port) + " getrennt – wird wieder verbunden, sobald der Adapter zurück ist");
+}
 
 static_assert(vrl::com::operatorAddress(vrl::driver::kCommonAddress));
 
@@ -38,6 +76,10 @@ void resetState() {
     gLastPort = 0;
     gAddress = kStartAddress;
     gRefusedPort = 0;
+    gErrorShown = false;
+    gGonePort = 0;
+    gOtherDevice = false;
+    gKnownId.clear();
 }
 
 std::vector<PortItem> portItems() {
@@ -77,6 +119,13 @@ int VrlCom_AdresseSet(char address) {
 
 int VrlCom_Open(int port) {
     if (!validPortOrNone(port)) return -110303;
+    // The operator's choice of a port ends waiting for the one that went away, and whatever
+    // device is at the chosen one is his.
+    if (gGonePort != 0) {
+        showLinkState(gGonePort, vrl::com::LinkState::Connected);
+        gGonePort = 0;
+    }
+    gKnownId.clear();
     if (port == gOpenPort) return 0;
     if (gOpenPort != 0) {
         const int open = gOpenPort;
@@ -130,6 +179,64 @@ int VrlCom_IdLesen() {
         code != 0)
         return code;
     if (gView) gView->showIdText(text);
+    gKnownId = text;
+    return 0;
+}
+
+bool VrlCom_Getrennt() {
+    return gGonePort != 0;
+}
+
+int VrlCom_GetrennterPort() {
+    return gGonePort;
+}
+
+bool VrlCom_WartetAufAdapter() {
+    return gGonePort != 0 && !gOtherDevice;
+}
+
+int VrlCom_NeuVerbinden() {
+    const int port = gGonePort != 0 ? gGonePort : gOpenPort != 0 ? gOpenPort : gLastPort;
+    if (port == 0) return -122304;
+    if (gOpenPort != 0) {
+        const int open = gOpenPort;
+        vrl::op::onLine([open] { return VRLTKV9D_Close(open); });
+        gOpenPort = 0;
+        gLastPort = open;
+    }
+    gGonePort = port;
+    showLinkState(port, vrl::com::LinkState::Reconnecting);
+    const char address = gAddress;
+    std::string id;
+    const int code = vrl::op::onLine(
+        [&] { return vrl::driver::reopenAndIdentify(port, address, vrl::com::kPortTimeout, id); });
+    if (code != 0) {
+        showLinkState(port, vrl::com::LinkState::Gone);
+        return code;
+    }
+    // Only the device that was there, or any TKV-9D when none was identified: readings from
+    // another device would pass for this one's.
+    const bool same = gKnownId.empty() ? id.empty() || id.rfind(vrl::com::kDeviceIdPrefix, 0) == 0
+                                       : id == gKnownId;
+    if (!same) {
+        vrl::op::onLine([port] { return VRLTKV9D_Close(port); });
+        gOtherDevice = true;
+        showLinkState(port, vrl::com::LinkState::Gone);
+        gErrorShown = true;
+        gErrorSource.clear();
+        if (gView)
+            gView->showError(kOtherDevice, "An " + comName(port) +
+                                               " antwortet ein anderes Gerät (" + id +
+                                               ") – nicht verbunden");
+        return kOtherDevice;
+    }
+    gOpenPort = port;
+    gGonePort = 0;
+    gOtherDevice = false;
+    if (!id.empty()) gKnownId = id;
+    VrlCom_ComPortAnzeigen(port);
+    showLinkState(port, vrl::com::LinkState::Connected);
+    VrlCom_HinweisSet(comName(port) + " wieder verbunden" + (id.empty() ? "" : " (" + id + ")"));
     return 0;
 }
 
@@ -170,6 +277,17 @@ int VrlCom_Scan() {
 
 void VrlCom_FehlermeldungSet(int code) {
     if (!gView) return;
+    if (code != 0 && gOpenPort != 0 && vrl::driver::portGone(gOpenPort)) {
+        portVerloren(code);
+        return;
+    }
+    // The poll and the recording run side by side in the background: one's success says nothing
+    // about the other's failure, whose reason stays until the operator acts or it succeeds, nor
+    // about a hint the operator has yet to read ("Stopp vom TKV-9D angenommen").
+    const std::string& source = vrl::op::title();
+    if (code == 0 && vrl::op::background() && !(gErrorShown && source == gErrorSource)) return;
+    gErrorShown = code != 0;
+    gErrorSource = source;
     std::string text = code != 0 ? VRL_Fehlermeldung(code) : "";
     // The code says only that the open failed; a port that another program holds is worth
     // naming together with the holder, or the operator looks for a fault in the wiring.
@@ -179,5 +297,6 @@ void VrlCom_FehlermeldungSet(int code) {
 }
 
 void VrlCom_HinweisSet(std::string_view text) {
+    gErrorShown = false;
     if (gView) gView->showError(0, text);
 }

@@ -17,6 +17,10 @@ inline constexpr const char* kDeviceIdPrefix = "VRL-TKV9D-";
 
 enum class AddressLed { Off, Found, Foreign };  // Found lights green, Foreign red
 
+// The open port's link: there, gone (an adapter unplugged) while it waits to be reopened, or
+// being reopened just now.
+enum class LinkState { Connected, Gone, Reconnecting };
+
 // What the registered controls show. Every call goes to every registered control of its kind.
 class View {
   public:
@@ -29,6 +33,8 @@ class View {
     virtual int addressLedCount() const = 0;
     virtual void showAddressLed(int index, AddressLed state) = 0;
     virtual void showScanText(std::string_view text) = 0;
+    // The port picture's state of the link to `port`.
+    virtual void showLinkState(int /*port*/, LinkState /*state*/) {}
 };
 
 void setView(View* view);
@@ -74,6 +80,18 @@ void VrlCom_ComPortAnzeigen(int port);
 
 int VrlCom_IdLesen();
 int VrlCom_Scan();
+
+// The open port went away (adapter unplugged): it is closed and waits to be reopened; the
+// device operations fail as without a port, and polling and recording pause.
+bool VrlCom_Getrennt();
+// That port, 0 when none went away.
+int VrlCom_GetrennterPort();
+// Whether it is worth trying to reopen it by itself: gone, and no other device answered there.
+bool VrlCom_WartetAufAdapter();
+// Reopens the port that went away, or the open one (the operator's "Neu verbinden"), and checks
+// that the device at the address is the one that was there: 0 once connected again; another
+// device is refused and named.
+int VrlCom_NeuVerbinden();
 
 void VrlCom_FehlermeldungSet(int code);
 // A hint on every error display where no error stands: the lamp off, no number, the text.

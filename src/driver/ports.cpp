@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "driver/transaction.h"
+#include "driver/vrltkv9d.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
 
@@ -41,6 +43,17 @@ void dropStaleInput(int port, double quietSeconds, double longestSeconds) {
     while (line.readByte(port) >= 0 && std::chrono::steady_clock::now() < end) {
     }
     line.flushInput(port);
+}
+
+int reopenAndIdentify(int port, char address, double timeout, std::string& id) {
+    id.clear();
+    int code = VRLTKV9D_Open(port, kBaudRate);
+    if (code != 0) return code;
+    dropStaleInput(port, kQuietLine, timeout);
+    code = VRLTKV9D_Timeout(port, timeout);
+    if (code == 0 && address != kCommonAddress) code = VRLTKV9D_IDLesen(port, address, id);
+    if (code != 0) VRLTKV9D_Close(port);
+    return code;
 }
 
 void releaseExclusiveForExit() {

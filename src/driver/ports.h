@@ -36,6 +36,17 @@ bool portGone(int port);
 // read time-out at `quietSeconds`; the caller sets its own after it.
 void dropStaleInput(int port, double quietSeconds, double longestSeconds);
 
+// Long enough for the longest frame to reach the device at 9600 baud and its acknowledgement
+// to come back; a line quiet for that long holds nothing of an earlier program.
+constexpr double kQuietLine = 0.05;  // [s]
+
+// Opens a port that went away once it is back, with the time-out [s], drops what an earlier
+// program left on the line, and asks the device at the address who it is: 0 with its
+// identification in `id`, or the failing code with the port left closed. A port that is there
+// but leads elsewhere is no reconnect, so the caller checks `id`. The common address gets no
+// answer; the port counts as back once it opens.
+int reopenAndIdentify(int port, char address, double timeout, std::string& id);
+
 // For a signal handler that ends the process at once: lets the next program open the ports
 // this one holds. Async-signal-safe.
 void releaseExclusiveForExit();

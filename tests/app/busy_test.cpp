@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -263,6 +264,108 @@ TEST_F(Busy, APollPastItsGraceMakesTheWindowsBusyAndDropsInput) {
     }
 }
 
+// "Stopp" from either window or its key, and any other click, during background work (the
+// status poll) or an operator's operation. Faults caught: a Stopp dropped or left to an
+// operation that never starts; a stop key that does nothing; a write or an hdx-4 read that keeps
+// the line after Stopp; a click held with an arrow cursor; a click past the grace dropped
+// without a word.
+TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
+    enum class During { Poll, Write, HdxRead };
+    struct Row {
+        const char* name;
+        bool silent;    // the device does not answer the poll: it outlasts its grace
+        During during;  // what the input falls into
+        std::function<void(Busy&)> input;
+        std::size_t stops;  // "stopp" frames sent (a record write begins with one)
+        std::size_t starts;
+        const char* statusLine;  // the main window's, after
+        bool busyCursor;         // seen while the input waited
+    };
+    auto stopp = [](QAbstractButton* button) {
+        return [button](Busy&) { QTest::mouseClick(button, Qt::LeftButton); };
+    };
+    auto& status = StatusMain_Panel()->ui;
+    const Row rows[] = {
+        {"Stopp within a poll", false, During::Poll, stopp(status.STOPP), 1, 0, "", true},
+        {"Stopp past a poll's grace", true, During::Poll, stopp(main().STOPP), 1, 0, "", true},
+        {"Stopp during the hdx-4 read", false, During::HdxRead, stopp(status.STOPP), 1, 0, "",
+         true},
+        {"Stopp key during a write", false, During::Write,
+         [](Busy&) { QTest::keyClick(QApplication::focusWidget(), vrl::app::kStoppKey); }, 3, 0, "",
+         true},
+        {"click within a poll's grace", false, During::Poll,
+         [](Busy& t) {
+             // As the window system delivers it: queued, to the window.
+             QWindow* window = ParMain_GetMainpanel()->windowHandle();
+             const QPoint at =
+                 t.main().START->mapTo(ParMain_GetMainpanel(), t.main().START->rect().center());
+             for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                 QWindowSystemInterface::handleMouseEvent<
+                     QWindowSystemInterface::AsynchronousDelivery>(
+                     window, at, window->mapToGlobal(at),
+                     type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                     Qt::LeftButton, type);
+         },
+         0, 1, "", true},
+        {"click past a poll's grace", true, During::Poll, kClickStart.input, 0, 0,
+         vrl::app::kEingabeAbgewiesen, true},
+    };
+    for (const auto& row : rows) {
+        Prog_Initialisieren();
+        status.TKVSTATUSABFRAGE->setChecked(true);  // polling on
+        status.STATUSTIMER->stop();                 // the tick comes from the test
+        ParMain_GetMainpanel()->statusBar()->clearMessage();
+        main().PAR_STROM1->setFocus();
+        if (row.silent) device.injectFault('1', sim::Fault{sim::FaultKind::Silence, "S1R", 1});
+        device.clearFrames();
+        popups.shown.clear();
+        bool made = false, busyCursor = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
+            if (!vrl::op::running()) return;
+            if (made) {
+                busyCursor =
+                    busyCursor || (QApplication::overrideCursor() &&
+                                   QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+                return;
+            }
+            if (row.silent && !QApplication::overrideCursor()) return;
+            if (row.during == During::Write && (!progressDialog() || progressDialog()->value() < 1))
+                return;
+            made = true;
+            row.input(*this);
+        });
+        watch.start(0);
+        if (row.during == During::Write) {
+            popups.answers = {kAlle};
+            main().PROGSCHREIBEN->click();
+        } else if (row.during == During::HdxRead) {
+            status.HDXSTATUSABFRAGE->click();
+        } else {
+            Callback_Statustimer();
+        }
+        QCoreApplication::processEvents();
+
+        EXPECT_TRUE(made) << row.name;
+        EXPECT_EQ(count("DF2"), row.stops) << row.name;
+        EXPECT_EQ(count("DF1"), row.starts) << row.name;
+        if (row.stops > 0) {
+            EXPECT_EQ(device.frames().back(), "#1DF2\r") << row.name << ": the stop came last";
+            EXPECT_EQ(main().FEHLERSTRING->text(), "Stopp vom TKV-9D angenommen") << row.name;
+        }
+        if (row.during == During::Write) {
+            EXPECT_LT(count("PNP"), 16u) << row.name << ": the write was cancelled";
+        }
+        if (row.during == During::HdxRead) {
+            EXPECT_LT(count("K"), 15u) << row.name << ": the read ended at the next module";
+        }
+        EXPECT_EQ(ParMain_GetMainpanel()->statusBar()->currentMessage(), row.statusLine)
+            << row.name;
+        EXPECT_EQ(busyCursor, row.busyCursor) << row.name;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << row.name;
+    }
+}
+
 // The operation's own question is answered by mouse although the windows are busy.
 TEST_F(Busy, TheOperationsQuestionTakesAClick) {
     vrl::gui::QtPopups dialogs;
@@ -448,6 +551,28 @@ TEST_F(QuitDuringAnOperation, WaitsForTheLineAndClosesThePort) {
         EXPECT_EQ(comSettings(), "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n")
             << row.name;
     }
+}
+
+// Fault caught: a close during the status poll waits for the line without a sign, so that the
+// operator takes it for lost.
+TEST_F(QuitDuringAnOperation, ACloseDuringAPollSaysSoAndIsCarriedOutAfterIt) {
+    writeSettings("[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n");
+    QString shown;
+    bool polling = false;
+    const int result = run([&] {
+        StatusMain_Panel()->ui.TKVSTATUSABFRAGE->setChecked(true);
+        StatusMain_Panel()->ui.STATUSTIMER->stop();  // the tick comes from the test
+        QTimer::singleShot(0, [&] {
+            polling = vrl::op::background();
+            ParMain_GetMainpanel()->close();
+            shown = ParMain_GetMainpanel()->statusBar()->currentMessage();
+        });
+        Callback_Statustimer();
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(polling);
+    EXPECT_EQ(shown, "Wird beendet, sobald der laufende Vorgang zu Ende ist …");
+    EXPECT_TRUE(popups.shown.empty());
 }
 
 // A report the operator reads: a modal dialog that stays up until two turns of the event loop

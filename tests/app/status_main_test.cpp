@@ -40,6 +40,7 @@ using vrl::gui::Led;
 
 constexpr int kSimPort = 21;
 constexpr int kModules = 15;
+constexpr int kFailedPollsToStop = 5;
 
 const std::vector<QString> kStatusLampNames = {"STATUSLED1", "STATUSLED2", "STATUSLED3",
                                                "STATUSLED4", "STATUSLED9", "STATUSLED10",
@@ -158,7 +159,7 @@ TEST_F(StatusWindow, StatusWordLightsTheLampsOfItsBits) {
     EXPECT_TRUE(panel->ui.STATUSLED11->isHidden());
 }
 
-// Switching polling off, by the operator or by a failed poll, dims the lamps and keeps them.
+// Switching polling off, by the operator or by failed polls, dims the lamps and keeps them.
 TEST_F(StatusWindow, PollingOffByToggleOrFailedPollKeepsTheLamps) {
     const std::set<QString> lit{"STATUSLED1", "STATUSLED9", "STATUSLED10"};
     openPort();
@@ -175,8 +176,8 @@ TEST_F(StatusWindow, PollingOffByToggleOrFailedPollKeepsTheLamps) {
     EXPECT_EQ(litStatusLamps(), lit);
 
     toggle->click();
-    line.injectFault('1', sim::Fault{sim::FaultKind::Nak, "S1R", 1});
-    tick();
+    line.injectFault('1', sim::Fault{sim::FaultKind::Nak, "S1R", kFailedPollsToStop});
+    for (int i = 0; i < kFailedPollsToStop; ++i) tick();
     expectPollingOff();
     EXPECT_EQ(litStatusLamps(), lit);
     EXPECT_TRUE(panel->ui.FEHLERLED->isOn());
@@ -220,15 +221,36 @@ TEST_F(StatusWindow, TogglesActOnTheirStateWhateverChangedIt) {
     }
 }
 
-TEST_F(StatusWindow, PollingWithoutOpenPortEndsAtTheFirstTick) {
+TEST_F(StatusWindow, PollingWithoutOpenPortEndsAfterFiveTicks) {
     panel->ui.TKVSTATUSABFRAGE->click();
     ASSERT_TRUE(panel->ui.STATUSTIMER->isActive());
+    for (int i = 1; i < kFailedPollsToStop; ++i) tick();
+    EXPECT_TRUE(panel->ui.STATUSTIMER->isActive());
     tick();
     expectPollingOff();
     EXPECT_TRUE(panel->ui.FEHLERLED->isOn());
     EXPECT_EQ(panel->ui.FEHLERNUMMER->value(), 122350);
     EXPECT_FALSE(panel->ui.FEHLERSTRING->text().isEmpty());
     EXPECT_TRUE(line.frames().empty());
+}
+
+// Faults caught: one garbled answer ends polling; the lamps of a failed poll look current; a
+// recorded reading's success wipes the poll's error before the operator has read it.
+TEST_F(StatusWindow, PollingGoesOnThroughASingleFailureWhoseReasonStays) {
+    openPort();
+    panel->ui.TKVSTATUSABFRAGE->click();
+    line.injectFault('1', sim::Fault{sim::FaultKind::Nak, "S1R", 1});
+    tick();
+    EXPECT_TRUE(panel->ui.STATUSTIMER->isActive());
+    EXPECT_TRUE(lamp("STATUSLED1")->isDimmed());
+    StatusMain_Recorder()->setRecording(true);
+    StatusMain_Recorder()->tick();
+    EXPECT_EQ(StatusMain_Recorder()->failedReads(), 0);
+    EXPECT_TRUE(panel->ui.FEHLERLED->isOn()) << "the poll's error stays";
+    tick();
+    EXPECT_FALSE(panel->ui.FEHLERLED->isOn());
+    EXPECT_FALSE(lamp("STATUSLED1")->isDimmed());
+    StatusMain_Recorder()->setRecording(false);
 }
 
 TEST_F(StatusWindow, WritingOutputsSendsTheCheckedBoxesWithBit15) {

@@ -74,7 +74,21 @@ PortPictureRing::PortPictureRing(QWidget* parent) : QWidget(parent) {
 void PortPictureRing::setValue(int value) {
     if (value_ == value) return;
     value_ = value;
-    setAccessibleDescription(spokenState(value_));
+    describe();
+}
+
+void PortPictureRing::setLink(Link link) {
+    if (link_ == link) return;
+    link_ = link;
+    describe();
+}
+
+void PortPictureRing::describe() {
+    QString text = spokenState(value_);
+    if (link_ == Link::Gone) text += QStringLiteral(" getrennt");
+    if (link_ == Link::Reconnecting) text += QStringLiteral(" wird wieder verbunden");
+    setAccessibleDescription(text);
+    setToolTip(link_ == Link::Connected ? QString() : text);
     update();
 }
 
@@ -134,8 +148,15 @@ void PortPictureRing::paintEvent(QPaintEvent*) {
     const QPainterPath shell = connectorShell(box);
     const bool open = hasPort(value_);
 
-    const QColor fill = open ? QColor(0x2f, 0x6f, 0xb0) : QColor(0xc8, 0xc8, 0xc8);
-    const QColor edge = open ? QColor(0x1a, 0x3f, 0x66) : QColor(0x80, 0x80, 0x80);
+    QColor fill = open ? QColor(0x2f, 0x6f, 0xb0) : QColor(0xc8, 0xc8, 0xc8);
+    QColor edge = open ? QColor(0x1a, 0x3f, 0x66) : QColor(0x80, 0x80, 0x80);
+    if (open && link_ == Link::Gone) {
+        fill = QColor(0x90, 0x90, 0x90);
+        edge = QColor(0x60, 0x60, 0x60);
+    } else if (open && link_ == Link::Reconnecting) {
+        fill = QColor(0xd0, 0x8a, 0x10);
+        edge = QColor(0x80, 0x50, 0x00);
+    }
     painter.setPen(QPen(edge, 1.5));
     painter.setBrush(fill);
     painter.drawPath(shell);
@@ -157,6 +178,12 @@ void PortPictureRing::paintEvent(QPaintEvent*) {
     painter.setFont(font);
     painter.setPen(Qt::white);
     painter.drawText(box.adjusted(0, 0, 0, -box.height() * 0.08), Qt::AlignCenter, label);
+    if (link_ == Link::Gone) {
+        // The port's number stays readable under one slash: this port, not connected.
+        painter.setPen(QPen(QColor(0xc0, 0x20, 0x20), 2.5, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(box.bottomLeft() + QPointF(box.width() * 0.15, -2),
+                         box.topRight() + QPointF(-box.width() * 0.15, 2));
+    }
 }
 
 }  // namespace vrl::gui

@@ -25,6 +25,12 @@ class PortPictureRing : public QWidget {
     // Values other than 0, 1..16 and 99 have no picture of their own and show as "no port".
     void setValue(int value);
 
+    // The link through the port shown: connected, gone (the adapter unplugged; grey with the
+    // port's number and a red slash) or being reopened (amber).
+    enum class Link { Connected, Gone, Reconnecting };
+    void setLink(Link link);
+    Link link() const { return link_; }
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -41,7 +47,10 @@ class PortPictureRing : public QWidget {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    void describe();
+
     int value_ = kNoPort;
+    Link link_ = Link::Connected;
 };
 
 }  // namespace vrl::gui

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <map>
+#include <set>
 #include <string>
 
 #include <windows.h>
@@ -49,6 +50,7 @@ class Win32Backend : public SystemBackend {
 
     int open(int port, const LineSettings& settings) override {
         clearFailure(port);
+        gone_.erase(port);
         const std::string path = devicePath(port);
         if (failBeforeOpening(port, ports_.count(port) != 0, path, supportedBaud(settings.baud)))
             return -1;
@@ -104,7 +106,7 @@ class Win32Backend : public SystemBackend {
             if (!WriteFile(handle, bytes.data() + placed, static_cast<DWORD>(bytes.size() - placed),
                            &written, nullptr) ||
                 written == 0)
-                return placed > 0 ? static_cast<int>(placed) : -1;
+                return placed > 0 ? static_cast<int>(placed) : noteGone(port);
             placed += written;
         }
         return static_cast<int>(placed);
@@ -120,13 +122,13 @@ class Win32Backend : public SystemBackend {
         if (FlushFileBuffers(handle)) return 0;
         COMSTAT state{};
         DWORD errors = 0;
-        if (!ClearCommError(handle, &errors, &state)) return -1;
+        if (!ClearCommError(handle, &errors, &state)) return noteGone(port);
         const ULONGLONG deadline =
             GetTickCount64() + lineTimeMs(state.cbOutQue, baud(port)) + kDrainMarginMs;
         while (state.cbOutQue > 0) {
             if (GetTickCount64() > deadline) return -1;
             Sleep(1);
-            if (!ClearCommError(handle, &errors, &state)) return -1;
+            if (!ClearCommError(handle, &errors, &state)) return noteGone(port);
         }
         return 0;
     }
@@ -136,11 +138,12 @@ class Win32Backend : public SystemBackend {
         if (!handle) return -1;
         std::uint8_t byte = 0;
         DWORD received = 0;
-        if (!ReadFile(handle, &byte, 1, &received, nullptr) || received != 1) return -1;
+        if (!ReadFile(handle, &byte, 1, &received, nullptr)) return noteGone(port);
+        if (received != 1) return -1;  // the time-out
         // The line's error flags, cleared for the next byte: what arrived damaged must not be
         // taken as the byte it resembles.
         DWORD errors = 0;
-        if (!ClearCommError(handle, &errors, nullptr)) return -1;
+        if (!ClearCommError(handle, &errors, nullptr)) return noteGone(port);
         return byteAfterLineErrors(byte,
                                    LineErrors{(errors & CE_RXPARITY) != 0, (errors & CE_FRAME) != 0,
                                               (errors & CE_BREAK) != 0});
@@ -163,11 +166,35 @@ class Win32Backend : public SystemBackend {
     int purge(int port, DWORD what) {
         const HANDLE handle = find(port);
         if (!handle) return -1;
-        return PurgeComm(handle, what) ? 0 : -1;
+        return PurgeComm(handle, what) ? 0 : noteGone(port);
+    }
+
+  public:
+    bool portGone(int port) const override { return gone_.count(port) != 0; }
+
+  private:
+    // A USB adapter pulled out while open: the handle stays, and every call on it fails with one
+    // of these, depending on the adapter's driver. A silent device fails none of them.
+    int noteGone(int port) {
+        switch (GetLastError()) {
+            case ERROR_ACCESS_DENIED:
+            case ERROR_BAD_COMMAND:
+            case ERROR_DEVICE_REMOVED:
+            case ERROR_DEV_NOT_EXIST:
+            case ERROR_GEN_FAILURE:
+            case ERROR_INVALID_HANDLE:
+            case ERROR_FILE_NOT_FOUND:
+                gone_.insert(port);
+                break;
+            default:
+                break;
+        }
+        return -1;
     }
 
     std::map<int, HANDLE> ports_;
     std::map<int, int> bauds_;
+    std::set<int> gone_;
 };
 
 Win32Backend gWin32;
