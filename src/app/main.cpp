@@ -1,11 +1,41 @@
 #include <QApplication>
 #include <QTranslator>
+#include <cstring>
+#include <iostream>
 
 #include "app/shell.h"
 #include "platform/gui/qt_popups.h"
 #include "platform/gui/translations.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tkv9d-steuerung [--help | --version]\n"
+    "The operator's program for the TKV-9D current source; it keeps its settings in\n"
+    "tkv9dSteuerung.ini in the folder it is started in.\n"
+    "  --help, -h   this text\n"
+    "  --version    the program's name, version and licence\n";
+
+// --help and --version answer before any window or display is needed; every other argument
+// goes on to Qt as before.
+bool answeredOption(int argc, char** argv) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::cout << kUsage;
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::cout << "tkv9d-steuerung " << kProjectVersion << '\n' << kVersionNotice;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (answeredOption(argc, argv)) return std::cout.flush() ? 0 : 1;
     QApplication application(argc, argv);
     QApplication::setApplicationName("tkv9d-steuerung");
     // Without the translations Qt's dialogs speak English; the program works all the same.

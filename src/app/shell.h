@@ -3,10 +3,12 @@
 // Start-up, the event loop and shut-down; the two ways of quitting that every top-level window
 // offers.
 
+#include "tkv9d_version.h"
+
 class QMainWindow;
 
 inline constexpr const char* kGeraetName = "TKV-9D";
-inline constexpr const char* kVersion = "V 1.2.3";
+inline constexpr const char* kVersion = "V " TKV9D_VERSION;
 inline constexpr const char* kDatum = "4/2011";
 inline constexpr const char* kIniDatei = "tkv9dSteuerung.ini";
 

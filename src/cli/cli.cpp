@@ -27,6 +27,7 @@
 #include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "platform/files/system_path.h"
+#include "tkv9d_version.h"
 
 namespace cli {
 
@@ -66,6 +67,7 @@ constexpr const char* kPortInUse =
 void printUsage(std::ostream& err) {
     err << "usage: tkv9d [--port N | --device PATH] [--address C] [--timeout SECONDS] [--json]\n"
            "             [--trace] [--trace-file PATH] COMMAND [ARGUMENTS]\n"
+           "       tkv9d --help | --version\n"
            "options:\n"
            "  --port N           COM port number 1..256 (default 1)\n"
         << kDeviceHelp
@@ -83,6 +85,8 @@ void printUsage(std::ostream& err) {
            "  --count N          watch: stop after N readings (default: until Ctrl-C)\n"
            "  --reconnect        watch: keep logging when the port goes away (adapter unplugged),\n"
            "                     mark the missing readings, reopen it when it is back\n"
+           "  --help, -h         this text\n"
+           "  --version          the program's name, version and licence\n"
            "commands:\n";
     for (const Command& command : allCommands())
         err << "  " << command.name << (*command.arguments ? " " : "") << command.arguments << '\n';
@@ -320,6 +324,9 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                     return 0;
                 }
                 printUsage(out);
+                return 0;
+            } else if (arg == "--version") {
+                out << "tkv9d " << kProjectVersion << '\n' << kVersionNotice;
                 return 0;
             } else if (const CommandOption* own = commandOption(arg)) {
                 // A repeated option keeps every value, one a line (serve's --allow); a command

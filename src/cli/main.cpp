@@ -1,6 +1,8 @@
 #include <iostream>
+#include <string_view>
 
 #include "cli/cli.h"
+#include "cli/complete.h"
 #include "platform/console/program_text.h"
 
 int main(int argc, char** argv) {
@@ -9,5 +11,8 @@ int main(int argc, char** argv) {
         std::cerr << "tkv9d: an argument is no valid text\n";
         return 2;
     }
+    // The shell's completion asks for its words; no device is involved.
+    if (text.argc() == 3 && std::string_view(text.argv()[1]) == "complete")
+        return cli::complete(text.argv()[2], std::cout);
     return cli::run(text.argc(), text.argv(), std::cout, std::cerr);
 }

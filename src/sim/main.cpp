@@ -21,6 +21,7 @@
 #include "sim/fault_option.h"
 #include "sim/line.h"
 #include "sim/stop_request.h"
+#include "tkv9d_version.h"
 
 namespace fs = std::filesystem;
 
@@ -40,6 +41,7 @@ struct Options {
     std::vector<sim::FaultOption> faults;
     std::optional<std::uint64_t> seed;
     bool help = false;
+    bool version = false;
 };
 
 // Windows has no pseudo-terminals: there the simulator serves a COM port that exists, and only
@@ -48,12 +50,14 @@ struct Options {
 constexpr const char* kUsagePorts =
     "usage: tkv9d-sim --port COM<N> [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
     "                 [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
+    "       tkv9d-sim --help | --version\n"
     "  --port NAME  the COM port to serve, for example one end of a null-modem pair\n"
     "               (com0com: COM10 <-> COM11); Windows has no pseudo-terminals\n";
 #else
 constexpr const char* kUsagePorts =
     "usage: tkv9d-sim [--com N | --port NAME] [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
     "                 [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
+    "       tkv9d-sim --help | --version\n"
     "  --com N      link the line as COM<N> (1..256, default 1); a COM<N> that is there is\n"
     "               replaced only when it names a pseudo-terminal that is gone, else exit 1\n"
     "  --port NAME  serve a serial port that exists, a device path, for example one end of a\n"
@@ -64,7 +68,9 @@ constexpr const char* kUsageDevices =
     "  --dlq3 C     a DLQ3 memory device at address C\n"
     "  --pace       answer at the speed of a 9600 baud line\n"
     "  --log FILE   write every frame and answer to FILE, and each fault applied; a log\n"
-    "               that cannot be written ends the simulator with exit status 1\n";
+    "               that cannot be written ends the simulator with exit status 1\n"
+    "  --help, -h   this text\n"
+    "  --version    the program's name, version and licence\n";
 
 void printUsage(std::ostream& out) {
     out << kUsagePorts << kUsageDevices << sim::kFaultSyntax;
@@ -100,6 +106,8 @@ std::optional<Options> parse(int argc, char** argv) {
             options.pace = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--com" && hasValue) {
             const auto port = portNumber(argv[++i]);
             if (!port) return std::cerr << "tkv9d-sim: bad port number\n", std::nullopt;
@@ -142,7 +150,7 @@ std::optional<Options> parse(int argc, char** argv) {
         }
     }
 #ifdef _WIN32
-    if (options.portName.empty() && !options.help) {
+    if (options.portName.empty() && !options.help && !options.version) {
         std::cerr << "tkv9d-sim: Windows has no pseudo-terminals; give the COM port to serve "
                      "with --port COM<N>\n";
         return std::nullopt;
@@ -265,6 +273,10 @@ int main(int argc, char** argv) {
     if (!options) return 2;
     if (options->help) {
         printUsage(std::cout);
+        return 0;
+    }
+    if (options->version) {
+        std::cout << "tkv9d-sim " << kProjectVersion << '\n' << kVersionNotice;
         return 0;
     }
 
