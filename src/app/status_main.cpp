@@ -242,6 +242,10 @@ vrl::app::MeasurementRecorder* StatusMain_Recorder() {
                         : nullptr;
 }
 
+bool StatusMain_KnownStopped() {
+    return gStatusPanel && ui().TKVSTATUSABFRAGE->isChecked() && !ui().STATUSLED1->isOn();
+}
+
 int Callback_Status_Buttons(StatusButton button) {
     if (!gStatusPanel) return 0;
     if (button == StatusButton::TkvStatusabfrage) {
