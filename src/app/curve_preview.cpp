@@ -13,6 +13,7 @@
 #include "app/export_picture.h"
 #include "errors/popups.h"
 #include "errors/vrl_errors.h"
+#include "params/datastate.h"
 #include "params/parametersatz.h"
 #include "params/program.h"
 
@@ -77,6 +78,10 @@ CurvePreview::CurvePreview(QWidget* parent)
     german.setNumberOptions(QLocale::OmitGroupSeparator);
     view_->setLocale(german);
 
+    // Named for the legend of a saved picture; on screen the labels beside the plot say it.
+    limit_->setName(QString::fromUtf8("Grenze des Meßbereichs"));
+    curve_->setName(QString::fromUtf8("Stromkurve"));
+    refused_->setName(QString::fromUtf8("Wert, den das TKV-9D ablehnt"));
     refused_->setLineStyle(QCPGraph::lsNone);
     refused_->setScatterStyle(
         QCPScatterStyle(QCPScatterStyle::ssDisc, kRefusedColour, kRefusedColour, 9));
@@ -138,6 +143,7 @@ CurvePreview::CurvePreview(QWidget* parent)
 void CurvePreview::showRecord(const Parametersatz& record) {
     const params::Curve curve = params::curveOf(record);
     name_ = QString::fromStdString(params::nameOf(record));
+    shown_ = record;
 
     // A curve longer than ten seconds is drawn over seconds: milliseconds would run to five
     // figures and more on the axis.
@@ -192,13 +198,45 @@ QString CurvePreview::noteText() const {
 
 QString CurvePreview::exportTitle() const {
     const QString entry = gProgIndex == 0 ? QStringLiteral("A") : QString::number(gProgIndex);
-    return QString::fromUtf8("Stromkurve %1 - %2, %3").arg(entry, name_, exportDate());
+    return QString::fromUtf8("Stromkurve %1 - %2, Datei %3, %4")
+        .arg(entry, name_, qt(params::fileNamePart(gDateiname)), exportDate());
+}
+
+QString CurvePreview::valuesText() const {
+    const auto numbers = [](std::initializer_list<double> values, int decimals) {
+        QStringList texts;
+        for (double value : values) texts << qt(params::germanNumber(value, decimals));
+        return texts.join(QStringLiteral("; "));
+    };
+    const Parametersatz& r = shown_;
+    const QString form =
+        r.stromkurve == 2 ? QStringLiteral("Dreieck") : QString::fromUtf8("4stufiger Ablauf");
+    const QString range =
+        r.messbereich == 1 ? QStringLiteral("0 - 0.4 A") : QStringLiteral("0 - 4 A");
+    const QString cycles = r.zyklen == 0 ? QStringLiteral("unbegrenzt") : QString::number(r.zyklen);
+    return QString::fromUtf8(
+               "%1, Meßbereich %2; Strom 1 bis 4: %3 A; Zeit 1 bis 4: %4 ms; "
+               "Zyklen: %5")
+        .arg(form, range, numbers({r.strom1, r.strom2, r.strom3, r.strom4}, 3),
+             numbers({r.zeit1, r.zeit2, r.zeit3, r.zeit4}, 1), cycles);
 }
 
 bool CurvePreview::save(Format format, const QString& path) {
-    const ExportText text{exportTitle(), {cycles_->text(), notes_->text()}};
-    if (format == Format::Png) return exportImage(*view_, text).save(path, "PNG");
-    return exportPdf(*view_, text, path);
+    const ExportText text{exportTitle(), {cycles_->text(), valuesText()}, {notes_->text()}};
+    // A legend names the lines on paper, where the labels beside the plot are missing; only
+    // for the lines drawn.
+    view_->legend->setVisible(true);
+    for (QCPGraph* graph : {limit_, curve_, refused_}) {
+        if (graph->dataCount() > 0)
+            graph->addToLegend();
+        else
+            graph->removeFromLegend();
+    }
+    const bool saved = format == Format::Png ? exportImage(*view_, text).save(path, "PNG")
+                                             : exportPdf(*view_, text, path);
+    view_->legend->setVisible(false);
+    view_->replot(QCustomPlot::rpQueuedReplot);
+    return saved;
 }
 
 void CurvePreview::askAndSave(Format format) {

@@ -37,8 +37,10 @@ class CurvePreview : public QWidget {
     QCPAxis* timeAxis() const { return time_; }
     QString cycleText() const;
     QString noteText() const;
-    // Above the saved picture: entry, program name and the time of saving.
+    // Above the saved picture: entry, program name, file and the time of saving.
     QString exportTitle() const;
+    // Under the saved picture: the record's values the curve is drawn from.
+    QString valuesText() const;
 
   private:
     QCustomPlot* view_;
@@ -49,7 +51,8 @@ class CurvePreview : public QWidget {
     QCPAxis* current_;
     QLabel* cycles_;
     QLabel* notes_;
-    QString name_;  // the program name of the record shown
+    QString name_;           // the program name of the record shown
+    Parametersatz shown_{};  // the record shown
 };
 
 }  // namespace vrl::app

@@ -538,13 +538,18 @@ bool MeasurementRecorder::saveCsv(const QString& path, CsvForm form) {
 }
 
 QString MeasurementRecorder::exportTitle() const {
-    return QString::fromUtf8("Messwerte vom %1, alle %2")
-        .arg(QLocale().toString(startedOn_, QLocale::ShortFormat), period_->text());
+    // The program the device ran, as far as the program saw it told.
+    const QString program = entry_ == 0 ? QStringLiteral("Arbeitsparameter")
+                                        : QStringLiteral("Programm %1").arg(entry_);
+    const QString name =
+        QString::fromStdString(params::nameOf(gProg[static_cast<std::size_t>(entry_)]));
+    return QString::fromUtf8("Messwerte vom %1, alle %2, %3 „%4“")
+        .arg(exportDate(startedOn_), period_->text(), program, name);
 }
 
 bool MeasurementRecorder::savePng(const QString& path) {
     flush();
-    return exportImage(*view_, {exportTitle(), {countText()}}).save(path, "PNG");
+    return exportImage(*view_, {exportTitle(), {countText()}, {}}).save(path, "PNG");
 }
 
 void MeasurementRecorder::askAndSaveCsv() {

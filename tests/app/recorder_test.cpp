@@ -341,6 +341,11 @@ TEST_F(Recording, ThePictureCarriesTitleAndAPrintableSize) {
     EXPECT_EQ(QImage(QString::fromStdString(path)).size(), vrl::app::kExportSize);
     EXPECT_TRUE(recorder->exportTitle().startsWith("Messwerte vom "))
         << recorder->exportTitle().toStdString();
+    // Which program ran, at which period.
+    EXPECT_TRUE(
+        recorder->exportTitle().contains(QString::fromUtf8("alle 1,0 s, Arbeitsparameter")) ||
+        recorder->exportTitle().contains(QString::fromUtf8("alle 1.0 s, Arbeitsparameter")))
+        << recorder->exportTitle().toStdString();
 }
 
 // Fault caught: an hour at 0.2 s loses readings on screen (the plot draws every one; the
