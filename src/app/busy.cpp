@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QProgressDialog>
 #include <QSemaphore>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -294,6 +296,15 @@ void WindowOperations::progress(std::string_view step, int done, int total) {
                 QString::fromUtf8("Wird nach dem laufenden Schritt abgebrochen …"));
             dialog->setCancelButton(nullptr);
             dialog->show();
+        });
+        // Above every window of the program while the operation runs, the trace window too,
+        // which the operator may bring up meanwhile: raised again whenever another takes the
+        // focus (stacked only, not activated).
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, dialog, [dialog](QWindow* w) {
+            // A question the operation asks stays on top.
+            if (dialog->isVisible() && w && w != dialog->windowHandle() &&
+                !QApplication::activeModalWidget())
+                dialog->raise();
         });
         progress_ = dialog;
         elapsed_.start();
