@@ -43,9 +43,9 @@ double niceNumber(double value, bool up) {
 
 // About four intervals of a round step, the range widened to whole steps: the ends of the axes
 // are labelled, and neither the curve nor the limit runs along the frame.
-void roundRange(QCPAxis* axis, double low, double high) {
+void roundRange(QCPAxis* axis, double low, double high, double intervals = 4.0) {
     if (!(high > low)) high = low + 1.0;
-    const double step = niceNumber(niceNumber(high - low, true) / 4.0, false);
+    const double step = niceNumber(niceNumber(high - low, true) / intervals, false);
     auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
     ticker->setTickStep(step);
     ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
@@ -129,6 +129,7 @@ CurvePreview::CurvePreview(QWidget* parent)
     // than its plot does.
     cycles_->setWordWrap(true);
     auto* buttons = new QHBoxLayout;
+    buttons_ = buttons;
     buttons->addWidget(png);
     buttons->addWidget(pdf);
     buttons->addStretch(1);
@@ -170,7 +171,8 @@ void CurvePreview::showRecord(const Parametersatz& record) {
     refused_->setData(refusedTimes, refusedCurrents, true);
     // Round ticks, and room above the highest value, so that neither the curve nor the limit
     // runs along the frame.
-    roundRange(time_, 0.0, end);
+    // A narrow plot has room for fewer labels along its time axis.
+    roundRange(time_, 0.0, end, narrow_ ? 2.0 : 4.0);
     const double span = std::max(top - bottom, 0.1);
     roundRange(current_, bottom < 0.0 ? bottom - 0.05 * span : 0.0, top + 0.05 * span);
     // The limit across the whole plot.
@@ -186,6 +188,13 @@ void CurvePreview::showRecord(const Parametersatz& record) {
     if (!curve.note.empty()) lines << qt(curve.note);
     for (const params::RefusedValue& value : curve.refused) lines << qt(params::refusalText(value));
     notes_->setText(lines.join('\n'));
+}
+
+void CurvePreview::setNarrow(bool narrow) {
+    narrow_ = narrow;
+    view_->setMinimumSize(narrow ? QSize(160, 130) : QSize(320, 220));
+    showRecord(shown_);
+    buttons_->setDirection(narrow ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
 }
 
 QString CurvePreview::cycleText() const {

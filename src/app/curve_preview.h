@@ -9,6 +9,7 @@
 
 #include "params/curve.h"
 
+class QBoxLayout;
 class QCPAxis;
 class QCPGraph;
 class QCustomPlot;
@@ -29,6 +30,9 @@ class CurvePreview : public QWidget {
     // Asks for a file name (through the popup service) and saves the plot there.
     void askAndSave(Format format);
     bool save(Format format, const QString& path);
+
+    // In a narrow column: a smaller plot, the buttons one above the other.
+    void setNarrow(bool narrow);
 
     // What is drawn, for the tests.
     QCPGraph* curveSeries() const { return curve_; }
@@ -51,6 +55,8 @@ class CurvePreview : public QWidget {
     QCPAxis* current_;
     QLabel* cycles_;
     QLabel* notes_;
+    QBoxLayout* buttons_;
+    bool narrow_ = false;
     QString name_;           // the program name of the record shown
     Parametersatz shown_{};  // the record shown
 };

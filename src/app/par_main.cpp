@@ -1,6 +1,7 @@
 #include "app/par_main.h"
 
 #include <QAction>
+#include <QEvent>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -87,6 +88,49 @@ void readFromDevice() {
     if (std::memcmp(before.data(), gProg.data(), sizeof(ProgramTable)) != 0)
         DatenAlsGeaendertMarkieren();
 }
+
+// The preview stands beside the parameters where the window is wide enough for both; on a
+// narrower screen (1366 px at 125 %) it moves under "TKV-9D steuern", where there is room,
+// rather than be cut off behind a scroll bar.
+class PreviewPlacer : public QObject {
+  public:
+    PreviewPlacer(Ui::MAINPANEL& ui, vrl::app::CurvePreview* preview)
+        : QObject(ui.KURVENVORSCHAU), ui_(ui), preview_(preview) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show) place();
+        return false;
+    }
+
+  private:
+    void place() {
+        QWidget* window = ui_.DECORATION->window();
+        auto* row = ui_.parameterSpalten;
+        const bool inRow = row->indexOf(ui_.KURVENVORSCHAU) >= 0;
+        if (inRow) {
+            // The width the window needs for the parameters and the preview side by side.
+            QWidget* view = ui_.DECORATION->parentWidget();
+            wide_ = window->width() - (view ? view->width() : ui_.DECORATION->width()) +
+                    ui_.DECORATION->minimumSizeHint().width();
+            if (window->width() >= wide_) return;
+            rowIndex_ = row->indexOf(ui_.KURVENVORSCHAU);
+            row->removeWidget(ui_.KURVENVORSCHAU);
+            // No wider than the column's buttons: the column must not push the parameters out.
+            ui_.KURVENVORSCHAU->setMaximumWidth(ui_.DECORATION_2->sizeHint().width());
+            preview_->setNarrow(true);
+            ui_.steuernLayout->insertWidget(ui_.steuernLayout->count() - 1, ui_.KURVENVORSCHAU, 1);
+        } else if (window->width() >= wide_) {
+            ui_.steuernLayout->removeWidget(ui_.KURVENVORSCHAU);
+            ui_.KURVENVORSCHAU->setMaximumWidth(QWIDGETSIZE_MAX);
+            preview_->setNarrow(false);
+            row->insertWidget(rowIndex_, ui_.KURVENVORSCHAU);
+        }
+    }
+
+    Ui::MAINPANEL& ui_;
+    vrl::app::CurvePreview* preview_;
+    int wide_ = 0;      // [px] of window width
+    int rowIndex_ = 0;  // the preview's place among the parameter columns
+};
 
 // Where a device action went: with two devices on the line, the address shown after a scan
 // need not be the one in use.
@@ -194,6 +238,7 @@ int ParMain_Initialisieren(const char* version, const char* date) {
     gPanels->binding->recordChanged = [preview] { preview->showRecord(gParameter); };
     // On a narrow screen the parameters scroll, and "Start" and "Stopp" beside them stay in view.
     vrl::gui::scrollWhenLargerThanScreen(ui.DECORATION);
+    window->installEventFilter(new PreviewPlacer(ui, preview));
     connectButtons(ui);
 
     Prog_Initialisieren();

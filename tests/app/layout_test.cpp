@@ -1,10 +1,13 @@
 // The windows' room on a small screen: what the operator asks for he gets, and keeps.
 
 #include <QMainWindow>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTest>
 #include <string>
 
+#include "app/par_main.h"
 #include "app/recorder.h"
 #include "app/shell.h"
 #include "app/status_main.h"
@@ -46,6 +49,23 @@ TEST_F(Layout, TheRecordingGetsTheRoomAskedForAndKeepsIt) {
     split = showStatusWindow();
     QTest::qWait(0);  // the height is applied once the window is laid out
     EXPECT_NEAR(split->sizes().value(1), height, 8);
+}
+
+// Fault caught: the curve preview, its cycle text and "Als PDF speichern..." cut off behind a
+// horizontal scroll bar on a narrow screen while room is free elsewhere.
+TEST_F(Layout, OnANarrowScreenThePreviewMovesBeforeAnythingIsCut) {
+    QMainWindow* window = ParMain_GetMainpanel();
+    auto* scroller = window->findChild<QScrollArea*>("DECORATION_scroller");
+    ASSERT_NE(scroller, nullptr);
+    for (const int width : {1000, 1600, 1000}) {
+        window->resize(width, 700);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window, 2000));
+        QTest::qWait(0);
+        EXPECT_FALSE(scroller->horizontalScrollBar()->isVisible()) << width;
+        QWidget* pdf = window->findChild<QWidget*>("KURVENVORSCHAU_PDF");
+        EXPECT_TRUE(pdf->visibleRegion().boundingRect().width() == pdf->width()) << width;
+    }
 }
 
 }  // namespace
