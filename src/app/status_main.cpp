@@ -43,17 +43,22 @@ constexpr const char* kSplitterName = "STATUS_TEILER";
 bool gSplitterMoved = false;
 int gRecordingHeight = 0;  // [px] from the settings file, for when the window is laid out
 
-// The splitter's sizes mean something only once the window is laid out: the height kept is
-// applied right after the window is first shown.
+// The splitter's sizes mean something only once the window is laid out: right after the window
+// is first shown, the recording gets the height kept, or else the lamps and the table the
+// height they ask for (so that the table scrolls only on a screen too low for it), and the
+// recording the rest.
 class ApplyKeptHeight : public QObject {
   public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Show || gRecordingHeight <= 0) return false;
+        if (event->type() != QEvent::Show) return false;
         auto* split = static_cast<QSplitter*>(watched);
+        split->removeEventFilter(this);
         QTimer::singleShot(0, split, [split] {
-            const int height = std::exchange(gRecordingHeight, 0);
-            if (height > 0) split->setSizes({std::max(1, split->height() - height), height});
+            const int kept = std::exchange(gRecordingHeight, 0);
+            const int total = split->height() - split->handleWidth();
+            const int upper = kept > 0 ? total - kept : split->widget(0)->sizeHint().height();
+            split->setSizes({std::max(1, upper), std::max(1, total - upper)});
         });
         return false;
     }
@@ -257,6 +262,7 @@ int StatusMain_Initialisieren() {
     QLayoutItem* lamps = form.statusPanelLayout->takeAt(0);
     QLayout* lampsLayout = lamps->layout();
     lampsLayout->setParent(nullptr);
+    lampsLayout->setContentsMargins(0, 0, 0, 0);  // the window's margins are around the splitter
     upper->setLayout(lampsLayout);
     // Made on its own, so that its controls stay together behind it in the focus chain.
     auto* recorder = new vrl::app::MeasurementRecorder;
