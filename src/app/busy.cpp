@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QProgressDialog>
@@ -416,6 +417,15 @@ void WindowOperations::progress(std::string_view step, int done, int total) {
                 QString::fromUtf8("Wird nach dem laufenden Schritt abgebrochen …"));
             dialog->setCancelButton(nullptr);
             dialog->show();
+        });
+        // Above every window of the program while the operation runs, the trace window too,
+        // which the operator may bring up meanwhile: raised again whenever another takes the
+        // focus (stacked only, not activated).
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, dialog, [dialog](QWindow* w) {
+            // A question the operation asks stays on top.
+            if (dialog->isVisible() && w && w != dialog->windowHandle() &&
+                !QApplication::activeModalWidget())
+                dialog->raise();
         });
         progress_ = dialog;
         elapsed_.start();

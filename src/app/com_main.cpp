@@ -50,6 +50,26 @@ constexpr Setting kSettings[] = {
      [] { return static_cast<int>(static_cast<signed char>(VrlCom_AdresseGet())); }},
 };
 
+// A scan shows the address it found, but the device actions go on to the address in use until
+// the operator commits a choice. While the two differ, the address control is marked and the
+// scan's line says which one is used.
+void showAddressInUse() {
+    if (!gComPanel) return;
+    auto& ui = gComPanel->ui;
+    const char shown = static_cast<char>(vrl::gui::ringValue(ui.ADRESSE));
+    const char used = VrlCom_AdresseGet();
+    if (shown == used) {
+        vrl::gui::clearRefused(ui.ADRESSE);
+        return;
+    }
+    const QString text = QString::fromUtf8(
+                             "Gerät an Adresse %1 gefunden – verwendet wird Adresse %2; zum "
+                             "Verwenden Adresse wählen")
+                             .arg(QChar::fromLatin1(shown), QChar::fromLatin1(used));
+    vrl::gui::markRefused(ui.ADRESSE, text);
+    vrl::gui::setQuietly(ui.SCANNTEXT, text);
+}
+
 }  // namespace
 
 int ComMain_Initialisieren() {
@@ -60,6 +80,9 @@ int ComMain_Initialisieren() {
     vrl::gui::setQuietly(ui.SCANNTEXT, QString());
 
     vrl::com::registerComPanel(ui);
+    // After the connection manager's own handling of the same commit.
+    vrl::gui::connectCommit(ui.SCANN, [] { showAddressInUse(); });
+    vrl::gui::connectCommit(ui.ADRESSE, [] { showAddressInUse(); });
 
     vrl::gui::connectCommit(ui.ZURUECK, [] { Callback_Com_Button_Zurueck(); });
     // The plug with no port to reopen leads here, where one is chosen.

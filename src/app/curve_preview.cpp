@@ -13,6 +13,7 @@
 #include "app/export_picture.h"
 #include "errors/popups.h"
 #include "errors/vrl_errors.h"
+#include "params/datastate.h"
 #include "params/parametersatz.h"
 #include "params/program.h"
 
@@ -42,9 +43,9 @@ double niceNumber(double value, bool up) {
 
 // About four intervals of a round step, the range widened to whole steps: the ends of the axes
 // are labelled, and neither the curve nor the limit runs along the frame.
-void roundRange(QCPAxis* axis, double low, double high) {
+void roundRange(QCPAxis* axis, double low, double high, double intervals = 4.0) {
     if (!(high > low)) high = low + 1.0;
-    const double step = niceNumber(niceNumber(high - low, true) / 4.0, false);
+    const double step = niceNumber(niceNumber(high - low, true) / intervals, false);
     auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
     ticker->setTickStep(step);
     ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
@@ -77,6 +78,10 @@ CurvePreview::CurvePreview(QWidget* parent)
     german.setNumberOptions(QLocale::OmitGroupSeparator);
     view_->setLocale(german);
 
+    // Named for the legend of a saved picture; on screen the labels beside the plot say it.
+    limit_->setName(QString::fromUtf8("Grenze des Meßbereichs"));
+    curve_->setName(QString::fromUtf8("Stromkurve"));
+    refused_->setName(QString::fromUtf8("Wert, den das TKV-9D ablehnt"));
     refused_->setLineStyle(QCPGraph::lsNone);
     refused_->setScatterStyle(
         QCPScatterStyle(QCPScatterStyle::ssDisc, kRefusedColour, kRefusedColour, 9));
@@ -124,6 +129,7 @@ CurvePreview::CurvePreview(QWidget* parent)
     // than its plot does.
     cycles_->setWordWrap(true);
     auto* buttons = new QHBoxLayout;
+    buttons_ = buttons;
     buttons->addWidget(png);
     buttons->addWidget(pdf);
     buttons->addStretch(1);
@@ -138,6 +144,7 @@ CurvePreview::CurvePreview(QWidget* parent)
 void CurvePreview::showRecord(const Parametersatz& record) {
     const params::Curve curve = params::curveOf(record);
     name_ = QString::fromStdString(params::nameOf(record));
+    shown_ = record;
 
     // A curve longer than ten seconds is drawn over seconds: milliseconds would run to five
     // figures and more on the axis.
@@ -164,7 +171,8 @@ void CurvePreview::showRecord(const Parametersatz& record) {
     refused_->setData(refusedTimes, refusedCurrents, true);
     // Round ticks, and room above the highest value, so that neither the curve nor the limit
     // runs along the frame.
-    roundRange(time_, 0.0, end);
+    // A narrow plot has room for fewer labels along its time axis.
+    roundRange(time_, 0.0, end, narrow_ ? 2.0 : 4.0);
     const double span = std::max(top - bottom, 0.1);
     roundRange(current_, bottom < 0.0 ? bottom - 0.05 * span : 0.0, top + 0.05 * span);
     // The limit across the whole plot.
@@ -182,6 +190,13 @@ void CurvePreview::showRecord(const Parametersatz& record) {
     notes_->setText(lines.join('\n'));
 }
 
+void CurvePreview::setNarrow(bool narrow) {
+    narrow_ = narrow;
+    view_->setMinimumSize(narrow ? QSize(160, 130) : QSize(320, 220));
+    showRecord(shown_);
+    buttons_->setDirection(narrow ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+}
+
 QString CurvePreview::cycleText() const {
     return cycles_->text();
 }
@@ -192,13 +207,45 @@ QString CurvePreview::noteText() const {
 
 QString CurvePreview::exportTitle() const {
     const QString entry = gProgIndex == 0 ? QStringLiteral("A") : QString::number(gProgIndex);
-    return QString::fromUtf8("Stromkurve %1 - %2, %3").arg(entry, name_, exportDate());
+    return QString::fromUtf8("Stromkurve %1 - %2, Datei %3, %4")
+        .arg(entry, name_, qt(params::fileNamePart(gDateiname)), exportDate());
+}
+
+QString CurvePreview::valuesText() const {
+    const auto numbers = [](std::initializer_list<double> values, int decimals) {
+        QStringList texts;
+        for (double value : values) texts << qt(params::germanNumber(value, decimals));
+        return texts.join(QStringLiteral("; "));
+    };
+    const Parametersatz& r = shown_;
+    const QString form =
+        r.stromkurve == 2 ? QStringLiteral("Dreieck") : QString::fromUtf8("4stufiger Ablauf");
+    const QString range =
+        r.messbereich == 1 ? QStringLiteral("0 - 0.4 A") : QStringLiteral("0 - 4 A");
+    const QString cycles = r.zyklen == 0 ? QStringLiteral("unbegrenzt") : QString::number(r.zyklen);
+    return QString::fromUtf8(
+               "%1, Meßbereich %2; Strom 1 bis 4: %3 A; Zeit 1 bis 4: %4 ms; "
+               "Zyklen: %5")
+        .arg(form, range, numbers({r.strom1, r.strom2, r.strom3, r.strom4}, 3),
+             numbers({r.zeit1, r.zeit2, r.zeit3, r.zeit4}, 1), cycles);
 }
 
 bool CurvePreview::save(Format format, const QString& path) {
-    const ExportText text{exportTitle(), {cycles_->text(), notes_->text()}};
-    if (format == Format::Png) return exportImage(*view_, text).save(path, "PNG");
-    return exportPdf(*view_, text, path);
+    const ExportText text{exportTitle(), {cycles_->text(), valuesText()}, {notes_->text()}};
+    // A legend names the lines on paper, where the labels beside the plot are missing; only
+    // for the lines drawn.
+    view_->legend->setVisible(true);
+    for (QCPGraph* graph : {limit_, curve_, refused_}) {
+        if (graph->dataCount() > 0)
+            graph->addToLegend();
+        else
+            graph->removeFromLegend();
+    }
+    const bool saved = format == Format::Png ? exportImage(*view_, text).save(path, "PNG")
+                                             : exportPdf(*view_, text, path);
+    view_->legend->setVisible(false);
+    view_->replot(QCustomPlot::rpQueuedReplot);
+    return saved;
 }
 
 void CurvePreview::askAndSave(Format format) {

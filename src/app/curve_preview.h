@@ -9,6 +9,7 @@
 
 #include "params/curve.h"
 
+class QBoxLayout;
 class QCPAxis;
 class QCPGraph;
 class QCustomPlot;
@@ -30,6 +31,9 @@ class CurvePreview : public QWidget {
     void askAndSave(Format format);
     bool save(Format format, const QString& path);
 
+    // In a narrow column: a smaller plot, the buttons one above the other.
+    void setNarrow(bool narrow);
+
     // What is drawn, for the tests.
     QCPGraph* curveSeries() const { return curve_; }
     QCPGraph* refusedSeries() const { return refused_; }
@@ -37,8 +41,10 @@ class CurvePreview : public QWidget {
     QCPAxis* timeAxis() const { return time_; }
     QString cycleText() const;
     QString noteText() const;
-    // Above the saved picture: entry, program name and the time of saving.
+    // Above the saved picture: entry, program name, file and the time of saving.
     QString exportTitle() const;
+    // Under the saved picture: the record's values the curve is drawn from.
+    QString valuesText() const;
 
   private:
     QCustomPlot* view_;
@@ -49,7 +55,10 @@ class CurvePreview : public QWidget {
     QCPAxis* current_;
     QLabel* cycles_;
     QLabel* notes_;
-    QString name_;  // the program name of the record shown
+    QBoxLayout* buttons_;
+    bool narrow_ = false;
+    QString name_;           // the program name of the record shown
+    Parametersatz shown_{};  // the record shown
 };
 
 }  // namespace vrl::app

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <algorithm>
 
 namespace vrl::app {
 
@@ -15,6 +16,7 @@ constexpr int kMargin = 24;         // [px]
 constexpr int kTitleSize = 30;      // [px]
 constexpr int kLineSize = 22;       // [px]
 constexpr double kTextScale = 1.5;  // the plot's text against the window's
+const QColor kWarningColour(0xc0, 0x20, 0x20);
 
 }  // namespace
 
@@ -22,8 +24,11 @@ int exportDpi() {
     return QImage(1, 1, QImage::Format_ARGB32_Premultiplied).logicalDpiX();
 }
 
-QString exportDate() {
-    return QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+QString exportDate(const QDateTime& at) {
+    // The short format of most locales writes two digits of the year; a report keeps four.
+    QString format = QLocale().dateTimeFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy"))) format.replace(QStringLiteral("yy"), "yyyy");
+    return QLocale().toString(at, format);
 }
 
 void paintExport(QCPPainter& painter, QCustomPlot& plot, const ExportText& text) {
@@ -47,6 +52,9 @@ void paintExport(QCPPainter& painter, QCustomPlot& plot, const ExportText& text)
     QStringList below;
     for (const QString& entry : text.below)
         if (!entry.isEmpty()) below << entry.split(u'\n');
+    const auto firstWarning = below.size();
+    for (const QString& entry : text.warnings)
+        if (!entry.isEmpty()) below << entry.split(u'\n');
     const int belowHeight = static_cast<int>(below.size()) * lineHeight;
 
     const QRect area(kMargin, kMargin + titleHeight + kMargin / 2, page.width() - 2 * kMargin,
@@ -63,7 +71,9 @@ void paintExport(QCPPainter& painter, QCustomPlot& plot, const ExportText& text)
 
     painter.setFont(line);
     int y = area.bottom() + kMargin / 2;
-    for (const QString& entry : below) {
+    for (qsizetype i = 0; i < below.size(); ++i) {
+        const QString& entry = below[i];
+        painter.setPen(i >= firstWarning ? kWarningColour : QColor(Qt::black));
         painter.drawText(QRect(kMargin, y, page.width() - 2 * kMargin, lineHeight),
                          Qt::AlignLeft | Qt::AlignVCenter, entry);
         y += lineHeight;
@@ -79,17 +89,24 @@ QImage exportImage(QCustomPlot& plot, const ExportText& text) {
 
 bool exportPdf(QCustomPlot& plot, const ExportText& text, const QString& path) {
     QPdfWriter pdf(path);
-    // The PNG's page at the PNG's resolution: the same layout, and the plot's fonts, which are
-    // in points, at the same size against it.
+    // The PNG's layout at the PNG's resolution, so that the plot's fonts, which are in points,
+    // stand at the same size against it; scaled to fit an A4 page across, which any printer
+    // takes as it is.
     const int dpi = exportDpi();
     pdf.setResolution(dpi);
-    pdf.setPageSize(QPageSize(QSizeF(kExportSize) * 72.0 / dpi, QPageSize::Point, QString(),
-                              QPageSize::ExactMatch));
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageOrientation(QPageLayout::Landscape);
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setTitle(text.title);
     pdf.setCreator(QStringLiteral("TKV-9D Steuerung"));
     QCPPainter painter;
     if (!painter.begin(&pdf)) return false;
+    const QSizeF page(pdf.width(), pdf.height());
+    const double scale =
+        std::min(page.width() / kExportSize.width(), page.height() / kExportSize.height());
+    painter.translate((page.width() - kExportSize.width() * scale) / 2,
+                      (page.height() - kExportSize.height() * scale) / 2);
+    painter.scale(scale, scale);
     paintExport(painter, plot, text);
     return painter.end();
 }

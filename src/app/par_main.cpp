@@ -1,7 +1,10 @@
 #include "app/par_main.h"
 
 #include <QAction>
+#include <QEvent>
+#include <cstring>
 #include <memory>
+#include <string>
 
 #include "app/curve_preview.h"
 #include "app/device_compare.h"
@@ -11,6 +14,7 @@
 #include "app/trace_window.h"
 #include "connection/com_controls.h"
 #include "connection/operation.h"
+#include "connection/vrlcom.h"
 #include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
@@ -19,6 +23,7 @@
 #include "params/program.h"
 #include "params/tkvcom.h"
 #include "platform/gui/controls.h"
+#include "platform/gui/indicator_ring.h"
 #include "platform/gui/panels.h"
 
 namespace {
@@ -52,6 +57,109 @@ void showFileError(int code) {
 // the question that quitting asks, so that no edit is lost by a slip of the menu.
 bool mayDiscardData() {
     return AbfrageWennNichtGespeichert() == 0;
+}
+
+// Reading loads the device's programs into its working parameters one by one, which stops a
+// running curve, and replaces the table the operator edits. Asked before the read's own
+// question whenever either may cost something; "Nein" is what Enter and Esc answer.
+bool mayReadFromDevice() {
+    const bool mayRun = !StatusMain_KnownStopped();
+    if (!mayRun && !gDatenGeaendert) return true;
+    std::string text;
+    if (mayRun)
+        text +=
+            "Der TKV-9D wird angehalten, falls er eine Kurve abfährt: Zum Lesen werden seine "
+            "Programme in seine Arbeitsparameter geladen.\n";
+    if (gDatenGeaendert)
+        text +=
+            "Nicht gespeicherte Änderungen gehen verloren: Die gelesenen Programme ersetzen "
+            "sie.\n";
+    text += "\nTrotzdem vom TKV-9D lesen?";
+    constexpr int kJa = 1, kNein = 2;
+    return vrl::popups().questionWithKeys("Programme vom TKV-9D lesen", text, "Ja", "Nein", "",
+                                          kNein, kNein) == kJa;
+}
+
+// What was read from the device is in no file yet: the operator is asked before "Neu", "Laden"
+// or the end of the program drop it, as after his own edits.
+void readFromDevice() {
+    const ProgramTable before = gProg;
+    Prog_ProgrammeVonGeraetLesen();
+    if (std::memcmp(before.data(), gProg.data(), sizeof(ProgramTable)) != 0)
+        DatenAlsGeaendertMarkieren();
+}
+
+// The preview stands beside the parameters where the window is wide enough for both; on a
+// narrower screen (1366 px at 125 %) it moves under "TKV-9D steuern", where there is room,
+// rather than be cut off behind a scroll bar.
+class PreviewPlacer : public QObject {
+  public:
+    PreviewPlacer(Ui::MAINPANEL& ui, vrl::app::CurvePreview* preview)
+        : QObject(ui.KURVENVORSCHAU), ui_(ui), preview_(preview) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show) place();
+        return false;
+    }
+
+  private:
+    void place() {
+        QWidget* window = ui_.DECORATION->window();
+        auto* row = ui_.parameterSpalten;
+        const bool inRow = row->indexOf(ui_.KURVENVORSCHAU) >= 0;
+        if (inRow) {
+            // The width the window needs for the parameters and the preview side by side.
+            QWidget* view = ui_.DECORATION->parentWidget();
+            wide_ = window->width() - (view ? view->width() : ui_.DECORATION->width()) +
+                    ui_.DECORATION->minimumSizeHint().width();
+            if (window->width() >= wide_) return;
+            rowIndex_ = row->indexOf(ui_.KURVENVORSCHAU);
+            row->removeWidget(ui_.KURVENVORSCHAU);
+            // No wider than the column's buttons: the column must not push the parameters out.
+            ui_.KURVENVORSCHAU->setMaximumWidth(ui_.DECORATION_2->sizeHint().width());
+            preview_->setNarrow(true);
+            ui_.steuernLayout->insertWidget(ui_.steuernLayout->count() - 1, ui_.KURVENVORSCHAU, 1);
+        } else if (window->width() >= wide_) {
+            ui_.steuernLayout->removeWidget(ui_.KURVENVORSCHAU);
+            ui_.KURVENVORSCHAU->setMaximumWidth(QWIDGETSIZE_MAX);
+            preview_->setNarrow(false);
+            row->insertWidget(rowIndex_, ui_.KURVENVORSCHAU);
+        }
+    }
+
+    Ui::MAINPANEL& ui_;
+    vrl::app::CurvePreview* preview_;
+    int wide_ = 0;      // [px] of window width
+    int rowIndex_ = 0;  // the preview's place among the parameter columns
+};
+
+// Where a device action went: with two devices on the line, the address shown after a scan
+// need not be the one in use.
+std::string atAddress() {
+    return " (Adresse " + std::string(1, VrlCom_AdresseGet()) + ")";
+}
+
+// Storing overwrites the program of that number in the device for good.
+bool mayStoreProgram(int number) {
+    const std::string n = std::to_string(number);
+    const std::string text = "Die Arbeitsparameter des TKV-9D werden als Programm " + n +
+                             " gespeichert; was dort gespeichert ist, geht verloren." +
+                             atAddress() + "\n\nProgramm " + n + " im TKV-9D überschreiben?";
+    constexpr int kJa = 1, kNein = 2;
+    return vrl::popups().questionWithKeys("Im TKV-9D als Programm speichern", text, "Ja", "Nein",
+                                          "", kNein, kNein) == kJa;
+}
+
+// A device action that answers with nothing but an acknowledgement says on the error display's
+// line what it did; a failure stands there by itself.
+void storeProgram(int number) {
+    if (TkvCom_ProgrammAbspeichern(number) == 0)
+        VrlCom_HinweisSet("Arbeitsparameter als Programm " + std::to_string(number) +
+                          " im TKV-9D gespeichert" + atAddress());
+}
+
+void setProgram(int number) {
+    if (TkvCom_ProgrammEinstellen(number) == 0)
+        VrlCom_HinweisSet("Programm " + std::to_string(number) + " eingestellt" + atAddress());
 }
 
 void connectButtons(Ui::MAINPANEL& ui) {
@@ -89,6 +197,9 @@ void connectButtons(Ui::MAINPANEL& ui) {
     QObject::connect(ui.MENUMAIN_HILFE_PROTOKOLL, &QAction::triggered, window,
                      [window] { vrl::app::showTraceWindow(window); });
     vrl::gui::interceptClose(window, [window] { Callback_Panels(window); });
+    // The calibration is shown here and changed in the calibration panel: the ring leads there.
+    QObject::connect(ui.PAR_KUNDENKALIBRIERUN, &vrl::gui::IndicatorRing::openRequested, window,
+                     [] { Callback_Main_Buttons(MainButton::Kalibrieren); });
 }
 
 }  // namespace
@@ -127,6 +238,7 @@ int ParMain_Initialisieren(const char* version, const char* date) {
     gPanels->binding->recordChanged = [preview] { preview->showRecord(gParameter); };
     // On a narrow screen the parameters scroll, and "Start" and "Stopp" beside them stay in view.
     vrl::gui::scrollWhenLargerThanScreen(ui.DECORATION);
+    window->installEventFilter(new PreviewPlacer(ui, preview));
     connectButtons(ui);
 
     Prog_Initialisieren();
@@ -200,17 +312,18 @@ int Callback_Main_Buttons(MainButton button) {
             Menu_Main_Datei(MainMenuItem::Speichern);
             break;
         case MainButton::ProgLesen:
-            deviceOperation("Programme vom TKV-9D lesen", [] { Prog_ProgrammeVonGeraetLesen(); });
+            if (mayReadFromDevice()) deviceOperation("Programme vom TKV-9D lesen", readFromDevice);
             break;
         case MainButton::ProgSchreiben:
             deviceOperation("Programme zu TKV-9D schreiben",
                             [] { Prog_ProgrammeAufGeraetSchreiben(); });
             break;
         case MainButton::ProgrammEinstellen:
-            deviceOperation("Programm einstellen", [number] { TkvCom_ProgrammEinstellen(number); });
+            deviceOperation("Programm einstellen", [number] { setProgram(number); });
             break;
         case MainButton::ProgrammSpeichern:
-            deviceOperation("Programm speichern", [number] { TkvCom_ProgrammAbspeichern(number); });
+            if (mayStoreProgram(number))
+                deviceOperation("Programm speichern", [number] { storeProgram(number); });
             break;
         case MainButton::Start:
             deviceOperation("Start", [] { TkvCom_GeraetStarten(); });

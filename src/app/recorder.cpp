@@ -96,6 +96,15 @@ void growAxis(QCPAxis* axis, double value) {
     roundTicks(axis);
 }
 
+// The time axis ends at the next round tick after the last reading, not a fifth beyond it
+// rounded up again (200 s for 140 s of data).
+void growTimeAxis(QCPAxis* axis, double value) {
+    if (!std::isfinite(value) || value <= axis->range().upper) return;
+    const double step = niceCeil(value / 5);
+    axis->setRangeUpper(std::ceil(value / step) * step);
+    roundTicks(axis);
+}
+
 QCPGraph* addGraph(QCPAxis* x, QCPAxis* y, const QString& name, const QPen& pen) {
     QCPGraph* graph = x->parentPlot()->addGraph(x, y);
     graph->setName(name);
@@ -118,17 +127,41 @@ std::function<double()> steadySeconds() {
 
 }  // namespace
 
-std::string recordingCsv(std::span<const Sample> samples) {
-    std::string text = "time_s,current_A,voltage_V\n";
-    text.reserve(text.size() + samples.size() * 24);
+std::string recordingCsv(std::span<const Sample> samples, std::span<const MissedTick> missed,
+                         CsvForm form) {
+    const bool german = form == CsvForm::German;
+    const char separator = german ? ';' : ',';
+    // A time to the millisecond: the clock's nanoseconds are no information, only noise.
+    const auto time = [](double seconds) { return std::round(seconds * 1000.0) / 1000.0; };
+    const auto number = [german](std::string& text, double value) {
+        const std::size_t from = text.size();
+        appendNumber(text, value);
+        if (german)
+            std::replace(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), '.', ',');
+    };
+    std::string text =
+        german ? "\xEF\xBB\xBFZeit [s];I-Ist [A];U-Ist [V]\n" : "time_s,current_A,voltage_V\n";
+    text.reserve(text.size() + samples.size() * 24 + missed.size() * 32);
+    auto next = missed.begin();
+    const auto missedUntil = [&](double until) {
+        for (; next != missed.end() && next->time <= until; ++next) {
+            text += "# ";
+            number(text, time(next->time));
+            text += next->because == MissedBecause::PortGone
+                        ? " ausgelassen: Schnittstelle getrennt\n"
+                        : " ausgelassen: Leitung belegt\n";
+        }
+    };
     for (const Sample& sample : samples) {
-        appendNumber(text, sample.time);
-        text += ',';
-        appendNumber(text, sample.current);
-        text += ',';
-        appendNumber(text, sample.voltage);
+        missedUntil(sample.time);
+        number(text, time(sample.time));
+        text += separator;
+        number(text, sample.current);
+        text += separator;
+        number(text, sample.voltage);
         text += '\n';
     }
+    missedUntil(std::numeric_limits<double>::infinity());
     return text;
 }
 
@@ -224,12 +257,16 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
 
     // Not clicked: a screen reader's toggle action changes the state without one.
     connect(toggle_, &QPushButton::toggled, this, [this](bool on) { setRecording(on); });
-    connect(period_, &QDoubleSpinBox::valueChanged, this,
-            [this](double seconds) { timer_->setInterval(static_cast<int>(seconds * 1000)); });
+    // A new period starts its count of ticks afresh.
+    connect(period_, &QDoubleSpinBox::valueChanged, this, [this](double seconds) {
+        timer_->setInterval(static_cast<int>(seconds * 1000));
+        if (lastTick_) lastTick_ = now() - origin_;
+    });
+    timer_->setTimerType(Qt::PreciseTimer);
     connect(timer_, &QTimer::timeout, this, [this] { tick(); });
     retry_->setSingleShot(true);
     retry_->setInterval(kRetryPeriod);
-    connect(retry_, &QTimer::timeout, this, [this] { tick(); });
+    connect(retry_, &QTimer::timeout, this, [this] { readPending(); });
     connect(csv_, &QPushButton::clicked, this, [this] { askAndSaveCsv(); });
     connect(png_, &QPushButton::clicked, this, [this] { askAndSavePng(); });
 
@@ -291,15 +328,19 @@ bool MeasurementRecorder::mayDropRecording() {
 
 QString MeasurementRecorder::countText() const {
     const auto read = static_cast<qsizetype>(samples_.size()) - failed_;
-    QString text = QStringLiteral("%1 Messwerte").arg(read);
-    if (failed_ > 0) text += QString::fromUtf8(", %1 fehlgeschlagen").arg(failed_);
-    return text;
+    return QStringLiteral("%1 Messwerte, %2 fehlgeschlagen, %3 ausgelassen")
+        .arg(read)
+        .arg(failed_)
+        .arg(missed_.size());
 }
 
 void MeasurementRecorder::setRecording(bool on) {
     if (on && !isRecording() && !mayDropRecording()) on = false;
     gui::setQuietly(toggle_, on);
     if (!on) {
+        // A tick whose reading never began is accounted for as missed.
+        if (pendingRead_ && timer_->isActive()) miss(now() - origin_, MissedBecause::LineBusy);
+        pendingRead_ = false;
         timer_->stop();
         retry_->stop();
         retrying_ = false;
@@ -313,6 +354,9 @@ void MeasurementRecorder::setRecording(bool on) {
     late_ = 0;
     failed_ = 0;
     failedInRow_ = 0;
+    missed_.clear();
+    lastTick_.reset();
+    pendingRead_ = false;
     samples_.reserve(static_cast<std::size_t>(3600 / kShortestPeriod) + 1);
     for (QCPGraph* graph : {reference_, current_, voltage_, gaps_}) graph->data()->clear();
     showGapsInLegend(false);
@@ -326,18 +370,54 @@ void MeasurementRecorder::setRecording(bool on) {
 
 void MeasurementRecorder::tick() {
     if (!isRecording()) return;
-    // The adapter is away: the recording pauses, a gap where it began, and goes on once the
-    // port is back.
-    if (VrlCom_Getrennt()) {
-        if (!samples_.empty() && std::isfinite(samples_.back().current)) {
-            const double nan = std::numeric_limits<double>::quiet_NaN();
-            append({now() - origin_, nan, nan});
-        }
+    const double at = now() - origin_;
+    // The timer delivers no tick while the program's thread is held up; what it left out is
+    // counted from the clock.
+    const double period = period_->value();
+    if (lastTick_) {
+        const long lost = std::lround((at - *lastTick_) / period) - 1;
+        for (long k = 1; k <= lost; ++k) miss(*lastTick_ + k * period, MissedBecause::LineBusy);
+    }
+    lastTick_ = at;
+    // The adapter is away: the recording pauses, its ticks missed, and goes on once the port
+    // is back; failures before the pause do not count towards its end.
+    if (paused_ || VrlCom_Getrennt()) {
+        miss(at, MissedBecause::PortGone);
         failedInRow_ = 0;
         return;
     }
-    // Never beside another operation: a tick that falls into one is skipped, the next comes a
-    // period later.
+    // The reading of an earlier tick still waits for the line or is on it: this tick has
+    // no line left in its period.
+    if (pendingRead_ || reading_) {
+        miss(at, MissedBecause::LineBusy);
+        return;
+    }
+    pendingRead_ = true;
+    readPending();
+}
+
+void MeasurementRecorder::setPaused(bool paused) {
+    paused_ = paused;
+    if (paused && pendingRead_) {
+        pendingRead_ = false;
+        retrying_ = false;
+        retry_->stop();
+        miss(now() - origin_, MissedBecause::PortGone);
+    }
+}
+
+void MeasurementRecorder::miss(double at, MissedBecause because) {
+    missed_.push_back({at, because});
+    // No reading there: the lines break.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    current_->addData(at, nan);
+    voltage_->addData(at, nan);
+    pending_ = true;
+    if (!redraw_->isActive()) redraw_->start();
+}
+
+void MeasurementRecorder::readPending() {
+    if (!pendingRead_ || !isRecording()) return;
     // A tick that falls into another operation (mostly the status poll, which shares the period's
     // multiples) is read as soon as that has ended, stamped with the time of its read.
     const op::Operation operation("Messwerte aufzeichnen", op::Kind::Background);
@@ -349,11 +429,15 @@ void MeasurementRecorder::tick() {
     }
     retrying_ = false;
     retry_->stop();
+    pendingRead_ = false;
     const double at = now() - origin_;
     double current = 0.0, voltage = 0.0;
     // A failed read is on the error displays and a gap in the recording; only a line that keeps
     // failing ends it, as a failing poll ends polling.
-    if (TkvCom_IstwerteLesen(&current, &voltage) != 0) {
+    reading_ = true;
+    const int code = TkvCom_IstwerteLesen(&current, &voltage);
+    reading_ = false;
+    if (code != 0) {
         const double nan = std::numeric_limits<double>::quiet_NaN();
         append({at, nan, nan});
         if (++failedInRow_ >= kFailuresToStop) setRecording(false);
@@ -384,7 +468,7 @@ void MeasurementRecorder::flush() {
     redraw_->stop();
     if (!pending_) return;
     pending_ = false;
-    if (!samples_.empty()) growAxis(time_, samples_.back().time);
+    if (!samples_.empty()) growTimeAxis(time_, samples_.back().time);
     for (std::size_t i = shownSamples_; i < samples_.size(); ++i) {
         growAxis(ampere_, samples_[i].current);
         growAxis(volt_, samples_[i].voltage);
@@ -450,28 +534,38 @@ void MeasurementRecorder::extendReference(double until) {
     }
 }
 
-bool MeasurementRecorder::saveCsv(const QString& path) {
-    const bool written =
-        static_cast<bool>(files::replaceFile(path.toStdString(), recordingCsv(samples_)));
+bool MeasurementRecorder::saveCsv(const QString& path, CsvForm form) {
+    const bool written = static_cast<bool>(
+        files::replaceFile(path.toStdString(), recordingCsv(samples_, missed_, form)));
     if (written) saved_ = true;
     return written;
 }
 
 QString MeasurementRecorder::exportTitle() const {
-    return QString::fromUtf8("Messwerte vom %1, alle %2")
-        .arg(QLocale().toString(startedOn_, QLocale::ShortFormat), period_->text());
+    // The program the device ran, as far as the program saw it told.
+    const QString program = entry_ == 0 ? QStringLiteral("Arbeitsparameter")
+                                        : QStringLiteral("Programm %1").arg(entry_);
+    const QString name =
+        QString::fromStdString(params::nameOf(gProg[static_cast<std::size_t>(entry_)]));
+    return QString::fromUtf8("Messwerte vom %1, alle %2, %3 „%4“")
+        .arg(exportDate(startedOn_), period_->text(), program, name);
 }
 
 bool MeasurementRecorder::savePng(const QString& path) {
     flush();
-    return exportImage(*view_, {exportTitle(), {countText()}}).save(path, "PNG");
+    return exportImage(*view_, {exportTitle(), {countText()}, {}}).save(path, "PNG");
 }
 
 void MeasurementRecorder::askAndSaveCsv() {
-    const auto chosen =
-        popups().selectFile(Popups::FileMode::Save, "Messwerte als CSV speichern", "", "*.csv");
+    // The forms in the order of CsvForm.
+    const auto chosen = popups().selectFileAndForm(
+        "Messwerte als CSV speichern", "",
+        "CSV, Komma und Dezimalpunkt (*.csv);;CSV für deutsche Tabellenkalkulation, Semikolon und "
+        "Dezimalkomma (*.csv)");
     if (!chosen) return;
-    if (!saveCsv(withSuffix(*chosen, QStringLiteral("csv")))) VRL_Fehlerpopup(kCsvSaveFailed);
+    const CsvForm form = chosen->form == 1 ? CsvForm::German : CsvForm::Plain;
+    if (!saveCsv(withSuffix(chosen->path, QStringLiteral("csv")), form))
+        VRL_Fehlerpopup(kCsvSaveFailed);
 }
 
 void MeasurementRecorder::askAndSavePng() {

@@ -35,10 +35,22 @@ struct Sample {
     double voltage;  // [V], NaN for a failed read
 };
 
-// "time_s,current_A,voltage_V", then one line a sample; numbers in the shortest form that
-// reads back the same, point before the decimals whatever the locale. A failed read has its
-// time and empty values.
-std::string recordingCsv(std::span<const Sample> samples);
+// A tick of the period that brought no reading: the line was busy for the whole period (a
+// silent device's time-out, a long transfer), or the port was gone and the recording paused.
+enum class MissedBecause { LineBusy, PortGone };
+struct MissedTick {
+    double time;  // [s] since the recording was switched on
+    MissedBecause because;
+};
+
+// Plain: "time_s,current_A,voltage_V", then one line a sample; times to the millisecond, values
+// in the shortest form that reads back the same, point before the decimals whatever the locale.
+// German: what a German spreadsheet opens as it stands: UTF-8 with a byte order mark, ";"
+// between the fields, a decimal comma. In both a failed read has its time and empty values,
+// and a missed tick is a comment line ("# 1.4 ausgelassen: Leitung belegt") in time order.
+enum class CsvForm { Plain, German };
+std::string recordingCsv(std::span<const Sample> samples, std::span<const MissedTick> missed = {},
+                         CsvForm form = CsvForm::Plain);
 
 class MeasurementRecorder : public QWidget {
     Q_OBJECT
@@ -66,8 +78,14 @@ class MeasurementRecorder : public QWidget {
     // saved is not dropped without a question.
     void setRecording(bool on);
     bool isRecording() const;
-    // One timer tick: one read of current and voltage.
+    // One timer tick: one read of current and voltage. Every tick of the period is accounted
+    // for: read, failed, or missed (while a reading still waits for the line, or the recording
+    // is paused); ticks the timer could not deliver at all count as missed too.
     void tick();
+    // While the port is gone the recording goes on without reading: each tick is missed, and
+    // the lines break there.
+    void setPaused(bool paused);
+    bool isPaused() const { return paused_; }
     // Appends one sample to the recording, and to the plot with the next redraw.
     void append(const Sample& sample);
     // Draws what was appended since the last redraw; the plot does so by itself at most every
@@ -79,11 +97,12 @@ class MeasurementRecorder : public QWidget {
     // Readings taken late because their tick fell into another operation.
     int lateTicks() const { return late_; }
     int failedReads() const { return failed_; }
+    const std::vector<MissedTick>& missedTicks() const { return missed_; }
     QString countText() const;
     // Above the saved picture: when the recording began and its period.
     QString exportTitle() const;
 
-    bool saveCsv(const QString& path);
+    bool saveCsv(const QString& path, CsvForm form = CsvForm::Plain);
     bool savePng(const QString& path);
     void askAndSaveCsv();
     void askAndSavePng();
@@ -100,6 +119,9 @@ class MeasurementRecorder : public QWidget {
 
   private:
     double now() const;
+    // The reading of the tick that waits for the line, once it is free.
+    void readPending();
+    void miss(double at, MissedBecause because);
     // Whether the last recording may be replaced: saved, empty, or the operator says so.
     bool mayDropRecording();
     void startSeen(double at);
@@ -117,8 +139,13 @@ class MeasurementRecorder : public QWidget {
     int entry_ = 0;                    // the table entry the device runs
     std::vector<Sample> samples_;
     QDateTime startedOn_ = QDateTime::currentDateTime();
-    bool saved_ = true;      // samples_ are in a file, or there are none
-    bool retrying_ = false;  // a reading waits for another operation's end
+    bool saved_ = true;         // samples_ are in a file, or there are none
+    bool retrying_ = false;     // a reading waits for another operation's end
+    bool pendingRead_ = false;  // a tick's reading has not begun yet
+    bool reading_ = false;      // a reading is on the line
+    bool paused_ = false;
+    std::optional<double> lastTick_;  // [s] recording time of the last timer tick
+    std::vector<MissedTick> missed_;
     int late_ = 0;
     int failed_ = 0;
     int failedInRow_ = 0;

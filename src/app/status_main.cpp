@@ -1,11 +1,16 @@
 #include "app/status_main.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
+#include <QSplitter>
 #include <QString>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +18,7 @@
 #include <utility>
 
 #include "app/fenster.h"
+#include "app/ini.h"
 #include "app/recorder.h"
 #include "app/shell.h"
 #include "connection/com_controls.h"
@@ -30,6 +36,34 @@ using vrl::gui::StatusPanelForm;
 
 constexpr int kModule = 15;  // hdx-4 output modules, numbered 1..15
 constexpr int kPanelFehlt = -1;
+
+// The recording's height, once the operator has moved the splitter above it.
+constexpr const char* kStatusSection = "status";
+constexpr const char* kRecordingHeight = "aufzeichnung";
+constexpr const char* kSplitterName = "STATUS_TEILER";
+bool gSplitterMoved = false;
+int gRecordingHeight = 0;  // [px] from the settings file, for when the window is laid out
+
+// The splitter's sizes mean something only once the window is laid out: right after the window
+// is first shown, the recording gets the height kept, or else the lamps and the table the
+// height they ask for (so that the table scrolls only on a screen too low for it), and the
+// recording the rest.
+class ApplyKeptHeight : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show) return false;
+        auto* split = static_cast<QSplitter*>(watched);
+        split->removeEventFilter(this);
+        QTimer::singleShot(0, split, [split] {
+            const int kept = std::exchange(gRecordingHeight, 0);
+            const int total = split->height() - split->handleWidth();
+            const int upper = kept > 0 ? total - kept : split->widget(0)->sizeHint().height();
+            split->setSizes({std::max(1, upper), std::max(1, total - upper)});
+        });
+        return false;
+    }
+};
 
 // Status word -> lamp; every other bit is ignored. The test-voltage lamp is hidden, so its bit
 // never shows, but it is kept up to date like the others.
@@ -184,6 +218,10 @@ void CallbacksVerbinden() {
                      [] { Menu_Datei_Beenden(); });
 }
 
+QSplitter* splitter() {
+    return gStatusPanel ? gStatusPanel->widget()->findChild<QSplitter*>(kSplitterName) : nullptr;
+}
+
 }  // namespace
 
 int StatusMain_Initialisieren() {
@@ -212,9 +250,40 @@ int StatusMain_Initialisieren() {
     VrlCom_RegisterPictureringControl(form.COMPICTURERING);
     VrlCom_RegisterFehlerControls(form.FEHLERLED, form.FEHLERSTRING, form.FEHLERNUMMER);
     CallbacksVerbinden();
-    // The recording of actual current and voltage, below the lamps; it keeps its own timer.
-    auto* recorder = new vrl::app::MeasurementRecorder(form.centralwidget);
-    form.statusPanelLayout->insertWidget(1, recorder, 1);
+    // The recording of actual current and voltage, below the lamps; it keeps its own timer. A
+    // splitter between lamps and recording lets the operator give the plot the room: the hdx-4
+    // table above it scrolls.
+    // Moving the lamps into a widget of their own moves them in the tab order too; it is put
+    // back as the window had it.
+    QList<QWidget*> tabOrder;
+    QWidget* window = gStatusPanel->widget();
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+            !qobject_cast<QAbstractSpinBox*>(w->parentWidget()) &&
+            !qobject_cast<QComboBox*>(w->parentWidget()))
+            tabOrder << w;
+    auto* split = new QSplitter(Qt::Vertical, form.centralwidget);
+    split->setObjectName(kSplitterName);
+    split->setChildrenCollapsible(false);
+    form.statusPanelLayout->insertWidget(1, split, 1);
+    auto* upper = new QWidget(split);
+    QLayoutItem* lamps = form.statusPanelLayout->takeAt(0);
+    QLayout* lampsLayout = lamps->layout();
+    lampsLayout->setParent(nullptr);
+    lampsLayout->setContentsMargins(0, 0, 0, 0);  // the window's margins are around the splitter
+    upper->setLayout(lampsLayout);
+    // Made on its own, so that its controls stay together behind it in the focus chain.
+    auto* recorder = new vrl::app::MeasurementRecorder;
+    split->addWidget(upper);
+    split->addWidget(recorder);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    gSplitterMoved = false;
+    gRecordingHeight = 0;
+    split->installEventFilter(new ApplyKeptHeight(split));
+    QObject::connect(split, &QSplitter::splitterMoved, split, [] { gSplitterMoved = true; });
     vrl::gui::placeInTabOrder(form.AUSGAENGESCHREIBEN, recorder, form.COMPICTURERING);
     // On a low screen the hdx-4 table scrolls; the lamps, "Start", "Stopp", the recording and the
     // error display stay in view.
@@ -228,11 +297,25 @@ int StatusMain_Freigeben() {
     return 0;
 }
 
-int StatusMain_ReadIni(IniText) {
+int StatusMain_ReadIni(IniText store) {
+    int height = 0;
+    QSplitter* split = splitter();
+    if (!split || Ini_GetInt(store, kStatusSection, kRecordingHeight, &height) <= 0 || height <= 0)
+        return 0;
+    gRecordingHeight = height;
+    gSplitterMoved = true;
+    // A window already laid out takes it at once.
+    if (split->isVisible()) {
+        split->setSizes({std::max(1, split->height() - height), height});
+        gRecordingHeight = 0;
+    }
     return 0;
 }
 
-int StatusMain_WriteIni(IniText) {
+int StatusMain_WriteIni(IniText store) {
+    // Kept only once the operator has chosen it: a settings file without it stays as it was.
+    if (QSplitter* split = splitter(); split && gSplitterMoved)
+        Ini_PutInt(store, kStatusSection, kRecordingHeight, split->sizes().value(1));
     return 0;
 }
 
@@ -248,6 +331,10 @@ vrl::gui::StatusPanel* StatusMain_Panel() {
 vrl::app::MeasurementRecorder* StatusMain_Recorder() {
     return gStatusPanel ? gStatusPanel->widget()->findChild<vrl::app::MeasurementRecorder*>()
                         : nullptr;
+}
+
+bool StatusMain_KnownStopped() {
+    return gStatusPanel && ui().TKVSTATUSABFRAGE->isChecked() && !ui().STATUSLED1->isOn();
 }
 
 int Callback_Status_Buttons(StatusButton button) {

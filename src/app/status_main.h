@@ -36,6 +36,10 @@ class MeasurementRecorder;
 }
 vrl::app::MeasurementRecorder* StatusMain_Recorder();
 
+// The device is known to stand still: polling is on and the last status word said that no curve
+// runs. Without polling the program does not know.
+bool StatusMain_KnownStopped();
+
 // The status window's command buttons and its polling toggle.
 enum class StatusButton {
     TkvStatusabfrage,

@@ -29,6 +29,22 @@ class Popups {
                                                   std::string_view directory,
                                                   std::string_view pattern) = 0;
 
+    // A file to save in one of several forms, each named by a filter of its own ("CSV
+    // (*.csv)", separated by ";;"); returns the chosen path and the number (0..) of the form
+    // whose filter was selected. A service without a choice of filters offers them as one
+    // pattern and answers with the first form.
+    struct SaveChoice {
+        std::string path;
+        int form = 0;
+    };
+    virtual std::optional<SaveChoice> selectFileAndForm(std::string_view title,
+                                                        std::string_view directory,
+                                                        std::string_view filters) {
+        auto path = selectFile(FileMode::Save, title, directory, filters);
+        if (!path) return std::nullopt;
+        return SaveChoice{*path, 0};
+    }
+
     // Like question(), and Enter presses button enterButton while Esc (and closing the popup)
     // presses button escapeButton (both 1..3). A service without keys answers as question().
     virtual int questionWithKeys(std::string_view title, std::string_view text,

@@ -204,6 +204,9 @@ std::string germanNumber(double value, int decimals) {
 }
 
 std::string durationText(double exact) {
+    // Below a second in milliseconds: a cycle of 1,7 ms would read "0,002 s".
+    if (std::isfinite(exact) && exact > 0.0 && exact < 1.0)
+        return germanNumber(exact * 1000.0, 1) + " ms";
     if (!std::isfinite(exact) || exact < 60.0) return germanNumber(exact, 3) + " s";
     // Tenths at most, so that 59,96 s past a minute never reads as "60 s".
     const double seconds = std::round(exact * 10.0) / 10.0;

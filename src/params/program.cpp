@@ -200,7 +200,7 @@ int confirmTransfer(int first, int last) {
     for (int entry : check.cutNames) text += vrl::params::cutNameText(gProg, entry) + ".\n";
     text += "Trotzdem schreiben?";
     const int answer =
-        vrl::popups().questionWithKeys(kWriteTitle, text, "schreiben", "abbrechen", "", 1, 2);
+        vrl::popups().questionWithKeys(kWriteTitle, text, "schreiben", "Abbrechen", "", 1, 2);
     return answer == 1 ? 0 : kCancelled;
 }
 

@@ -1,6 +1,7 @@
 // The curve preview in the main window follows the operator's edits and saves what it shows.
 
 #include <qcustomplot.h>
+#include <QDate>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -99,14 +100,15 @@ TEST_F(CurvePreviewTest, ALongCurveIsDrawnOverSecondsAndMinutes) {
 }
 
 // Fault caught: an exported curve of a few hundred pixels without program name, cycle text or
-// warnings, useless in a report.
+// warnings, useless in a report; a PDF page no printer has (423 x 238 mm), a two-digit year.
 TEST_F(CurvePreviewTest, ExportsCarryTitleNotesAndAPrintableSize) {
     Parametersatz record = gParameter;
     vrl::params::setName(record, "Dauerlauf");
     record.strom1 = 4.2;  // beyond the limit: a warning below the plot
     preview->showRecord(record);
-    EXPECT_TRUE(preview->exportTitle().startsWith("Stromkurve A - Dauerlauf, "))
+    EXPECT_TRUE(preview->exportTitle().startsWith("Stromkurve A - Dauerlauf, Datei Unbenannt, "))
         << preview->exportTitle().toStdString();
+    EXPECT_TRUE(preview->exportTitle().contains(QString::number(QDate::currentDate().year())));
     const QString png = QDir::current().filePath("kurve.png");
     const QString pdf = QDir::current().filePath("kurve.pdf");
     // The title carries the time of the export, which may pass a minute boundary meanwhile.
@@ -118,13 +120,12 @@ TEST_F(CurvePreviewTest, ExportsCarryTitleNotesAndAPrintableSize) {
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
-    // The PNG's size at the PNG's resolution.
+    // A4 across: 297 x 210 mm in points.
     const auto box = QRegularExpression(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])")
                          .match(QString::fromLatin1(text));
     ASSERT_TRUE(box.hasMatch());
-    const QSizeF expected = QSizeF(vrl::app::kExportSize) * 72.0 / vrl::app::exportDpi();
-    EXPECT_NEAR(box.captured(1).toDouble(), expected.width(), 0.5);
-    EXPECT_NEAR(box.captured(2).toDouble(), expected.height(), 0.5);
+    EXPECT_NEAR(box.captured(1).toDouble(), 297 * 72 / 25.4, 1.0);
+    EXPECT_NEAR(box.captured(2).toDouble(), 210 * 72 / 25.4, 1.0);
     // The document's title, as PDF keeps it: UTF-16, high byte first.
     const auto utf16 = [](const QString& title) {
         QByteArray bytes;

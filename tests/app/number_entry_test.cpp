@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QLocale>
 #include <QSpinBox>
 #include <QTest>
@@ -87,7 +88,9 @@ TEST_F(NumberEntry, BothSeparatorsAreTheDecimalSeparator) {
 }
 
 // Fault caught: a number the field cannot hold becomes another one (the range's end, a rounded
-// or a group-separated value) and goes to the device with the next write, unmarked.
+// or a group-separated value) and goes to the device with the next write, unmarked; or its
+// reason floats over the next field (where it swallows the click meant for that field) instead
+// of standing on the error display's line.
 TEST_F(NumberEntry, AnEntryTheFieldCannotHoldIsRefusedWithItsReason) {
     struct Row {
         const char* field;
@@ -110,6 +113,8 @@ TEST_F(NumberEntry, AnEntryTheFieldCannotHoldIsRefusedWithItsReason) {
         // step is no way around the minimum.
         {"PAR_ZYKLEN", "3", "0", "Anzahl Zyklen: mindestens 1", true},
     };
+    QLineEdit* errorLine = ParMain_Panel()->ui.FEHLERSTRING;
+    errorLine->setText("Keine Antwort");
     for (const auto& row : rows) {
         for (const bool byEnter : {true, false}) {
             QAbstractSpinBox* box = field(row.field);
@@ -122,9 +127,11 @@ TEST_F(NumberEntry, AnEntryTheFieldCannotHoldIsRefusedWithItsReason) {
             EXPECT_DOUBLE_EQ(valueOf(box), before) << row.field << " " << row.typed;
             EXPECT_EQ(box->text(), shown) << row.field << " " << row.typed;
             EXPECT_EQ(vrl::gui::refusalOf(box).toStdString(), row.why) << row.typed;
-            // The next value taken ends the mark.
+            EXPECT_EQ(errorLine->text().toStdString(), row.why) << row.typed;
+            // The next value taken ends the mark, and the line says what it said before.
             type(box, row.before, true);
             EXPECT_TRUE(vrl::gui::refusalOf(box).isEmpty()) << row.field << " " << row.typed;
+            EXPECT_EQ(errorLine->text(), "Keine Antwort") << row.typed;
         }
     }
 }

@@ -16,7 +16,9 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <limits>
 #include <vector>
 
 #include "app/export_picture.h"
@@ -223,21 +225,110 @@ TEST_F(Recording, ANewRecordingOverOneNotSavedAsksFirst) {
     }
 }
 
-TEST_F(Recording, SavesTheSamplesAsCsv) {
-    for (const Sample& sample :
-         {Sample{0.0, 0.5, 1.0}, Sample{0.2, 1.25, 2.0}, Sample{3600.4, 0.001, 0.0}})
+// Fault caught: times with the clock's noise (0.19009005600003093), a German spreadsheet that
+// reads the file as one column of text, or missed ticks that leave no line in the file.
+TEST_F(Recording, SavesTheSamplesAsCsvInTheChosenForm) {
+    for (const Sample& sample : {Sample{0.0, 0.5, 1.0}, Sample{0.19009005600003093, 1.25, 2.0},
+                                 Sample{3600.4, 0.001, 0.0}})
         recorder->append(sample);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Sample failed{0.6, nan, nan};
+    const vrl::app::MissedTick missed[] = {{0.4, vrl::app::MissedBecause::LineBusy}};
+    struct Row {
+        int form;
+        std::string text;
+    };
+    const Row rows[] = {
+        {0,
+         "time_s,current_A,voltage_V\n0,0.5,1\n0.19,1.25,2\n# 0.4 ausgelassen: Leitung belegt\n"
+         "0.6,,\n3600.4,0.001,0\n"},
+        {1,
+         "\xEF\xBB\xBFZeit [s];I-Ist [A];U-Ist [V]\n0;0,5;1\n0,19;1,25;2\n"
+         "# 0,4 ausgelassen: Leitung belegt\n0,6;;\n3600,4;0,001;0\n"},
+    };
+    std::vector<Sample> samples = recorder->samples();
+    samples.insert(samples.begin() + 2, failed);
     const std::string path = (std::filesystem::path(home.path()) / "aufzeichnung").string();
-    popups.files = {path};
-    recorder->askAndSaveCsv();
-    std::ifstream in(path + ".csv", std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), {}};
-    EXPECT_EQ(text,
-              "time_s,current_A,voltage_V\n"
-              "0,0.5,1\n"
-              "0.2,1.25,2\n"
-              "3600.4,0.001,0\n");
-    EXPECT_TRUE(popups.shown.back().kind == "file");
+    for (const auto& row : rows) {
+        const auto form = row.form == 1 ? vrl::app::CsvForm::German : vrl::app::CsvForm::Plain;
+        EXPECT_EQ(recordingCsv(samples, missed, form), row.text) << row.form;
+        // The form is the one whose filter the operator picked in the file dialog.
+        popups.files = {path};
+        popups.forms = {row.form};
+        recorder->askAndSaveCsv();
+        std::ifstream in(path + ".csv", std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        EXPECT_EQ(text, recordingCsv(recorder->samples(), {}, form)) << row.form;
+    }
+}
+
+// Fault caught: ticks that fall inside a long read, a held-up timer or a pause are neither
+// counted nor in the file: the screen and the CSV report fewer ticks than the period had.
+TEST_F(Recording, EveryTickIsReadFailedOrMissed) {
+    struct Row {
+        const char* name;
+        std::function<void()> ticks;
+        int read, failed, missed;
+    };
+    const auto tickAfter = [this](std::chrono::milliseconds wait) {
+        clock.advance(wait);
+        recorder->tick();
+    };
+    const Row rows[] = {
+        {"timer held up for four periods",
+         [&] {
+             tickAfter(5s);
+             tickAfter(25s);
+         },
+         2, 0, 4},
+        {"two ticks while the line is busy",
+         [this] {
+             {
+                 const vrl::op::Operation other("anderer Vorgang", vrl::op::Kind::Background);
+                 recorder->tick();
+                 recorder->tick();
+             }
+             EXPECT_TRUE(
+                 QTest::qWaitFor([this] { return recorder->samples().size() == 1u; }, 2000));
+         },
+         1, 0, 1},
+        {"paused while the port is gone",
+         [&] {
+             tickAfter(5s);
+             recorder->setPaused(true);
+             tickAfter(5s);
+             tickAfter(5s);
+             recorder->setPaused(false);
+             tickAfter(5s);
+         },
+         2, 0, 2},
+        {"a failed read",
+         [&] {
+             line.injectFault('1', sim::Fault{sim::FaultKind::Nak, "C0R", 1});
+             tickAfter(5s);
+             tickAfter(5s);
+         },
+         1, 1, 0},
+    };
+    recorder->period()->setValue(5.0);  // no regular tick while the test runs
+    for (const auto& row : rows) {
+        popups.answers = {2};  // "Verwerfen" for the row before
+        recorder->toggle()->click();
+        ASSERT_TRUE(recorder->isRecording()) << row.name;
+        row.ticks();
+        recorder->toggle()->click();
+        const int missed = static_cast<int>(recorder->missedTicks().size());
+        EXPECT_EQ(static_cast<int>(recorder->samples().size()) - recorder->failedReads(), row.read)
+            << row.name;
+        EXPECT_EQ(recorder->failedReads(), row.failed) << row.name;
+        EXPECT_EQ(missed, row.missed) << row.name;
+        EXPECT_EQ(recorder->countText().toStdString(),
+                  std::to_string(row.read) + " Messwerte, " + std::to_string(row.failed) +
+                      " fehlgeschlagen, " + std::to_string(row.missed) + " ausgelassen")
+            << row.name;
+        const std::string csv = recordingCsv(recorder->samples(), recorder->missedTicks());
+        EXPECT_EQ(std::count(csv.begin(), csv.end(), '#'), row.missed) << csv;
+    }
 }
 
 // Fault caught: the recording's picture is a 1382 x 220 strip without a word of what it shows.
@@ -249,6 +340,11 @@ TEST_F(Recording, ThePictureCarriesTitleAndAPrintableSize) {
     ASSERT_TRUE(recorder->savePng(QString::fromStdString(path)));
     EXPECT_EQ(QImage(QString::fromStdString(path)).size(), vrl::app::kExportSize);
     EXPECT_TRUE(recorder->exportTitle().startsWith("Messwerte vom "))
+        << recorder->exportTitle().toStdString();
+    // Which program ran, at which period.
+    EXPECT_TRUE(
+        recorder->exportTitle().contains(QString::fromUtf8("alle 1,0 s, Arbeitsparameter")) ||
+        recorder->exportTitle().contains(QString::fromUtf8("alle 1.0 s, Arbeitsparameter")))
         << recorder->exportTitle().toStdString();
 }
 

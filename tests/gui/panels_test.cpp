@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -227,9 +229,16 @@ TEST(PanelStateTest, MainPanelStartsWithUnlimitedCycles) {
     EXPECT_EQ(main.ui.COMPICTURERING->value(), vrl::gui::PortPictureRing::kNoPort);
 }
 
-TEST(PanelStateTest, DisplayOnlyRingIgnoresTheOperator) {
+// Fault caught: a ring that looks like a control but is skipped by Tab and does nothing.
+TEST(PanelStateTest, DisplayOnlyRingLeadsToWhereItIsChanged) {
     vrl::gui::MainPanel main;
-    EXPECT_EQ(main.ui.PAR_KUNDENKALIBRIERUN->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(main.ui.PAR_KUNDENKALIBRIERUN->focusPolicy(), Qt::StrongFocus);
+    int asked = 0;
+    QObject::connect(main.ui.PAR_KUNDENKALIBRIERUN, &vrl::gui::IndicatorRing::openRequested,
+                     [&asked] { ++asked; });
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(main.ui.PAR_KUNDENKALIBRIERUN, &space);
+    EXPECT_EQ(asked, 1);
 }
 
 // ---- the child dialogs close through their own buttons

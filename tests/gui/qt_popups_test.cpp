@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
@@ -14,8 +15,8 @@
 #include "gui/qt_app.h"
 #include "platform/gui/qt_popups.h"
 #include "platform/gui/question_dialog.h"
-#include "support/scripted_popups.h"
 #include "platform/gui/translations.h"
+#include "support/scripted_popups.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ TEST_P(QuestionDialogTest, ShowsTheButtonsInTheOrderGiven) {
         ASSERT_EQ(button != nullptr, expected) << "button " << number;
         if (!button) continue;
         const char* label = row.labels[number - 1];
-        EXPECT_EQ(button->text(), u8(*label ? label : "OK"));  // a question needs one button
+        EXPECT_EQ(button->text().remove(u'&'), u8(*label ? label : "OK"));  // one at least
         positions.emplace_back(0, number);
     }
     dialog->show();
@@ -96,6 +97,19 @@ TEST_P(QuestionDialogTest, EnterAndEscapePressTheirButtons) {
     EXPECT_EQ(answerAfter([](QuestionDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }),
               row.expectedEscape);
     EXPECT_EQ(answerAfter([](QuestionDialog& d) { d.close(); }), row.expectedEscape);
+}
+
+// Fault caught: buttons without Alt letters, or two buttons on one letter ("aktuelles", "alle",
+// "abbrechen"), so that the keyboard reaches only the default and Esc.
+TEST_P(QuestionDialogTest, EachButtonHasAnAltLetterOfItsOwn) {
+    const auto dialog = make();
+    std::vector<QKeySequence> letters;
+    for (int number : GetParam().shown) {
+        const QKeySequence letter = QKeySequence::mnemonic(dialog->button(number)->text());
+        EXPECT_FALSE(letter.isEmpty()) << number;
+        EXPECT_EQ(std::count(letters.begin(), letters.end(), letter), 0) << number;
+        letters.push_back(letter);
+    }
 }
 
 TEST_P(QuestionDialogTest, ClickAnswersWithTheButtonNumber) {

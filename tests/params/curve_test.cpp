@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {1, 2, {0.5, 1.0, 2.0, 0.25}, {100, 0, 200, 50}, 1},
                  {{0, 0.5}, {100, 0.5}, {100, 2.0}, {300, 2.0}, {300, 0.25}, {350, 0.25}},
                  1,
-                 "× 1 Zyklus, 0,35 s"},
+                 "× 1 Zyklus, 350 ms"},
         CurveRow{"FourStepsThreeOfFiveCycles",
                  {1, 2, {1.0, 2.0, 0, 0}, {400, 400, 0, 0}, 5},
                  {{0, 1.0},
@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {2, 2, {1.0, 2.0, 0, 0}, {100, 0, 100, 0}, 2},
                  {{0, 0}, {100, 1.0}, {100, 2.0}, {200, 0}, {300, 1.0}, {300, 2.0}, {400, 0}},
                  2,
-                 "× 2 Zyklen, 0,4 s"},
+                 "× 2 Zyklen, 400 ms"},
         CurveRow{"UnlimitedShowsThreeCycles",
                  {1, 2, {1.5, 0, 0, 0}, {2500, 0, 0, 0}, 0},
                  {{0, 1.5}, {2500, 1.5}, {5000, 1.5}, {7500, 1.5}},
@@ -210,16 +210,15 @@ TEST(CurveTest, UnusableStepsAreLeftOutNotComputedWith) {
     EXPECT_EQ(curve.limit, 4.095);
 }
 
-// Fault caught: a long run shown in seconds with group separators ("17.179.344,9 s").
-TEST(CurveTest, LongDurationsReadInMinutesAndHours) {
+// Fault caught: a long run shown in seconds with group separators ("17.179.344,9 s"), a short
+// one rounded to "0,002 s".
+TEST(CurveTest, DurationsReadInTheirOwnUnit) {
     const std::pair<double, const char*> rows[] = {
-        {2.5, "2,5 s"},
-        {59.9, "59,9 s"},
-        {60.0, "1 min"},
-        {2400.0, "40 min"},
-        {754.25, "12 min 34,3 s"},
-        {3600.0, "1 h"},
-        {17179344.9, "4.772 h 2 min"},
+        {0.0017, "1,7 ms"}, {0.4, "400 ms"},
+        {1.0, "1 s"},       {2.5, "2,5 s"},
+        {59.9, "59,9 s"},   {60.0, "1 min"},
+        {2400.0, "40 min"}, {754.25, "12 min 34,3 s"},
+        {3600.0, "1 h"},    {17179344.9, "4.772 h 2 min"},
     };
     for (const auto& [seconds, text] : rows) EXPECT_EQ(vrl::params::durationText(seconds), text);
 }

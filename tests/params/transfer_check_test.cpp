@@ -153,7 +153,7 @@ TEST_F(TransferCheck, NamesTheDeviceReportsBackCutAreAskedAboutFirst) {
     ASSERT_EQ(popups.shown.size(), 2u);
     EXPECT_EQ(popups.shown[1].title, "Programme zu TKV-9D schreiben");
     EXPECT_EQ(popups.shown[1].text, question);
-    EXPECT_EQ(popups.shown[1].buttons, (std::vector<std::string>{"schreiben", "abbrechen", ""}));
+    EXPECT_EQ(popups.shown[1].buttons, (std::vector<std::string>{"schreiben", "Abbrechen", ""}));
     EXPECT_TRUE(peer.frames.empty());
 
     popups.answers = {kAll, kWrite};

@@ -48,6 +48,19 @@ class ScriptedPopups : public Popups {
         return file;
     }
 
+    // Recorded as a "file" selection; the form chosen comes from `forms` (the first without).
+    std::optional<SaveChoice> selectFileAndForm(std::string_view title, std::string_view directory,
+                                                std::string_view filters) override {
+        auto path = selectFile(FileMode::Save, title, directory, filters);
+        if (!path) return std::nullopt;
+        int form = 0;
+        if (!forms.empty()) {
+            form = forms.front();
+            forms.pop_front();
+        }
+        return SaveChoice{*path, form};
+    }
+
     // Modal panels: recorded as "modal" with the panel's name as title; onModal plays the
     // operator (fills the panel's controls) and answers 1 for OK. Without it: cancelled.
     int runModal(std::string_view panelName) override {
@@ -59,6 +72,7 @@ class ScriptedPopups : public Popups {
     std::vector<Shown> shown;
     std::deque<int> answers;                       // questions with no answer left get 1
     std::deque<std::optional<std::string>> files;  // selections with none left are cancelled
+    std::deque<int> forms;                         // forms chosen with a file to save
 };
 
 }  // namespace vrl

@@ -665,7 +665,11 @@ def drive_steps(screen, log, sizes):
     main = screen.wait_window(MAIN)
     # Focus starts on "Laden"; then "Speichern", the program list, "vom TKV-9D lesen".
     screen.keys(main, "Tab", "Tab", "Tab", "space")
+    # First whether to read at all: the device's state is unknown without polling.
     question = screen.wait_window("^Programme vom TKV-9D lesen$")
+    screen.keys(question, "space")  # "Ja", which has the focus; Enter would answer "Nein"
+    screen.wait_gone(question, "^Programme vom TKV-9D lesen$")
+    question = screen.wait_window("^Programme vom TKV-9D lesen$", other_than=[question])
     screen.keys(question, "Return")  # "alle"
     transfer()
     screen.keys(main, "Tab", "space")  # "zum TKV-9D schreiben"

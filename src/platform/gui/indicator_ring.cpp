@@ -7,11 +7,12 @@
 namespace vrl::gui {
 
 IndicatorRing::IndicatorRing(QWidget* parent) : QComboBox(parent) {
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void IndicatorRing::mousePressEvent(QMouseEvent* event) {
-    event->ignore();
+    if (event->button() == Qt::LeftButton) emit openRequested();
+    event->accept();
 }
 void IndicatorRing::mouseReleaseEvent(QMouseEvent* event) {
     event->ignore();
@@ -20,6 +21,11 @@ void IndicatorRing::mouseDoubleClickEvent(QMouseEvent* event) {
     event->ignore();
 }
 void IndicatorRing::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        emit openRequested();
+        return;
+    }
+    // Tab and the window's shortcuts go on; nothing changes the item.
     event->ignore();
 }
 void IndicatorRing::wheelEvent(QWheelEvent* event) {

@@ -1,8 +1,7 @@
 #include "platform/gui/number_field.h"
 
 #include <QKeyEvent>
-#include <QTimer>
-#include <QToolTip>
+#include <QLineEdit>
 
 #include "platform/gui/controls.h"
 
@@ -10,10 +9,10 @@ namespace vrl::gui {
 
 namespace {
 
-// The reason of a refusal comes up beside the field a moment after the entry ended, and stays
-// until the next key or a few seconds.
-constexpr int kReasonDelay = 300;   // [ms]
-constexpr int kReasonShown = 8000;  // [ms]
+// The window's line that says what went wrong, and what it said before a refusal took it over.
+constexpr char kErrorLine[] = "FEHLERSTRING";
+constexpr char kTextBeforeReason[] = "textBeforeReason";
+constexpr char kReasonShown[] = "reasonShown";
 
 enum class Problem { None, Incomplete, TooHigh, TooLow, TooFine, NotANumber };
 
@@ -143,6 +142,49 @@ QString whyRefused(const Box* box, Problem problem) {
     }
 }
 
+// The error display's line of the field's window, or of the window a dialog belongs to (the
+// calibration panel has none of its own).
+QLineEdit* errorLineOf(QWidget* field) {
+    for (QWidget* window = field->window(); window;
+         window = window->parentWidget() ? window->parentWidget()->window() : nullptr) {
+        if (auto* line = window->findChild<QLineEdit*>(kErrorLine)) return line;
+    }
+    return nullptr;
+}
+
+// The reason of a refusal goes on the error display's line, beside the field's own mark. A
+// tooltip would lie over the next field, and the click meant for that field would only close
+// it: the operator's next entry would land in the field that still had the focus.
+void showReason(QWidget* field, const QString& why) {
+    QLineEdit* line = errorLineOf(field);
+    if (!line) return;
+    if (line->property(kReasonShown).toString().isEmpty())
+        line->setProperty(kTextBeforeReason, line->text());
+    line->setProperty(kReasonShown, why);
+    line->setText(why);
+    line->setCursorPosition(0);
+}
+
+// Once the field takes a value, the line shows again what it showed before, unless something
+// else has been said there since.
+void withdrawReason(QWidget* field) {
+    QLineEdit* line = errorLineOf(field);
+    if (!line) return;
+    const QString shown = line->property(kReasonShown).toString();
+    if (shown.isEmpty()) return;
+    if (line->text() == shown) {
+        line->setText(line->property(kTextBeforeReason).toString());
+        line->setCursorPosition(0);
+    }
+    line->setProperty(kReasonShown, QString());
+}
+
+void endRefusal(QWidget* field) {
+    if (!isRefused(field)) return;
+    clearRefused(field);
+    withdrawReason(field);
+}
+
 template <class Box>
 bool showsSpecialText(const Box* box, const QString& text) {
     return !box->specialValueText().isEmpty() && text == box->specialValueText();
@@ -164,18 +206,13 @@ void judgeCommit(Box* box) {
     if (showsSpecialText(box, text)) return;
     const Problem problem = readBox(box, text).problem;
     if (problem == Problem::None) {
-        clearRefused(box);
+        endRefusal(box);
         return;
     }
     const QString why = whyRefused(box, problem);
     if (why.isEmpty()) return;
     markRefused(box, why);
-    // After the key that ended the entry has come up: a tooltip goes with the next key event.
-    QTimer::singleShot(kReasonDelay, box, [box] {
-        if (!isRefused(box)) return;
-        QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), box->toolTip(), box, {},
-                           kReasonShown);
-    });
+    showReason(box, why);
 }
 
 bool isCommitKey(const QKeyEvent* event) {
@@ -187,7 +224,7 @@ bool isCommitKey(const QKeyEvent* event) {
 DecimalField::DecimalField(QWidget* parent) : QDoubleSpinBox(parent) {
     setCorrectionMode(CorrectToPreviousValue);
     setGroupSeparatorShown(false);
-    connect(this, &QDoubleSpinBox::valueChanged, this, [this] { clearRefused(this); });
+    connect(this, &QDoubleSpinBox::valueChanged, this, [this] { endRefusal(this); });
 }
 
 QValidator::State DecimalField::validate(QString& input, int&) const {
@@ -217,7 +254,7 @@ void DecimalField::focusOutEvent(QFocusEvent* event) {
 IntegerField::IntegerField(QWidget* parent) : QSpinBox(parent) {
     setCorrectionMode(CorrectToPreviousValue);
     setGroupSeparatorShown(false);
-    connect(this, &QSpinBox::valueChanged, this, [this] { clearRefused(this); });
+    connect(this, &QSpinBox::valueChanged, this, [this] { endRefusal(this); });
 }
 
 QValidator::State IntegerField::validate(QString& input, int&) const {

@@ -8,9 +8,10 @@
 //   - "." and "," are both the decimal separator; nothing is a group separator;
 //   - a number outside the range, with more decimals than the field has, or with decimals in a
 //     whole-number field, stays visible while typing; when the operator commits it (Enter,
-//     leaving the field) it is refused: the field keeps its previous value, is marked and says
-//     why ("Strom 1: höchstens 4,09 A"). Nothing else is taken in its place. The mark goes with
-//     the next value the field takes.
+//     leaving the field) it is refused: the field keeps its previous value, is marked, and the
+//     error display's line of its window says why ("Strom 1: höchstens 4,09 A"), where it
+//     covers no control. Nothing else is taken in its place. The mark goes with the next value
+//     the field takes, and the line shows again what it showed before.
 //
 // Anything that is no number at all (letters, a second separator) is not taken as a keystroke.
 // Shown values keep the locale's format (a decimal comma on a German desktop).

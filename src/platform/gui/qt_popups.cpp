@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "platform/gui/question_dialog.h"
 
@@ -98,6 +99,17 @@ std::optional<std::string> QtPopups::selectFile(FileMode mode, std::string_view 
     const QStringList files = dialog->selectedFiles();
     if (files.isEmpty()) return std::nullopt;
     return files.first().toStdString();
+}
+
+std::optional<Popups::SaveChoice> QtPopups::selectFileAndForm(std::string_view title,
+                                                              std::string_view directory,
+                                                              std::string_view filters) {
+    auto dialog = makeFileDialog(FileMode::Save, title, directory, filters, activeWindow());
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog->selectedFiles();
+    if (files.isEmpty()) return std::nullopt;
+    const auto form = dialog->nameFilters().indexOf(dialog->selectedNameFilter());
+    return SaveChoice{files.first().toStdString(), static_cast<int>(std::max<qsizetype>(form, 0))};
 }
 
 int QtPopups::runModal(std::string_view panelName) {

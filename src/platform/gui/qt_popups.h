@@ -27,6 +27,8 @@ class QtPopups : public Popups {
     std::optional<std::string> selectFile(FileMode mode, std::string_view title,
                                           std::string_view directory,
                                           std::string_view pattern) override;
+    std::optional<SaveChoice> selectFileAndForm(std::string_view title, std::string_view directory,
+                                                std::string_view filters) override;
     // Runs the dialog whose object name is panelName (the panel's resource name) with exec();
     // the panel's own buttons accept (OK) or reject it. 0 when no such panel exists.
     int runModal(std::string_view panelName) override;

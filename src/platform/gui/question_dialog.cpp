@@ -7,6 +7,23 @@
 
 namespace vrl::gui {
 
+namespace {
+
+// The label with an Alt letter: its first letter that no button before it uses.
+QString withAltLetter(const QString& label, QString& used) {
+    QString text = label;
+    text.replace(u'&', QStringLiteral("&&"));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar letter = text[i].toLower();
+        if (!letter.isLetter() || used.contains(letter)) continue;
+        used += letter;
+        return text.insert(i, u'&');
+    }
+    return text;
+}
+
+}  // namespace
+
 QuestionDialog::QuestionDialog(const QString& title, const QString& text, const QStringList& labels,
                                int enterButton, int escapeButton, QWidget* parent)
     : QDialog(parent) {
@@ -20,10 +37,11 @@ QuestionDialog::QuestionDialog(const QString& title, const QString& text, const 
     row->addStretch();
     int first = 0;
     int last = 0;
+    QString used;
     for (int number = 1; number <= 3; ++number) {
         const QString label = number <= labels.size() ? labels[number - 1] : QString();
         if (label.isEmpty()) continue;
-        auto* button = new QPushButton(label, this);
+        auto* button = new QPushButton(withAltLetter(label, used), this);
         // Only the chosen button answers Enter, whichever button has the focus.
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, number] { press(number); });
@@ -33,7 +51,7 @@ QuestionDialog::QuestionDialog(const QString& title, const QString& text, const 
         last = number;
     }
     if (first == 0) {
-        auto* ok = new QPushButton(QStringLiteral("OK"), this);
+        auto* ok = new QPushButton(QStringLiteral("&OK"), this);
         ok->setAutoDefault(false);
         connect(ok, &QPushButton::clicked, this, [this] { press(1); });
         row->addWidget(ok);
