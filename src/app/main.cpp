@@ -10,9 +10,10 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tkv9d-steuerung [--help | --version]\n"
+    "usage: tkv9d-steuerung [--help | --version | FILE]\n"
     "The operator's program for the TKV-9D current source; it keeps its settings in\n"
-    "tkv9dSteuerung.ini in the folder it is started in.\n"
+    "tkv9dSteuerung.ini in the folder it is started in. FILE, a parameter file (.tkv),\n"
+    "is opened at start-up.\n"
     "  --help, -h   this text\n"
     "  --version    the program's name, version and licence\n";
 
@@ -42,5 +43,9 @@ int main(int argc, char** argv) {
     QTranslator qtGerman;
     vrl::gui::installGermanQtTranslations(qtGerman);
     vrl::gui::QtPopups popups;
-    return Func_Run(popups);
+    // Qt has taken its own options out; what is left is the file to open. The text comes
+    // through QString, so a Windows file name arrives whole in UTF-8.
+    const QStringList arguments = QApplication::arguments();
+    const std::string startFile = arguments.size() > 1 ? arguments.at(1).toStdString() : "";
+    return Func_Run(popups, startFile);
 }

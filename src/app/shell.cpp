@@ -197,7 +197,7 @@ int Func_IniDateiSchreiben() {
     return code != 0 ? -800253 : 0;
 }
 
-int Func_Run(vrl::Popups& popups) {
+int Func_Run(vrl::Popups& popups, const std::string& startFile) {
     gPaneltitle = std::string(kGeraetName) + " Steuerung";
     vrl::setPopups(&popups);
     if (Func_PanelsInitialisieren(kVersion, kDatum) != 0) {
@@ -206,6 +206,11 @@ int Func_Run(vrl::Popups& popups) {
     }
     // Start-up never stops because of the settings file.
     if (int code = Func_IniDateiLaden(); code != 0) VRL_Fehlerpopup(code);
+    // Nothing is edited yet, so the file replaces the defaults without a question; a file that
+    // cannot be read is reported as "Laden..." reports it, and the program starts all the same.
+    if (!startFile.empty()) {
+        if (int code = DateiOeffnenPfad(startFile); code != 0) VRL_Fehlerpopup(code);
+    }
     ComMain_StartHinweis();
     ParMain_GetMainpanel()->show();
     QCoreApplication::exec();

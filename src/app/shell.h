@@ -3,6 +3,8 @@
 // Start-up, the event loop and shut-down; the two ways of quitting that every top-level window
 // offers.
 
+#include <string>
+
 #include "tkv9d_version.h"
 
 class QMainWindow;
@@ -32,5 +34,6 @@ class Popups;
 }
 
 // The whole program once the application object exists, with the popups of the given service
-// (the Qt one; tests answer from a script): returns main's result.
-int Func_Run(vrl::Popups& popups);
+// (the Qt one; tests answer from a script): returns main's result. A parameter file named by
+// `startFile` (a double click on it in the file manager) is opened once the settings are read.
+int Func_Run(vrl::Popups& popups, const std::string& startFile = {});

@@ -153,6 +153,10 @@ int DateiSpeichern(int saveAs) {
 int DateiOeffnen() {
     const std::string path = chooseFile(vrl::Popups::FileMode::Open, "Öffnen");
     if (path.empty()) return kCancelled;
+    return DateiOeffnenPfad(path);
+}
+
+int DateiOeffnenPfad(const std::string& path) {
     std::error_code ec;
     const auto name = files::systemPath(path);
     if (!name || !std::filesystem::exists(*name, ec)) return -308403;

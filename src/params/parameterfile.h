@@ -19,6 +19,9 @@ int AbfrageWennNichtGespeichert();
 // 0 = "Speichern", 1 = "Speichern unter...".
 int DateiSpeichern(int saveAs);
 int DateiOeffnen();
+// Opens the parameter file at a path the operator named outside the file dialog (a double click
+// on a .tkv file, the program's argument), with the dialog's checks.
+int DateiOeffnenPfad(const std::string& path);
 
 // Writes the table to a path without a dialog or a check, and makes it the current file.
 int Datei_Schreiben(const std::string& path);

@@ -57,9 +57,9 @@ class AppTest : public ::testing::Test {
         return end == std::string::npos ? text : text.substr(0, end + 4);
     }
     // Runs `operatorActions` once the event loop is running; the program must end by itself.
-    int run(std::function<void()> operatorActions) {
+    int run(std::function<void()> operatorActions, const std::string& startFile = {}) {
         QTimer::singleShot(0, [&] { operatorActions(); });
-        return Func_Run(popups);
+        return Func_Run(popups, startFile);
     }
 
     TempConfigHome home;

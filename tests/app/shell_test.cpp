@@ -8,6 +8,8 @@
 #include "app/status_main.h"
 #include "app_fixture.h"
 #include "params/datastate.h"
+#include "params/parameterfile.h"
+#include "params/program.h"
 #include "platform/gui/panels.h"
 #include "platform/gui/qt_popups.h"
 
@@ -62,6 +64,42 @@ TEST_F(StartUp, MissingSettingsFileIsReportedOnceAndTheProgramRuns) {
     EXPECT_EQ(popups.shown[0].title, "Fehler #802251");
     EXPECT_EQ(popups.shown[0].text, "INI-Datei nicht gefunden");
     EXPECT_EQ(comSettings(), "[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
+}
+
+// A double click on a parameter file starts the program with its name: the file must be what
+// the window shows, and one that cannot be read must not keep the program from starting.
+TEST_F(StartUp, OpensTheFileItWasStartedWith) {
+    writeSettings("[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
+    gProg[0].strom1 = 1.25;
+    ASSERT_EQ(Datei_Schreiben("Prüfung.tkv"), 0);
+    struct Row {
+        const char* file;
+        const char* title;  // of the main window once it runs
+        const char* popup;  // the one error shown, or ""
+        double strom1;      // [A] of the working parameters shown
+    } const rows[] = {
+        {"Prüfung.tkv", "TKV-9D Steuerung - Prüfung.tkv", "", 1.25},
+        {"fehlt.tkv", "TKV-9D Steuerung - Unbenannt", "Fehler #308403", 0.0},
+    };
+    for (const auto& row : rows) {
+        popups.shown.clear();
+        double strom1 = -1;
+        QString title;
+        EXPECT_EQ(run(
+                      [&] {
+                          title = ParMain_GetMainpanel()->windowTitle();
+                          strom1 = gProg[0].strom1;
+                          Menu_Datei_Beenden();
+                      },
+                      row.file),
+                  0);
+        EXPECT_EQ(title.toStdString(), row.title) << row.file;
+        EXPECT_EQ(strom1, row.strom1) << row.file;
+        ASSERT_EQ(popups.shown.size(), *row.popup ? 1u : 0u) << row.file;
+        if (*row.popup) {
+            EXPECT_EQ(popups.shown[0].title, row.popup);
+        }
+    }
 }
 
 TEST_F(StartUp, OnlyThePortGivenReportsTheFirstMissingKey) {
