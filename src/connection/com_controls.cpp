@@ -282,7 +282,7 @@ void VrlCom_AktionMelden(QWidget* window, std::string_view what, std::string_vie
         return;
     }
     lastFailure =
-        QString::fromUtf8(std::string(what) + std::string(" an Adresse ") + address +
+        QString::fromUtf8("„" + std::string(what) + "“ an Adresse " + address +
                           (vrl::isSilent(code) ? " nicht zu Ende geführt" : " fehlgeschlagen"));
     if (main) main->statusBar()->showMessage(lastFailure);
 }

@@ -293,7 +293,7 @@ TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
          true},
         {"Stopp key during a write", false, During::Write,
          [](Busy&) { QTest::keyClick(QApplication::focusWidget(), vrl::app::kStoppKey); }, 4, 0,
-         "Programme zu TKV-9D schreiben an Adresse 1 nicht zu Ende geführt", true},
+         "„Programme zu TKV-9D schreiben“ an Adresse 1 nicht zu Ende geführt", true},
         {"click within a poll's grace", false, During::Poll,
          [](Busy& t) {
              // As the window system delivers it: queued, to the window.

@@ -182,7 +182,7 @@ TEST_F(DeviceActions, EveryDeviceActionNamesTheAddressItWentTo) {
          },
          {},
          "",
-         "Start an Adresse 4 fehlgeschlagen"},
+         "„Start“ an Adresse 4 fehlgeschlagen"},
     };
     for (const auto& row : rows) {
         popups.answers = row.answers;
