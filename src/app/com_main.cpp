@@ -127,7 +127,7 @@ int ComMain_WriteIni(IniText store) {
 
 void ComMain_StartHinweis() {
     if (VrlCom_ComPortGet() == 0 && !gStartPortFehler)
-        VrlCom_HinweisSet("Schnittstelle über Fenster → Com wählen");
+        VrlCom_HinweisSet("Schnittstelle über „Fenster → Com“ wählen");
 }
 
 int Callback_Com_Button_Zurueck() {

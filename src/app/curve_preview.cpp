@@ -207,7 +207,7 @@ QString CurvePreview::noteText() const {
 
 QString CurvePreview::exportTitle() const {
     const QString entry = gProgIndex == 0 ? QStringLiteral("A") : QString::number(gProgIndex);
-    return QString::fromUtf8("Stromkurve %1 - %2, Datei %3, %4")
+    return QString::fromUtf8("Stromkurve %1 „%2“, Datei „%3“, %4")
         .arg(entry, name_, qt(params::fileNamePart(gDateiname)), exportDate());
 }
 

@@ -12,12 +12,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "connection/com_controls.h"
 #include "connection/operation.h"
+#include "errors/popups.h"
 #include "params/curve.h"
 #include "params/parametersatz.h"
 #include "params/program.h"
 #include "platform/gui/controls.h"
-#include "errors/popups.h"
 
 namespace vrl::app {
 
@@ -135,12 +136,13 @@ int compareWithDevice(QWidget* parent) {
     if (op::running()) return 0;
     if (popups().questionWithKeys(kTitle, kAskFirst, "Ja", "Nein", "", kNein, kNein) != kJa)
         return 0;
-    {
-        const op::Operation operation(kTitle);
-        if (!operation.started()) return 0;
-        // The read shows its own failure on the error displays, a cancel its own message.
-        if (int code = Prog_ProgrammeLesenNach(device, 0, kLastEntry); code != 0) return code;
-    }
+    // The read shows its own failure on the error displays, a cancel its own message.
+    const unsigned long before = op::lineWorkCount();
+    if (int code = VrlCom_GeraeteAktion(
+            parent, kTitle, "Programme zum Vergleich gelesen",
+            [&device] { return Prog_ProgrammeLesenNach(device, 0, kLastEntry); });
+        code != 0 || op::lineWorkCount() == before)
+        return code;
     const auto differences = params::compareTables(program, device);
     if (differences.empty()) {
         popups().message(kTitle,

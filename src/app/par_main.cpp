@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QEvent>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -42,11 +43,9 @@ QString withDevice(const char* format) {
     return QString::fromUtf8(format).arg(kGeraetName);
 }
 
-// A device operation from this window; nothing when another one is running.
-template <class Action>
-void deviceOperation(const char* title, Action action) {
-    const vrl::op::Operation operation(title);
-    if (operation.started()) action();
+// A device action of this window; its message names the address it went to.
+void deviceAction(const char* title, const std::string& done, const std::function<int()>& action) {
+    VrlCom_GeraeteAktion(gPanels->main.widget(), title, done, action);
 }
 
 void showFileError(int code) {
@@ -82,11 +81,12 @@ bool mayReadFromDevice() {
 
 // What was read from the device is in no file yet: the operator is asked before "Neu", "Laden"
 // or the end of the program drop it, as after his own edits.
-void readFromDevice() {
+int readFromDevice() {
     const ProgramTable before = gProg;
-    Prog_ProgrammeVonGeraetLesen();
+    const int code = Prog_ProgrammeVonGeraetLesen();
     if (std::memcmp(before.data(), gProg.data(), sizeof(ProgramTable)) != 0)
         DatenAlsGeaendertMarkieren();
+    return code;
 }
 
 // The preview stands beside the parameters where the window is wide enough for both; on a
@@ -147,19 +147,6 @@ bool mayStoreProgram(int number) {
     constexpr int kJa = 1, kNein = 2;
     return vrl::popups().questionWithKeys("Im TKV-9D als Programm speichern", text, "Ja", "Nein",
                                           "", kNein, kNein) == kJa;
-}
-
-// A device action that answers with nothing but an acknowledgement says on the error display's
-// line what it did; a failure stands there by itself.
-void storeProgram(int number) {
-    if (TkvCom_ProgrammAbspeichern(number) == 0)
-        VrlCom_HinweisSet("Arbeitsparameter als Programm " + std::to_string(number) +
-                          " im TKV-9D gespeichert" + atAddress());
-}
-
-void setProgram(int number) {
-    if (TkvCom_ProgrammEinstellen(number) == 0)
-        VrlCom_HinweisSet("Programm " + std::to_string(number) + " eingestellt" + atAddress());
 }
 
 void connectButtons(Ui::MAINPANEL& ui) {
@@ -312,21 +299,29 @@ int Callback_Main_Buttons(MainButton button) {
             Menu_Main_Datei(MainMenuItem::Speichern);
             break;
         case MainButton::ProgLesen:
-            if (mayReadFromDevice()) deviceOperation("Programme vom TKV-9D lesen", readFromDevice);
+            if (mayReadFromDevice())
+                deviceAction("Programme vom TKV-9D lesen", "Programme vom TKV-9D gelesen",
+                             readFromDevice);
             break;
         case MainButton::ProgSchreiben:
-            deviceOperation("Programme zu TKV-9D schreiben",
-                            [] { Prog_ProgrammeAufGeraetSchreiben(); });
+            deviceAction("Programme zu TKV-9D schreiben", "Programme zum TKV-9D geschrieben",
+                         [] { return Prog_ProgrammeAufGeraetSchreiben(); });
             break;
         case MainButton::ProgrammEinstellen:
-            deviceOperation("Programm einstellen", [number] { setProgram(number); });
+            deviceAction("Programm einstellen",
+                         "Programm " + std::to_string(number) + " eingestellt",
+                         [number] { return TkvCom_ProgrammEinstellen(number); });
             break;
         case MainButton::ProgrammSpeichern:
             if (mayStoreProgram(number))
-                deviceOperation("Programm speichern", [number] { storeProgram(number); });
+                deviceAction("Programm speichern",
+                             "Arbeitsparameter als Programm " + std::to_string(number) +
+                                 " im TKV-9D gespeichert",
+                             [number] { return TkvCom_ProgrammAbspeichern(number); });
             break;
         case MainButton::Start:
-            deviceOperation("Start", [] { TkvCom_GeraetStarten(); });
+            deviceAction("Start", "Start vom TKV-9D angenommen",
+                         [] { return TkvCom_GeraetStarten(); });
             break;
         case MainButton::Stopp:
             break;

@@ -375,10 +375,14 @@ void MeasurementRecorder::tick() {
     // counted from the clock.
     const double period = period_->value();
     if (lastTick_) {
+        // After the line was held up, the timer may catch up with a tick soon after the one
+        // missed last: that is the same period again, not one more to account for.
+        if (lastTickMissed_ && at - *lastTick_ < period / 2) return;
         const long lost = std::lround((at - *lastTick_) / period) - 1;
         for (long k = 1; k <= lost; ++k) miss(*lastTick_ + k * period, MissedBecause::LineBusy);
     }
     lastTick_ = at;
+    lastTickMissed_ = true;
     // The adapter is away: the recording pauses, its ticks missed, and goes on once the port
     // is back; failures before the pause do not count towards its end.
     if (paused_ || VrlCom_Getrennt()) {
@@ -392,6 +396,7 @@ void MeasurementRecorder::tick() {
         miss(at, MissedBecause::LineBusy);
         return;
     }
+    lastTickMissed_ = false;
     pendingRead_ = true;
     readPending();
 }

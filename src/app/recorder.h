@@ -145,6 +145,7 @@ class MeasurementRecorder : public QWidget {
     bool reading_ = false;      // a reading is on the line
     bool paused_ = false;
     std::optional<double> lastTick_;  // [s] recording time of the last timer tick
+    bool lastTickMissed_ = false;     // that tick found the line busy or the port gone
     std::vector<MissedTick> missed_;
     int late_ = 0;
     int failed_ = 0;

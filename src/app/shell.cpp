@@ -43,7 +43,9 @@ constexpr char kWirdBeendet[] = "Wird beendet, sobald der laufende Vorgang zu En
 // it; a success is said as plainly, since the operator waited for it.
 void sendStopp() {
     VrlCom_HinweisSet(kStoppUnterwegs);
-    if (TkvCom_GeraetStoppen() == 0) VrlCom_HinweisSet(kStoppAngenommen);
+    const char address = VrlCom_AdresseGet();
+    VrlCom_AktionMelden(QApplication::activeWindow(), "Stopp", kStoppAngenommen, address,
+                        TkvCom_GeraetStoppen());
 }
 
 // "Stopp" in both windows and its key, which works from every window; the button says which key.

@@ -349,24 +349,25 @@ int Callback_Status_Buttons(StatusButton button) {
     }
     // One device operation at a time; the device operations show their own failures, nothing
     // here depends on the results.
-    const vrl::op::Operation operation("Status");
-    if (!operation.started()) return 0;
+    QWidget* window = gStatusPanel->widget();
     switch (button) {
         case StatusButton::TkvStatusabfrage:
-            break;
-        case StatusButton::Start:
-            TkvCom_GeraetStarten();
-            break;
         case StatusButton::Stopp:
             break;
+        case StatusButton::Start:
+            VrlCom_GeraeteAktion(window, "Start", "Start vom TKV-9D angenommen",
+                                 [] { return TkvCom_GeraetStarten(); });
+            break;
         case StatusButton::HdxStatusabfrage:
-            HdxStatusAbfragen();
+            VrlCom_GeraeteAktion(window, "hdx-4-Status lesen", "hdx-4-Status gelesen",
+                                 HdxStatusAbfragen);
             break;
         case StatusButton::AusgaengeLesen:
-            AusgaengeLesen();
+            VrlCom_GeraeteAktion(window, "Ausgänge lesen", "Ausgänge gelesen", AusgaengeLesen);
             break;
         case StatusButton::AusgaengeSchreiben:
-            AusgaengeSchreiben();
+            VrlCom_GeraeteAktion(window, "Ausgänge schreiben", "Ausgänge geschrieben",
+                                 AusgaengeSchreiben);
             break;
     }
     return 0;

@@ -5,9 +5,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPointer>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTimer>
+#include <string>
 #include <vector>
 
 #include "connection/operation.h"
@@ -266,9 +269,44 @@ int Callback_ComPortAdresse(QComboBox* ring) {
     return 0;
 }
 
+void VrlCom_AktionMelden(QWidget* window, std::string_view what, std::string_view done,
+                         char address, int code) {
+    // The failure the status line named last: a later success there wipes it, nothing else.
+    static QString lastFailure;
+    auto* main = qobject_cast<QMainWindow*>(window ? window->window() : nullptr);
+    const std::string at = std::string(" (Adresse ") + address + ")";
+    if (code == 0) {
+        VrlCom_HinweisSet(std::string(done) + at);
+        if (main && main->statusBar()->currentMessage() == lastFailure)
+            main->statusBar()->clearMessage();
+        return;
+    }
+    lastFailure =
+        QString::fromUtf8("„" + std::string(what) + "“ an Adresse " + address +
+                          (vrl::isSilent(code) ? " nicht zu Ende geführt" : " fehlgeschlagen"));
+    if (main) main->statusBar()->showMessage(lastFailure);
+}
+
+int VrlCom_GeraeteAktion(QWidget* window, std::string_view what, std::string_view done,
+                         const std::function<int()>& action) {
+    const vrl::op::Operation operation(what);
+    if (!operation.started()) return 0;
+    // The operation talks to the address it began with.
+    const char address = VrlCom_AdresseGet();
+    const unsigned long before = vrl::op::lineWorkCount();
+    const int code = action();
+    if (code != 0 || vrl::op::lineWorkCount() != before)
+        VrlCom_AktionMelden(window, what, done, address, code);
+    return code;
+}
+
 int Callback_IdLesen() {
-    const vrl::op::Operation operation("ID lesen");
-    if (operation.started()) VrlCom_FehlermeldungSet(VrlCom_IdLesen());
+    QWidget* window = controls().idButton ? controls().idButton->window() : nullptr;
+    VrlCom_GeraeteAktion(window, "ID lesen", "ID gelesen", [] {
+        const int code = VrlCom_IdLesen();
+        VrlCom_FehlermeldungSet(code);
+        return code;
+    });
     return 0;
 }
 

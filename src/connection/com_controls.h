@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 #include "connection/operation.h"
 
@@ -12,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
+class QWidget;
 
 namespace Ui {
 class COMPANEL;
@@ -44,6 +46,16 @@ void VrlCom_RegisterIdTextdisplay(QLineEdit* display);
 void VrlCom_RegisterAdressLeds(vrl::gui::Led* led);
 void VrlCom_RegisterScanButton(QAbstractButton* button);
 void VrlCom_RegisterScanStringControl(QLabel* text);
+
+// Says where a device action went, since the address shown after a scan need not be the one in
+// use. On success `done` stands on the error displays' line with the address; a failure keeps
+// the error's own text there and the status line of `window` names the address instead.
+void VrlCom_AktionMelden(QWidget* window, std::string_view what, std::string_view done,
+                         char address, int code);
+// Runs `action` as the device operation `what` and says where it went. An action that sent
+// nothing (a question before it answered "Abbrechen") says nothing.
+int VrlCom_GeraeteAktion(QWidget* window, std::string_view what, std::string_view done,
+                         const std::function<int()>& action);
 
 // Fills a COM ring with "nicht geöffnet" and the system's ports; an open port that has
 // vanished from the system is closed.

@@ -15,6 +15,7 @@ std::string gTitle;
 std::string gHowFar;  // a cancelled operation's report, shown when it ends
 // Set by the operator's thread, read between steps.
 std::atomic<bool> gCancel{false};
+std::atomic<unsigned long> gLineWork{0};
 
 }  // namespace
 
@@ -66,7 +67,12 @@ const std::string& title() {
 }
 
 int onLine(const std::function<int()>& work) {
+    ++gLineWork;
     return gHost ? gHost->onLine(work) : work();
+}
+
+unsigned long lineWorkCount() {
+    return gLineWork;
 }
 
 void progress(std::string_view step, int done, int total) {

@@ -77,6 +77,9 @@ bool background();
 const std::string& title();
 
 int onLine(const std::function<int()>& work);
+// How often work went to the line so far: an action that leaves it unchanged sent nothing (it
+// was answered "Abbrechen" before its first frame).
+unsigned long lineWorkCount();
 void progress(std::string_view step, int done, int total);
 
 // The operator asked to stop; the running operation stops before its next step. Cleared when an

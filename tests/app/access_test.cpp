@@ -252,9 +252,9 @@ struct StartRow {
 // reason of a failure.
 TEST_F(StartMessages, ErrorDisplaySaysWhatToDoNext) {
     const StartRow rows[] = {
-        {"first start", nullptr, false, "Schnittstelle über Fenster → Com wählen", false},
+        {"first start", nullptr, false, "Schnittstelle über „Fenster → Com“ wählen", false},
         {"port closed at the end", "[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 7\r\n\r\n", false,
-         "Schnittstelle über Fenster → Com wählen", false},
+         "Schnittstelle über „Fenster → Com“ wählen", false},
         {"port busy", "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n", true,
          "Fehler beim öffnen der seriellen Schnittstelle: ", true},
         {"port reopened", "[com]\r\nadresse = 49\r\ncom = 7\r\nlcom = 0\r\n\r\n", false, "", false},

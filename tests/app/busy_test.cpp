@@ -292,8 +292,8 @@ TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
         {"Stopp during the hdx-4 read", false, During::HdxRead, stopp(status.STOPP), 1, 0, "",
          true},
         {"Stopp key during a write", false, During::Write,
-         [](Busy&) { QTest::keyClick(QApplication::focusWidget(), vrl::app::kStoppKey); }, 4, 0, "",
-         true},
+         [](Busy&) { QTest::keyClick(QApplication::focusWidget(), vrl::app::kStoppKey); }, 4, 0,
+         "„Programme zu TKV-9D schreiben“ an Adresse 1 nicht zu Ende geführt", true},
         {"click within a poll's grace", false, During::Poll,
          [](Busy& t) {
              // As the window system delivers it: queued, to the window.
@@ -352,7 +352,8 @@ TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
         EXPECT_EQ(count("DF1"), row.starts) << row.name;
         if (row.stops > 0) {
             EXPECT_EQ(device.frames().back(), "#1DF2\r") << row.name << ": the stop came last";
-            EXPECT_EQ(main().FEHLERSTRING->text(), "Stopp vom TKV-9D angenommen") << row.name;
+            EXPECT_EQ(main().FEHLERSTRING->text(), "Stopp vom TKV-9D angenommen (Adresse 1)")
+                << row.name;
         }
         if (row.during == During::Write) {
             EXPECT_LT(count("PNP"), 16u) << row.name << ": the write was cancelled";

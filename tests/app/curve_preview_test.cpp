@@ -106,7 +106,8 @@ TEST_F(CurvePreviewTest, ExportsCarryTitleNotesAndAPrintableSize) {
     vrl::params::setName(record, "Dauerlauf");
     record.strom1 = 4.2;  // beyond the limit: a warning below the plot
     preview->showRecord(record);
-    EXPECT_TRUE(preview->exportTitle().startsWith("Stromkurve A - Dauerlauf, Datei Unbenannt, "))
+    EXPECT_TRUE(preview->exportTitle().startsWith(
+        QString::fromUtf8("Stromkurve A „Dauerlauf“, Datei „Unbenannt“, ")))
         << preview->exportTitle().toStdString();
     EXPECT_TRUE(preview->exportTitle().contains(QString::number(QDate::currentDate().year())));
     const QString png = QDir::current().filePath("kurve.png");

@@ -5,8 +5,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -139,3 +142,59 @@ TEST_F(DeviceActions, AFoundAddressNotInUseIsMarkedUntilChosen) {
 }
 
 }  // namespace
+
+// Fault caught: with a second device on the line, a device action leaves a message that does not
+// say which address it went to, or a failure's catalogue text is changed to say so.
+TEST_F(DeviceActions, EveryDeviceActionNamesTheAddressItWentTo) {
+    line.addTkv('3');
+    ASSERT_EQ(VrlCom_AdresseSet('3'), 0);
+    auto& status = StatusMain_Panel()->ui;
+    struct Row {
+        std::function<void()> click;
+        std::deque<int> answers;
+        const char* said;  // on the error display's line, "" for a failure
+        const char* statusLine;
+    };
+    const Row rows[] = {
+        {[&] { main().START->click(); }, {}, "Start vom TKV-9D angenommen (Adresse 3)", ""},
+        {[&] { main().STOPP->click(); }, {}, "Stopp vom TKV-9D angenommen (Adresse 3)", ""},
+        {[&] { ComMain_Panel()->ui.IDLESEN->click(); }, {}, "ID gelesen (Adresse 3)", ""},
+        {[&] { main().PROGLESEN->click(); },
+         {kJa, 1},
+         "Programme vom TKV-9D gelesen (Adresse 3)",
+         ""},
+        {[&] { main().PROGSCHREIBEN->click(); },
+         {1},
+         "Programme zum TKV-9D geschrieben (Adresse 3)",
+         ""},
+        {[&] { main().MENUMAIN_PROGRAMM_VERGLEICHEN->trigger(); },
+         {kJa},
+         "Programme zum Vergleich gelesen (Adresse 3)",
+         ""},
+        {[&] { status.START->click(); }, {}, "Start vom TKV-9D angenommen (Adresse 3)", ""},
+        {[&] { status.HDXSTATUSABFRAGE->click(); }, {}, "hdx-4-Status gelesen (Adresse 3)", ""},
+        {[&] { status.AUSGAENGELESEN->click(); }, {}, "Ausgänge gelesen (Adresse 3)", ""},
+        {[&] { status.AUSGAENGESCHREIBEN->click(); }, {}, "Ausgänge geschrieben (Adresse 3)", ""},
+        // Nobody answers at 4: the display keeps the catalogue's text, the status line names 4.
+        {[&] {
+             VrlCom_AdresseSet('4');
+             main().START->click();
+         },
+         {},
+         "",
+         "„Start“ an Adresse 4 fehlgeschlagen"},
+    };
+    for (const auto& row : rows) {
+        popups.answers = row.answers;
+        main().FEHLERSTRING->clear();
+        row.click();
+        const std::string shown = main().FEHLERSTRING->text().toStdString();
+        if (*row.said) {
+            EXPECT_EQ(shown, row.said);
+        } else {
+            EXPECT_EQ(shown.find("Adresse"), std::string::npos) << shown;
+            EXPECT_EQ(ParMain_GetMainpanel()->statusBar()->currentMessage().toStdString(),
+                      row.statusLine);
+        }
+    }
+}

@@ -292,6 +292,18 @@ TEST_F(Recording, EveryTickIsReadFailedOrMissed) {
                  QTest::qWaitFor([this] { return recorder->samples().size() == 1u; }, 2000));
          },
          1, 0, 1},
+        {"the timer catching up after a busy line",
+         [&] {
+             {
+                 const vrl::op::Operation other("anderer Vorgang", vrl::op::Kind::Background);
+                 recorder->tick();
+                 tickAfter(5s);
+                 tickAfter(1s);
+             }
+             EXPECT_TRUE(
+                 QTest::qWaitFor([this] { return recorder->samples().size() == 1u; }, 2000));
+         },
+         1, 0, 1},
         {"paused while the port is gone",
          [&] {
              tickAfter(5s);
