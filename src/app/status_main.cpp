@@ -7,6 +7,8 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QString>
 #include <QTimer>
@@ -218,6 +220,20 @@ void CallbacksVerbinden() {
                      [] { Menu_Datei_Beenden(); });
 }
 
+// The part above the splitter: as large as its content wants, as narrow as its content may be,
+// and as low as the operator drags it (it scrolls then).
+class LampsScroller : public QScrollArea {
+  public:
+    QSize sizeHint() const override {
+        return widget() ? widget()->sizeHint() : QScrollArea::sizeHint();
+    }
+    QSize minimumSizeHint() const override {
+        if (!widget()) return QScrollArea::minimumSizeHint();
+        return {widget()->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width(),
+                QScrollArea::minimumSizeHint().height()};
+    }
+};
+
 QSplitter* splitter() {
     return gStatusPanel ? gStatusPanel->widget()->findChild<QSplitter*>(kSplitterName) : nullptr;
 }
@@ -266,7 +282,7 @@ int StatusMain_Initialisieren() {
     split->setObjectName(kSplitterName);
     split->setChildrenCollapsible(false);
     form.statusPanelLayout->insertWidget(1, split, 1);
-    auto* upper = new QWidget(split);
+    auto* upper = new QWidget;
     QLayoutItem* lamps = form.statusPanelLayout->takeAt(0);
     QLayout* lampsLayout = lamps->layout();
     lampsLayout->setParent(nullptr);
@@ -274,7 +290,17 @@ int StatusMain_Initialisieren() {
     upper->setLayout(lampsLayout);
     // Made on its own, so that its controls stay together behind it in the focus chain.
     auto* recorder = new vrl::app::MeasurementRecorder;
-    split->addWidget(upper);
+    // The lamps' column is taller than the plot may spare on a 768 px screen: the part above the
+    // splitter scrolls as a whole once the operator gives the plot more, so the splitter can
+    // move as far as he asks. "Stopp" has its key in every window for that case.
+    auto* upperScroller = new LampsScroller;
+    upperScroller->setObjectName(QStringLiteral("STATUS_OBEN_scroller"));
+    upperScroller->setFrameShape(QFrame::NoFrame);
+    upperScroller->setWidgetResizable(true);
+    upperScroller->setFocusPolicy(Qt::NoFocus);  // the controls inside take focus, not the frame
+    upperScroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    upperScroller->setWidget(upper);
+    split->addWidget(upperScroller);
     split->addWidget(recorder);
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);

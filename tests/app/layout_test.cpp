@@ -22,7 +22,7 @@ class Layout : public PanelsTest {
   protected:
     static QSplitter* showStatusWindow() {
         QMainWindow* window = StatusMain_Panel()->widget();
-        window->resize(1366, 700);  // a 768 px screen less the task bar and the title
+        window->resize(1300, 680);  // a 768 px screen less the task bar, the title and a margin
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window, 2000));
         return window->findChild<QSplitter*>("STATUS_TEILER");
