@@ -114,6 +114,17 @@ class Bench(unittest.TestCase):
                 pass
             return said
 
+    def run_rows(self, visa, rows):
+        """Each row: a line, its answer (None: a command, then *OPC?), the frames it sends."""
+        for command, answer, frames in rows:
+            before = len(self.frames())
+            if answer is None:
+                visa.write(command)
+                self.assertEqual(visa.query("*OPC?"), "1")
+            else:
+                self.assertEqual(visa.query(command), answer, command)
+            self.assertEqual(self.frames()[before:], frames, command)
+
     def error(self, visa):
         return visa.query("SYST:ERR?")
 
@@ -135,14 +146,7 @@ class Protocol(Bench):
             ("*RST;OUTP:STAT?", "0", ["#1DF2<CR>", "#1S1R<CR>"]),
             ("*SAV 2;*RCL 2", None, ["#1PNP2<CR>", "#1PNS2<CR>"]),
         ]
-        for command, answer, frames in rows:
-            before = len(self.frames())
-            if answer is None:
-                visa.write(command)
-                self.assertEqual(visa.query("*OPC?"), "1")
-            else:
-                self.assertEqual(visa.query(command), answer, command)
-            self.assertEqual(self.frames()[before:], frames, command)
+        self.run_rows(visa, rows)
         self.assertEqual(self.error(visa), '0,"No error"')
         names = visa.query("PAR:CAT?").split(",")
         self.assertEqual((len(names), names[7]), (60, '"strom1"'))
@@ -167,14 +171,7 @@ class Protocol(Bench):
             ("STAT:OPER?;STAT:OPER?;STAT:QUES?;STAT:PRES;STAT:OPER:ENAB?", "8;0;0;0",
              ["#1S1R<CR>"] * 3),
         ]
-        for command, answer, frames in rows:
-            before = len(self.frames())
-            if answer is None:
-                visa.write(command)
-                self.assertEqual(visa.query("*OPC?"), "1")
-            else:
-                self.assertEqual(visa.query(command), answer, command)
-            self.assertEqual(self.frames()[before:], frames, command)
+        self.run_rows(visa, rows)
         refused = [
             ("CURR 250 mV", '-131,"Invalid suffix"'),
             ('PAR "zyklen",3 s', '-138,"Suffix not allowed"'),
