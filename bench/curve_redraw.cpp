@@ -1,5 +1,5 @@
 // Not a test: how long the main window's curve preview takes to redraw after an edit (the new
-// points and a repaint of the plot), against one frame at 60 Hz (16 ms). See the README.
+// points and a repaint of the plot), against one frame at 60 Hz (16 ms). See docs/benchmarks.md.
 
 #include <QApplication>
 #include <algorithm>

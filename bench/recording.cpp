@@ -3,7 +3,7 @@
 // and running a curve. Reports how long appending one sample takes (limit 1 ms), how long the
 // plot takes to redraw with every sample of the hour in it (limit 16 ms), and the gaps between
 // the ticks of a 5 ms timer in the window's event loop while recording (no gap beyond 50 ms).
-// See the README.
+// See docs/benchmarks.md.
 //
 // usage: recording [--seconds N]   (default 20)
 

@@ -1,5 +1,5 @@
-// Pictures of the three windows for the README, taken from the real panels connected to the
-// simulated device: the main window, the connection window after a scan found the device, and
+// Pictures of the three windows for the README and docs/, taken from the real panels connected to
+// the simulated device: the main window, the connection window after a scan found the device, and
 // the status window with polling on and a curve running, and the main window with the progress
 // display while all programs are written.
 
@@ -24,9 +24,9 @@
 #include "params/datastate.h"
 #include "params/program.h"
 #include "platform/gui/panels.h"
-#include "support/scripted_popups.h"
 #include "platform/serial/port_map.h"
 #include "sim/line.h"
+#include "support/scripted_popups.h"
 
 namespace {
 
