@@ -8,7 +8,13 @@
 //    byte), which is the physical limit, and CPU time against wall time: a driver that waits in
 //    the kernel costs almost nothing while the bytes are on the line.
 //
+// 3. With --device N: reads of one parameter (--read NAME, default strom1) through the driver
+//    against a device already on port N, for example `tkv9d-sim --com N` as a process of its
+//    own. That is what `bench/scpi` compares `tkv9d serve` with: the same simulator, the same
+//    queries, only the server and its socket taken away.
+//
 // usage: transactions [--count N] [--paced-count M] [--rounds R]   (defaults 20000, 500, 3)
+//        transactions --device N [--read NAME] [--count N] [--rounds R]
 
 #include <sys/resource.h>
 
@@ -126,20 +132,22 @@ std::vector<Step> plan() {
 // failure, which is reported. With `overheads`, each transaction's wall time beyond the line
 // time of its own bytes is recorded [s].
 bool runTransactions(int count, const CountingBackend* counting = nullptr,
-                     std::vector<double>* overheads = nullptr) {
+                     std::vector<double>* overheads = nullptr, int port = kPort,
+                     std::string_view readOnly = {}) {
     static const std::vector<Step> steps = plan();
     double real = 0;
     int integer = 0;
     std::string text;
     for (int i = 0; i < count; ++i) {
         const Step& step = steps[static_cast<std::size_t>(i / 2) % steps.size()];
-        const std::string_view name = step.row->name;
+        const std::string_view name = readOnly.empty() ? step.row->name : readOnly;
         const std::size_t bytesBefore = counting ? counting->bytes() : 0;
         const auto start = std::chrono::steady_clock::now();
         const int code =
-            i % 2 == 0 ? VRLTKV9D_ParameterSchreiben(kPort, kAddress, name, step.real, step.integer,
-                                                     "Bench")
-                       : VRLTKV9D_ParameterLesen(kPort, kAddress, name, &real, &integer, &text);
+            i % 2 == 0 && readOnly.empty()
+                ? VRLTKV9D_ParameterSchreiben(port, kAddress, name, step.real, step.integer,
+                                              "Bench")
+                : VRLTKV9D_ParameterLesen(port, kAddress, name, &real, &integer, &text);
         if (code != 0) {
             std::fprintf(stderr, "transaction %d (%.*s) failed: %d\n", i,
                          static_cast<int>(name.size()), name.data(), code);
@@ -206,21 +214,54 @@ int argument(int argc, char** argv, const char* option, int fallback) {
     return fallback;
 }
 
+const char* textArgument(int argc, char** argv, const char* option, const char* fallback) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], option) == 0) return argv[i + 1];
+    }
+    return fallback;
+}
+
+// Reads of one parameter from the device on `port`, `rounds` runs of `count`, each printed.
+int readFromDevice(int port, const char* name, int count, int rounds) {
+    if (VRLTKV9D_Open(port, 9600) != 0 || VRLTKV9D_Timeout(port, kTimeout) != 0) {
+        std::fprintf(stderr, "cannot open port %d: %s\n", port,
+                     serial::backend().openFailureReason(port).c_str());
+        return 1;
+    }
+    bool ok = runTransactions(2, nullptr, nullptr, port, name);
+    for (int round = 1; ok && round <= rounds; ++round) {
+        const auto start = std::chrono::steady_clock::now();
+        ok = runTransactions(count, nullptr, nullptr, port, name);
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (ok)
+            std::printf("device on port %d, %d reads of %s: %.0f reads/s\n", port, count, name,
+                        count / wall);
+    }
+    VRLTKV9D_Close(port);
+    return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; i += 2) {
         if (i + 1 >= argc ||
             (std::strcmp(argv[i], "--count") != 0 && std::strcmp(argv[i], "--paced-count") != 0 &&
-             std::strcmp(argv[i], "--rounds") != 0)) {
+             std::strcmp(argv[i], "--rounds") != 0 && std::strcmp(argv[i], "--device") != 0 &&
+             std::strcmp(argv[i], "--read") != 0)) {
             std::fprintf(stderr,
-                         "usage: transactions [--count N] [--paced-count M] [--rounds R]\n");
+                         "usage: transactions [--count N] [--paced-count M] [--rounds R]\n"
+                         "       transactions --device N [--read NAME] [--count N] [--rounds R]\n");
             return 2;
         }
     }
     const int count = argument(argc, argv, "--count", 20000);
     const int pacedCount = argument(argc, argv, "--paced-count", 500);
     const int rounds = argument(argc, argv, "--rounds", 3);
+    if (const int device = argument(argc, argv, "--device", 0); device != 0) {
+        return readFromDevice(device, textArgument(argc, argv, "--read", "strom1"), count, rounds);
+    }
 
     // Untraced and traced in turns, so that another process that takes the CPU for a while
     // hits both alike; the best round of each is the one least disturbed.
