@@ -21,7 +21,7 @@ _tkv9d() {
     --device | --trace-file) _tkv9d_files "$cur"; return ;;
     --address) COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8 9" -- "$cur")); return ;;
     --entry) COMPREPLY=($(compgen -W "A $(echo {1..16})" -- "$cur")); return ;;
-    --timeout | --period | --count | --listen | --allow | --max-clients) return ;;
+    --timeout | --period | --count | --listen | --allow | --max-clients | --idle-timeout) return ;;
     esac
     if [[ $cur == -* ]]; then
         _tkv9d_words options "$cur"
@@ -33,7 +33,7 @@ _tkv9d() {
         word=${COMP_WORDS[i]}
         case $word in
         --port | --device | --address | --timeout | --trace-file | --period | --count | --entry | \
-            --listen | --allow | --max-clients) ((i++)) ;;
+            --listen | --allow | --max-clients | --idle-timeout) ((i++)) ;;
         -*) ;;
         *) if [[ -z $command ]]; then command=$word; else ((arguments++)); fi ;;
         esac

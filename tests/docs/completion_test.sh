@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# completion_test.sh TKV9D COMPLETION: drives the bash completion as the shell does on Tab
-# (COMP_WORDS, COMP_CWORD) against the built tool. Each row: what must be offered, exactly,
-# for the words typed, the last being the word under the cursor.
+# completion_test.sh SHELL TKV9D COMPLETION: drives the completion of bash (COMP_WORDS,
+# COMP_CWORD, as the shell does on Tab) or of zsh (words, CURRENT, with compadd and _files
+# standing in for the completion system) against the built tool, row by row of
+# completion_rows.
 set -u
-tool=$1
-source "$2" || exit 1
+shell=$1 tool=$2 completion=$3
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 # The tool is asked by the name typed, as on an installed system.
@@ -16,27 +16,35 @@ ln -s /dev/null "$dir/config/tkv9d/ports/COM200"
 export XDG_CONFIG_HOME=$dir/config
 touch "$dir/bench.tkv"
 
+offered() {
+    case $shell in
+    bash)
+        bash -c 'source "$0" || exit 1
+                 COMP_WORDS=("$@"); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); COMPREPLY=()
+                 _tkv9d; printf "%s\n" "${COMPREPLY[@]}"' "$completion" "$@"
+        ;;
+    zsh)
+        # compadd offers what begins with the word under the cursor, as zsh's own does.
+        zsh -fc 'compadd() {
+                     local -a items; if [[ $1 == -a ]]; then items=(${(P)2}); else items=("$@"); fi
+                     print -l -- ${(M)items:#${(b)words[CURRENT]}*}
+                 }
+                 _files() { print -l -- ${words[CURRENT]}*(N) }
+                 service=tkv9d; words=("$@"); CURRENT=$#
+                 source "$0"' "$completion" "$@"
+        ;;
+    esac
+}
+
 failed=0
-check() {
-    local expected=$1
-    shift
-    COMP_WORDS=("$@")
-    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
-    COMPREPLY=()
-    _tkv9d
-    local got
-    got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | xargs)
+while IFS='|' read -r expected typed; do
+    [[ $expected == \#* ]] && continue
+    expected=$(echo ${expected//DIR/$dir})
+    read -r -a words <<<"${typed//DIR/$dir}"
+    got=$(offered "${words[@]}" | grep . | sort | xargs)
     if [ "$got" != "$expected" ]; then
-        echo "${*} <Tab>: offered '$got', expected '$expected'"
+        echo "$shell: ${words[*]} <Tab>: offered '$got', expected '$expected'"
         failed=1
     fi
-}
-check "program-load program-store programs-read programs-write" tkv9d prog
-check "strom1 strom2 strom3 strom4 stromausgangsfilter stromkurve" tkv9d get str
-check "strom1 strom2 strom3 strom4 stromausgangsfilter stromkurve" tkv9d --port 3 get str
-check "" tkv9d get strom1 str                        # get takes one name
-check "" tkv9d set ist                               # measured values cannot be set
-check "--trace --trace-file" tkv9d --tr
-check "200" tkv9d --port 200
-check "$dir/bench.tkv" tkv9d programs-write --verify "$dir/ben"
+done <"$(dirname "$0")/completion_rows"
 exit $failed
