@@ -126,10 +126,12 @@ Section "!$(SectionPrograms)" SectionPrograms
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; $0: the value of PATH, read into at most NSIS_MAX_STRLEN characters. A longer one reads as
-; empty with the error flag; writing anything back then would cut the user's PATH, so the
-; callers leave it alone. Sets the error flag as well when the result would not fit.
+; $0: the value of PATH, read into at most NSIS_MAX_STRLEN characters; $9: "whole" when $0 is
+; all of it with room for $INSTDIR besides. A longer value reads as empty; writing anything back
+; then would cut the user's PATH, so the callers leave it alone. (Testing the error flag clears
+; it, so the result goes in $9.)
 !macro ReadPath
+    StrCpy $9 ""
     ClearErrors
     ReadRegStr $0 HKLM "${ENVIRONMENT_KEY}" "Path"
     ${IfNot} ${Errors}
@@ -137,8 +139,8 @@ SectionEnd
         StrLen $2 $INSTDIR
         IntOp $1 $1 + $2
         IntOp $1 $1 + 1
-        ${If} $1 >= ${NSIS_MAX_STRLEN}
-            SetErrors
+        ${If} $1 < ${NSIS_MAX_STRLEN}
+            StrCpy $9 "whole"
         ${EndIf}
     ${EndIf}
 !macroend
@@ -177,7 +179,7 @@ FunctionEnd
 Section /o "$(SectionPath)" SectionPath
     SetRegView 64
     !insertmacro ReadPath
-    ${If} ${Errors}
+    ${If} $9 != "whole"
         MessageBox MB_OK|MB_ICONEXCLAMATION "$(PathUnreadable) $INSTDIR" /SD IDOK
         DetailPrint "$(PathUnreadable) $INSTDIR"
         Return
@@ -216,7 +218,7 @@ Section "Uninstall"
     ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "PathEntry"
     ${If} $0 == 1
         !insertmacro ReadPath
-        ${If} ${Errors}
+        ${If} $9 != "whole"
             DetailPrint "$(PathKept) $INSTDIR"
         ${Else}
             Call un.WithoutInstallFolder
