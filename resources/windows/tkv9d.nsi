@@ -54,7 +54,6 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "GPL-3.0-or-later"
 ; The GPL grants rights and asks for no consent; its page goes on with "Weiter".
 !define MUI_LICENSEPAGE_BUTTON $(^NextBtn)
 !define MUI_LICENSEPAGE_TEXT_BOTTOM $(LicenceNote)
-!define MUI_COMPONENTSPAGE_SMALLDESC
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\LIESMICH.txt"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 
@@ -73,8 +72,8 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "GPL-3.0-or-later"
 
 LangString SectionPrograms ${LANG_GERMAN} "Programme"
 LangString SectionPrograms ${LANG_ENGLISH} "Programs"
-LangString SectionPath ${LANG_GERMAN} "tkv9d.exe im Suchpfad (PATH)"
-LangString SectionPath ${LANG_ENGLISH} "tkv9d.exe on the search path (PATH)"
+LangString SectionPath ${LANG_GERMAN} "Suchpfad (PATH)"
+LangString SectionPath ${LANG_ENGLISH} "Search path (PATH)"
 LangString DescPrograms ${LANG_GERMAN} "tkv9d-steuerung.exe, tkv9d.exe und tkv9d-sim.exe, ein Eintrag im Startmenü und der Dateityp .tkv."
 LangString DescPrograms ${LANG_ENGLISH} "tkv9d-steuerung.exe, tkv9d.exe and tkv9d-sim.exe, a Start menu entry and the .tkv file type."
 LangString DescPath ${LANG_GERMAN} "Der Programmordner kommt in den Suchpfad aller Benutzer: tkv9d.exe startet dann in jeder Eingabeaufforderung ohne Pfad."
