@@ -228,6 +228,9 @@ int Func_Run(vrl::Popups& popups, const std::string& startFile) {
         vrl::setPopups(nullptr);
         return -1;
     }
+    // Every window and the task bar show the program's own icon; on Windows the executable's icon
+    // resource gives it too, before the first window exists.
+    QApplication::setWindowIcon(vrl::gui::programIcon());
     // Start-up never stops because of the settings file.
     if (int code = Func_IniDateiLaden(); code != 0) VRL_Fehlerpopup(code);
     // Nothing is edited yet, so the file replaces the defaults without a question; a file that

@@ -146,6 +146,20 @@ TEST_F(StartUp, SettingsReplaceTheOldFileOrTheFailureIsShown) {
     }
 }
 
+// Fault caught: the icon's images not compiled in, or never given to the windows, which then
+// show the system's generic one in the title bar and the task bar.
+TEST_F(StartUp, EveryWindowShowsTheProgramsIcon) {
+    writeSettings("[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
+    run([] {
+        for (QMainWindow* window :
+             {ParMain_GetMainpanel(), ComMain_Panel()->widget(), StatusMain_Panel()->widget()})
+            EXPECT_EQ(window->windowIcon().availableSizes(),
+                      QList<QSize>({{16, 16}, {32, 32}, {48, 48}, {256, 256}}))
+                << window->objectName().toStdString();
+        Menu_Datei_Beenden();
+    });
+}
+
 TEST_F(StartUp, WindowMenusListTheThreeWindowsInOrder) {
     writeSettings("[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
     run([&] {
