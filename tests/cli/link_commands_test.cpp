@@ -133,14 +133,4 @@ TEST_F(LinkCommands, UsageErrorsExitWithTwo) {
     }
 }
 
-// Fault caught: a Windows user's COM5 refused where 5 is taken.
-TEST_F(LinkCommands, PortIsTakenByNumberOrName) {
-    line.addTkv('1', "VRL-TKV9D-0815");
-    for (const char* port : {"7", "COM7", "com7"}) {
-        const auto r = tool({"--port", port, "id"});
-        EXPECT_EQ(r.status, 0) << port << '\n' << r.err;
-        EXPECT_EQ(r.out, "VRL-TKV9D-0815\n") << port;
-    }
-}
-
 }  // namespace
