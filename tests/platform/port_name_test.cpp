@@ -28,8 +28,9 @@ TEST(PortName, ArgumentGivesPortByNumberOrName) {
     };
     // clang-format off
     const Row rows[] = {
-        {"5", 5, 5}, {"COM5", 5, 5}, {"com256", 256, 256}, {"\\\\.\\COM10", 10, {}}, {"\\\\.\\10", {}, {}},
-        {"COMCOM1", {}, {}}, {"COM257", {}, {}}, {"0x5", {}, {}}, {"+5", {}, {}}, {"/dev/ttyS0", {}, {}},
+        {"5", 5, 5}, {"COM5", 5, 5}, {"com256", 256, 256}, {"\\\\.\\COM10", 10, {}},
+        {"\\\\.\\10", {}, {}}, {"COMCOM1", {}, {}}, {"COM257", {}, {}}, {"0x5", {}, {}},
+        {"+5", {}, {}}, {"/dev/ttyS0", {}, {}},
     };
     // clang-format on
     for (const auto& row : rows) {
