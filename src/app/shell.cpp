@@ -39,7 +39,11 @@ constexpr int kIniNotWritten = -800253;
 // replace a file named without its folder, and a save that never replaces the old file loses
 // every change of port or address.
 std::string iniPath() {
-    return QDir::toNativeSeparators(QDir::current().absoluteFilePath(QString::fromUtf8(kIniDatei)))
+    const QString folder = QDir::currentPath();
+    // A folder removed under the running program has no path; the bare name fails there as
+    // any name would, where a path made from nothing would name a file in the root folder.
+    if (folder.isEmpty()) return kIniDatei;
+    return QDir::toNativeSeparators(QDir(folder).absoluteFilePath(QString::fromUtf8(kIniDatei)))
         .toStdString();
 }
 
