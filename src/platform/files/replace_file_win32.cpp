@@ -71,6 +71,8 @@ std::string fullPath(const std::string& path) {
     const DWORD written = GetFullPathNameW(name.c_str(), length, full.data(), nullptr);
     if (written == 0 || written >= length) return path;
     full.resize(written);
+    // A device ("NUL", "COM1") keeps the name it was given: it is written as it stands.
+    if (full.rfind(L"\\\\.\\", 0) == 0) return path;
     return platform::narrow(full).value_or(path);
 }
 
