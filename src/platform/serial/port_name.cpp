@@ -2,15 +2,11 @@
 
 #include <charconv>
 
+#include "platform/blank.h"
+
 namespace serial {
 
-namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
-
-}  // namespace
+using platform::isBlank;
 
 std::optional<int> portFromListEntry(std::string_view entry) {
     if (entry.substr(0, 3) != "COM") return std::nullopt;
