@@ -168,6 +168,10 @@ void Func_Stopp() {
     if (operation.started()) sendStopp();
 }
 
+vrl::app::WindowOperations* windowOperations() {
+    return gOperations.get();
+}
+
 int Func_PanelsInitialisieren(const char* version, const char* date) {
     gOperations = std::make_unique<vrl::app::WindowOperations>();
     gOperations->setStopActions([] { VrlCom_HinweisSet(kStoppUnterwegs); }, sendStopp);

@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "platform/console/program_text.h"
+#include "platform/console/stop_signals.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/port_name.h"
 #include "sim/fault_option.h"
 #include "sim/line.h"
-#include "sim/stop_request.h"
 #include "tkv9d_version.h"
 
 namespace fs = std::filesystem;
@@ -286,12 +286,17 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    sim::StopRequest stop;
-    if (!stop.ready()) return 1;
+    // Before any thread starts: the line's threads then never see a signal, and the simulator
+    // ends in order from the wait below (SIGINT, SIGTERM; Ctrl+C or closing the console).
+    console::StopSignals stop(nullptr, nullptr, console::StopSignals::Delivery::InWait);
+    if (!stop.ready()) {
+        std::cerr << "tkv9d-sim: cannot take SIGINT and SIGTERM (Ctrl+C)\n";
+        return 1;
+    }
 
     try {
         sim::Line line({options->pace, options->logPath, kKeptFrames, options->portName,
-                        sim::StopRequest::requestFromWithin});
+                        console::StopSignals::request});
         for (char a : options->addresses) line.addTkv(a);
         if (options->dlq3) line.addDlq3(*options->dlq3);
         const std::uint64_t seed = injectFaults(line, *options);

@@ -3,15 +3,14 @@
 #include <cctype>
 #include <charconv>
 
+#include "platform/blank.h"
 #include "platform/serial/serial.h"
 
 namespace serial {
 
-namespace {
+using platform::isBlank;
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
+namespace {
 
 // Removes the prefix, in any case, when the text begins with it.
 bool takePrefix(std::string_view& text, std::string_view prefix) {
