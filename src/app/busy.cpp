@@ -237,7 +237,8 @@ void setHonouredWhileBusy(QWidget* control) {
 }
 
 WindowOperations::WindowOperations() {
-    heldClock_.start();
+    steady_.start();
+    setClock({});
     op::setHost(this);
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -253,12 +254,20 @@ void WindowOperations::begin(std::string_view title, op::Kind kind) {
     background_ = !busy_;
     title_ = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
     owner_ = lastInputWindow_ ? lastInputWindow_.data() : QApplication::activeWindow();
-    if (background_) backgroundClock_.start();
+    if (background_) backgroundSince_ = clock_();
 }
 
 void WindowOperations::showCursor() {
     if (!cursor_) QApplication::setOverrideCursor(Qt::WaitCursor);
     cursor_ = true;
+}
+
+void WindowOperations::setClock(std::function<qint64()> milliseconds) {
+    clock_ = milliseconds ? std::move(milliseconds) : [this] { return steady_.elapsed(); };
+}
+
+bool WindowOperations::pastGrace() const {
+    return background_ && clock_() - backgroundSince_ >= kBackgroundGrace;
 }
 
 void WindowOperations::showBusy() {
@@ -284,7 +293,7 @@ void WindowOperations::refuse(QObject* receiver) {
 }
 
 bool WindowOperations::hold(QObject* receiver, QEvent* event) {
-    held_.push_back({receiver, std::unique_ptr<QEvent>(event->clone()), heldClock_.elapsed()});
+    held_.push_back({receiver, std::unique_ptr<QEvent>(event->clone()), clock_()});
     if (isAction(event->type())) showCursor();
     return true;
 }
@@ -294,7 +303,7 @@ void WindowOperations::replayHeld() {
     for (HeldInput& input : held) {
         if (!input.receiver) continue;
         // An operation started by input carried out before it keeps this one from acting in time.
-        if (op::running() || heldClock_.elapsed() - input.at > kLatestReplay) {
+        if (op::running() || clock_() - input.at > kLatestReplay) {
             if (isAction(input.event->type())) refuse(input.receiver);
             continue;
         }
@@ -383,10 +392,19 @@ void WindowOperations::waitForLine(const std::atomic<bool>& done) {
     if (busy_) {
         showCursor();
     } else {
+        // The timer only wakes the wait; the clock says whether the grace is over.
         grace.setSingleShot(true);
-        QObject::connect(&grace, &QTimer::timeout, &grace, [this] { showBusy(); });
-        grace.start(
-            static_cast<int>(std::max<qint64>(0, kBackgroundGrace - backgroundClock_.elapsed())));
+        const auto rest = [this] {
+            return static_cast<int>(
+                std::max<qint64>(1, kBackgroundGrace - (clock_() - backgroundSince_)));
+        };
+        QObject::connect(&grace, &QTimer::timeout, &grace, [this, &grace, rest] {
+            if (pastGrace())
+                showBusy();
+            else
+                grace.start(rest());
+        });
+        grace.start(rest());
     }
     // The windows repaint and timers tick while the line works; operator input is dropped (by
     // the filter) or, for a background operation within its grace, held for its end.
@@ -477,6 +495,8 @@ bool WindowOperations::eventFilter(QObject* receiver, QEvent* event) {
     }
     if ((busy_ || background_) && !passesWhileBusy(type)) {
         if (honoured(targetOf(receiver, event))) return QObject::eventFilter(receiver, event);
+        // Input is judged by when it was made: the grace's timer may be late on a loaded machine.
+        if (!busy_ && pastGrace()) showBusy();
         if (busy_) {
             if (accepts(receiver)) return QObject::eventFilter(receiver, event);
             if (background_ && isAction(type)) refuse(receiver);

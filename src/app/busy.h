@@ -67,6 +67,10 @@ class WindowOperations : public QObject, public op::Host {
     // The progress display of the running operation, nullptr while there is none.
     QProgressDialog* progressDialog() const { return progress_.data(); }
 
+    // [ms], monotonic: what the grace of a background operation and the age of held input are
+    // measured on. The system's steady clock unless a test sets its own (empty: back to it).
+    void setClock(std::function<qint64()> milliseconds);
+
   protected:
     bool eventFilter(QObject* receiver, QEvent* event) override;
 
@@ -77,6 +81,8 @@ class WindowOperations : public QObject, public op::Host {
     // The one place the windows wait for the line: runs their events (as op::Host says which)
     // until done is set, or returns at once for line work outside an operation.
     void waitForLine(const std::atomic<bool>& done);
+    // A background operation that has outlasted its grace.
+    bool pastGrace() const;
     // From now on the running operation drops input as an operator's operation does.
     void showBusy();
     void showCursor();
@@ -87,10 +93,10 @@ class WindowOperations : public QObject, public op::Host {
     void refuse(QObject* receiver);
 
     com::LineWorker worker_;
-    bool busy_ = false;        // an operator's operation, or a background one past its grace:
-                               // input is dropped
-    bool background_ = false;  // a background operation: input waits for its end, a short while
-    QElapsedTimer backgroundClock_;  // since the background operation began
+    bool busy_ = false;           // an operator's operation, or a background one past its grace:
+                                  // input is dropped
+    bool background_ = false;     // a background operation: input waits for its end, a short while
+    qint64 backgroundSince_ = 0;  // [ms] on clock_, when the background operation began
     bool cursor_ = false;
     QString title_;
     QPointer<QProgressDialog> progress_;
@@ -104,10 +110,11 @@ class WindowOperations : public QObject, public op::Host {
     struct HeldInput {
         QPointer<QObject> receiver;
         std::unique_ptr<QEvent> event;
-        qint64 at;  // [ms] on heldClock_
+        qint64 at;  // [ms] on clock_
     };
     std::vector<HeldInput> held_;
-    QElapsedTimer heldClock_;
+    QElapsedTimer steady_;
+    std::function<qint64()> clock_;
     std::function<void()> announceStop_;
     std::function<void()> sendStop_;
     bool stopPending_ = false;

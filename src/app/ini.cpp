@@ -13,6 +13,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/blank.h"
 #include "platform/files/replace_file.h"
 
 struct IniItem {
@@ -33,18 +34,13 @@ struct IniStore {
 namespace {
 
 using namespace ini;
+using platform::isBlank;
 
 constexpr std::size_t kReadChunk = 4096;  // [bytes] taken by one read()
 constexpr int kTemporaryNames = 1000;     // ini$$0.TMP .. ini$$999.TMP
 constexpr std::string_view kTemporaryPrefix = "ini$$";
 constexpr std::string_view kTemporaryExtension = ".TMP";
 constexpr std::string_view kLineEnd = "\r\n";
-
-// White space of the file's 8-bit text: bytes above 0x7f are letters of the code page, never
-// blanks, whatever the process locale says.
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
-}
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;

@@ -1,21 +1,28 @@
 #include <QApplication>
+#include <QDir>
 #include <QTranslator>
 #include <cstring>
 #include <iostream>
 
 #include "app/shell.h"
+#include "app/user_folder.h"
 #include "platform/gui/qt_popups.h"
 #include "platform/gui/translations.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tkv9d-steuerung [--help | --version | FILE]\n"
+    "usage: tkv9d-steuerung [--help | --version | [--user-folder] [FILE]]\n"
     "The operator's program for the TKV-9D current source; it keeps its settings in\n"
     "tkv9dSteuerung.ini in the folder it is started in. FILE, a parameter file (.tkv),\n"
     "is opened at start-up.\n"
-    "  --help, -h   this text\n"
-    "  --version    the program's name, version and licence\n";
+    "  --help, -h     this text\n"
+    "  --version      the program's name, version and licence\n"
+    "  --user-folder  start in the user's own folder instead, made when missing:\n"
+    "                 %APPDATA%\\TKV9DSteuerung on Windows, else $XDG_CONFIG_HOME/tkv9d\n"
+    "                 (~/.config/tkv9d); the desktop's menu entry starts the program so.\n"
+    "                 When it cannot be made or entered, the program says so and starts\n"
+    "                 in the current folder.\n";
 
 // --help and --version answer before any window or display is needed; every other argument
 // goes on to Qt as before.
@@ -43,9 +50,26 @@ int main(int argc, char** argv) {
     QTranslator qtGerman;
     vrl::gui::installGermanQtTranslations(qtGerman);
     vrl::gui::QtPopups popups;
-    // Qt has taken its own options out; what is left is the file to open. The text comes
-    // through QString, so a Windows file name arrives whole in UTF-8.
+    // Qt has taken its own options out; what is left is ours and the file to open. The text
+    // comes through QString, so a Windows file name arrives whole in UTF-8.
+    bool inUserFolder = false;
+    std::string startFile;
     const QStringList arguments = QApplication::arguments();
-    const std::string startFile = arguments.size() > 1 ? arguments.at(1).toStdString() : "";
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QStringLiteral("--user-folder")) {
+            inUserFolder = true;
+        } else if (startFile.empty()) {
+            startFile = arguments.at(i).toStdString();
+        }
+    }
+    if (inUserFolder) {
+        if (const auto failure = vrl::app::enterUserFolder(startFile)) {
+            const std::string text = *failure + " Die Einstellungen liegen im Ordner „" +
+                                     QDir::toNativeSeparators(QDir::currentPath()).toStdString() +
+                                     "“.";
+            std::cerr << "tkv9d-steuerung: " << text << std::endl;
+            popups.message("TKV-9D Steuerung", text);
+        }
+    }
     return Func_Run(popups, startFile);
 }

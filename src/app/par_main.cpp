@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QPushButton>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -201,6 +202,9 @@ int ParMain_Initialisieren(const char* version, const char* date) {
     info.VERSION->setText(QString::fromUtf8(version));
     info.DATUM->setText(QString::fromUtf8(date));
     info.PROGRAMMNAME->setText(withDevice("%1 Steuerung"));
+    // The popup goes away; the panel stays loaded for the next time.
+    QObject::connect(info.OK, &QPushButton::clicked, gPanels->info.widget(),
+                     [] { Callback_Info_Button_Ok(); });
 
     ui.PROGLESEN->setText(withDevice("vom %1 lesen"));
     ui.PROGSCHREIBEN->setText(withDevice("zum %1 schreiben"));

@@ -4,10 +4,14 @@
 // "Messwerte aufzeichnen", one read of both values per period (0.2 to 5 s), plotted over time
 // with the programmed curve as a faint reference once a start was seen, and saved as CSV or PNG.
 //
-// Each read is a background operation like the status poll: a tick that falls into another
-// operation is read as soon as that has ended, and the operator's input meanwhile is kept for
-// after it. A failed read is a gap in the recording (no values in the CSV, a mark in the plot);
-// five in a row end it. The status poll and its frames are not touched.
+// Each read is a background operation like the status poll, and the operator's input meanwhile
+// is kept for after it. A tick that falls into another operation is read as soon as that has
+// ended (late, stamped with the time of its read); a tick that comes while an earlier one still
+// waits for the line or is on it is missed, and so is each tick the timer could not deliver
+// while the program's thread was held up; a tick the timer then delivers to catch up, within half
+// a period of the one missed last, is that same tick and not counted again. A failed read is a
+// gap in the recording (no values in the CSV, a mark in the plot); five in a row end it. The
+// status poll and its frames are not touched.
 
 #include <QDateTime>
 #include <QPointF>
@@ -119,6 +123,11 @@ class MeasurementRecorder : public QWidget {
 
   private:
     double now() const;
+    // The plot's axes, legend and graphs' looks, once; its data cleared for a new recording.
+    void setUpPlot();
+    void clearPlot();
+    // No reading at `at`: the lines of the readings break there.
+    void breakLines(double at);
     // The reading of the tick that waits for the line, once it is free.
     void readPending();
     void miss(double at, MissedBecause because);

@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <iostream>
 #include <memory>
 
 #include "app/busy.h"
@@ -31,6 +33,30 @@
 namespace {
 
 constexpr int kIniMissing = -94;
+constexpr int kIniNotWritten = -800253;
+
+// The settings file in the current folder, named by its full path: Wine's ReplaceFileW cannot
+// replace a file named without its folder, and a save that never replaces the old file loses
+// every change of port or address.
+std::string iniPath() {
+    const QString folder = QDir::currentPath();
+    // A folder removed under the running program has no path; the bare name fails there as
+    // any name would, where a path made from nothing would name a file in the root folder.
+    if (folder.isEmpty()) return kIniDatei;
+    return QDir::toNativeSeparators(QDir(folder).absoluteFilePath(QString::fromUtf8(kIniDatei)))
+        .toStdString();
+}
+
+// At the end the windows are about to go, so the error display cannot hold it: the operator
+// learns in a popup that the port and address will not be there at the next start, and a
+// script from the line on stderr.
+void reportSettingsNotSaved() {
+    const std::string path = iniPath();
+    std::cerr << "tkv9d-steuerung: " << vrl::messageText(kIniNotWritten) << ": " << path
+              << std::endl;
+    VRL_Fehleruserstring(path);
+    VRL_Fehlerpopup(kIniNotWritten);
+}
 
 // The line's worker and the busy windows, from the first panel to the last.
 std::unique_ptr<vrl::app::WindowOperations> gOperations;
@@ -142,6 +168,10 @@ void Func_Stopp() {
     if (operation.started()) sendStopp();
 }
 
+vrl::app::WindowOperations* windowOperations() {
+    return gOperations.get();
+}
+
 int Func_PanelsInitialisieren(const char* version, const char* date) {
     gOperations = std::make_unique<vrl::app::WindowOperations>();
     gOperations->setStopActions([] { VrlCom_HinweisSet(kStoppUnterwegs); }, sendStopp);
@@ -173,7 +203,7 @@ int Func_PanelsFreigeben() {
 
 int Func_IniDateiLaden() {
     IniText store = Ini_New(1);
-    if (int code = Ini_ReadFromFile(store, kIniDatei); code != 0) {
+    if (int code = Ini_ReadFromFile(store, iniPath().c_str()); code != 0) {
         Ini_Dispose(store);
         Fenster_ReadIni(nullptr);  // no place kept: the window where it fits the screen
         return code == kIniMissing ? -802251 : -801252;
@@ -194,9 +224,9 @@ int Func_IniDateiSchreiben() {
     ComMain_WriteIni(store);
     StatusMain_WriteIni(store);
     Fenster_WriteIni(store);
-    const int code = Ini_WriteToFile(store, kIniDatei);
+    const int code = Ini_WriteToFile(store, iniPath().c_str());
     Ini_Dispose(store);
-    return code != 0 ? -800253 : 0;
+    return code != 0 ? kIniNotWritten : 0;
 }
 
 int Func_Run(vrl::Popups& popups, const std::string& startFile) {
@@ -206,6 +236,9 @@ int Func_Run(vrl::Popups& popups, const std::string& startFile) {
         vrl::setPopups(nullptr);
         return -1;
     }
+    // Every window and the task bar show the program's own icon; on Windows the executable's icon
+    // resource gives it too, before the first window exists.
+    QApplication::setWindowIcon(vrl::gui::programIcon());
     // Start-up never stops because of the settings file.
     if (int code = Func_IniDateiLaden(); code != 0) VRL_Fehlerpopup(code);
     // Nothing is edited yet, so the file replaces the defaults without a question; a file that
@@ -216,7 +249,7 @@ int Func_Run(vrl::Popups& popups, const std::string& startFile) {
     ComMain_StartHinweis();
     ParMain_GetMainpanel()->show();
     QCoreApplication::exec();
-    Func_IniDateiSchreiben();
+    if (Func_IniDateiSchreiben() != 0) reportSettingsNotSaved();
     // After the settings took the open port: the line is left closed, not to the process's end.
     VrlCom_Close();
     Func_PanelsFreigeben();

@@ -31,7 +31,14 @@ int Func_IniDateiSchreiben();
 
 namespace vrl {
 class Popups;
+namespace app {
+class WindowOperations;
 }
+}  // namespace vrl
+
+// What the windows do around a device operation, from Func_PanelsInitialisieren to
+// Func_PanelsFreigeben; nullptr outside.
+vrl::app::WindowOperations* windowOperations();
 
 // The whole program once the application object exists, with the popups of the given service
 // (the Qt one; tests answer from a script): returns main's result. A parameter file named by

@@ -64,12 +64,20 @@ constexpr const char* kPortInUse =
     "ends at once. watch ends on them with 0.\n";
 #endif
 
+// The ways to name port 5 on this system, as --port takes them.
+#ifdef _WIN32
+constexpr const char* kPortForms = "5, COM5 or \\\\.\\COM5";
+#else
+constexpr const char* kPortForms = "5 or COM5";
+#endif
+
 void printUsage(std::ostream& err) {
     err << "usage: tkv9d [--port N | --device PATH] [--address C] [--timeout SECONDS] [--json]\n"
            "             [--trace] [--trace-file PATH] COMMAND [ARGUMENTS]\n"
            "       tkv9d --help | --version\n"
            "options:\n"
-           "  --port N           COM port number 1..256 (default 1)\n"
+           "  --port N           COM port 1..256 (default 1), as "
+        << kPortForms << "\n"
         << kDeviceHelp
         << "  --address C        device address 1..9, or & for every device at once (default 1);\n"
            "                     & gets no answer, so the reading commands refuse it\n"
@@ -289,10 +297,12 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 return argv[++i];
             };
             if (arg == "--port") {
-                const long long port = parseInteger(value(), "--port");
-                if (port < vrl::driver::kFirstPort || port > vrl::driver::kLastPort)
-                    throw UsageError{"--port must be 1..256"};
-                ctx.port = static_cast<int>(port);
+                const std::string given = value();
+                const auto port = vrl::driver::portFromArgument(given);
+                if (!port)
+                    throw UsageError{"--port must be a port 1..256 (" + std::string(kPortForms) +
+                                     "), got '" + given + "'"};
+                ctx.port = *port;
             } else if (arg == "--device") {
                 device = value();
             } else if (arg == "--address") {
@@ -409,8 +419,9 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
         }
         throw UsageError{"unknown command " + name};
     } catch (const UsageError& usage) {
-        err << "tkv9d: " << usage.message << '\n';
-        printUsage(err);
+        // The reason, and where to read more: the whole usage would push the reason off a small
+        // console window.
+        err << "tkv9d: " << usage.message << "\nTry 'tkv9d --help'.\n";
         return kExitUsage;
     }
 }

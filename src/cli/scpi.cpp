@@ -15,12 +15,14 @@
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
 #include "params/parametersatz.h"
+#include "platform/blank.h"
 #include "tkv9d_version.h"
 
 namespace cli::scpi {
 
 namespace {
 
+using platform::isBlank;
 using vrl::driver::Parameter;
 using vrl::driver::ValueKind;
 
@@ -160,10 +162,6 @@ bool nodesMatch(std::span<const Node> nodes, std::span<const std::string_view> w
     if (nodes.front().optional && nodesMatch(nodes.subspan(1), words)) return true;
     return !words.empty() && keywordMatches(nodes.front().keyword, words.front()) &&
            nodesMatch(nodes.subspan(1), words.subspan(1));
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -876,10 +874,6 @@ std::string ErrorQueue::next() {
     std::string text(errorText(entry.number));
     if (!entry.detail.empty()) text += ';' + entry.detail;
     return numberText(entry.number) + ',' + quotedText(text);
-}
-
-std::span<const CommandRow> commandTable() {
-    return kCommands;
 }
 
 bool headerMatches(std::string_view pattern, std::string_view header) {

@@ -84,8 +84,6 @@ struct CommandRow {
     bool (*run)(Session& session, std::span<const Argument> arguments, std::string& answer);
 };
 
-std::span<const CommandRow> commandTable();
-
 // Whether `header` ("meas:curr?", ":MEASure:CURRent?") names `pattern`.
 bool headerMatches(std::string_view pattern, std::string_view header);
 

@@ -21,13 +21,13 @@
 #include <asio.hpp>
 
 #include "cli/cli.h"
-#include "cli/interrupt.h"
 #include "cli/scpi.h"
 #include "cli/serve_server.h"
 #include "cli/vxi11.h"
 #include "connection/vrlcom.h"
 #include "driver/ports.h"
 #include "driver/vrltkv9d.h"
+#include "platform/console/stop_signals.h"
 
 namespace cli::serving {
 
@@ -364,7 +364,7 @@ void Server::refuse(tcp::socket socket, const std::string& why) {
 }
 
 void Server::checkSignals() {
-    if (StopSignals::requested()) return stop();
+    if (console::StopSignals::received() != 0) return stop();
     signals_.expires_after(kSignalCheck);
     signals_.async_wait([this](asio::error_code ec) {
         if (!ec) checkSignals();
@@ -588,7 +588,7 @@ Server* gServer = nullptr;  // the one server of this process, for the port's bo
 
 int serve(Context& ctx, const std::vector<std::string>&) {
     Server server(ctx, serving::parseOptions(ctx));
-    StopSignals signals;
+    console::StopSignals signals;
     // Not an error code of the program: our own line said why, and the exit status is 1.
     constexpr int kNotListening = 1;
     if (!server.listen()) return kNotListening;

@@ -5,18 +5,17 @@
 #include <atomic>
 #include <charconv>
 #include <chrono>
-#include <csignal>
 #include <ctime>
 #include <ostream>
 #include <thread>
 
 #include "cli/cli.h"
-#include "cli/interrupt.h"
 #include "cli/json.h"
 #include "driver/ports.h"
 #include "driver/trace.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
+#include "platform/console/stop_signals.h"
 
 namespace cli {
 
@@ -127,7 +126,7 @@ std::string jsonLine(const Reading& reading, const std::vector<std::string>& fie
 // Waits until the time, or until Ctrl-C; false for Ctrl-C.
 bool waitUntil(Steady::time_point when) {
     for (;;) {
-        if (StopSignals::requested()) return false;
+        if (console::StopSignals::received() != 0) return false;
         const auto now = Steady::now();
         if (now >= when) return true;
         std::this_thread::sleep_until(std::min(when, now + kSignalCheck));
@@ -138,7 +137,7 @@ int runWatch(Context& ctx, const std::vector<std::string>& fields) {
     const auto period =
         std::chrono::duration_cast<Steady::duration>(std::chrono::duration<double>(ctx.period));
 
-    StopSignals signals;
+    console::StopSignals signals;
     if (!ctx.json) {
         std::string header = "time,seconds";
         for (const std::string& field : fields) header += ',' + field;
@@ -158,7 +157,7 @@ int runWatch(Context& ctx, const std::vector<std::string>& fields) {
     std::string watched;
     if (reconnect) VRLTKV9D_IDLesen(ctx.port, ctx.address, watched);
     std::string other;  // the other device last reported, so that it is said once
-    while (!StopSignals::requested()) {
+    while (console::StopSignals::received() == 0) {
         std::string id;
         if (!portThere && reopen(ctx, watched, id)) {
             portThere = true;

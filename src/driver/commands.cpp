@@ -5,9 +5,11 @@
 
 #include "driver/trace.h"
 #include "driver/vrltkv9d.h"
+#include "platform/blank.h"
 
 namespace {
 
+using platform::isBlank;
 using vrl::driver::CommandCodes;
 using vrl::driver::isDeviceAddress;
 using vrl::driver::kCommonAddress;
@@ -52,10 +54,6 @@ std::string frameOf(char address, std::string_view letters, std::string_view arg
     frame += argument;
     frame += kCR;
     return frame;
-}
-
-bool isBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 // '#', the address asked, a text without blanks, CR. The text may not be empty.

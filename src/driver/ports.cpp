@@ -5,11 +5,16 @@
 #include "driver/transaction.h"
 #include "driver/vrltkv9d.h"
 #include "platform/serial/port_map.h"
+#include "platform/serial/port_name.h"
 #include "platform/serial/serial.h"
 
 namespace vrl::driver {
 
 static_assert(kFirstPort == serial::kFirstPort && kLastPort == serial::kLastPort);
+
+std::optional<int> portFromArgument(std::string_view text) {
+    return serial::portFromArgument(text);
+}
 
 std::vector<int> listPorts() {
     return serial::listPorts();

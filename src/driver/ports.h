@@ -4,13 +4,18 @@
 // layer: which ports there are, where a port is, why its open failed, whether it went away.
 // Everything else of a port goes through the device commands.
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vrl::driver {
 
 inline constexpr int kFirstPort = 1;
 inline constexpr int kLastPort = 256;
+
+// The port an operator names: "5", "COM5" in any case, on Windows also "\\.\COM5"; 1..256.
+std::optional<int> portFromArgument(std::string_view text);
 
 // Every port that exists, ascending.
 std::vector<int> listPorts();

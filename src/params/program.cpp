@@ -47,7 +47,7 @@ std::string programOf(int index) {
 
 // Where a transfer stands for the progress display: the entry whose frames come next.
 // The progress display counts the steps; "von 16" here would count the programs alone.
-std::string entryStep(int index, bool /*single*/, const char* verb) {
+std::string entryStep(int index, const char* verb) {
     if (index == 0) return std::string("Arbeitsparameter werden ") + verb;
     return "Programm " + std::to_string(index) + " wird " + verb;
 }
@@ -360,7 +360,7 @@ int Prog_ProgrammeSchreiben(int first, int last) {
             }
             return transferCancelled(stored > 0 ? i - 1 : -1, kNothingWritten, Transfer::Write);
         }
-        vrl::op::progress(entryStep(i, single, "geschrieben"), done++, total);
+        vrl::op::progress(entryStep(i, "geschrieben"), done++, total);
         const int code = TkvCom_ParameterSchreiben(&gProg[static_cast<std::size_t>(i)]);
         held.written(i, code);
         if (code != 0) return stopRefused(code) && stored == 0 ? code : failed(code);
@@ -401,7 +401,6 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
     // the working parameters written back.
     const int total = last - first + 3;
     int done = 0;
-    const bool single = first == last;
     vrl::op::progress("Arbeitsparameter des Geräts werden gelesen", done++, total);
     Parametersatz saved{};
     if (int code = TkvCom_ParameterLesen(&saved); code != 0) return code;
@@ -433,7 +432,7 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
             return transferCancelled(i > first ? i - 1 : -1,
                                      "Abgebrochen, bevor ein Programm gelesen wurde.");
         }
-        vrl::op::progress(entryStep(i, single, "gelesen"), done++, total);
+        vrl::op::progress(entryStep(i, "gelesen"), done++, total);
         if (i != 0) {
             const int code = TkvCom_ProgrammLaden(i);
             // A refused load left the program before it in place; after any other failure the

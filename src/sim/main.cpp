@@ -17,10 +17,11 @@
 #include <vector>
 
 #include "platform/console/program_text.h"
+#include "platform/console/stop_signals.h"
 #include "platform/serial/port_map.h"
+#include "platform/serial/port_name.h"
 #include "sim/fault_option.h"
 #include "sim/line.h"
-#include "sim/stop_request.h"
 #include "tkv9d_version.h"
 
 namespace fs = std::filesystem;
@@ -48,20 +49,23 @@ struct Options {
 // that is offered.
 #ifdef _WIN32
 constexpr const char* kUsagePorts =
-    "usage: tkv9d-sim --port COM<N> [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
+    "usage: tkv9d-sim --port PORT [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
     "                 [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
     "       tkv9d-sim --help | --version\n"
-    "  --port NAME  the COM port to serve, for example one end of a null-modem pair\n"
-    "               (com0com: COM10 <-> COM11); Windows has no pseudo-terminals\n";
+    "  --port PORT  the COM port to serve: 10, COM10 or \\\\.\\COM10, or another serial device's\n"
+    "               name; for example one end of a null-modem pair (com0com: COM10 <-> COM11);\n"
+    "               Windows has no pseudo-terminals\n"
+    "  --com N      the same as --port\n";
 #else
 constexpr const char* kUsagePorts =
     "usage: tkv9d-sim [--com N | --port NAME] [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
     "                 [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
     "       tkv9d-sim --help | --version\n"
-    "  --com N      link the line as COM<N> (1..256, default 1); a COM<N> that is there is\n"
-    "               replaced only when it names a pseudo-terminal that is gone, else exit 1\n"
-    "  --port NAME  serve a serial port that exists, a device path, for example one end of a\n"
-    "               null-modem pair\n";
+    "  --com N      link the line as COM<N> (N or COM<N>, 1..256, default 1); a COM<N> that is\n"
+    "               there is replaced only when it names a pseudo-terminal that is gone, else\n"
+    "               exit 1\n"
+    "  --port NAME  a port as --com takes it, or a serial port that exists, a device path, to\n"
+    "               serve; for example one end of a null-modem pair\n";
 #endif
 constexpr const char* kUsageDevices =
     "  --address C  a TKV-9D at address C (1..9, a..f); default one at 1\n"
@@ -76,12 +80,29 @@ void printUsage(std::ostream& out) {
     out << kUsagePorts << kUsageDevices << sim::kFaultSyntax;
 }
 
-std::optional<int> portNumber(std::string_view text) {
-    int port = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
-    if (ec != std::errc() || end != text.data() + text.size() || port < 1 || port > 256)
-        return std::nullopt;
-    return port;
+// A usage error: its reason and where to read more, never the whole usage, which would push
+// the reason off a small console window.
+std::nullopt_t refuse(std::string_view reason) {
+    std::cerr << "tkv9d-sim: " << reason << "\nTry 'tkv9d-sim --help'.\n";
+    return std::nullopt;
+}
+
+// A port given by number or name is served the same way with either option: on Linux the
+// pseudo-terminal linked as that COM<n>, on Windows the COM port itself. Anything else that
+// --port names is a device, taken as it stands.
+bool takePort(Options& options, std::string_view option, const std::string& value) {
+    const auto port = serial::portFromArgument(value);
+#ifdef _WIN32
+    if (port) options.portName = serial::windowsDevicePath(*port);
+#else
+    if (port) {
+        options.port = *port;
+        options.portName.clear();
+    }
+#endif
+    if (port || option == "--com") return port.has_value();
+    options.portName = value;
+    return true;
 }
 
 std::optional<char> address(std::string_view text) {
@@ -98,63 +119,49 @@ std::optional<Options> parse(int argc, char** argv) {
         constexpr std::string_view kTakingValues[] = {"--com", "--port",  "--address", "--dlq3",
                                                       "--log", "--fault", "--seed"};
         if (!hasValue && std::find(std::begin(kTakingValues), std::end(kTakingValues), arg) !=
-                             std::end(kTakingValues)) {
-            std::cerr << "tkv9d-sim: " << arg << " needs a value\n";
-            return std::nullopt;
-        }
+                             std::end(kTakingValues))
+            return refuse(std::string(arg) + " needs a value");
         if (arg == "--pace") {
             options.pace = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--version") {
             options.version = true;
-        } else if (arg == "--com" && hasValue) {
-            const auto port = portNumber(argv[++i]);
-            if (!port) return std::cerr << "tkv9d-sim: bad port number\n", std::nullopt;
-            options.port = *port;
-        } else if (arg == "--port" && hasValue) {
-            options.portName = argv[++i];
+        } else if ((arg == "--com" || arg == "--port") && hasValue) {
+            const std::string value = argv[++i];
             // An empty name would serve the default COM 1 instead of the port meant.
-            if (options.portName.empty())
-                return std::cerr << "tkv9d-sim: --port needs a port name\n", std::nullopt;
+            if (arg == "--port" && value.empty()) return refuse("--port needs a port name");
+            if (!takePort(options, arg, value))
+                return refuse("bad port number '" + value + "' (1..256, as 5 or COM5)");
         } else if ((arg == "--address" || arg == "--dlq3") && hasValue) {
             const auto a = address(argv[++i]);
-            if (!a) return std::cerr << "tkv9d-sim: bad address\n", std::nullopt;
+            if (!a) return refuse("bad address");
             if (arg == "--dlq3")
                 options.dlq3 = *a;
             else
                 options.addresses.push_back(*a);
         } else if (arg == "--log" && hasValue) {
             options.logPath = argv[++i];
-            if (options.logPath.empty())
-                return std::cerr << "tkv9d-sim: --log needs a file name\n", std::nullopt;
+            if (options.logPath.empty()) return refuse("--log needs a file name");
         } else if (arg == "--fault" && hasValue) {
             std::string why;
             auto option = sim::parseFaultOption(argv[++i], why);
-            if (!option) {
-                std::cerr << "tkv9d-sim: bad --fault '" << argv[i] << "': " << why << '\n';
-                return std::nullopt;
-            }
+            if (!option) return refuse("bad --fault '" + std::string(argv[i]) + "': " + why);
             options.faults.push_back(std::move(*option));
         } else if (arg == "--seed" && hasValue) {
             const std::string_view text = argv[++i];
             std::uint64_t seed = 0;
             const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
             if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-                return std::cerr << "tkv9d-sim: --seed needs a whole number\n", std::nullopt;
+                return refuse("--seed needs a whole number");
             options.seed = seed;
         } else {
-            std::cerr << "tkv9d-sim: unknown option " << arg << '\n';
-            printUsage(std::cerr);
-            return std::nullopt;
+            return refuse("unknown option " + std::string(arg));
         }
     }
 #ifdef _WIN32
-    if (options.portName.empty() && !options.help && !options.version) {
-        std::cerr << "tkv9d-sim: Windows has no pseudo-terminals; give the COM port to serve "
-                     "with --port COM<N>\n";
-        return std::nullopt;
-    }
+    if (options.portName.empty() && !options.help && !options.version)
+        return refuse("Windows has no pseudo-terminals; give the COM port to serve with --port");
 #endif
     if (options.addresses.empty() && !options.dlq3) options.addresses.push_back('1');
     for (const auto& option : options.faults) {
@@ -162,9 +169,8 @@ std::optional<Options> parse(int argc, char** argv) {
             std::find(options.addresses.begin(), options.addresses.end(), *option.address) ==
                 options.addresses.end() &&
             options.dlq3 != option.address) {
-            std::cerr << "tkv9d-sim: --fault for address " << *option.address
-                      << ", where there is no device\n";
-            return std::nullopt;
+            return refuse("--fault for address " + std::string(1, *option.address) +
+                          ", where there is no device");
         }
     }
     return options;
@@ -280,12 +286,17 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    sim::StopRequest stop;
-    if (!stop.ready()) return 1;
+    // Before any thread starts: the line's threads then never see a signal, and the simulator
+    // ends in order from the wait below (SIGINT, SIGTERM; Ctrl+C or closing the console).
+    console::StopSignals stop(nullptr, nullptr, console::StopSignals::Delivery::InWait);
+    if (!stop.ready()) {
+        std::cerr << "tkv9d-sim: cannot take SIGINT and SIGTERM (Ctrl+C)\n";
+        return 1;
+    }
 
     try {
         sim::Line line({options->pace, options->logPath, kKeptFrames, options->portName,
-                        sim::StopRequest::requestFromWithin});
+                        console::StopSignals::request});
         for (char a : options->addresses) line.addTkv(a);
         if (options->dlq3) line.addDlq3(*options->dlq3);
         const std::uint64_t seed = injectFaults(line, *options);

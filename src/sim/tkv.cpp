@@ -67,11 +67,6 @@ std::string Tkv::id() const {
     return id_;
 }
 
-void Tkv::setId(std::string id) {
-    std::lock_guard lock(mutex_);
-    id_ = std::move(id);
-}
-
 void Tkv::setClock(Clock clock) {
     std::lock_guard lock(mutex_);
     clock_ = std::move(clock);
@@ -335,11 +330,6 @@ void Tkv::setStatusFlags(std::uint16_t flags) {
 std::uint16_t Tkv::statusWord() const {
     std::lock_guard lock(mutex_);
     return statusWordLocked();
-}
-
-double Tkv::actualCurrent() const {
-    std::lock_guard lock(mutex_);
-    return currentAt(clock_());
 }
 
 }  // namespace sim

@@ -45,7 +45,6 @@ class Tkv : public Device {
     Answer execute(std::string_view command, bool common) override;
 
     std::string id() const;
-    void setId(std::string id);
     void setClock(Clock clock);
 
     // The value text a read of these letters gets now ("err" included); nullopt for letters
@@ -68,7 +67,6 @@ class Tkv : public Device {
     void setStatusFlags(std::uint16_t flags);
 
     std::uint16_t statusWord() const;
-    double actualCurrent() const;  // [A]
 
   private:
     struct Value {

@@ -107,10 +107,9 @@ class Busy : public PacedApp {
     vrl::PopupsGuard guard{popups};
     QString labelAtCancel;
     QWidget* ownerAtCancel = nullptr;
+    qint64 now = 0;  // [ms] on the windows' clock, where a test sets it
 };
 
-// Input made while the working parameters are written is dropped; it shows neither during nor
-// after the write. The frames on the line are the write's alone.
 // An operator's input and how to see that it was not carried out.
 struct InputRow {
     const char* name;
@@ -125,6 +124,8 @@ const InputRow kStepAParameter{
     "parameter", [](Busy& t) { QTest::keyClick(t.main().PAR_STROM1, Qt::Key_Up); },
     [](Busy& t) { return gParameter.strom1 == 0.0 && t.main().PAR_STROM1->value() == 0.0; }};
 
+// Input made while the working parameters are written is dropped; it shows neither during nor
+// after the write. The frames on the line are the write's alone.
 TEST_F(Busy, InputDuringAWriteIsNeverCarriedOut) {
     const InputRow rows[] = {
         kClickStart,
@@ -268,7 +269,7 @@ TEST_F(Busy, APollPastItsGraceMakesTheWindowsBusyAndDropsInput) {
 // status poll) or an operator's operation. Faults caught: a Stopp dropped or left to an
 // operation that never starts; a stop key that does nothing; a write or an hdx-4 read that keeps
 // the line after Stopp; a click held with an arrow cursor; a click past the grace dropped
-// without a word.
+// without a word; a grace longer or shorter than 0.4 s.
 TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
     enum class During { Poll, Write, HdxRead };
     struct Row {
@@ -281,12 +282,28 @@ TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
         std::size_t starts;
         const char* statusLine;  // the main window's, after
         bool busyCursor;         // seen while the input waited
+        qint64 madeAt = -1;      // [ms] into the poll on the windows' clock; -1: its own time
     };
     auto stopp = [](QAbstractButton* button) {
         return [button](Busy&) { QTest::mouseClick(button, Qt::LeftButton); };
     };
+    // As the window system delivers it: queued, to the window.
+    auto queuedClick = [](Busy& t) {
+        QWindow* window = ParMain_GetMainpanel()->windowHandle();
+        const QPoint at =
+            t.main().START->mapTo(ParMain_GetMainpanel(), t.main().START->rect().center());
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                window, at, window->mapToGlobal(at),
+                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton,
+                type);
+    };
     auto& status = StatusMain_Panel()->ui;
     const Row rows[] = {
+        // A device that does not answer keeps the poll running; the clock alone decides.
+        {"click 0.3 s into a poll", true, During::Poll, queuedClick, 0, 1, "", true, 300},
+        {"click 0.6 s into a poll", true, During::Poll, queuedClick, 0, 0,
+         vrl::app::kEingabeAbgewiesen, true, 600},
         {"Stopp within a poll", false, During::Poll, stopp(status.STOPP), 1, 0, "", true},
         {"Stopp past a poll's grace", true, During::Poll, stopp(main().STOPP), 1, 0, "", true},
         {"Stopp during the hdx-4 read", false, During::HdxRead, stopp(status.STOPP), 1, 0, "",
@@ -294,20 +311,7 @@ TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
         {"Stopp key during a write", false, During::Write,
          [](Busy&) { QTest::keyClick(QApplication::focusWidget(), vrl::app::kStoppKey); }, 4, 0,
          "„Programme zu TKV-9D schreiben“ an Adresse 1 nicht zu Ende geführt", true},
-        {"click within a poll's grace", false, During::Poll,
-         [](Busy& t) {
-             // As the window system delivers it: queued, to the window.
-             QWindow* window = ParMain_GetMainpanel()->windowHandle();
-             const QPoint at =
-                 t.main().START->mapTo(ParMain_GetMainpanel(), t.main().START->rect().center());
-             for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-                 QWindowSystemInterface::handleMouseEvent<
-                     QWindowSystemInterface::AsynchronousDelivery>(
-                     window, at, window->mapToGlobal(at),
-                     type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                     Qt::LeftButton, type);
-         },
-         0, 1, "", true},
+        {"click within a poll's grace", false, During::Poll, queuedClick, 0, 1, "", true},
         {"click past a poll's grace", true, During::Poll, kClickStart.input, 0, 0,
          vrl::app::kEingabeAbgewiesen, true},
     };
@@ -320,6 +324,9 @@ TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
         if (row.silent) device.injectFault('1', sim::Fault{sim::FaultKind::Silence, "S1R", 1});
         device.clearFrames();
         popups.shown.clear();
+        now = 0;
+        windowOperations()->setClock(
+            row.madeAt >= 0 ? std::function<qint64()>([this] { return now; }) : nullptr);
         bool made = false, busyCursor = false;
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
@@ -330,10 +337,11 @@ TEST_F(Busy, StoppIsAlwaysHonouredAndOtherInputIsCarriedOutOrRefusedVisibly) {
                                    QApplication::overrideCursor()->shape() == Qt::WaitCursor);
                 return;
             }
-            if (row.silent && !QApplication::overrideCursor()) return;
+            if (row.silent && row.madeAt < 0 && !QApplication::overrideCursor()) return;
             if (row.during == During::Write && (!progressDialog() || progressDialog()->value() < 1))
                 return;
             made = true;
+            now = std::max<qint64>(row.madeAt, 0);
             row.input(*this);
         });
         watch.start(0);

@@ -60,8 +60,8 @@ class NumberEntry : public PanelsTest {
     GermanLocale german;
 };
 
-// Fault caught: "." read as a group separator ("0.25" -> 2,000, "1.5" -> 15,0) or a typed number
-// pulled into the range instead of taken as typed.
+// Fault caught: "." read as a group separator ("0.25" -> 2,000, "1.5" -> 15,0), a typed number
+// pulled into the range instead of taken as typed, or a range's own end refused.
 TEST_F(NumberEntry, BothSeparatorsAreTheDecimalSeparator) {
     struct Row {
         const char* field;
@@ -69,11 +69,13 @@ TEST_F(NumberEntry, BothSeparatorsAreTheDecimalSeparator) {
         double taken;
     };
     const Row rows[] = {
-        {"PAR_STROM1", "0.25", 0.25}, {"PAR_STROM1", "0,25", 0.25},
-        {"PAR_STROM1", "1.5", 1.5},   {"PAR_ZEIT1", "1.5", 1.5},
-        {"PAR_ZEIT1", "1,5", 1.5},    {"PAR_ZEIT1", "1000", 1000},
-        {"SOLL1", "0.5", 0.5},        {"PAR_PRUEFSPANNUNG", "2.5", 2.5},
-        {"PAR_ZYKLEN", "12", 12},
+        {"PAR_STROM1", "0.25", 0.25},  {"PAR_STROM1", "0,25", 0.25},
+        {"PAR_STROM1", "1.5", 1.5},    {"PAR_ZEIT1", "1.5", 1.5},
+        {"PAR_ZEIT1", "1,5", 1.5},     {"PAR_ZEIT1", "1000", 1000},
+        {"SOLL1", "0.5", 0.5},         {"PAR_PRUEFSPANNUNG", "2.5", 2.5},
+        {"PAR_ZYKLEN", "12", 12},      {"PAR_STROM1", "4.09", 4.09},
+        {"PAR_STROM1", "4,090", 4.09}, {"PAR_ZYKLEN", "65535", 65535},
+        {"PAR_STROM1", "0", 0},
     };
     for (const auto& row : rows) {
         for (const bool byEnter : {true, false}) {

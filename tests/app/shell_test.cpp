@@ -6,6 +6,7 @@
 #include "app/par_main.h"
 #include "app/shell.h"
 #include "app/status_main.h"
+#include "app/user_folder.h"
 #include "app_fixture.h"
 #include "params/datastate.h"
 #include "params/parameterfile.h"
@@ -111,6 +112,30 @@ TEST_F(StartUp, OnlyThePortGivenReportsTheFirstMissingKey) {
     });
     ASSERT_EQ(popups.shown.size(), 1u);
     EXPECT_EQ(popups.shown[0].title, "Fehler #801502");
+}
+
+// Faults caught: a settings file that cannot be written at the end lost in silence (the port
+// and address are gone at the next start), and the operator not told which file.
+TEST_F(StartUp, SettingsThatCannotBeWrittenAreShown) {
+    writeSettings("[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
+    // Without a write bit the file is kept, even by the superuser.
+    std::filesystem::permissions("tkv9dSteuerung.ini", std::filesystem::perms(0444));
+    run([] { Menu_Datei_Beenden(); });
+    ASSERT_EQ(popups.shown.size(), 1u);
+    EXPECT_EQ(popups.shown[0].title, "Fehler #800253");
+    EXPECT_EQ(popups.shown[0].text,
+              "Fehler beim schreiben in die INI-Datei\n" +
+                  (std::filesystem::current_path() / "tkv9dSteuerung.ini").string());
+}
+
+// Fault caught: the icon's images not compiled in or never set: the title bar and the task bar
+// show the system's generic one.
+TEST_F(StartUp, WindowsShowTheProgramsIcon) {
+    writeSettings("[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
+    run([] {
+        EXPECT_EQ(StatusMain_Panel()->widget()->windowIcon().availableSizes().size(), 4);
+        Menu_Datei_Beenden();
+    });
 }
 
 TEST_F(StartUp, WindowMenusListTheThreeWindowsInOrder) {
@@ -226,6 +251,42 @@ TEST_F(Quitting, FailedSaveIsShownAndTheProgramStays) {
         });
     });
     EXPECT_EQ(popups.shown.size(), 3u);
+}
+
+// Faults caught: the file named on the command line looked up in the new folder, the settings
+// landing elsewhere than the port links, and a folder that cannot be made leaving the program
+// in no folder or silent about it.
+TEST(UserFolder, IsMadeAndEnteredAfterTheFileIsMadeAbsolute) {
+    char pattern[] = "/tmp/tkv9d-user-XXXXXX";
+    const std::filesystem::path top = ::mkdtemp(pattern);
+    std::filesystem::create_directories(top / "arbeit");
+    std::ofstream(top / "datei");
+    const std::filesystem::path old = std::filesystem::current_path();
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("HOME", (top / "heim").c_str(), 1);
+    struct Row {
+        std::string xdgConfigHome;  // "" for unset
+        std::string entered;        // below top, or "" when the folder stays
+    } const rows[] = {
+        {(top / "konfig").string(), "konfig/tkv9d"},
+        {"", "heim/.config/tkv9d"},
+        {(top / "datei").string(), ""},
+    };
+    for (const auto& row : rows) {
+        row.xdgConfigHome.empty() ? ::unsetenv("XDG_CONFIG_HOME")
+                                  : ::setenv("XDG_CONFIG_HOME", row.xdgConfigHome.c_str(), 1);
+        std::filesystem::current_path(top / "arbeit");
+        std::string file = "Prüfung.tkv";
+        const auto failure = vrl::app::enterUserFolder(file);
+        EXPECT_EQ(std::filesystem::current_path(),
+                  top / (row.entered.empty() ? "arbeit" : row.entered));
+        std::filesystem::current_path(old);
+        EXPECT_EQ(file, (top / "arbeit/Prüfung.tkv").string());
+        EXPECT_EQ(failure.has_value(), row.entered.empty()) << failure.value_or("");
+    }
+    ::setenv("HOME", oldHome.c_str(), 1);
+    ::unsetenv("XDG_CONFIG_HOME");
+    std::filesystem::remove_all(top);
 }
 
 }  // namespace

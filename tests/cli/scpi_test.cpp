@@ -79,9 +79,10 @@ const std::string kIdentification = std::string("VRL,TKV-9D,SIM,") + kProjectVer
 const std::string kThirdIdentification = std::string("3;VRL,TKV-9D,DREI,") + kProjectVersion + "\n";
 
 // Faults caught: a command mapped to the wrong frame (start for stop, store for load, strom2
-// for the source current), a number read in another form than SCPI's, answers of one line
-// joined wrongly, a header after ';' not continuing the path (or not found from the root when
-// the path does not fit), the address of SYST:ADDR not used, an answer for a setting.
+// for the source current), a number read in another form than SCPI's or its unit's multiplier
+// dropped, answers of one line joined wrongly, a header after ';' not continuing the path (or not
+// found from the root when the path does not fit), the address of SYST:ADDR not used, an answer for
+// a setting.
 TEST_F(Scpi, CommandsSendTheirFramesAndAnswer) {
     const struct {
         const char* line;
@@ -98,6 +99,8 @@ TEST_F(Scpi, CommandsSendTheirFramesAndAnswer) {
         {"*SAV 16", "", {"#1PNP16|"}},
         {"*RCL 1", "", {"#1PNS1|"}},
         {"SOUR:CURR +1.5E0", "", {"#1C1W1.500|"}},
+        {"SOUR:CURR 250 mA", "", {"#1C1W0.250|"}},
+        {"SOUR:CURR 1500MA", "", {"#1C1W1.500|"}},
         {"SOUR:CURR 0.5;CURR?;:SOUR:CURR +1.5E0",
          "0.5\n",
          {"#1C1W0.500|", "#1C1R|", "#1C1W1.500|"}},
@@ -135,6 +138,10 @@ TEST_F(Scpi, RefusedCommandsSendNothingAndQueueTheirError) {
         {"PAR \"strom1\"", false, "-109,\"Missing parameter\""},
         {"*RST 1", false, "-108,\"Parameter not allowed\""},
         {"SOUR:CURR abc", false, "-104,\"Data type error\""},
+        // 0.0015 A: finer than the frame's milliampere, never 1.5 A.
+        {"SOUR:CURR 1.5mA", false, "-224,\"Illegal parameter value\""},
+        {"SOUR:CURR 1.5 V", false, "-131,\"Invalid suffix\""},
+        {"*SAV 1 A", false, "-138,\"Suffix not allowed\""},
         {"PAR strom1,1", false, "-104,\"Data type error\""},
         {"OUTP maybe;OUTP ON", false, "-224,\"Illegal parameter value\""},
         {"*SAV 17", false, "-222,\"Data out of range\""},
@@ -216,19 +223,20 @@ TEST_F(Scpi, CommonAddressCarriesOutButAnswersNothing) {
     EXPECT_TRUE(sent().empty());
 }
 
-// Faults caught: a queue that grows with every error of a client that never reads it, or that
-// drops the oldest errors instead of marking the overflow; *CLS that leaves the queue or the
-// event register; *ESR? that does not clear, or classes an error under the wrong bit.
+// Faults caught: a queue that grows with every error of a client that never reads it, holds
+// other than its 16 entries, or drops the oldest errors instead of marking the overflow; *CLS that
+// leaves the queue or the event register; *ESR? that does not clear, or classes an error under the
+// wrong bit.
 TEST_F(Scpi, QueueIsBoundedAndRegistersFollowIt) {
     Session session(kPort, '1', false);
     for (int i = 0; i < 20; ++i) session.executeLine("FOO");
     std::vector<std::string> errors;
-    for (std::size_t i = 0; i <= cli::scpi::ErrorQueue::kCapacity; ++i)
-        errors.push_back(session.executeLine("SYST:ERR?"));
-    EXPECT_EQ(errors.front(), "-113,\"Undefined header\"\n");
-    EXPECT_EQ(errors[cli::scpi::ErrorQueue::kCapacity - 2], "-113,\"Undefined header\"\n");
-    EXPECT_EQ(errors[cli::scpi::ErrorQueue::kCapacity - 1], "-350,\"Queue overflow\"\n");
-    EXPECT_EQ(errors.back(), "0,\"No error\"\n");
+    for (int i = 0; i < 17; ++i) errors.push_back(session.executeLine("SYST:ERR?"));
+    // The manual's 16 entries: the oldest 15 errors, then the overflow in place of the rest.
+    const std::vector<std::string> kept(15, "-113,\"Undefined header\"\n");
+    EXPECT_EQ(std::vector<std::string>(errors.begin(), errors.begin() + 15), kept);
+    EXPECT_EQ(errors[15], "-350,\"Queue overflow\"\n");
+    EXPECT_EQ(errors[16], "0,\"No error\"\n");
 
     const struct {
         const char* line;

@@ -268,7 +268,6 @@ TEST_P(DialogButtonTest, ClosesTheDialogWithItsResult) {
 }
 
 const DialogButtonRow kDialogButtonRows[] = {
-    {"INFOPANEL", "OK", QDialog::Accepted},
     {"RENAMEPNL", "OK", QDialog::Accepted},
     {"RENAMEPNL", "ABBRUCH", QDialog::Rejected},
 };

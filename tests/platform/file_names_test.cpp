@@ -66,6 +66,19 @@ TEST_F(FileNames, ASaveAndItsReadsUseExactlyTheNameGiven) {
     }
 }
 
+// Fault caught: a file named without its folder never replaced (Wine's ReplaceFileW fails on such
+// a name), so a settings file kept its old port for good.
+TEST_F(FileNames, AFileNamedWithoutItsFolderIsReplaced) {
+    const fs::path old = fs::current_path();
+    fs::current_path(folder);
+    const bool first = bool(files::replaceFile("Einstellungen.ini", "first"));
+    const bool second = bool(files::replaceFile("Einstellungen.ini", "second"));
+    fs::current_path(old);
+    EXPECT_TRUE(first && second);
+    EXPECT_EQ(onlyName(), "Einstellungen.ini");
+    EXPECT_EQ(readBack(pathOf("Einstellungen.ini")), "second");
+}
+
 #ifdef _WIN32
 // Bytes that are no UTF-8 name no file: refused, never saved under a replacement character.
 TEST_F(FileNames, ANameThatIsNoTextIsRefused) {

@@ -223,7 +223,7 @@ TEST(FaultOptionsTest, HelpListsTheSyntaxAndABadFaultIsAUsageError) {
     for (const auto& row : rows) {
         const Ended r = runProgram(TKV9D_SIM_PROGRAM, row.args, home);
         EXPECT_EQ(r.status, 2) << row.args[1];
-        EXPECT_EQ(r.err, row.err) << row.args[1];
+        EXPECT_EQ(r.err, row.err + std::string("Try 'tkv9d-sim --help'.\n")) << row.args[1];
         EXPECT_EQ(r.out, "") << row.args[1];
     }
 }

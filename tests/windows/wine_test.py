@@ -20,7 +20,7 @@ CASE is one of:
   gui       tkv9d-steuerung.exe on a virtual screen, driven by the keyboard against the Linux
             tkv9d-sim: read all programs, write all, compare, save a parameter file named with
             an umlaut and load it; the frames and the file are those of the Linux
-            tkv9d-steuerung driven by the same keys.
+            tkv9d-steuerung driven by the same keys. Quitting replaces its settings file.
 
 Wine reaches a pseudo-terminal as COM5 and COM6 through the registry (HKLM\\Software\\Wine\\Ports)
 and stable links in the Wine folder, so that a case points a port at its own line without
@@ -740,8 +740,16 @@ def case_gui(options, wine, folder):
             drive_program(screen, windows_log, sizes)
             if options.screenshot:
                 screen.screenshot(options.screenshot)
+            # Quit as the operator does: the settings file there is replaced (Wine's
+            # ReplaceFileW once failed on the bare name, and the old port stayed for good).
+            screen.keys(screen.wait_window(MAIN), "ctrl+q")
+            program.wait(timeout=WINE_BOUND)
+            settings = read(os.path.join(windows, "tkv9dSteuerung.ini"))
+            check(b"com = 5\r\n" in settings and b"breite = " in settings,
+                  "the settings file was not replaced at the end: %r" % settings)
         finally:
-            program.kill()
+            if program.poll() is None:
+                program.kill()
             program.wait(timeout=WINE_BOUND)
             sim.close()
 

@@ -59,6 +59,23 @@ bool folderRefuses(int error) {
     return error == EACCES || error == EPERM || error == EROFS || error == ENOSPC;
 }
 
+// The path with its folder: Wine's ReplaceFileW fails on a name without one ("a.ini"), and a
+// relative path is the same file whichever way it is written. A path that does not convert
+// stays as it is, and its save fails as it would have.
+std::string fullPath(const std::string& path) {
+    const std::wstring name = wide(path);
+    if (name.empty()) return path;
+    const DWORD length = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return path;
+    std::wstring full(length, L'\0');
+    const DWORD written = GetFullPathNameW(name.c_str(), length, full.data(), nullptr);
+    if (written == 0 || written >= length) return path;
+    full.resize(written);
+    // A device ("NUL", "COM1") keeps the name it was given: it is written as it stands.
+    if (full.rfind(L"\\\\.\\", 0) == 0) return path;
+    return platform::narrow(full).value_or(path);
+}
+
 SaveResult failed(SaveFailure failure, int error, bool inPlace = false) {
     return SaveResult{failure, error, inPlace};
 }
@@ -154,7 +171,7 @@ bool followLinks(std::string&, int&) {
 
 SaveResult replaceFile(const std::string& path, std::string_view bytes,
                        const SaveOptions& options) {
-    const std::string& target = path;
+    const std::string target = fullPath(path);
     const DWORD attributes = GetFileAttributesW(wide(target).c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))

@@ -75,7 +75,6 @@ Reading read(const QString& text, int decimals, double minimum, double maximum) 
     return reading;
 }
 
-// "Strom 1 [A]" names the field "Strom 1" with the unit "A".
 // The name the operator knows the field by: its label, or for a field in a table its
 // accessible name.
 QString labelText(const QWidget* field) {
@@ -83,6 +82,8 @@ QString labelText(const QWidget* field) {
     return label.isEmpty() ? field->accessibleName() : label;
 }
 
+// A label "Strom 1 [A]" names the field "Strom 1" with the unit "A"; without brackets it has
+// no unit.
 QString withUnit(const QWidget* field, const QString& number) {
     const QString label = labelText(field);
     const qsizetype open = label.lastIndexOf(u'[');

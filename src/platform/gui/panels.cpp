@@ -146,6 +146,15 @@ void preparePanelResources() {
     (void)done;
 }
 
+QIcon programIcon() {
+    preparePanelResources();
+    QIcon icon;
+    for (int size : {16, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/images/tkv9d-steuerung-%1.png").arg(size),
+                     QSize(size, size));
+    return icon;
+}
+
 void finishPanel(QWidget* panel) {
     applyItemValues(panel);
     if (auto* window = qobject_cast<QMainWindow*>(panel)) {

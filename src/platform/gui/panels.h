@@ -37,6 +37,7 @@
 //   timer                        QTimer, made in code (StatusPanelForm)
 
 #include <QDialog>
+#include <QIcon>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -98,6 +99,10 @@ struct PanelWindow<Ui::RENAMEPNL> {
 // is smaller than the window.
 void preparePanelResources();
 void finishPanel(QWidget* panel);
+
+// The program's own icon, drawn from the desktop icon at the sizes a title bar, a task bar and
+// a task switcher ask for; the windows show it rather than the system's generic one.
+QIcon programIcon();
 
 // Menus for the keyboard alone. Every menu title and item without a mnemonic gets one, unique
 // within its menu (the first letter of a word where it is free, else the first free letter);

@@ -1,13 +1,24 @@
 #include "platform/serial/port_name.h"
 
+#include <cctype>
 #include <charconv>
+
+#include "platform/blank.h"
+#include "platform/serial/serial.h"
 
 namespace serial {
 
+using platform::isBlank;
+
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+// Removes the prefix, in any case, when the text begins with it.
+bool takePrefix(std::string_view& text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
+    text.remove_prefix(prefix.size());
+    return true;
 }
 
 }  // namespace
@@ -24,6 +35,20 @@ std::optional<int> portFromListEntry(std::string_view entry) {
     const char* last = number.data() + number.size();
     const auto [end, ec] = std::from_chars(number.data(), last, port);
     if (number.empty() || ec != std::errc() || end != last || port < 0 || port > 256)
+        return std::nullopt;
+    return port;
+}
+
+std::optional<int> portFromArgument(std::string_view text, bool deviceForm) {
+    const bool device = deviceForm && takePrefix(text, "\\\\.\\");
+    if (!takePrefix(text, "COM") && device) return std::nullopt;
+    // Digits alone: no sign, no blank, no base prefix, which from_chars would let through.
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    int port = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
+    if (ec != std::errc() || end != text.data() + text.size() || port < kFirstPort ||
+        port > kLastPort)
         return std::nullopt;
     return port;
 }

@@ -16,4 +16,16 @@ std::optional<int> portFromListEntry(std::string_view entry);
 // "\\.\COM<n>".
 std::string windowsDevicePath(int port);
 
+// Windows users name a port in its device form too; elsewhere such a text is a file name.
+#ifdef _WIN32
+inline constexpr bool kDeviceFormNamesPort = true;
+#else
+inline constexpr bool kDeviceFormNamesPort = false;
+#endif
+
+// The port an operator names on a command line, 1..256: its number ("5"), its name in any case
+// ("COM5", "com5") and, with deviceForm, the device form ("\\.\COM10"). nullopt for anything
+// else, a path such as /dev/ttyUSB0 among it.
+std::optional<int> portFromArgument(std::string_view text, bool deviceForm = kDeviceFormNamesPort);
+
 }  // namespace serial
