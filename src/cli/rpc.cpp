@@ -95,10 +95,10 @@ CallCheck parseCall(std::string_view message, Call& call) {
     std::uint32_t type = 0;
     std::uint32_t version = 0;
     if (!r.u32(call.xid) || !r.u32(type) || type != kCallType) return CallCheck::kIgnore;
-    if (!r.u32(version)) return CallCheck::kIgnore;
+    if (!r.u32(version)) return CallCheck::kGarbage;
     if (version != kRpcVersion) return CallCheck::kRpcMismatch;
     if (!r.u32(call.program) || !r.u32(call.version) || !r.u32(call.procedure))
-        return CallCheck::kIgnore;
+        return CallCheck::kGarbage;
     if (!skipAuth(r) || !skipAuth(r)) return CallCheck::kBadCredential;
     call.arguments = r.rest();
     return CallCheck::kCall;
@@ -128,6 +128,12 @@ std::string deniedReply(std::uint32_t xid, CallCheck why) {
     return w.bytes();
 }
 
+std::string refusal(std::uint32_t xid, CallCheck check) {
+    if (check == CallCheck::kIgnore || check == CallCheck::kCall) return {};
+    if (check == CallCheck::kGarbage) return acceptedReply(xid, AcceptStatus::kGarbageArguments);
+    return deniedReply(xid, check);
+}
+
 std::string callMessage(std::uint32_t xid, std::uint32_t program, std::uint32_t version,
                         std::uint32_t procedure, std::string_view arguments) {
     Writer w;
@@ -153,32 +159,34 @@ std::string recordMark(std::string_view message) {
     return w.bytes() + std::string(message);
 }
 
-bool RecordAssembler::feed(std::string_view bytes, std::vector<std::string>& messages) {
+void RecordAssembler::feed(std::string_view bytes, std::vector<Record>& records) {
     while (!bytes.empty() || (mark_.size() == 4 && fragment_ == 0)) {
         if (mark_.size() < 4) {
             const std::size_t wanted = std::min(4 - mark_.size(), bytes.size());
             mark_ += bytes.substr(0, wanted);
             bytes.remove_prefix(wanted);
-            if (mark_.size() < 4) return true;
+            if (mark_.size() < 4) return;
             std::uint32_t mark = 0;
             Reader(mark_).u32(mark);
             last_ = (mark & kLastFragment) != 0;
             fragment_ = mark & ~kLastFragment;
-            if (message_.size() + fragment_ > longest_) return false;
+            // From here on only the head is kept, and the rest read and dropped.
+            if (message_.size() + fragment_ > longest_) tooLong_ = true;
         }
         const std::size_t taken = std::min(fragment_, bytes.size());
-        message_ += bytes.substr(0, taken);
+        const std::size_t room = kHeadKept - std::min(kHeadKept, message_.size());
+        message_ += bytes.substr(0, tooLong_ ? std::min(taken, room) : taken);
         bytes.remove_prefix(taken);
         fragment_ -= taken;
-        if (fragment_ > 0) return true;
+        if (fragment_ > 0) return;
         // The fragment is complete: the next bytes are a new mark.
         mark_.clear();
         if (last_) {
-            messages.push_back(std::move(message_));
+            records.push_back({std::move(message_), tooLong_});
             message_.clear();
+            tooLong_ = false;
         }
     }
-    return true;
 }
 
 }  // namespace cli::rpc

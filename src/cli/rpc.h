@@ -74,6 +74,7 @@ struct Call {
 enum class CallCheck {
     kCall,           // a call to answer
     kIgnore,         // not a call (no transaction id, or a reply): nothing to answer
+    kGarbage,        // a call whose header breaks off: GARBAGE_ARGS
     kRpcMismatch,    // RPC other than version 2: denied
     kBadCredential,  // credential or verifier malformed or too long: denied
 };
@@ -82,6 +83,8 @@ CallCheck parseCall(std::string_view message, Call& call);
 
 // Replies: accepted with a status and, for kSuccess, the results; PROG_MISMATCH naming the
 // versions served; denied for an RPC version other than 2, or for a bad credential.
+// refusal(): the reply to a check other than kCall; empty for kIgnore.
+std::string refusal(std::uint32_t xid, CallCheck check);
 std::string acceptedReply(std::uint32_t xid, AcceptStatus status, std::string_view results = {});
 std::string programMismatchReply(std::uint32_t xid, std::uint32_t low, std::uint32_t high);
 std::string deniedReply(std::uint32_t xid, CallCheck why);
@@ -96,20 +99,29 @@ bool parseReply(std::string_view message, std::uint32_t xid, std::string_view& r
 // length and, in the top bit, whether it is the message's last.
 std::string recordMark(std::string_view message);
 
+struct Record {
+    std::string message;
+    // Longer than the assembler takes: `message` holds only its first eight bytes, enough
+    // to answer the call with GARBAGE_ARGS; the rest was read and thrown away.
+    bool tooLong = false;
+};
+
 class RecordAssembler {
   public:
     explicit RecordAssembler(std::size_t longest) : longest_(longest) {}
 
-    // Takes bytes as they come; complete messages are appended to `messages`. False when a
-    // message would be longer than `longest`: the connection is beyond help and is closed.
-    bool feed(std::string_view bytes, std::vector<std::string>& messages);
+    // Takes bytes as they come; complete messages are appended to `records`.
+    void feed(std::string_view bytes, std::vector<Record>& records);
 
   private:
+    static constexpr std::size_t kHeadKept = 8;
+
     std::size_t longest_;
     std::string mark_;          // the bytes of a mark not yet complete
     std::size_t fragment_ = 0;  // bytes of the current fragment still to come
     bool last_ = false;         // the current fragment ends the message
     std::string message_;
+    bool tooLong_ = false;
 };
 
 }  // namespace cli::rpc

@@ -212,8 +212,11 @@ class Vxi11::State {
     std::optional<std::string> answer(const std::shared_ptr<Channel>& channel, ChannelKind kind,
                                       const rpc::Call& call);
     std::string portMapper(const rpc::Call& call, rpc::Reader& r, bool& garbage);
+    // Empty with `waits` when the link answers later, with `garbage` for arguments that break
+    // their type, else for an unknown procedure.
     std::optional<std::string> coreCall(const std::shared_ptr<Channel>& channel,
-                                        const rpc::Call& call, rpc::Reader& r, bool& garbage);
+                                        const rpc::Call& call, rpc::Reader& r, bool& garbage,
+                                        bool& waits);
     std::shared_ptr<Link> link(std::uint32_t id) {
         const auto it = links.find(id);
         return it == links.end() ? nullptr : it->second;
@@ -257,28 +260,27 @@ class Channel : public std::enable_shared_from_this<Channel> {
 
   private:
     void read() {
-        socket_.async_read_some(
-            asio::buffer(buffer_), [self = shared_from_this()](asio::error_code ec, std::size_t n) {
-                if (ec || self->closed_) return self->close();
-                if (!self->records_.feed({self->buffer_.data(), n}, self->calls_)) {
-                    self->owner_.server.log("VXI-11: a record longer than " +
-                                            std::to_string(kLongestRecord) + " bytes; closed");
-                    return self->close();
-                }
-                self->reading_ = false;
-                self->runCalls();
-            });
+        socket_.async_read_some(asio::buffer(buffer_),
+                                [self = shared_from_this()](asio::error_code ec, std::size_t n) {
+                                    if (ec || self->closed_) return self->close();
+                                    self->records_.feed({self->buffer_.data(), n}, self->calls_);
+                                    self->reading_ = false;
+                                    self->runCalls();
+                                });
         reading_ = true;
     }
     void runCalls() {
         while (!closed_ && !waiting_ && !calls_.empty()) {
-            const std::string message = std::move(calls_.front());
+            const rpc::Record record = std::move(calls_.front());
             calls_.erase(calls_.begin());
             rpc::Call call;
-            const rpc::CallCheck check = rpc::parseCall(message, call);
-            if (check == rpc::CallCheck::kIgnore) continue;
+            rpc::CallCheck check = rpc::parseCall(record.message, call);
+            // Too long for any call here: its head says whom to tell.
+            if (record.tooLong && check != rpc::CallCheck::kIgnore)
+                check = rpc::CallCheck::kGarbage;
             if (check != rpc::CallCheck::kCall) {
-                reply(rpc::deniedReply(call.xid, check));
+                if (const std::string refusal = rpc::refusal(call.xid, check); !refusal.empty())
+                    reply(refusal);
                 continue;
             }
             // Until the link answers, unless it does so at once.
@@ -307,7 +309,7 @@ class Channel : public std::enable_shared_from_this<Channel> {
     const ChannelKind kind_;
     rpc::RecordAssembler records_;
     std::array<char, 8192> buffer_{};
-    std::vector<std::string> calls_;
+    std::vector<rpc::Record> calls_;
     std::deque<std::string> outgoing_;
     bool reading_ = false;
     bool waiting_ = false;
@@ -558,9 +560,10 @@ std::optional<std::string> Vxi11::State::answer(const std::shared_ptr<Channel>& 
         if (found) found->abort();
         results = deviceError(found ? kNoError : kInvalidLink);
     } else {
-        results = coreCall(channel, call, r, garbage);
-        // Waiting: the link answers when it can.
-        if (!results && !garbage) return std::nullopt;
+        bool waits = false;
+        results = coreCall(channel, call, r, garbage, waits);
+        // The link answers when it can.
+        if (waits) return std::nullopt;
     }
     if (garbage) return rpc::acceptedReply(call.xid, rpc::AcceptStatus::kGarbageArguments);
     if (!results) return rpc::acceptedReply(call.xid, rpc::AcceptStatus::kProcedureUnavailable);
@@ -608,7 +611,7 @@ std::string Vxi11::State::portMapper(const rpc::Call& call, rpc::Reader& r, bool
 
 std::optional<std::string> Vxi11::State::coreCall(const std::shared_ptr<Channel>& channel,
                                                   const rpc::Call& call, rpc::Reader& r,
-                                                  bool& garbage) {
+                                                  bool& garbage, bool& waits) {
     const std::uint32_t xid = call.xid;
     switch (call.procedure) {
         case kCreateLink: {
@@ -640,6 +643,7 @@ std::optional<std::string> Vxi11::State::coreCall(const std::shared_ptr<Channel>
             if (!lockDevice || mayAct(id)) {
                 if (lockDevice) lockHolder = id;
                 made->answerNow(xid, created);
+                waits = true;
                 return std::nullopt;
             }
             made->awaitLock(
@@ -649,6 +653,7 @@ std::optional<std::string> Vxi11::State::coreCall(const std::shared_ptr<Channel>
                     made->answerNow(xid, created);
                 },
                 [this, id] { destroy(id); });
+            waits = true;
             return std::nullopt;
         }
         case kCreateIntrChan:
@@ -661,6 +666,12 @@ std::optional<std::string> Vxi11::State::coreCall(const std::shared_ptr<Channel>
     }
 
     // Every other call names its link first.
+    static constexpr std::uint32_t kWithLink[] = {
+        kDeviceWrite, kDeviceRead, kDeviceReadStb, kDeviceTrigger, kDeviceClear, kDeviceRemote,
+        kDeviceLocal, kDeviceLock, kDeviceUnlock,  kDeviceDoCmd,   kDestroyLink};
+    if (std::find(std::begin(kWithLink), std::end(kWithLink), call.procedure) ==
+        std::end(kWithLink))
+        return std::nullopt;  // PROC_UNAVAIL
     std::uint32_t id = 0;
     if (!r.u32(id)) {
         garbage = true;
@@ -749,13 +760,13 @@ std::optional<std::string> Vxi11::State::coreCall(const std::shared_ptr<Channel>
             act = [found, xid] { found->answerNow(xid, deviceError(kNoError)); };
             break;
     }
-    const bool waitForLock = call.procedure == kDeviceLock || (flags & kWaitLock) != 0;
     if (mayAct(id))
         act();
-    else if (waitForLock && (call.procedure != kDeviceLock || (flags & kWaitLock) != 0))
+    else if ((flags & kWaitLock) != 0)
         found->awaitLock(xid, lockTimeout, tail, std::move(act));
     else
         return deviceError(kLockedByAnother) + tail;
+    waits = true;
     return std::nullopt;
 }
 
@@ -768,12 +779,10 @@ void Vxi11::State::receiveMapperDatagram() {
             // A broadcast from a host beyond --allow (discovery) is not answered.
             if (!ec && server.allowed(sender.address())) {
                 const rpc::CallCheck check = rpc::parseCall(message, call);
-                std::optional<std::string> reply;
+                std::optional<std::string> reply = rpc::refusal(call.xid, check);
                 if (check == rpc::CallCheck::kCall)
                     reply = answer(nullptr, ChannelKind::kPortMapper, call);
-                else if (check != rpc::CallCheck::kIgnore)
-                    reply = rpc::deniedReply(call.xid, check);
-                if (reply) {
+                if (reply && !reply->empty()) {
                     auto shared = std::make_shared<std::string>(std::move(*reply));
                     mapperUdp.async_send_to(asio::buffer(*shared), sender,
                                             [shared](asio::error_code, std::size_t) {});

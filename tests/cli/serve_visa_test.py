@@ -406,12 +406,19 @@ class ManyClients(Bench):
         self.assertEqual([self.open().query("*OPC?") for _ in range(8)], ["1"] * 8)
 
 
-if __name__ == "__main__":
+def main():
+    """Takes the programs' paths, then runs the tests of the calling script."""
+    global IDN
     parser = argparse.ArgumentParser()
     parser.add_argument("--tool", required=True)
     parser.add_argument("--sim", required=True)
     options, rest = parser.parse_known_args()
     PROGRAMS.update(tool=options.tool, sim=options.sim)
-    version = subprocess.run([options.tool, "--version"], capture_output=True, text=True, check=True)
+    version = subprocess.run([options.tool, "--version"], capture_output=True, text=True,
+                             check=True)
     IDN = "VRL,TKV-9D,SIM," + version.stdout.split()[1]
     unittest.main(argv=[sys.argv[0]] + rest)
+
+
+if __name__ == "__main__":
+    main()
