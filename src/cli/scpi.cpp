@@ -4,16 +4,19 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <utility>
 
 #include "cli/cli.h"
+#include "connection/vrlcom.h"
 #include "driver/parameter_catalogue.h"
 #include "driver/ports.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
 #include "params/parametersatz.h"
 #include "platform/blank.h"
+#include "tkv9d_version.h"
 
 namespace cli::scpi {
 
@@ -564,9 +567,16 @@ using Arguments = std::span<const Argument>;
 bool identify(Session& session, Arguments, std::string& answer) {
     std::string id;
     if (!session.device(VRLTKV9D_IDLesen(session.port(), session.address(), id))) return false;
-    // The text is the fourth field: a comma in it would make a fifth.
-    std::replace(id.begin(), id.end(), ',', '.');
-    answer += "VRL,TKV-9D,0," + id;
+    // Manufacturer, model, serial number, firmware: the serial is what the device's
+    // identification names after its type ("VRL-TKV9D-0042"), so that a list of discovered
+    // instruments tells two devices apart; the firmware field says which program speaks for
+    // the device. A comma would make a fifth field.
+    std::string serial = id.rfind(vrl::com::kDeviceIdPrefix, 0) == 0
+                             ? id.substr(std::strlen(vrl::com::kDeviceIdPrefix))
+                             : id;
+    std::replace(serial.begin(), serial.end(), ',', '.');
+    if (serial.empty()) serial = "0";
+    answer += "VRL,TKV-9D," + serial + "," + kProjectVersion;
     return true;
 }
 

@@ -22,25 +22,19 @@
 
 #include "cli/cli.h"
 #include "cli/scpi.h"
+#include "cli/serve_server.h"
+#include "cli/vxi11.h"
 #include "connection/vrlcom.h"
 #include "driver/ports.h"
 #include "driver/vrltkv9d.h"
 #include "platform/console/stop_signals.h"
 
-namespace cli {
+namespace cli::serving {
 
 namespace {
 
-using asio::ip::tcp;
 using namespace std::chrono_literals;
 
-// A longer line is refused (-363) and thrown away up to its end.
-constexpr std::size_t kLongestLine = 4096;
-// Lines waiting per client; beyond it the client's socket is not read until the worker has
-// taken one, so TCP holds the client back instead of our memory growing.
-constexpr std::size_t kWaitingLines = 32;
-// Answers not yet taken by a client; beyond it no further line of that client is begun.
-constexpr std::size_t kUnsentBytes = 64 * 1024;
 // How long the server waits before it accepts again after a failed accept.
 constexpr auto kAcceptRetry = 100ms;
 // How soon the server notices SIGINT or SIGTERM.
@@ -49,19 +43,6 @@ constexpr auto kSignalCheck = 50ms;
 constexpr auto kReopenPeriod = 1s;
 // How long a refused client is given to take the line that says why before it is closed.
 constexpr auto kRefusalLinger = 1s;
-
-struct Network {
-    asio::ip::address address;
-    int bits;
-};
-
-struct ServeOptions {
-    tcp::endpoint listen{asio::ip::make_address("127.0.0.1"), 5025};
-    std::vector<Network> allowed;  // empty: every client
-    bool readOnly = false;
-    int maxClients = 8;
-    std::chrono::seconds idleTimeout{0};  // 0: a silent client keeps its slot
-};
 
 tcp::endpoint parseListen(const std::string& text) {
     const std::size_t colon = text.rfind(':');
@@ -131,6 +112,7 @@ ServeOptions parseOptions(const Context& ctx) {
             options.allowed.push_back(parseNetwork(line));
     }
     options.readOnly = ctx.options.count("--read-only") != 0;
+    options.vxi11 = ctx.options.count("--vxi11") != 0;
     if (auto it = ctx.options.find("--max-clients"); it != ctx.options.end()) {
         const long long count = parseInteger(it->second, "--max-clients");
         if (count < 1 || count > 1000) throw UsageError{"--max-clients must be 1..1000"};
@@ -145,105 +127,22 @@ ServeOptions parseOptions(const Context& ctx) {
     return options;
 }
 
+}  // namespace
+
 std::string endpointText(const tcp::endpoint& endpoint) {
     const std::string address = endpoint.address().to_string();
     return (endpoint.address().is_v6() ? "[" + address + "]" : address) + ':' +
            std::to_string(endpoint.port());
 }
 
-// A complete line of a client, or the mark of one that was too long.
-struct Work {
-    std::string line;
-    bool overrun = false;
-};
-
-class Connection;
-
-// What the socket side and the worker share of one client; the fields marked are guarded by
-// the server's mutex, the session belongs to the worker.
-struct Client {
-    Client(scpi::Session session, std::string peer)
-        : session(std::move(session)), peer(std::move(peer)) {}
-    scpi::Session session;
-    const std::string peer;
-    std::weak_ptr<Connection> connection;  // set before the client is listed
-    std::deque<Work> waiting;              // guarded
-    std::size_t unsent = 0;                // guarded
-    bool gone = false;                     // guarded
-    bool inLine = false;                   // guarded; a line of it is part carried out
-};
-
-class Server {
-  public:
-    Server(Context& ctx, ServeOptions options)
-        : ctx_(ctx),
-          options_(std::move(options)),
-          acceptor_(io_),
-          signals_(io_),
-          acceptRetry_(io_) {}
-
-    // Binds the socket; false with the reason on stderr.
-    bool listen();
-    // Serves until a signal; the port is open. Returns 0.
-    int serve();
-
-    // Socket side.
-    void add(const std::shared_ptr<Client>& client, Work work);
-    bool mayRead(Client& client);
-    void sent(Client& client, std::size_t bytes);
-    void disconnected(const Connection& connection, Client& client);
-    std::chrono::seconds idleTimeout() const { return options_.idleTimeout; }
-    void log(const std::string& line) { writeLine(ctx_.err, line); }
-
-  private:
-    void accept();
-    void refuse(tcp::socket socket, const std::string& why);
-    void checkSignals();
-    void stop();
-    void work();
-    std::shared_ptr<Client> nextReady();
-    // Drops the clients that are gone and have nothing left to carry out; mutex held.
-    void forgetGone() {
-        std::erase_if(clients_, [](const auto& each) {
-            return each->gone && each->waiting.empty() && !each->inLine;
-        });
-    }
-    // Worker thread: notices a port that went away, and opens it again when it is back.
-    void watchLine();
-
-    Context& ctx_;
-    const ServeOptions options_;
-    asio::io_context io_;
-    tcp::acceptor acceptor_;
-    asio::steady_timer signals_;
-    asio::steady_timer acceptRetry_;
-    // Every open connection, owned here: a connection whose reads wait for its queue to drain
-    // has no operation of its own in flight, and must not end without freeing its slot.
-    std::vector<std::shared_ptr<Connection>> connections_;
-    int connected_ = 0;
-
-    std::mutex mutex_;
-    std::condition_variable ready_;
-    std::deque<std::shared_ptr<Client>> clients_;  // guarded; in the order they get their turn
-    std::atomic<bool> stopping_{false};
-
-    // The worker's own.
-    scpi::LineState line_;
-    std::string identification_;  // the device's, once read: a reopened port must lead to it
-    std::string refused_;         // the other device's, last time the port was tried
-    std::chrono::steady_clock::time_point lastReopen_{};
-};
-
 // One client's socket, on the socket thread only.
-class Connection : public std::enable_shared_from_this<Connection> {
+class Connection : public Peer, public std::enable_shared_from_this<Connection> {
   public:
-    Connection(Server& server, tcp::socket socket, std::shared_ptr<Client> client)
-        : server_(server),
-          socket_(std::move(socket)),
-          client_(std::move(client)),
-          idle_(socket_.get_executor()) {}
+    Connection(Server& server, tcp::socket socket)
+        : server_(server), socket_(std::move(socket)), idle_(socket_.get_executor()) {}
 
-    void start() {
+    void start(std::shared_ptr<Client> client) {
+        client_ = std::move(client);
         if (server_.idleTimeout().count() > 0) {
             lastActive_ = std::chrono::steady_clock::now();
             watchIdle(server_.idleTimeout());
@@ -259,10 +158,10 @@ class Connection : public std::enable_shared_from_this<Connection> {
                                 });
     }
     // The worker took a line; a paused socket is read again.
-    void resume() {
+    void resume() override {
         if (paused_ && !closed_ && server_.mayRead(*client_)) read();
     }
-    void send(const std::string& answer) {
+    void deliver(const std::string& answer) override {
         if (closed_) return server_.sent(*client_, answer.size());
         lastActive_ = std::chrono::steady_clock::now();
         outgoing_ += answer;
@@ -289,7 +188,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
         for (std::size_t i = 0; i < count; ++i) {
             const char c = buffer_[i];
             if (c == '\n') {
-                if (!discarding_ && !partial_.empty()) server_.add(client_, {partial_, false});
+                if (!discarding_ && !partial_.empty()) server_.add(client_, {partial_});
                 discarding_ = false;
                 carriageReturn_ = false;
                 partial_.clear();
@@ -313,7 +212,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
             partial_ += c;
             return;
         }
-        server_.add(client_, {{}, true});
+        server_.add(client_, {{}, Work::Kind::kOverrun});
         partial_.clear();
         discarding_ = true;
     }
@@ -366,7 +265,7 @@ bool Server::listen() {
         log("tkv9d serve: cannot listen on " + endpointText(options_.listen) + ": " + ec.message());
         return false;
     }
-    return true;
+    return !vxi11_ || vxi11_->listen();
 }
 
 int Server::serve() {
@@ -375,6 +274,7 @@ int Server::serve() {
         log("warning: every host that reaches " + endpointText(options_.listen) +
             " may drive the device; name the bench's hosts with --allow");
     accept();
+    if (vxi11_) vxi11_->start();
     checkSignals();
     std::thread worker([this] { work(); });
     io_.run();
@@ -400,16 +300,13 @@ void Server::accept() {
         asio::error_code unknown;
         const tcp::endpoint peer = socket.remote_endpoint(unknown);
         const std::string who = endpointText(peer);
-        bool allowed = options_.allowed.empty();
-        for (const Network& network : options_.allowed)
-            allowed = allowed || inNetwork(network, peer.address());
+        std::string why;
         if (unknown) {
             // Reset before it was taken: there is nobody to serve, nor an address to log.
-        } else if (!allowed) {
+        } else if (!allowed(peer.address())) {
             log("refused " + who + ": not in --allow");
         } else if (connected_ >= options_.maxClients) {
-            const std::string why =
-                "already " + std::to_string(connected_) + " clients (--max-clients)";
+            why = "already " + std::to_string(connected_) + " clients (--max-clients)";
             log("refused " + who + ": " + why);
             refuse(std::move(socket), "tkv9d serve: refused: " + why + "\n");
         } else {
@@ -418,18 +315,9 @@ void Server::accept() {
             // An answer goes out at once, not held back until the client acknowledged the last
             // one: a pipelining client would otherwise wait for its delayed acknowledgements.
             socket.set_option(tcp::no_delay(true), unknown);
-            auto client = std::make_shared<Client>(
-                scpi::Session(ctx_.port, ctx_.address, options_.readOnly, &line_), who);
-            auto connection = std::make_shared<Connection>(*this, std::move(socket), client);
-            client->connection = connection;
-            {
-                const std::lock_guard lock(mutex_);
-                clients_.push_back(client);
-            }
+            auto connection = std::make_shared<Connection>(*this, std::move(socket));
+            connection->start(join(connection, who, why));
             connections_.push_back(connection);
-            ++connected_;
-            log("connected " + who);
-            connection->start();
         }
         asio::error_code ignored;
         socket.close(ignored);
@@ -490,6 +378,7 @@ void Server::stop() {
     acceptRetry_.cancel();
     // Each close takes its connection off the list.
     for (const auto& connection : std::vector(connections_)) connection->close();
+    if (vxi11_) vxi11_->stop();
     stopping_ = true;
     ready_.notify_all();
     io_.stop();
@@ -520,8 +409,39 @@ void Server::sent(Client& client, std::size_t bytes) {
     if (heldBack) ready_.notify_one();
 }
 
-void Server::disconnected(const Connection& connection, Client& client) {
-    std::erase_if(connections_, [&](const auto& each) { return each.get() == &connection; });
+Server::Server(Context& ctx, ServeOptions options)
+    : ctx_(ctx), options_(std::move(options)), acceptor_(io_), signals_(io_), acceptRetry_(io_) {
+    if (options_.vxi11) vxi11_ = std::make_unique<Vxi11>(*this);
+}
+
+Server::~Server() = default;
+
+bool Server::allowed(const asio::ip::address& address) const {
+    bool allowed = options_.allowed.empty();
+    for (const Network& network : options_.allowed)
+        allowed = allowed || inNetwork(network, address);
+    return allowed;
+}
+
+std::shared_ptr<Client> Server::join(const std::shared_ptr<Peer>& peer, const std::string& who,
+                                     std::string& why) {
+    if (connected_ >= options_.maxClients) {
+        why = "already " + std::to_string(connected_) + " clients (--max-clients)";
+        return nullptr;
+    }
+    auto client = std::make_shared<Client>(
+        scpi::Session(ctx_.port, ctx_.address, options_.readOnly, &line_), who);
+    client->connection = peer;
+    {
+        const std::lock_guard lock(mutex_);
+        clients_.push_back(client);
+    }
+    ++connected_;
+    log("connected " + who);
+    return client;
+}
+
+void Server::leave(Client& client) {
     --connected_;
     log("disconnected " + client.peer);
     {
@@ -532,6 +452,16 @@ void Server::disconnected(const Connection& connection, Client& client) {
         forgetGone();
     }
     ready_.notify_one();
+}
+
+void Server::dropWaiting(Client& client) {
+    const std::lock_guard lock(mutex_);
+    client.waiting.clear();
+}
+
+void Server::disconnected(const Connection& connection, Client& client) {
+    std::erase_if(connections_, [&](const auto& each) { return each.get() == &connection; });
+    leave(client);
 }
 
 // The first client in turn with a command to carry out (the next of a line under way, or a new
@@ -567,7 +497,7 @@ void Server::work() {
             if (client != nullptr && !client->inLine) {
                 work = std::move(client->waiting.front());
                 client->waiting.pop_front();
-                client->inLine = !work->overrun;
+                client->inLine = work->kind == Work::Kind::kLine;
                 // Only a full queue has paused its socket; waking the socket thread for every
                 // line would cost each query a thread switch.
                 if (client->waiting.size() + 1 == kWaitingLines)
@@ -581,10 +511,14 @@ void Server::work() {
             continue;
         }
         scpi::Session& session = client->session;
-        if (work && work->overrun)
+        const Work::Kind kind = work ? work->kind : Work::Kind::kLine;
+        if (work && kind == Work::Kind::kOverrun)
             session.inputOverrun();
-        else if (work)
+        else if (work && kind == Work::Kind::kLine)
             session.beginLine(work->line);
+        else if (kind == Work::Kind::kClear)
+            session.clearStatus();
+        const int status = kind == Work::Kind::kStatusByte ? session.statusByte() : 0;
         // One command, then the next client's turn; the rest of the line waits for this
         // client's next turn, in order.
         const bool more = session.inLine() && session.step(&stopping_);
@@ -598,7 +532,13 @@ void Server::work() {
         }
         if (!answer.empty())
             asio::post(io_, [connection = client->connection, answer = std::move(answer)] {
-                if (auto open = connection.lock()) open->send(answer);
+                if (auto open = connection.lock()) open->deliver(answer);
+            });
+        if (kind == Work::Kind::kStatusByte || kind == Work::Kind::kClear)
+            asio::post(io_, [connection = client->connection, kind, status] {
+                auto open = connection.lock();
+                if (open && kind == Work::Kind::kStatusByte) open->deliverStatusByte(status);
+                if (open && kind == Work::Kind::kClear) open->cleared();
             });
         watchLine();
     }
@@ -636,10 +576,18 @@ void Server::watchLine() {
     log("COM " + std::to_string(port) + " is back: " + id);
 }
 
+}  // namespace cli::serving
+
+namespace cli {
+
+namespace {
+
+using serving::Server;
+
 Server* gServer = nullptr;  // the one server of this process, for the port's body
 
 int serve(Context& ctx, const std::vector<std::string>&) {
-    Server server(ctx, parseOptions(ctx));
+    Server server(ctx, serving::parseOptions(ctx));
     console::StopSignals signals;
     // Not an error code of the program: our own line said why, and the exit status is 1.
     constexpr int kNotListening = 1;
@@ -654,7 +602,7 @@ int serve(Context& ctx, const std::vector<std::string>&) {
 
 constexpr CommandOption kOptions[] = {
     {"--listen", true},      {"--allow", true},        {"--read-only", false},
-    {"--max-clients", true}, {"--idle-timeout", true},
+    {"--max-clients", true}, {"--idle-timeout", true}, {"--vxi11", false},
 };
 
 constexpr const char* kHelp =
@@ -668,6 +616,8 @@ constexpr const char* kHelp =
     "  --max-clients N        clients at once, 1..1000 (default 8); a further one is told why\n"
     "                         and closed\n"
     "  --idle-timeout SECONDS close a client that sent nothing for so long (default 0: never)\n"
+    "  --vxi11                also a VXI-11 instrument (VISA: TCPIP0::HOST::inst0::INSTR),\n"
+    "                         found through the port mapper on port 111\n"
     "A port that goes away (adapter unplugged) is tried again every second; while it is away\n"
     "queries answer -241 and nothing is sent.\n";
 
@@ -677,7 +627,7 @@ std::span<const Command> serveCommands() {
     static const Command commands[] = {
         {"serve",
          "[--listen ADDRESS:PORT] [--allow ADDRESS[/BITS]]... [--read-only] [--max-clients N] "
-         "[--idle-timeout SECONDS]",
+         "[--idle-timeout SECONDS] [--vxi11]",
          0, serve, true, kOptions, kHelp},
     };
     return commands;

@@ -10,6 +10,7 @@
 #include "driver/vrltkv9d.h"
 #include "platform/serial/port_map.h"
 #include "sim/line.h"
+#include "tkv9d_version.h"
 
 namespace {
 
@@ -73,6 +74,10 @@ TEST(ScpiHeaders, ShortLongOptionalAndQueryForms) {
             << row.pattern << " / " << row.header;
 }
 
+// The simulator's identification, VRL-TKV9D-SIM, gives the serial number; the version is ours.
+const std::string kIdentification = std::string("VRL,TKV-9D,SIM,") + kProjectVersion + "\n";
+const std::string kThirdIdentification = std::string("3;VRL,TKV-9D,DREI,") + kProjectVersion + "\n";
+
 // Faults caught: a command mapped to the wrong frame (start for stop, store for load, strom2
 // for the source current), a number read in another form than SCPI's or its unit's multiplier
 // dropped, answers of one line joined wrongly, a header after ';' not continuing the path (or not
@@ -86,7 +91,7 @@ TEST_F(Scpi, CommandsSendTheirFramesAndAnswer) {
     } rows[] = {
         // Before anything started the device: nothing measured, no status bit.
         {"MEAS:CURR?;VOLT?;STAT:DEV?", "0;0;0\n", {"#1C0R|", "#1V0R|", "#1S1R|"}},
-        {"*IDN?", "VRL,TKV-9D,0,VRL-TKV9D-SIM\n", {"#1IDR|"}},
+        {"*IDN?", kIdentification.c_str(), {"#1IDR|"}},
         {"*RST", "", {"#1DF2|"}},
         {"OUTP ON", "", {"#1DF1|"}},
         {"outp:stat off", "", {"#1DF2|"}},
@@ -105,7 +110,7 @@ TEST_F(Scpi, CommandsSendTheirFramesAndAnswer) {
         {"PAR \"programmname\",\"Lauf \"\"A\"\"\";PAR? \"programmname\"",
          "\"Lauf \"\"A\"\"\"\n",
          {"#1N1WLauf \"A\"|", "#1N1R|"}},
-        {"SYST:ADDR 3;SYST:ADDR?;*IDN?", "3;VRL,TKV-9D,0,VRL-TKV9D-DREI\n", {"#3IDR|"}},
+        {"SYST:ADDR 3;SYST:ADDR?;*IDN?", kThirdIdentification.c_str(), {"#3IDR|"}},
         {"*TST?;*OPC?;SYST:VERS?;*WAI", "0;1;1999.0\n", {}},
     };
     for (const auto& row : rows) {
