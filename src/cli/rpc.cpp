@@ -171,7 +171,10 @@ void RecordAssembler::feed(std::string_view bytes, std::vector<Record>& records)
             last_ = (mark & kLastFragment) != 0;
             fragment_ = mark & ~kLastFragment;
             // From here on only the head is kept, and the rest read and dropped.
-            if (message_.size() + fragment_ > longest_) tooLong_ = true;
+            if (message_.size() + fragment_ > longest_) {
+                tooLong_ = true;
+                message_.resize(std::min(message_.size(), kHeadKept));
+            }
         }
         const std::size_t taken = std::min(fragment_, bytes.size());
         const std::size_t room = kHeadKept - std::min(kHeadKept, message_.size());
