@@ -231,6 +231,24 @@ int runCommand(const Command& command, Context& ctx, const std::vector<std::stri
 
 }  // namespace
 
+std::optional<std::string> CommandOptions::value(const std::string& name) const {
+    const auto found = given_.find(name);
+    if (found == given_.end()) return std::nullopt;
+    if (found->second.size() > 1) throw UsageError{name + " given more than once"};
+    return found->second.front();
+}
+
+std::vector<std::string> CommandOptions::values(const std::string& name) const {
+    const auto found = given_.find(name);
+    return found == given_.end() ? std::vector<std::string>{} : found->second;
+}
+
+std::vector<std::string> CommandOptions::names() const {
+    std::vector<std::string> names;
+    for (const auto& [name, unused] : given_) names.push_back(name);
+    return names;
+}
+
 long long parseInteger(const std::string& text, const char* what) {
     std::string_view digits = text;
     bool negative = false;
@@ -282,142 +300,170 @@ void writeLine(std::ostream& stream, std::string_view line) {
     stream.flush();
 }
 
-int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
-    Context ctx{1, '1', 1.5, out, err};
-    std::vector<std::string> words;
+namespace {
+
+// What the command line asks for besides the context and the command's own options.
+struct Invocation {
+    std::vector<std::string> words;  // the command's name and its arguments
     std::string device;
     bool traceToErr = false;
     std::string tracePath;
     std::optional<std::string> watchOption;  // the first of watch's options given
-    try {
-        for (int i = 1; i < argc; ++i) {
-            const std::string arg = argv[i];
-            auto value = [&]() -> std::string {
-                if (i + 1 >= argc) throw UsageError{arg + " needs a value"};
-                return argv[++i];
-            };
-            if (arg == "--port") {
-                const std::string given = value();
-                const auto port = vrl::driver::portFromArgument(given);
-                if (!port)
-                    throw UsageError{"--port must be a port 1..256 (" + std::string(kPortForms) +
-                                     "), got '" + given + "'"};
-                ctx.port = *port;
-            } else if (arg == "--device") {
-                device = value();
-            } else if (arg == "--address") {
-                ctx.address = parseAddress(value());
-            } else if (arg == "--timeout") {
-                ctx.timeout = parseSeconds(value());
-            } else if (arg == "--json") {
-                ctx.json = true;
-            } else if (arg == "--trace") {
-                traceToErr = true;
-            } else if (arg == "--trace-file") {
-                tracePath = value();
-                if (tracePath.empty()) throw UsageError{"--trace-file needs a path"};
-            } else if (arg == "--period") {
-                ctx.period = parsePeriod(value());
-                watchOption = watchOption.value_or(arg);
-            } else if (arg == "--count") {
-                const long long count = parseInteger(value(), "--count");
-                if (count < 1) throw UsageError{"--count must be at least 1"};
-                ctx.count = count;
-                watchOption = watchOption.value_or(arg);
-            } else if (arg == "--help" || arg == "-h") {
-                // "serve --help": the command's own help, where it has one.
-                for (const Command& command : allCommands()) {
-                    if (words.empty() || words.front() != command.name || !command.help) continue;
-                    out << "usage: tkv9d [OPTIONS] " << command.name << ' ' << command.arguments
+};
+
+// Reads the command line into `ctx` and `invocation`. True when it was --help or --version,
+// answered already.
+bool parseCommandLine(int argc, char** argv, Context& ctx, Invocation& invocation) {
+    std::vector<std::string>& words = invocation.words;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) throw UsageError{arg + " needs a value"};
+            return argv[++i];
+        };
+        if (arg == "--port") {
+            const std::string given = value();
+            const auto port = vrl::driver::portFromArgument(given);
+            if (!port)
+                throw UsageError{"--port must be a port 1..256 (" + std::string(kPortForms) +
+                                 "), got '" + given + "'"};
+            ctx.port = *port;
+        } else if (arg == "--device") {
+            invocation.device = value();
+        } else if (arg == "--address") {
+            ctx.address = parseAddress(value());
+        } else if (arg == "--timeout") {
+            ctx.timeout = parseSeconds(value());
+        } else if (arg == "--json") {
+            ctx.json = true;
+        } else if (arg == "--trace") {
+            invocation.traceToErr = true;
+        } else if (arg == "--trace-file") {
+            invocation.tracePath = value();
+            if (invocation.tracePath.empty()) throw UsageError{"--trace-file needs a path"};
+        } else if (arg == "--period") {
+            ctx.period = parsePeriod(value());
+            invocation.watchOption = invocation.watchOption.value_or(arg);
+        } else if (arg == "--count") {
+            const long long count = parseInteger(value(), "--count");
+            if (count < 1) throw UsageError{"--count must be at least 1"};
+            ctx.count = count;
+            invocation.watchOption = invocation.watchOption.value_or(arg);
+        } else if (arg == "--help" || arg == "-h") {
+            // "serve --help": the command's own help, where it has one.
+            for (const Command& command : allCommands()) {
+                if (words.empty() || words.front() != command.name || !command.help) continue;
+                ctx.out << "usage: tkv9d [OPTIONS] " << command.name << ' ' << command.arguments
                         << '\n'
                         << command.help;
-                    return 0;
-                }
-                printUsage(out);
-                return 0;
-            } else if (arg == "--version") {
-                out << "tkv9d " << kProjectVersion << '\n' << kVersionNotice;
-                return 0;
-            } else if (const CommandOption* own = commandOption(arg)) {
-                // A repeated option keeps every value, one a line (serve's --allow); a command
-                // that takes one value refuses the joined text.
-                const std::string given = own->takesValue ? value() : std::string();
-                const auto [entry, first] = ctx.options.try_emplace(arg, given);
-                if (!first && own->takesValue) entry->second += '\n' + given;
-            } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-                throw UsageError{"unknown option " + arg};
-            } else {
-                words.push_back(arg);
+                return true;
             }
+            printUsage(ctx.out);
+            return true;
+        } else if (arg == "--version") {
+            ctx.out << "tkv9d " << kProjectVersion << '\n' << kVersionNotice;
+            return true;
+        } else if (const CommandOption* own = commandOption(arg)) {
+            ctx.options.add(arg, own->takesValue ? value() : std::string());
+        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+            throw UsageError{"unknown option " + arg};
+        } else {
+            words.push_back(arg);
         }
-        if (words.empty()) throw UsageError{"no command given"};
-        const std::string name = words.front();
-        words.erase(words.begin());
-        if (watchOption && name != "watch")
-            throw UsageError{*watchOption + " belongs to watch, not to " + name};
-        for (const Command& command : allCommands()) {
-            if (name != command.name) continue;
-            for (const auto& [option, unused] : ctx.options) {
-                if (!takesOption(command, option))
-                    throw UsageError{name + " has no option " + option};
-            }
-            if (command.argumentCount >= 0 &&
-                static_cast<int>(words.size()) != command.argumentCount)
-                throw UsageError{name + " takes " + std::to_string(command.argumentCount) +
-                                 " argument(s)"};
-            TraceWriter trace;
-            if (traceToErr) trace.add(err);
-            // Appended: a technician collects the runs of a day in one file. Opened only for a
-            // command that will run, so that a mistyped line leaves no file behind.
-            std::ofstream traceFile;
-            if (!tracePath.empty()) {
-                if (const auto path = files::systemPath(tracePath))
-                    traceFile.open(*path, std::ios::app);
-                if (!traceFile)
-                    throw UsageError{"cannot open trace file " + tracePath + ": " +
-                                     std::strerror(errno)};
-                trace.add(traceFile);
-            }
-            // The port is known to the serial layer by number; --device names it directly.
-            if (!device.empty()) vrl::driver::setPortPath(ctx.port, device);
-            TraceInstalled tracing(trace);
-            // A popup's text is the detail of the error line; its title is the program's window's.
-            vrl::ConsolePopups popups(err, {.messageTitle = false});
-            vrl::PopupsGuard popupsInstalled(popups);
-            CommandProgress progress(err, &err == &std::cerr && stderrIsTerminal());
-            InterruptHandling interrupts;
-            int code = runCommand(command, ctx, words);
-            out.flush();
-            if (!tracePath.empty()) traceFile.flush();
-            // A result or trace line that never arrived is no success: a script would take the
-            // empty output for the value.
-            if (!out || (!tracePath.empty() && !traceFile)) {
-                const int reason = errno;
-                err << "tkv9d: " << (out ? "trace file " + tracePath : std::string("stdout"))
-                    << " could not be written"
-                    << (reason != 0 ? std::string(": ") + std::strerror(reason) : "") << '\n';
-                if (code == 0) code = kOutputLost;
-            }
-            if (const int signal = InterruptHandling::received(); signal != 0) {
-                // The port is closed by now; a transfer's own report came first. A command that
-                // had finished its work when the signal came says so rather than what a stopped
-                // one leaves behind.
-                if (code == 0) {
-                    err << "Hinweis: vor dem Abbruch vollständig ausgeführt.\n";
-                } else if (vrl::isSilent(code)) {
-                    if (!ctx.interruptNote.empty()) err << ctx.interruptNote << '\n';
-                } else {
-                    if (code != kOutputLost) reportFailure(ctx, code);
-                    if (!ctx.failureNote.empty()) err << ctx.failureNote << '\n';
-                }
-                return interruptedStatus(signal);
-            }
-            if (code == 0) return 0;
+    }
+    return false;
+}
+
+// The command the words name, with its arguments left in `words`, checked against what it takes.
+Command chooseCommand(const Context& ctx, Invocation& invocation) {
+    std::vector<std::string>& words = invocation.words;
+    if (words.empty()) throw UsageError{"no command given"};
+    const std::string name = words.front();
+    words.erase(words.begin());
+    if (invocation.watchOption && name != "watch")
+        throw UsageError{*invocation.watchOption + " belongs to watch, not to " + name};
+    for (const Command& command : allCommands()) {
+        if (name != command.name) continue;
+        for (const std::string& option : ctx.options.names()) {
+            if (!takesOption(command, option)) throw UsageError{name + " has no option " + option};
+        }
+        if (command.argumentCount >= 0 && static_cast<int>(words.size()) != command.argumentCount)
+            throw UsageError{name + " takes " + std::to_string(command.argumentCount) +
+                             " argument(s)"};
+        return command;
+    }
+    throw UsageError{"unknown command " + name};
+}
+
+// How the command ended, told on stderr after its own output; the exit status.
+int reportEnd(const Context& ctx, int code, int signal) {
+    if (signal != 0) {
+        // The port is closed by now; a transfer's own report came first. A command that had
+        // finished its work when the signal came says so rather than what a stopped one leaves
+        // behind.
+        if (code == 0) {
+            ctx.err << "Hinweis: vor dem Abbruch vollständig ausgeführt.\n";
+        } else if (vrl::isSilent(code)) {
+            if (!ctx.interruptNote.empty()) ctx.err << ctx.interruptNote << '\n';
+        } else {
             if (code != kOutputLost) reportFailure(ctx, code);
-            if (!ctx.failureNote.empty()) err << ctx.failureNote << '\n';
-            return kExitFailure;
+            if (!ctx.failureNote.empty()) ctx.err << ctx.failureNote << '\n';
         }
-        throw UsageError{"unknown command " + name};
+        return interruptedStatus(signal);
+    }
+    if (code == 0) return 0;
+    if (code != kOutputLost) reportFailure(ctx, code);
+    if (!ctx.failureNote.empty()) ctx.err << ctx.failureNote << '\n';
+    return kExitFailure;
+}
+
+// Runs the command with what one run of the tool has around it: the trace, popups as lines on
+// stderr, progress, the signals. Returns the exit status.
+int runWithSurroundings(const Command& command, Context& ctx, const Invocation& invocation) {
+    TraceWriter trace;
+    if (invocation.traceToErr) trace.add(ctx.err);
+    // Appended: a technician collects the runs of a day in one file. Opened only for a command
+    // that will run, so that a mistyped line leaves no file behind.
+    const std::string& tracePath = invocation.tracePath;
+    std::ofstream traceFile;
+    if (!tracePath.empty()) {
+        if (const auto path = files::systemPath(tracePath)) traceFile.open(*path, std::ios::app);
+        if (!traceFile)
+            throw UsageError{"cannot open trace file " + tracePath + ": " + std::strerror(errno)};
+        trace.add(traceFile);
+    }
+    // The port is known to the serial layer by number; --device names it directly.
+    if (!invocation.device.empty()) vrl::driver::setPortPath(ctx.port, invocation.device);
+    TraceInstalled tracing(trace);
+    // A popup's text is the detail of the error line; its title is the program's window's.
+    vrl::ConsolePopups popups(ctx.err, {.messageTitle = false});
+    vrl::PopupsGuard popupsInstalled(popups);
+    CommandProgress progress(ctx.err, &ctx.err == &std::cerr && stderrIsTerminal());
+    InterruptHandling interrupts;
+    int code = runCommand(command, ctx, invocation.words);
+    ctx.out.flush();
+    if (!tracePath.empty()) traceFile.flush();
+    // A result or trace line that never arrived is no success: a script would take the empty
+    // output for the value.
+    if (!ctx.out || (!tracePath.empty() && !traceFile)) {
+        const int reason = errno;
+        ctx.err << "tkv9d: " << (ctx.out ? "trace file " + tracePath : std::string("stdout"))
+                << " could not be written"
+                << (reason != 0 ? std::string(": ") + std::strerror(reason) : "") << '\n';
+        if (code == 0) code = kOutputLost;
+    }
+    return reportEnd(ctx, code, InterruptHandling::received());
+}
+
+}  // namespace
+
+int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    Context ctx{1, '1', 1.5, out, err};
+    try {
+        Invocation invocation;
+        if (parseCommandLine(argc, argv, ctx, invocation)) return 0;
+        const Command command = chooseCommand(ctx, invocation);
+        return runWithSurroundings(command, ctx, invocation);
     } catch (const UsageError& usage) {
         // The reason, and where to read more: the whole usage would push the reason off a small
         // console window.

@@ -5,6 +5,7 @@
 #include <functional>
 #include <iosfwd>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,6 +15,25 @@
 #include "params/parametersatz.h"
 
 namespace cli {
+
+// The options that only some commands take, as given: a flag, an option with one value
+// ("--entry 5"), or one given as often as needed ("--allow", each value kept).
+class CommandOptions {
+  public:
+    void add(const std::string& name, std::string value) {
+        given_[name].push_back(std::move(value));
+    }
+    bool has(const std::string& name) const { return given_.contains(name); }
+    // The one value of an option given once; nothing when not given. Throws UsageError when it
+    // was given more than once.
+    std::optional<std::string> value(const std::string& name) const;
+    // Every value, in the order given.
+    std::vector<std::string> values(const std::string& name) const;
+    std::vector<std::string> names() const;
+
+  private:
+    std::map<std::string, std::vector<std::string>> given_;
+};
 
 struct Context {
     int port = 1;
@@ -29,8 +49,8 @@ struct Context {
     std::string interruptNote{};
     // What the device holds after the command failed part-way, told after the error.
     std::string failureNote{};
-    // The command's own options as given ("--entry" -> "5"; a flag maps to "").
-    std::map<std::string, std::string> options{};
+    // The command's own options as given.
+    CommandOptions options{};
 };
 
 // Thrown for a command line that cannot be carried out as written (exit status 2).

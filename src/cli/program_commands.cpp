@@ -61,7 +61,7 @@ int programsRead(Context& ctx, const std::vector<std::string>& args) {
 }
 
 int programsWrite(Context& ctx, const std::vector<std::string>& args) {
-    const bool verify = ctx.options.contains("--verify");
+    const bool verify = ctx.options.has("--verify");
     // The read-back gets no answer from '&'; found out after the write, every device would have
     // been written for nothing.
     if (verify && ctx.address == '&')

@@ -14,7 +14,6 @@
 #include <mutex>
 #include <optional>
 #include <ostream>
-#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -104,22 +103,18 @@ bool inNetwork(const Network& network, const asio::ip::address& client) {
 
 ServeOptions parseOptions(const Context& ctx) {
     ServeOptions options;
-    if (auto it = ctx.options.find("--listen"); it != ctx.options.end())
-        options.listen = parseListen(it->second);
-    if (auto it = ctx.options.find("--allow"); it != ctx.options.end()) {
-        std::istringstream lines(it->second);
-        for (std::string line; std::getline(lines, line);)
-            options.allowed.push_back(parseNetwork(line));
-    }
-    options.readOnly = ctx.options.count("--read-only") != 0;
-    options.vxi11 = ctx.options.count("--vxi11") != 0;
-    if (auto it = ctx.options.find("--max-clients"); it != ctx.options.end()) {
-        const long long count = parseInteger(it->second, "--max-clients");
+    if (const auto listen = ctx.options.value("--listen")) options.listen = parseListen(*listen);
+    for (const std::string& network : ctx.options.values("--allow"))
+        options.allowed.push_back(parseNetwork(network));
+    options.readOnly = ctx.options.has("--read-only");
+    options.vxi11 = ctx.options.has("--vxi11");
+    if (const auto clients = ctx.options.value("--max-clients")) {
+        const long long count = parseInteger(*clients, "--max-clients");
         if (count < 1 || count > 1000) throw UsageError{"--max-clients must be 1..1000"};
         options.maxClients = static_cast<int>(count);
     }
-    if (auto it = ctx.options.find("--idle-timeout"); it != ctx.options.end()) {
-        const long long seconds = parseInteger(it->second, "--idle-timeout");
+    if (const auto timeout = ctx.options.value("--idle-timeout")) {
+        const long long seconds = parseInteger(*timeout, "--idle-timeout");
         if (seconds < 0 || seconds > 86400)
             throw UsageError{"--idle-timeout must be 0..86400 seconds"};
         options.idleTimeout = std::chrono::seconds(seconds);

@@ -51,8 +51,8 @@ int entryOf(const std::string& text) {
 }
 
 int curve(Context& ctx, const std::vector<std::string>& args) {
-    const auto option = ctx.options.find("--entry");
-    const int entry = option == ctx.options.end() ? 0 : entryOf(option->second);
+    const auto option = ctx.options.value("--entry");
+    const int entry = option ? entryOf(*option) : 0;
     Prog_Initialisieren();
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
     const vrl::params::Curve curve = vrl::params::curveOf(gProg[static_cast<std::size_t>(entry)]);

@@ -151,7 +151,7 @@ int runWatch(Context& ctx, const std::vector<std::string>& fields) {
     int failuresInARow = 0;
     int lastCode = 0;
     bool endsFailed = false;
-    const bool reconnect = ctx.options.contains("--reconnect");
+    const bool reconnect = ctx.options.has("--reconnect");
     bool portThere = true;
     // The device watched, by its identification: a reused port path may lead to another one.
     std::string watched;

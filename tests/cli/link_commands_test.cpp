@@ -122,6 +122,7 @@ TEST_F(LinkCommands, UsageErrorsExitWithTwo) {
         {"--port", "/dev/ttyS0", "id"},
         {"--bogus", "id"},
         {"id", "--address"},
+        {"serve", "--max-clients", "2", "--max-clients", "3"},  // given twice: neither is taken
     };
     for (const auto& words : rows) {
         const auto r = tool(words);
