@@ -823,15 +823,24 @@ def main():
         if options.case == "prefix":
             print("PASS prefix")
             return 0
-        folder = tempfile.mkdtemp(dir=options.wine_folder, prefix=options.case + "-")
-        try:
-            CASES[options.case](options, wine, folder)
-        except Failure as failure:
-            print("FAIL %s: %s" % (options.case, failure))
-            return 1
-        finally:
-            # No Wine process outlives the case.
-            wine.stop_server()
+        # Wine now and then drops keys of the gui case's keyboard script even so (see
+        # Screen.type), more than enter_name can make up for: that case is run once more from
+        # the start, in a folder of its own. A fault of the program fails both runs.
+        runs = 2 if options.case == "gui" else 1
+        for run in range(1, runs + 1):
+            folder = tempfile.mkdtemp(dir=options.wine_folder, prefix=options.case + "-")
+            try:
+                CASES[options.case](options, wine, folder)
+                break
+            except Failure as failure:
+                if run == runs:
+                    print("FAIL %s: %s" % (options.case, failure))
+                    return 1
+                print("run %d of %s failed (%s); once more from the start" %
+                      (run, options.case, failure), flush=True)
+            finally:
+                # No Wine process outlives the case.
+                wine.stop_server()
         shutil.rmtree(folder, ignore_errors=True)
     print("PASS %s" % options.case)
     return 0
