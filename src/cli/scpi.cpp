@@ -904,8 +904,10 @@ void Session::fail(int number, std::string_view detail) {
 
 bool Session::device(int code) {
     if (code == 0) return true;
+    // The text alone: this runs on the server's worker, which has no extra line of its own to
+    // give, and must not take one another thread set.
     const std::string line = asciiText("Fehler #" + std::to_string(-static_cast<long long>(code)) +
-                                       ": " + VRL_Fehlermeldung(code));
+                                       ": " + vrl::messages().text(code));
     switch (-code / 1000) {
         case 500:  // a value outside the catalogue's range
             fail(kDataOutOfRange, line);

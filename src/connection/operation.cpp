@@ -1,98 +1,126 @@
 #include "connection/operation.h"
 
-#include <atomic>
-
 #include "errors/popups.h"
 
 namespace vrl::op {
 
 namespace {
 
-Host* gHost = nullptr;
-int gDepth = 0;
-Kind gKind = Kind::Operator;
-std::string gTitle;
-std::string gHowFar;  // a cancelled operation's report, shown when it ends
-// Set by the operator's thread, read between steps.
-std::atomic<bool> gCancel{false};
-std::atomic<unsigned long> gLineWork{0};
+// The one mutable datum of this file at namespace scope: which operations are installed. The
+// free functions are called by name from the device operations, the panels and the line's
+// views, which have no object to hand them.
+std::atomic<Operations*> gInstalled{nullptr};
 
 }  // namespace
 
+Operations& operations() {
+    static Operations fallback;
+    Operations* installed = gInstalled.load();
+    return installed ? *installed : fallback;
+}
+
+void setOperations(Operations* installed) {
+    gInstalled.store(installed);
+}
+
 void setHost(Host* host) {
-    gHost = host;
+    operations().setHost(host);
 }
 
-Operation::Operation(std::string_view title, Kind kind) {
-    if (gDepth > 0) return;
-    started_ = true;
-    ++gDepth;
-    gKind = kind;
-    gTitle = title;
-    gHowFar.clear();
-    gCancel = false;
-    if (gHost) gHost->begin(title, kind);
+bool Operations::begin(std::string_view title, Kind kind) {
+    if (depth_ > 0) return false;
+    ++depth_;
+    kind_ = kind;
+    title_ = title;
+    howFar_.clear();
+    cancel_ = false;
+    if (host_) host_->begin(title, kind);
+    return true;
 }
 
-Operation::~Operation() {
-    if (!started_) return;
-    if (gHost) gHost->end();
-    --gDepth;
+void Operations::end() {
+    if (host_) host_->end();
+    --depth_;
     // A stop asked for this operation must not stop the next call made without one.
-    gCancel = false;
+    cancel_ = false;
     // After the end, so the report is not shown over a busy window.
-    if (!gHowFar.empty()) {
-        const std::string text = std::move(gHowFar);
-        gHowFar.clear();
-        popups().message(gTitle, text);
+    if (!howFar_.empty()) {
+        const std::string text = std::move(howFar_);
+        howFar_.clear();
+        popups().message(title_, text);
     }
-    if (gHost && gDepth == 0) gHost->idle();
+    if (host_ && depth_ == 0) host_->idle();
 }
 
-bool running() {
-    return gDepth > 0;
-}
-
-bool busy() {
-    return gDepth > 0 && gKind == Kind::Operator;
-}
-
-bool background() {
-    return gDepth > 0 && gKind == Kind::Background;
-}
-
-const std::string& title() {
+const std::string& Operations::title() const {
     static const std::string none;
-    return gDepth > 0 ? gTitle : none;
+    return depth_ > 0 ? title_ : none;
 }
 
-int onLine(const std::function<int()>& work) {
-    ++gLineWork;
-    return gHost ? gHost->onLine(work) : work();
+int Operations::onLine(const std::function<int()>& work) {
+    ++lineWork_;
+    return host_ ? host_->onLine(work) : work();
 }
 
-unsigned long lineWorkCount() {
-    return gLineWork;
+void Operations::progress(std::string_view step, int done, int total) {
+    if (host_) host_->progress(step, done, total);
 }
 
-void progress(std::string_view step, int done, int total) {
-    if (gHost) gHost->progress(step, done, total);
-}
-
-void requestCancel() {
-    gCancel = true;
-}
-
-bool cancelRequested() {
-    return gCancel;
-}
-
-int cancelled(int code, std::string howFar) {
-    if (gDepth > 0)
-        gHowFar = std::move(howFar);
+int Operations::cancelled(int code, std::string howFar) {
+    if (depth_ > 0)
+        howFar_ = std::move(howFar);
     else
         popups().message("Abgebrochen", howFar);
     return code;
+}
+
+Operation::Operation(std::string_view title, Kind kind) {
+    Operations& current = operations();
+    if (current.begin(title, kind)) operations_ = &current;
+}
+
+Operation::~Operation() {
+    if (operations_) operations_->end();
+}
+
+bool running() {
+    return operations().running();
+}
+
+bool busy() {
+    return operations().busy();
+}
+
+bool background() {
+    return operations().background();
+}
+
+const std::string& title() {
+    return operations().title();
+}
+
+int onLine(const std::function<int()>& work) {
+    return operations().onLine(work);
+}
+
+unsigned long lineWorkCount() {
+    return operations().lineWorkCount();
+}
+
+void progress(std::string_view step, int done, int total) {
+    operations().progress(step, done, total);
+}
+
+void requestCancel() {
+    operations().requestCancel();
+}
+
+bool cancelRequested() {
+    return operations().cancelRequested();
+}
+
+int cancelled(int code, std::string howFar) {
+    return operations().cancelled(code, std::move(howFar));
 }
 
 }  // namespace vrl::op

@@ -9,6 +9,7 @@
 // The operations themselves stay as they are; they only pass their driver calls through
 // onLine(), report their steps through progress() and ask cancelRequested() between steps.
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -49,6 +50,51 @@ class Host {
     virtual void idle() {}
 };
 
+// Which operation runs on one line, and the host it runs under. The free functions below act on
+// the installed one; all but the stop belong to the thread that starts the operations.
+class Operations {
+  public:
+    Operations() = default;
+    Operations(const Operations&) = delete;
+    Operations& operator=(const Operations&) = delete;
+
+    void setHost(Host* host) { host_ = host; }
+
+    // The outermost operation begins (true), or another runs and this one does not (false).
+    bool begin(std::string_view title, Kind kind);
+    void end();
+
+    bool running() const { return depth_ > 0; }
+    bool busy() const { return depth_ > 0 && kind_ == Kind::Operator; }
+    bool background() const { return depth_ > 0 && kind_ == Kind::Background; }
+    const std::string& title() const;
+
+    int onLine(const std::function<int()>& work);
+    unsigned long lineWorkCount() const { return lineWork_; }
+    void progress(std::string_view step, int done, int total);
+
+    void requestCancel() { cancel_ = true; }
+    bool cancelRequested() const { return cancel_; }
+    int cancelled(int code, std::string howFar);
+
+  private:
+    Host* host_ = nullptr;
+    int depth_ = 0;
+    Kind kind_ = Kind::Operator;
+    std::string title_;
+    std::string howFar_;  // a cancelled operation's report, shown when it ends
+    // Set by the operator's thread, read between steps.
+    std::atomic<bool> cancel_{false};
+    std::atomic<unsigned long> lineWork_{0};
+};
+
+// The operations in use: the installed ones, or a set the process keeps for a program that
+// installs none. Installed at start-up, before any operation; they must outlive their
+// installation.
+Operations& operations();
+void setOperations(Operations* installed);
+
+// The installed operations'.
 void setHost(Host* host);
 
 // One operation, from its callback to its end. Only one runs at a time: an operation that
@@ -61,10 +107,10 @@ class Operation {
     Operation(const Operation&) = delete;
     Operation& operator=(const Operation&) = delete;
 
-    bool started() const { return started_; }
+    bool started() const { return operations_ != nullptr; }
 
   private:
-    bool started_ = false;
+    Operations* operations_ = nullptr;  // the ones it began on; null when it did not start
 };
 
 // An operation is running, of either kind.

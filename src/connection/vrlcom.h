@@ -37,11 +37,74 @@ class View {
     virtual void showLinkState(int /*port*/, LinkState /*state*/) {}
 };
 
-void setView(View* view);
+// The open port, the last port and the address in use, with what the error displays show: the
+// state of one connection. The VrlCom_ functions act on the installed link; all of it belongs
+// to the thread that runs the operations (the window's), and the line's work gets the port and
+// address by value.
+class Link {
+  public:
+    static constexpr char kStartAddress = '1';
 
-// Back to the start state: no port open (an open port is closed), last port 0, address '1'.
-// It closes the port on the caller's thread, not the line worker's: only tests call it,
-// between operations, when nothing else uses the port.
+    Link() = default;
+    Link(const Link&) = delete;
+    Link& operator=(const Link&) = delete;
+
+    void setView(View* view) { view_ = view; }
+
+    // Back to the start state: no port open (an open port is closed), last port 0, address '1'.
+    // It closes the port on the caller's thread, not the line worker's: only tests call it,
+    // between operations, when nothing else uses the port.
+    void reset();
+
+    int port() const { return openPort_; }
+    int lastPort() const { return lastPort_; }
+    int setLastPort(int port);
+    char address() const { return address_; }
+    int setAddress(char address);
+
+    int open(int port);
+    int close();
+    int toggle();
+    void showPort(int port);
+
+    int readId();
+    int scan();
+
+    bool gone() const { return gonePort_ != 0; }
+    int gonePort() const { return gonePort_; }
+    bool waitsForAdapter() const { return gonePort_ != 0 && !otherDevice_; }
+    int reconnect();
+
+    void showError(int code);
+    void showHint(std::string_view text);
+
+  private:
+    void showLinkState(int port, LinkState state);
+    void portLost(int code);
+
+    int openPort_ = 0;
+    int lastPort_ = 0;
+    char address_ = kStartAddress;
+    int refusedPort_ = 0;  // the port whose open failed last, 0 = none
+    View* view_ = nullptr;
+    // The operation whose failure the error displays show ("" for one outside an operation);
+    // none while they show no failure.
+    bool errorShown_ = false;
+    std::string errorSource_;
+    // The port that went away and waits to be reopened, 0 = none; whether another device
+    // answered there; the identification of the device last seen at the port.
+    int gonePort_ = 0;
+    bool otherDevice_ = false;
+    std::string knownId_;
+};
+
+// The link in use: the installed one, or one the process keeps for a program that installs
+// none. Installed at start-up, before any operation; it must outlive its installation.
+Link& link();
+void setLink(Link* installed);
+
+// The installed link's.
+void setView(View* view);
 void resetState();
 
 struct PortItem {

@@ -189,7 +189,8 @@ int readFailed(int code, int loaded, const Parametersatz& saved, int done, int t
 int confirmTransfer(int first, int last) {
     const vrl::params::TransferCheck check = vrl::params::checkEntries(gProg, first, last);
     if (check.refusal.code != 0) {
-        const std::string reason = VRL_Fehlermeldung(check.refusal.code);
+        // The text alone: the popup names entry and field itself.
+        const std::string reason = vrl::messages().text(check.refusal.code);
         vrl::popups().message("Fehler in den Parametern",
                               vrl::params::refusalText(check.refusal) + ": " + reason +
                                   "\nEs wurde nichts zum TKV-9D geschrieben.");

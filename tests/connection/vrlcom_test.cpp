@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "connection/vrlcom.h"
+#include "errors/vrl_errors.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/scripted_backend.h"
 #include "platform/temp_config.h"
@@ -167,6 +168,17 @@ TEST_F(Connection, ErrorDisplayShowsTextOrClears) {
     VrlCom_FehlermeldungSet(0);
     EXPECT_EQ(view.code, 0);
     EXPECT_EQ(view.text, "");
+}
+
+// Fault caught: the extra line of a failure whose text the display replaced by "getrennt" left
+// pending, so that it turns up below the next, unrelated message.
+TEST_F(Connection, LostPortTakesTheFailuresExtraLineWithIt) {
+    ASSERT_EQ(VrlCom_Open(5), 0);
+    peer.gone.insert(5);
+    VRL_Fehleruserstring("Feld strom1");
+    VrlCom_FehlermeldungSet(-403012);
+    EXPECT_EQ(view.text, "COM 5 getrennt – wird wieder verbunden, sobald der Adapter zurück ist");
+    EXPECT_EQ(VRL_Fehlermeldung(-301402), "Fehler beim Schreiben auf Datei");
 }
 
 TEST(PortItems, NotOpenFirstThenPortsAscending) {

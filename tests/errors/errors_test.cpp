@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "errors/catalogue.h"
 #include "errors/vrl_errors.h"
@@ -148,6 +149,53 @@ TEST_F(ErrorTexts, EnglishPopupTitle) {
     ASSERT_EQ(popups.shown.size(), 1u);
     EXPECT_EQ(popups.shown[0].title, "Error #301402");
     EXPECT_EQ(popups.shown[0].text, "Error writing to file");
+}
+
+// Fault caught: the text by value following other rules than the installed messages (an
+// English "No error" that takes the line, an extra line that is not cut).
+TEST(MessageText, ExtraLineBelowTheTextWhereTheCodeTakesOne) {
+    const struct {
+        int code;
+        int language;
+        std::string extra;
+        std::string text;
+    } rows[] = {
+        {-303407, 1, "T", "Die Datei hat die falsche Versionsnummer\nT"},
+        {-100002, 2, "T", "Error opening com-port\nT"},
+        {0, 2, "T", "No error"},
+        {0, 1, "T", "Es ist kein Fehler aufgetreten\nT"},
+        {-6000, 1, std::string(300, 'x'), "\n" + std::string(299, 'x')},
+        {-6000, 1, "", ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(vrl::messageText(row.code, row.language, row.extra), row.text) << row.code;
+}
+
+// Fault caught: one pending line for the whole process, so that a message built on the
+// server's worker takes the line the window's thread set for its own failure, or the reverse.
+TEST_F(ErrorTexts, ExtraLineStaysWithTheThreadThatSetIt) {
+    VRL_Fehleruserstring("Fenster");
+    std::string worker, workerAfterOwn;
+    std::thread([&] {
+        worker = VRL_Fehlermeldung(-6000);
+        VRL_Fehleruserstring("Server");
+        workerAfterOwn = VRL_Fehlermeldung(-6000);
+    }).join();
+    EXPECT_EQ(worker, "");
+    EXPECT_EQ(workerAfterOwn, "\nServer");
+    EXPECT_EQ(VRL_Fehlermeldung(-6000), "\nFenster");
+}
+
+// Fault caught: the facade keeping language or line beside the installed messages, so that
+// what one owner set leaks into the other's texts.
+TEST_F(ErrorTexts, InstalledMessagesKeepTheirOwnLanguageAndLine) {
+    vrl::Messages own;
+    vrl::setMessages(&own);
+    VRL_Fehlersprache(2);
+    VRL_Fehleruserstring("T");
+    vrl::setMessages(nullptr);
+    EXPECT_EQ(VRL_Fehlermeldung(-100002), "Fehler beim öffnen der seriellen Schnittstelle");
+    EXPECT_EQ(own.take(-100002), "Error opening com-port\nT");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ class ScriptedBackend : public Backend {
     LineSettings lastSettings;
     double lastTimeout = 0.0;
     bool isOpen(int port) const { return open_.count(port) != 0; }
+    // Ports whose adapter is pulled out.
+    std::set<int> gone;
+    bool portGone(int port) const override { return gone.count(port) != 0; }
 
   private:
     bool takeFailure(Op op, int& result);
