@@ -13,6 +13,7 @@
 
 #include "driver/parameter_catalogue.h"
 #include "params/parametersatz.h"
+#include "platform/text/language.h"
 
 namespace cli {
 
@@ -73,8 +74,9 @@ struct Command {
     // The command opens and closes the port itself (through the connection manager).
     bool opensPort = false;
     std::span<const CommandOption> options = {};
-    // What `tkv9d COMMAND --help` prints below the command's usage line; null: the tool's help.
-    const char* help = nullptr;
+    // What `tkv9d COMMAND --help` prints below the command's usage line, in the operator's
+    // language; null: the tool's help.
+    std::string (*help)() = nullptr;
 };
 
 std::span<const Command> linkCommands();
@@ -116,6 +118,10 @@ int connected(Context& ctx, const std::function<int()>& body);
 // After a write of the whole table: reads the table back from the device (the frames of
 // programs-read) and lists on ctx.out every field that differs from `written`.
 int verifyTable(Context& ctx, std::span<const Parametersatz> written);
+
+// The language of the tool's texts from here on (German until chosen): its messages, help and
+// error lines; what machines read (--json, CSV, the server's log and SCPI errors) stays as it is.
+void useLanguage(vrl::text::Language language);
 
 // The whole tool: options, command, error report. Returns the exit status.
 int run(int argc, char** argv, std::ostream& out, std::ostream& err);
