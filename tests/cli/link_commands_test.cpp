@@ -124,13 +124,18 @@ TEST_F(LinkCommands, UsageErrorsExitWithTwo) {
         {"id", "--address"},
         {"serve", "--max-clients", "2", "--max-clients", "3"},  // given twice: neither is taken
     };
-    for (const auto& words : rows) {
-        const auto r = tool(words);
-        EXPECT_EQ(r.status, 2) << (words.empty() ? "" : words[0]);
-        // The reason and one line more: the whole usage would push the reason out of sight.
-        EXPECT_EQ(r.err.rfind("tkv9d: ", 0), 0u) << r.err;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
-        EXPECT_TRUE(r.err.ends_with("\nTry 'tkv9d --help'.\n")) << r.err;
+    for (const auto language : kLanguages) {
+        speak(language);
+        for (const auto& words : rows) {
+            const auto r = tool(words);
+            EXPECT_EQ(r.status, 2) << (words.empty() ? "" : words[0]);
+            // The reason and one line more: the whole usage would push the reason out of sight.
+            EXPECT_EQ(r.err.rfind("tkv9d: ", 0), 0u) << r.err;
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
+            EXPECT_TRUE(r.err.ends_with(
+                "\n" + say("Mehr mit 'tkv9d --help'.", "Try 'tkv9d --help'.") + "\n"))
+                << r.err;
+        }
     }
 }
 

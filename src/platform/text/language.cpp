@@ -37,10 +37,7 @@ std::string key(std::string_view context, std::string_view german) {
 Language languageOf(const char* lcAll, const char* lcMessages, const char* lang) {
     for (const char* value : {lcAll, lcMessages, lang}) {
         if (!value || !*value) continue;
-        const std::string_view name(value);
-        const bool german = name.starts_with("de") && (name.size() == 2 || name[2] == '_' ||
-                                                       name[2] == '.' || name[2] == '@');
-        return german ? Language::German : Language::English;
+        return std::string_view(value).starts_with("de") ? Language::German : Language::English;
     }
     return Language::English;
 }

@@ -11,8 +11,8 @@ namespace vrl::text {
 enum class Language { German, English };
 
 // The choice as POSIX orders the locale's variables: the first of LC_ALL, LC_MESSAGES and LANG
-// that is set and not empty decides; "de" and "de_..." are German, anything else (C, POSIX,
-// en_US) and nothing set at all are English. Null stands for a variable that is not set.
+// that is set and not empty decides; "de..." (de_DE.UTF-8, de_AT, de) is German, anything else
+// (C, POSIX, en_US) and nothing set at all is English. Null stands for a variable not set.
 Language languageOf(const char* lcAll, const char* lcMessages, const char* lang);
 
 // This process's language: from the environment as above; on Windows the user's language of
