@@ -156,109 +156,109 @@ present&quot;).
         <translation>--period needs a number of seconds from 0.01 to 86400, got &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="191"/>
+        <location filename="../../src/cli/cli.cpp" line="195"/>
         <source>COM %1: Schnittstelle nicht mehr vorhanden (Gerät getrennt?)</source>
         <translation>COM %1: port no longer present (device disconnected?)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="218"/>
+        <location filename="../../src/cli/cli.cpp" line="222"/>
         <source>kein Gerät für diese Schnittstelle</source>
         <translation>no device for this port</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="231"/>
+        <location filename="../../src/cli/cli.cpp" line="235"/>
         <source>Fehler #%1: %2</source>
         <translation>Error #%1: %2</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="293"/>
+        <location filename="../../src/cli/cli.cpp" line="297"/>
         <source>%1 mehr als einmal angegeben</source>
         <translation>%1 given more than once</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="325"/>
+        <location filename="../../src/cli/cli.cpp" line="329"/>
         <source>%1 muss eine dezimale oder mit 0x hexadezimale ganze Zahl sein, nicht &apos;%2&apos;</source>
         <translation>%1 must be a decimal or 0x hexadecimal integer, got &apos;%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="381"/>
+        <location filename="../../src/cli/cli.cpp" line="385"/>
         <source>%1 braucht einen Wert</source>
         <translation>%1 needs a value</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="389"/>
+        <location filename="../../src/cli/cli.cpp" line="393"/>
         <source>--port muss eine Schnittstelle 1..256 sein (%1), nicht &apos;%2&apos;</source>
         <translation>--port must be a port 1..256 (%1), got &apos;%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="405"/>
+        <location filename="../../src/cli/cli.cpp" line="409"/>
         <source>--trace-file braucht einen Pfad</source>
         <translation>--trace-file needs a path</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="411"/>
+        <location filename="../../src/cli/cli.cpp" line="415"/>
         <source>--count muss mindestens 1 sein</source>
         <translation>--count must be at least 1</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="418"/>
+        <location filename="../../src/cli/cli.cpp" line="422"/>
         <source>Aufruf: tkv9d [OPTIONS] %1 %2
 </source>
         <translation>usage: tkv9d [OPTIONS] %1 %2
 </translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="431"/>
+        <location filename="../../src/cli/cli.cpp" line="435"/>
         <source>unbekannte Option %1</source>
         <translation>unknown option %1</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="442"/>
+        <location filename="../../src/cli/cli.cpp" line="446"/>
         <source>kein Befehl angegeben</source>
         <translation>no command given</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="446"/>
+        <location filename="../../src/cli/cli.cpp" line="450"/>
         <source>%1 gehört zu watch, nicht zu %2</source>
         <translation>%1 belongs to watch, not to %2</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="453"/>
+        <location filename="../../src/cli/cli.cpp" line="457"/>
         <source>%1 hat keine Option %2</source>
         <translation>%1 has no option %2</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="456"/>
+        <location filename="../../src/cli/cli.cpp" line="460"/>
         <source>%1 nimmt %2 Argument(e)</source>
         <translation>%1 takes %2 argument(s)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="460"/>
+        <location filename="../../src/cli/cli.cpp" line="464"/>
         <source>unbekannter Befehl %1</source>
         <translation>unknown command %1</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="470"/>
+        <location filename="../../src/cli/cli.cpp" line="474"/>
         <source>Hinweis: vor dem Abbruch vollständig ausgeführt.</source>
         <translation>Note: carried out in full before the interruption.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="498"/>
+        <location filename="../../src/cli/cli.cpp" line="502"/>
         <source>Protokolldatei %1 kann nicht geöffnet werden: %2</source>
         <translation>cannot open trace file %1: %2</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="517"/>
+        <location filename="../../src/cli/cli.cpp" line="521"/>
         <source>tkv9d: Protokolldatei %1 konnte nicht geschrieben werden</source>
         <translation>tkv9d: trace file %1 could not be written</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="521"/>
+        <location filename="../../src/cli/cli.cpp" line="525"/>
         <source>tkv9d: stdout konnte nicht geschrieben werden</source>
         <translation>tkv9d: stdout could not be written</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="546"/>
+        <location filename="../../src/cli/cli.cpp" line="550"/>
         <source>Mehr mit &apos;tkv9d --help&apos;.</source>
         <translation>Try &apos;tkv9d --help&apos;.</translation>
     </message>

@@ -187,6 +187,10 @@ bool takesOption(const Command& command, const std::string& name) {
 }  // namespace
 
 std::string goneText(int port) {
+    return "COM " + std::to_string(port) + ": Schnittstelle nicht mehr vorhanden (Gerät getrennt?)";
+}
+
+std::string goneNote(int port) {
     return vrl::text::fill(
         VRL_TR("tkv9d", "COM %1: Schnittstelle nicht mehr vorhanden (Gerät getrennt?)"),
         {std::to_string(port)});
@@ -218,7 +222,7 @@ void reportFailure(const Context& ctx, int code) {
                  ? (path.empty() ? VRL_TR("tkv9d", "kein Gerät für diese Schnittstelle") : path)
                  : reason);
     } else if (vrl::driver::portGone(ctx.port)) {
-        detail = goneText(ctx.port);
+        detail = goneNote(ctx.port);
     }
     const long long number = -static_cast<long long>(code);
     if (ctx.json) {

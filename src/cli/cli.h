@@ -141,8 +141,11 @@ std::string valueText(const Value& value);
 // The value as JSON: a number (hex words too), or a string for the text.
 std::string valueJson(const Value& value);
 
-// "COM 7: Schnittstelle nicht mehr vorhanden (Gerät getrennt?)": the port went away while open.
+// "COM 7: Schnittstelle nicht mehr vorhanden (Gerät getrennt?)": the port went away while open,
+// as the server's log and its SCPI errors say it, whatever the language.
 std::string goneText(int port);
+// The same for the operator, in the operator's language.
+std::string goneNote(int port);
 
 // Parses a whole decimal or 0x-prefixed hexadecimal integer; throws UsageError otherwise.
 long long parseInteger(const std::string& text, const char* what);

@@ -201,7 +201,7 @@ int runWatch(Context& ctx, const std::vector<std::string>& fields) {
             VRLTKV9D_Close(ctx.port);
             portThere = false;
             ctx.err << vrl::text::fill(VRL_TR("tkv9d watch", "Hinweis: %1; watch wartet auf sie"),
-                                       {goneText(ctx.port)})
+                                       {goneNote(ctx.port)})
                     << '\n'
                     << std::flush;
         }
