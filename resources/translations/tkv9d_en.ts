@@ -11,35 +11,14 @@
 </translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="52"/>
-        <source>Die Schnittstelle wird für tkv9d allein geöffnet: solange ein anderes Programm sie hält,
-endet tkv9d mit Fehler #100003 (&quot;ist belegt&quot;; Windows sagt nicht, welches Programm sie
-hält). Texte, die die Leitung nicht tragen kann (Steuerzeichen, Bytes über 0x7E, und &apos;#&apos;,
-das jeden Rahmen beginnt; etwa in set programmname), werden abgelehnt, bevor etwas
-gesendet wird.
-Strg+C hält eine Übertragung nach dem Programm in Arbeit an, schließt die Schnittstelle,
-sagt, wie weit sie kam, und endet mit 130; ein zweites Strg+C beendet sofort. watch endet
-darauf mit 0.
-In cmd.exe wird die gemeinsame Adresse &quot;&amp;&quot; oder ^&amp; geschrieben.
-</source>
-        <translation>The port is opened for tkv9d alone: while another program holds it, tkv9d stops with
-Error #100003 (&quot;ist belegt&quot;; Windows does not say which program holds it). Texts the
-line cannot carry (control characters, bytes above 0x7E, and &apos;#&apos;, which begins every
-frame; for example in set programmname) are refused before anything is sent.
-Ctrl+C stops a transfer after the program in hand, closes the port, says how far it got
-and exits 130; a second Ctrl+C ends at once. watch ends on it with 0.
-In cmd.exe the common address is written &quot;&amp;&quot; or ^&amp;.
-</translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/cli.cpp" line="68"/>
+        <location filename="../../src/cli/cli.cpp" line="66"/>
         <source>  --device PATH      das serielle Gerät, das statt dem des Ports benutzt wird
 </source>
         <translation>  --device PATH      the serial device to use, instead of the port&apos;s own
 </translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="72"/>
+        <location filename="../../src/cli/cli.cpp" line="70"/>
         <source>Die Schnittstelle wird für tkv9d allein geöffnet: solange ein anderes Programm sie hält,
 endet tkv9d mit Fehler #100003 und nennt dieses Programm. Texte, die die Leitung nicht
 tragen kann (Steuerzeichen, Bytes über 0x7E, und &apos;#&apos;, das jeden Rahmen beginnt; etwa in
@@ -58,17 +37,17 @@ ends at once. watch ends on them with 0.
 </translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="87"/>
+        <location filename="../../src/cli/cli.cpp" line="85"/>
         <source>5, COM5 oder \\.\COM5</source>
         <translation>5, COM5 or \\.\COM5</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="89"/>
+        <location filename="../../src/cli/cli.cpp" line="87"/>
         <source>5 oder COM5</source>
         <translation>5 or COM5</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="94"/>
+        <location filename="../../src/cli/cli.cpp" line="92"/>
         <source>Aufruf: tkv9d [--port N | --device PATH] [--address C] [--timeout SECONDS]
               [--json] [--trace] [--trace-file PATH] COMMAND [ARGUMENTS]
         tkv9d --help | --version
@@ -81,14 +60,35 @@ options:
 </translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="100"/>
+        <location filename="../../src/cli/cli.cpp" line="98"/>
         <source>  --port N           COM-Port 1..256 (Vorgabe 1), als %1
 </source>
         <translation>  --port N           COM port 1..256 (default 1), as %1
 </translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="103"/>
+        <location filename="../../src/cli/cli.cpp" line="52"/>
+        <source>Die Schnittstelle wird für tkv9d allein geöffnet: solange ein anderes Programm sie
+hält, endet tkv9d mit Fehler #100003 (&quot;ist belegt&quot;; Windows sagt nicht, welches
+Programm sie hält). Texte, die die Leitung nicht tragen kann (Steuerzeichen, Bytes
+über 0x7E, und &apos;#&apos;, das jeden Rahmen beginnt; etwa in set programmname), werden
+abgelehnt, bevor etwas gesendet wird.
+Strg+C hält eine Übertragung nach dem Programm in Arbeit an, schließt die
+Schnittstelle, sagt, wie weit sie kam, und endet mit 130; ein zweites Strg+C beendet
+sofort. watch endet darauf mit 0.
+In cmd.exe wird die gemeinsame Adresse &quot;&amp;&quot; oder ^&amp; geschrieben.
+</source>
+        <translation>The port is opened for tkv9d alone: while another program holds it, tkv9d stops with
+Error #100003 (&quot;ist belegt&quot;; Windows does not say which program holds it). Texts the
+line cannot carry (control characters, bytes above 0x7E, and &apos;#&apos;, which begins every
+frame; for example in set programmname) are refused before anything is sent.
+Ctrl+C stops a transfer after the program in hand, closes the port, says how far it got
+and exits 130; a second Ctrl+C ends at once. watch ends on it with 0.
+In cmd.exe the common address is written &quot;&amp;&quot; or ^&amp;.
+</translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/cli.cpp" line="101"/>
         <source>  --address C        Geräteadresse 1..9, oder &amp; für alle Geräte zugleich (Vorgabe
                      1); &amp; bekommt keine Antwort, daher lehnen die lesenden
                      Befehle sie ab
@@ -101,11 +101,12 @@ options:
   --trace-file PATH  dieselben Zeilen, an PATH angehängt; nur für einen gültigen
                      Befehl geöffnet; ein Protokoll, das nicht geschrieben werden
                      kann, lässt den Befehl scheitern
-  --period SECONDS   watch: Zeit von einer Lesung zur nächsten, &gt;= 0.01 (Vorgabe 1)
+  --period SECONDS   watch: Zeit von einer Lesung zur nächsten, &gt;= 0.01
+                     (Vorgabe 1)
   --count N          watch: nach N Lesungen enden (Vorgabe: bis Strg-C)
-  --reconnect        watch: weiter aufzeichnen, wenn die Schnittstelle verschwindet
-                     (Adapter abgezogen), die fehlenden Lesungen markieren, sie
-                     wieder öffnen, wenn sie zurück ist
+  --reconnect        watch: weiter aufzeichnen, wenn die Schnittstelle
+                     verschwindet (Adapter abgezogen), die fehlenden Lesungen
+                     markieren, sie wieder öffnen, wenn sie zurück ist
   --help, -h         dieser Text
   --version          Name, Version und Lizenz des Programms
 Befehle:
@@ -129,7 +130,7 @@ commands:
 </translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="130"/>
+        <location filename="../../src/cli/cli.cpp" line="127"/>
         <source>Auf einem Terminal zeigen programs-read, programs-write und diff eine
 Fortschrittszeile auf stderr. Eine Schnittstelle, die verschwindet, während sie
 offen ist, wird in einer zweiten Zeile genannt (&quot;Schnittstelle nicht mehr
@@ -141,124 +142,124 @@ present&quot;).
 </translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="142"/>
+        <location filename="../../src/cli/cli.cpp" line="139"/>
         <source>--address muss eins von 1..9 oder &amp; (alle Geräte) sein, nicht &apos;%1&apos;</source>
         <translation>--address must be one of 1..9 or &amp; (every device), got &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="153"/>
+        <location filename="../../src/cli/cli.cpp" line="150"/>
         <source>--timeout braucht eine Zahl von Sekunden, nicht &apos;%1&apos;</source>
         <translation>--timeout needs a number of seconds, got &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="167"/>
+        <location filename="../../src/cli/cli.cpp" line="164"/>
         <source>--period braucht eine Zahl von Sekunden von 0.01 bis 86400, nicht &apos;%1&apos;</source>
         <translation>--period needs a number of seconds from 0.01 to 86400, got &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="195"/>
+        <location filename="../../src/cli/cli.cpp" line="192"/>
         <source>COM %1: Schnittstelle nicht mehr vorhanden (Gerät getrennt?)</source>
         <translation>COM %1: port no longer present (device disconnected?)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="222"/>
+        <location filename="../../src/cli/cli.cpp" line="219"/>
         <source>kein Gerät für diese Schnittstelle</source>
         <translation>no device for this port</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="235"/>
+        <location filename="../../src/cli/cli.cpp" line="232"/>
         <source>Fehler #%1: %2</source>
         <translation>Error #%1: %2</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="297"/>
+        <location filename="../../src/cli/cli.cpp" line="294"/>
         <source>%1 mehr als einmal angegeben</source>
         <translation>%1 given more than once</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="329"/>
+        <location filename="../../src/cli/cli.cpp" line="326"/>
         <source>%1 muss eine dezimale oder mit 0x hexadezimale ganze Zahl sein, nicht &apos;%2&apos;</source>
         <translation>%1 must be a decimal or 0x hexadecimal integer, got &apos;%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="385"/>
+        <location filename="../../src/cli/cli.cpp" line="382"/>
         <source>%1 braucht einen Wert</source>
         <translation>%1 needs a value</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="393"/>
+        <location filename="../../src/cli/cli.cpp" line="390"/>
         <source>--port muss eine Schnittstelle 1..256 sein (%1), nicht &apos;%2&apos;</source>
         <translation>--port must be a port 1..256 (%1), got &apos;%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="409"/>
+        <location filename="../../src/cli/cli.cpp" line="406"/>
         <source>--trace-file braucht einen Pfad</source>
         <translation>--trace-file needs a path</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="415"/>
+        <location filename="../../src/cli/cli.cpp" line="412"/>
         <source>--count muss mindestens 1 sein</source>
         <translation>--count must be at least 1</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="422"/>
+        <location filename="../../src/cli/cli.cpp" line="419"/>
         <source>Aufruf: tkv9d [OPTIONS] %1 %2
 </source>
         <translation>usage: tkv9d [OPTIONS] %1 %2
 </translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="435"/>
+        <location filename="../../src/cli/cli.cpp" line="432"/>
         <source>unbekannte Option %1</source>
         <translation>unknown option %1</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="446"/>
+        <location filename="../../src/cli/cli.cpp" line="443"/>
         <source>kein Befehl angegeben</source>
         <translation>no command given</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="450"/>
+        <location filename="../../src/cli/cli.cpp" line="447"/>
         <source>%1 gehört zu watch, nicht zu %2</source>
         <translation>%1 belongs to watch, not to %2</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="457"/>
+        <location filename="../../src/cli/cli.cpp" line="454"/>
         <source>%1 hat keine Option %2</source>
         <translation>%1 has no option %2</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="460"/>
+        <location filename="../../src/cli/cli.cpp" line="457"/>
         <source>%1 nimmt %2 Argument(e)</source>
         <translation>%1 takes %2 argument(s)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="464"/>
+        <location filename="../../src/cli/cli.cpp" line="461"/>
         <source>unbekannter Befehl %1</source>
         <translation>unknown command %1</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="474"/>
+        <location filename="../../src/cli/cli.cpp" line="471"/>
         <source>Hinweis: vor dem Abbruch vollständig ausgeführt.</source>
         <translation>Note: carried out in full before the interruption.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="502"/>
+        <location filename="../../src/cli/cli.cpp" line="499"/>
         <source>Protokolldatei %1 kann nicht geöffnet werden: %2</source>
         <translation>cannot open trace file %1: %2</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="521"/>
+        <location filename="../../src/cli/cli.cpp" line="518"/>
         <source>tkv9d: Protokolldatei %1 konnte nicht geschrieben werden</source>
         <translation>tkv9d: trace file %1 could not be written</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="525"/>
+        <location filename="../../src/cli/cli.cpp" line="522"/>
         <source>tkv9d: stdout konnte nicht geschrieben werden</source>
         <translation>tkv9d: stdout could not be written</translation>
     </message>
     <message>
-        <location filename="../../src/cli/cli.cpp" line="550"/>
+        <location filename="../../src/cli/cli.cpp" line="547"/>
         <source>Mehr mit &apos;tkv9d --help&apos;.</source>
         <translation>Try &apos;tkv9d --help&apos;.</translation>
     </message>
@@ -389,8 +390,8 @@ Optionen:
                          nie)
   --vxi11                auch ein VXI-11-Instrument (VISA: TCPIP0::HOST::inst0::INSTR),
                          gefunden über den Port-Mapper an Port 111
-Eine Schnittstelle, die verschwindet (Adapter abgezogen), wird jede Sekunde neu versucht;
-solange sie fort ist, antworten Abfragen -241, und nichts wird gesendet.
+Eine Schnittstelle, die verschwindet (Adapter abgezogen), wird jede Sekunde neu
+versucht; solange sie fort ist, antworten Abfragen -241, und nichts wird gesendet.
 </source>
         <translation>The device as a SCPI instrument on a raw TCP socket (VISA: TCPIP0::HOST::5025::SOCKET),
 one line a message, LF at its end. Logs on stderr; SIGINT or SIGTERM ends it with 0.
@@ -573,9 +574,10 @@ Rahmen passt, gilt
         <source>Aufruf: tkv9d-sim --port PORT [--address C]... [--dlq3 C] [--pace] [--log FILE]
                   [--fault KIND[:KEY=VALUE,...]]... [--seed S]
         tkv9d-sim --help | --version
-  --port PORT  die zu bedienende COM-Schnittstelle: 10, COM10 oder \\.\COM10, oder der
-               Name eines anderen seriellen Geräts; etwa ein Ende eines Nullmodem-Paars
-               (com0com: COM10 &lt;-&gt; COM11); Windows hat keine Pseudo-Terminals
+  --port PORT  die zu bedienende COM-Schnittstelle: 10, COM10 oder \\.\COM10,
+               oder der Name eines anderen seriellen Geräts; etwa ein Ende eines
+               Nullmodem-Paars (com0com: COM10 &lt;-&gt; COM11); Windows hat keine
+               Pseudo-Terminals
   --com N      dasselbe wie --port
 </source>
         <translation>usage: tkv9d-sim --port PORT [--address C]... [--dlq3 C] [--pace] [--log FILE]

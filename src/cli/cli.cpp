@@ -51,16 +51,14 @@ std::string deviceHelp() {
 std::string portInUseHelp() {
     return VRL_TR(
         "tkv9d",
-        "Die Schnittstelle wird für tkv9d allein geöffnet: solange ein anderes Programm sie hält,\n"
-        "endet tkv9d mit Fehler #100003 (\"ist belegt\"; Windows sagt nicht, welches Programm sie\n"
-        "hält). Texte, die die Leitung nicht tragen kann (Steuerzeichen, Bytes über 0x7E, und "
-        "'#',\n"
-        "das jeden Rahmen beginnt; etwa in set programmname), werden abgelehnt, bevor etwas\n"
-        "gesendet wird.\n"
-        "Strg+C hält eine Übertragung nach dem Programm in Arbeit an, schließt die Schnittstelle,\n"
-        "sagt, wie weit sie kam, und endet mit 130; ein zweites Strg+C beendet sofort. watch "
-        "endet\n"
-        "darauf mit 0.\n"
+        "Die Schnittstelle wird für tkv9d allein geöffnet: solange ein anderes Programm sie\n"
+        "hält, endet tkv9d mit Fehler #100003 (\"ist belegt\"; Windows sagt nicht, welches\n"
+        "Programm sie hält). Texte, die die Leitung nicht tragen kann (Steuerzeichen, Bytes\n"
+        "über 0x7E, und '#', das jeden Rahmen beginnt; etwa in set programmname), werden\n"
+        "abgelehnt, bevor etwas gesendet wird.\n"
+        "Strg+C hält eine Übertragung nach dem Programm in Arbeit an, schließt die\n"
+        "Schnittstelle, sagt, wie weit sie kam, und endet mit 130; ein zweites Strg+C beendet\n"
+        "sofort. watch endet darauf mit 0.\n"
         "In cmd.exe wird die gemeinsame Adresse \"&\" oder ^& geschrieben.\n");
 }
 #else
@@ -114,13 +112,12 @@ void printUsage(std::ostream& err) {
                "  --trace-file PATH  dieselben Zeilen, an PATH angehängt; nur für einen gültigen\n"
                "                     Befehl geöffnet; ein Protokoll, das nicht geschrieben werden\n"
                "                     kann, lässt den Befehl scheitern\n"
-               "  --period SECONDS   watch: Zeit von einer Lesung zur nächsten, >= 0.01 (Vorgabe "
-               "1)\n"
+               "  --period SECONDS   watch: Zeit von einer Lesung zur nächsten, >= 0.01\n"
+               "                     (Vorgabe 1)\n"
                "  --count N          watch: nach N Lesungen enden (Vorgabe: bis Strg-C)\n"
-               "  --reconnect        watch: weiter aufzeichnen, wenn die Schnittstelle "
-               "verschwindet\n"
-               "                     (Adapter abgezogen), die fehlenden Lesungen markieren, sie\n"
-               "                     wieder öffnen, wenn sie zurück ist\n"
+               "  --reconnect        watch: weiter aufzeichnen, wenn die Schnittstelle\n"
+               "                     verschwindet (Adapter abgezogen), die fehlenden Lesungen\n"
+               "                     markieren, sie wieder öffnen, wenn sie zurück ist\n"
                "  --help, -h         dieser Text\n"
                "  --version          Name, Version und Lizenz des Programms\n"
                "Befehle:\n");

@@ -625,9 +625,8 @@ std::string help() {
         "                         nie)\n"
         "  --vxi11                auch ein VXI-11-Instrument (VISA: TCPIP0::HOST::inst0::INSTR),\n"
         "                         gefunden über den Port-Mapper an Port 111\n"
-        "Eine Schnittstelle, die verschwindet (Adapter abgezogen), wird jede Sekunde neu "
-        "versucht;\n"
-        "solange sie fort ist, antworten Abfragen -241, und nichts wird gesendet.\n");
+        "Eine Schnittstelle, die verschwindet (Adapter abgezogen), wird jede Sekunde neu\n"
+        "versucht; solange sie fort ist, antworten Abfragen -241, und nichts wird gesendet.\n");
 }
 
 }  // namespace

@@ -56,10 +56,10 @@ std::string usagePorts() {
         "Aufruf: tkv9d-sim --port PORT [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
         "                  [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
         "        tkv9d-sim --help | --version\n"
-        "  --port PORT  die zu bedienende COM-Schnittstelle: 10, COM10 oder \\\\.\\COM10, oder "
-        "der\n"
-        "               Name eines anderen seriellen Geräts; etwa ein Ende eines Nullmodem-Paars\n"
-        "               (com0com: COM10 <-> COM11); Windows hat keine Pseudo-Terminals\n"
+        "  --port PORT  die zu bedienende COM-Schnittstelle: 10, COM10 oder \\\\.\\COM10,\n"
+        "               oder der Name eines anderen seriellen Geräts; etwa ein Ende eines\n"
+        "               Nullmodem-Paars (com0com: COM10 <-> COM11); Windows hat keine\n"
+        "               Pseudo-Terminals\n"
         "  --com N      dasselbe wie --port\n");
 #else
     return VRL_TR(
