@@ -2,6 +2,20 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>serial port</name>
+    <message>
+        <location filename="../../src/platform/serial/termios_backend.cpp" line="290"/>
+        <location filename="../../src/platform/serial/win32_backend.cpp" line="64"/>
+        <source> ist belegt</source>
+        <translation> is in use</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/serial/termios_backend.cpp" line="292"/>
+        <source> von Prozess </source>
+        <translation> by process </translation>
+    </message>
+</context>
+<context>
     <name>tkv9d</name>
     <message>
         <location filename="../../src/cli/cli.cpp" line="47"/>

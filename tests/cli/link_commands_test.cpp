@@ -87,16 +87,22 @@ TEST_F(LinkCommands, PortHeldByAnotherProgramIsRefusedAsInUse) {
     ASSERT_EQ(VRLTKV9D_Open(kHolder, 9600), 0);
     ASSERT_EQ(VRLTKV9D_Timeout(kHolder, 0.3), 0);
 
-    for (const char* command : {"id", "scan"}) {
+    // Each command in one of the languages, which the reason follows as the error line does.
+    for (const auto& [command, language] :
+         {std::pair{"id", kLanguages[0]}, std::pair{"scan", kLanguages[1]}}) {
+        speak(language);
         const auto r = tool({command});
         EXPECT_EQ(r.status, 1) << command;
         EXPECT_EQ(r.out, "") << command;
         const std::string inUse =
-            "Fehler #100003: Fehler beim öffnen der seriellen Schnittstelle\n"
-            "COM 1: " +
-            line.devicePath() + " ist belegt von Prozess " + std::to_string(::getpid()) + " (";
+            say("Fehler #100003: Fehler beim öffnen der seriellen Schnittstelle\n",
+                "Error #100003: Error opening com-port\n") +
+            "COM 1: " + line.devicePath() +
+            say(" ist belegt von Prozess ", " is in use by process ") + std::to_string(::getpid()) +
+            " (";
         EXPECT_EQ(r.err.substr(0, inUse.size()), inUse) << r.err;
     }
+    speak(vrl::text::Language::German);
     EXPECT_TRUE(line.frames().empty());
 
     std::string text;
