@@ -539,6 +539,17 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
         Invocation invocation;
         if (parseCommandLine(argc, argv, ctx, invocation)) return 0;
         const Command command = chooseCommand(ctx, invocation);
+        // A script reads what --json prints, the detail of an error included: the command says
+        // everything in the texts it always gave, whatever the locale.
+        struct MachineTexts {
+            bool on;
+            ~MachineTexts() {
+                if (on)
+                    vrl::text::useLanguage(gEnglish ? vrl::text::Language::English
+                                                    : vrl::text::Language::German);
+            }
+        } machine{ctx.json};
+        if (machine.on) vrl::text::useLanguage(vrl::text::Language::German);
         return runWithSurroundings(command, ctx, invocation);
     } catch (const UsageError& usage) {
         // The reason, and where to read more: the whole usage would push the reason off a small
