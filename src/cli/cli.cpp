@@ -27,6 +27,8 @@
 #include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "platform/files/system_path.h"
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
 #include "tkv9d_version.h"
 
 namespace cli {
@@ -41,73 +43,101 @@ constexpr int kOutputLost = 1;
 // What the help says where the systems differ: Windows does not tell who holds a port, its
 // devices are COM names, and its console sends Ctrl+C, not SIGTERM.
 #ifdef _WIN32
-constexpr const char* kDeviceHelp =
-    "  --device PATH      the serial device to use, instead of the port's own (\\\\.\\COM3)\n";
-constexpr const char* kPortInUse =
-    "The port is opened for tkv9d alone: while another program holds it, tkv9d stops with\n"
-    "Fehler #100003 (\"ist belegt\"; Windows does not say which program holds it). Texts the\n"
-    "line cannot carry (control characters, bytes above 0x7E, and '#', which begins every\n"
-    "frame; for example in set programmname) are refused before anything is sent.\n"
-    "Ctrl+C stops a transfer after the program in hand, closes the port, says how far it got\n"
-    "and exits 130; a second Ctrl+C ends at once. watch ends on it with 0.\n"
-    "In cmd.exe the common address is written \"&\" or ^&.\n";
+std::string deviceHelp() {
+    return VRL_TR("tkv9d",
+                  "  --device PATH      das serielle Gerät, das statt dem des Ports benutzt wird "
+                  "(\\\\.\\COM3)\n");
+}
+std::string portInUseHelp() {
+    return VRL_TR(
+        "tkv9d",
+        "Die Schnittstelle wird für tkv9d allein geöffnet: solange ein anderes Programm sie\n"
+        "hält, endet tkv9d mit Fehler #100003 (\"ist belegt\"; Windows sagt nicht, welches\n"
+        "Programm sie hält). Texte, die die Leitung nicht tragen kann (Steuerzeichen, Bytes\n"
+        "über 0x7E, und '#', das jeden Rahmen beginnt; etwa in set programmname), werden\n"
+        "abgelehnt, bevor etwas gesendet wird.\n"
+        "Strg+C hält eine Übertragung nach dem Programm in Arbeit an, schließt die\n"
+        "Schnittstelle, sagt, wie weit sie kam, und endet mit 130; ein zweites Strg+C beendet\n"
+        "sofort. watch endet darauf mit 0.\n"
+        "In cmd.exe wird die gemeinsame Adresse \"&\" oder ^& geschrieben.\n");
+}
 #else
-constexpr const char* kDeviceHelp =
-    "  --device PATH      the serial device to use, instead of the port's own\n";
-constexpr const char* kPortInUse =
-    "The port is opened for tkv9d alone: while another program holds it, tkv9d stops with\n"
-    "Fehler #100003 and names that program. Texts the line cannot carry (control\n"
-    "characters, bytes above 0x7E, and '#', which begins every frame; for example in set\n"
-    "programmname) are refused before anything is sent.\n"
-    "Ctrl-C (SIGINT) or SIGTERM stops a transfer after the program in hand, closes the\n"
-    "port, says how far it got and exits 130 (SIGINT) or 143 (SIGTERM); a second signal\n"
-    "ends at once. watch ends on them with 0.\n";
+std::string deviceHelp() {
+    return VRL_TR(
+        "tkv9d", "  --device PATH      das serielle Gerät, das statt dem des Ports benutzt wird\n");
+}
+std::string portInUseHelp() {
+    return VRL_TR(
+        "tkv9d",
+        "Die Schnittstelle wird für tkv9d allein geöffnet: solange ein anderes Programm sie hält,\n"
+        "endet tkv9d mit Fehler #100003 und nennt dieses Programm. Texte, die die Leitung nicht\n"
+        "tragen kann (Steuerzeichen, Bytes über 0x7E, und '#', das jeden Rahmen beginnt; etwa in\n"
+        "set programmname), werden abgelehnt, bevor etwas gesendet wird.\n"
+        "Strg-C (SIGINT) oder SIGTERM hält eine Übertragung nach dem Programm in Arbeit an,\n"
+        "schließt die Schnittstelle, sagt, wie weit sie kam, und endet mit 130 (SIGINT) oder 143\n"
+        "(SIGTERM); ein zweites Signal beendet sofort. watch endet darauf mit 0.\n");
+}
 #endif
 
 // The ways to name port 5 on this system, as --port takes them.
+std::string portForms() {
 #ifdef _WIN32
-constexpr const char* kPortForms = "5, COM5 or \\\\.\\COM5";
+    return VRL_TR("tkv9d", "5, COM5 oder \\\\.\\COM5");
 #else
-constexpr const char* kPortForms = "5 or COM5";
+    return VRL_TR("tkv9d", "5 oder COM5");
 #endif
+}
 
 void printUsage(std::ostream& err) {
-    err << "usage: tkv9d [--port N | --device PATH] [--address C] [--timeout SECONDS] [--json]\n"
-           "             [--trace] [--trace-file PATH] COMMAND [ARGUMENTS]\n"
-           "       tkv9d --help | --version\n"
-           "options:\n"
-           "  --port N           COM port 1..256 (default 1), as "
-        << kPortForms << "\n"
-        << kDeviceHelp
-        << "  --address C        device address 1..9, or & for every device at once (default 1);\n"
-           "                     & gets no answer, so the reading commands refuse it\n"
-           "  --timeout SECONDS  how long each byte read waits (default 1.5)\n"
-           "  --json             id, scan, get and watch print JSON objects, one a line; a "
-           "failure\n"
-           "                     prints {\"error\": N, \"text\": \"...\"} on stderr\n"
-           "  --trace            one line per transaction on stderr: frame, acknowledgement,\n"
-           "                     answer, duration, outcome\n"
-           "  --trace-file PATH  the same lines, appended to PATH; opened only for a valid\n"
-           "                     command; a trace that cannot be written fails the command\n"
-           "  --period SECONDS   watch: time from one reading to the next, >= 0.01 (default 1)\n"
-           "  --count N          watch: stop after N readings (default: until Ctrl-C)\n"
-           "  --reconnect        watch: keep logging when the port goes away (adapter unplugged),\n"
-           "                     mark the missing readings, reopen it when it is back\n"
-           "  --help, -h         this text\n"
-           "  --version          the program's name, version and licence\n"
-           "commands:\n";
+    err << VRL_TR("tkv9d",
+                  "Aufruf: tkv9d [--port N | --device PATH] [--address C] [--timeout SECONDS]\n"
+                  "              [--json] [--trace] [--trace-file PATH] COMMAND [ARGUMENTS]\n"
+                  "        tkv9d --help | --version\n"
+                  "Optionen:\n")
+        << vrl::text::fill(
+               VRL_TR("tkv9d", "  --port N           COM-Port 1..256 (Vorgabe 1), als %1\n"),
+               {portForms()})
+        << deviceHelp()
+        << VRL_TR(
+               "tkv9d",
+               "  --address C        Geräteadresse 1..9, oder & für alle Geräte zugleich (Vorgabe\n"
+               "                     1); & bekommt keine Antwort, daher lehnen die lesenden\n"
+               "                     Befehle sie ab\n"
+               "  --timeout SECONDS  wie lange jedes Lesen eines Bytes wartet (Vorgabe 1.5)\n"
+               "  --json             id, scan, get und watch geben JSON-Objekte aus, eines je\n"
+               "                     Zeile; ein Fehler gibt {\"error\": N, \"text\": \"...\"} auf\n"
+               "                     stderr aus\n"
+               "  --trace            eine Zeile je Transaktion auf stderr: Rahmen, Quittung,\n"
+               "                     Antwort, Dauer, Ergebnis\n"
+               "  --trace-file PATH  dieselben Zeilen, an PATH angehängt; nur für einen gültigen\n"
+               "                     Befehl geöffnet; ein Protokoll, das nicht geschrieben werden\n"
+               "                     kann, lässt den Befehl scheitern\n"
+               "  --period SECONDS   watch: Zeit von einer Lesung zur nächsten, >= 0.01\n"
+               "                     (Vorgabe 1)\n"
+               "  --count N          watch: nach N Lesungen enden (Vorgabe: bis Strg-C)\n"
+               "  --reconnect        watch: weiter aufzeichnen, wenn die Schnittstelle\n"
+               "                     verschwindet (Adapter abgezogen), die fehlenden Lesungen\n"
+               "                     markieren, sie wieder öffnen, wenn sie zurück ist\n"
+               "  --help, -h         dieser Text\n"
+               "  --version          Name, Version und Lizenz des Programms\n"
+               "Befehle:\n");
     for (const Command& command : allCommands())
         err << "  " << command.name << (*command.arguments ? " " : "") << command.arguments << '\n';
-    err << kPortInUse
-        << "On a terminal, programs-read, programs-write and diff show a progress line on stderr.\n"
-           "A port that goes away while open is named on a second line (\"Schnittstelle nicht\n"
-           "mehr vorhanden\").\n";
+    err << portInUseHelp()
+        << VRL_TR(
+               "tkv9d",
+               "Auf einem Terminal zeigen programs-read, programs-write und diff eine\n"
+               "Fortschrittszeile auf stderr. Eine Schnittstelle, die verschwindet, während sie\n"
+               "offen ist, wird in einer zweiten Zeile genannt (\"Schnittstelle nicht mehr\n"
+               "vorhanden\").\n");
 }
 
 // The rule the connection manager applies to the operator's choice, for every command alike.
 char parseAddress(const std::string& text) {
     if (text.size() != 1 || !vrl::com::operatorAddress(text[0]))
-        throw UsageError{"--address must be one of 1..9 or & (every device), got '" + text + "'"};
+        throw UsageError{vrl::text::fill(
+            VRL_TR("tkv9d", "--address muss eins von 1..9 oder & (alle Geräte) sein, nicht '%1'"),
+            {text})};
     return text[0];
 }
 
@@ -116,7 +146,8 @@ double parseSeconds(const std::string& text) {
     const char* last = text.data() + text.size();
     auto [end, ec] = std::from_chars(text.data(), last, value);
     if (ec != std::errc() || end != last || !(value > 0.0) || value > 3600.0)
-        throw UsageError{"--timeout needs a number of seconds, got '" + text + "'"};
+        throw UsageError{vrl::text::fill(
+            VRL_TR("tkv9d", "--timeout braucht eine Zahl von Sekunden, nicht '%1'"), {text})};
     return value;
 }
 
@@ -129,8 +160,10 @@ double parsePeriod(const std::string& text) {
     const char* last = text.data() + text.size();
     auto [end, ec] = std::from_chars(text.data(), last, value);
     if (ec != std::errc() || end != last || !(value >= kShortestPeriod) || value > 86400.0)
-        throw UsageError{"--period needs a number of seconds from 0.01 to 86400, got '" + text +
-                         "'"};
+        throw UsageError{vrl::text::fill(
+            VRL_TR("tkv9d",
+                   "--period braucht eine Zahl von Sekunden von 0.01 bis 86400, nicht '%1'"),
+            {text})};
     return value;
 }
 
@@ -154,7 +187,25 @@ std::string goneText(int port) {
     return "COM " + std::to_string(port) + ": Schnittstelle nicht mehr vorhanden (Gerät getrennt?)";
 }
 
+std::string goneNote(int port) {
+    return vrl::text::fill(
+        VRL_TR("tkv9d", "COM %1: Schnittstelle nicht mehr vorhanden (Gerät getrennt?)"),
+        {std::to_string(port)});
+}
+
 namespace {
+
+bool gEnglish = false;
+
+// The catalogue's text for the operator's line, in the operator's language. What machines read
+// (--json, the SCPI error queue) keeps the German text they know.
+std::string operatorMessage(int code) {
+    if (!gEnglish) return VRL_Fehlermeldung(code);
+    VRL_Fehlersprache(vrl::kLanguageEnglish);
+    std::string text = VRL_Fehlermeldung(code);
+    VRL_Fehlersprache(1);
+    return text;
+}
 
 void reportFailure(const Context& ctx, int code) {
     std::string detail;
@@ -162,10 +213,13 @@ void reportFailure(const Context& ctx, int code) {
         // The code cannot say why; the operator needs the device and the system's reason.
         const std::string path = vrl::driver::devicePath(ctx.port);
         const std::string reason = vrl::driver::openFailureReason(ctx.port);
-        detail = "COM " + std::to_string(ctx.port) + ": " +
-                 (reason.empty() ? (path.empty() ? "no device for this port" : path) : reason);
+        detail =
+            "COM " + std::to_string(ctx.port) + ": " +
+            (reason.empty()
+                 ? (path.empty() ? VRL_TR("tkv9d", "kein Gerät für diese Schnittstelle") : path)
+                 : reason);
     } else if (vrl::driver::portGone(ctx.port)) {
-        detail = goneText(ctx.port);
+        detail = goneNote(ctx.port);
     }
     const long long number = -static_cast<long long>(code);
     if (ctx.json) {
@@ -175,7 +229,9 @@ void reportFailure(const Context& ctx, int code) {
         ctx.err << error.str() << '\n';
         return;
     }
-    ctx.err << "Fehler #" << number << ": " << VRL_Fehlermeldung(code) << '\n';
+    ctx.err << vrl::text::fill(VRL_TR("tkv9d", "Fehler #%1: %2"),
+                               {std::to_string(number), operatorMessage(code)})
+            << '\n';
     if (!detail.empty()) ctx.err << detail << '\n';
 }
 
@@ -234,7 +290,8 @@ int runCommand(const Command& command, Context& ctx, const std::vector<std::stri
 std::optional<std::string> CommandOptions::value(const std::string& name) const {
     const auto found = given_.find(name);
     if (found == given_.end()) return std::nullopt;
-    if (found->second.size() > 1) throw UsageError{name + " given more than once"};
+    if (found->second.size() > 1)
+        throw UsageError{vrl::text::fill(VRL_TR("tkv9d", "%1 mehr als einmal angegeben"), {name})};
     return found->second.front();
 }
 
@@ -265,8 +322,11 @@ long long parseInteger(const std::string& text, const char* what) {
     const char* last = digits.data() + digits.size();
     auto [end, ec] = std::from_chars(digits.data(), last, value, base);
     if (digits.empty() || ec != std::errc() || end != last)
-        throw UsageError{std::string(what) + " must be a decimal or 0x hexadecimal integer, got '" +
-                         text + "'"};
+        throw UsageError{vrl::text::fill(
+            VRL_TR("tkv9d",
+                   "%1 muss eine dezimale oder mit 0x hexadezimale ganze Zahl sein, "
+                   "nicht '%2'"),
+            {what, text})};
     return negative ? -value : value;
 }
 
@@ -318,15 +378,17 @@ bool parseCommandLine(int argc, char** argv, Context& ctx, Invocation& invocatio
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&]() -> std::string {
-            if (i + 1 >= argc) throw UsageError{arg + " needs a value"};
+            if (i + 1 >= argc)
+                throw UsageError{vrl::text::fill(VRL_TR("tkv9d", "%1 braucht einen Wert"), {arg})};
             return argv[++i];
         };
         if (arg == "--port") {
             const std::string given = value();
             const auto port = vrl::driver::portFromArgument(given);
             if (!port)
-                throw UsageError{"--port must be a port 1..256 (" + std::string(kPortForms) +
-                                 "), got '" + given + "'"};
+                throw UsageError{vrl::text::fill(
+                    VRL_TR("tkv9d", "--port muss eine Schnittstelle 1..256 sein (%1), nicht '%2'"),
+                    {portForms(), given})};
             ctx.port = *port;
         } else if (arg == "--device") {
             invocation.device = value();
@@ -340,22 +402,23 @@ bool parseCommandLine(int argc, char** argv, Context& ctx, Invocation& invocatio
             invocation.traceToErr = true;
         } else if (arg == "--trace-file") {
             invocation.tracePath = value();
-            if (invocation.tracePath.empty()) throw UsageError{"--trace-file needs a path"};
+            if (invocation.tracePath.empty())
+                throw UsageError{VRL_TR("tkv9d", "--trace-file braucht einen Pfad")};
         } else if (arg == "--period") {
             ctx.period = parsePeriod(value());
             invocation.watchOption = invocation.watchOption.value_or(arg);
         } else if (arg == "--count") {
             const long long count = parseInteger(value(), "--count");
-            if (count < 1) throw UsageError{"--count must be at least 1"};
+            if (count < 1) throw UsageError{VRL_TR("tkv9d", "--count muss mindestens 1 sein")};
             ctx.count = count;
             invocation.watchOption = invocation.watchOption.value_or(arg);
         } else if (arg == "--help" || arg == "-h") {
             // "serve --help": the command's own help, where it has one.
             for (const Command& command : allCommands()) {
                 if (words.empty() || words.front() != command.name || !command.help) continue;
-                ctx.out << "usage: tkv9d [OPTIONS] " << command.name << ' ' << command.arguments
-                        << '\n'
-                        << command.help;
+                ctx.out << vrl::text::fill(VRL_TR("tkv9d", "Aufruf: tkv9d [OPTIONS] %1 %2\n"),
+                                           {command.name, command.arguments})
+                        << command.help();
                 return true;
             }
             printUsage(ctx.out);
@@ -366,7 +429,7 @@ bool parseCommandLine(int argc, char** argv, Context& ctx, Invocation& invocatio
         } else if (const CommandOption* own = commandOption(arg)) {
             ctx.options.add(arg, own->takesValue ? value() : std::string());
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-            throw UsageError{"unknown option " + arg};
+            throw UsageError{vrl::text::fill(VRL_TR("tkv9d", "unbekannte Option %1"), {arg})};
         } else {
             words.push_back(arg);
         }
@@ -377,22 +440,25 @@ bool parseCommandLine(int argc, char** argv, Context& ctx, Invocation& invocatio
 // The command the words name, with its arguments left in `words`, checked against what it takes.
 Command chooseCommand(const Context& ctx, Invocation& invocation) {
     std::vector<std::string>& words = invocation.words;
-    if (words.empty()) throw UsageError{"no command given"};
+    if (words.empty()) throw UsageError{VRL_TR("tkv9d", "kein Befehl angegeben")};
     const std::string name = words.front();
     words.erase(words.begin());
     if (invocation.watchOption && name != "watch")
-        throw UsageError{*invocation.watchOption + " belongs to watch, not to " + name};
+        throw UsageError{vrl::text::fill(VRL_TR("tkv9d", "%1 gehört zu watch, nicht zu %2"),
+                                         {*invocation.watchOption, name})};
     for (const Command& command : allCommands()) {
         if (name != command.name) continue;
         for (const std::string& option : ctx.options.names()) {
-            if (!takesOption(command, option)) throw UsageError{name + " has no option " + option};
+            if (!takesOption(command, option))
+                throw UsageError{
+                    vrl::text::fill(VRL_TR("tkv9d", "%1 hat keine Option %2"), {name, option})};
         }
         if (command.argumentCount >= 0 && static_cast<int>(words.size()) != command.argumentCount)
-            throw UsageError{name + " takes " + std::to_string(command.argumentCount) +
-                             " argument(s)"};
+            throw UsageError{vrl::text::fill(VRL_TR("tkv9d", "%1 nimmt %2 Argument(e)"),
+                                             {name, std::to_string(command.argumentCount)})};
         return command;
     }
-    throw UsageError{"unknown command " + name};
+    throw UsageError{vrl::text::fill(VRL_TR("tkv9d", "unbekannter Befehl %1"), {name})};
 }
 
 // How the command ended, told on stderr after its own output; the exit status.
@@ -402,7 +468,7 @@ int reportEnd(const Context& ctx, int code, int signal) {
         // finished its work when the signal came says so rather than what a stopped one leaves
         // behind.
         if (code == 0) {
-            ctx.err << "Hinweis: vor dem Abbruch vollständig ausgeführt.\n";
+            ctx.err << VRL_TR("tkv9d", "Hinweis: vor dem Abbruch vollständig ausgeführt.") << '\n';
         } else if (vrl::isSilent(code)) {
             if (!ctx.interruptNote.empty()) ctx.err << ctx.interruptNote << '\n';
         } else {
@@ -429,7 +495,9 @@ int runWithSurroundings(const Command& command, Context& ctx, const Invocation& 
     if (!tracePath.empty()) {
         if (const auto path = files::systemPath(tracePath)) traceFile.open(*path, std::ios::app);
         if (!traceFile)
-            throw UsageError{"cannot open trace file " + tracePath + ": " + std::strerror(errno)};
+            throw UsageError{
+                vrl::text::fill(VRL_TR("tkv9d", "Protokolldatei %1 kann nicht geöffnet werden: %2"),
+                                {tracePath, std::strerror(errno)})};
         trace.add(traceFile);
     }
     // The port is known to the serial layer by number; --device names it directly.
@@ -447,8 +515,11 @@ int runWithSurroundings(const Command& command, Context& ctx, const Invocation& 
     // output for the value.
     if (!ctx.out || (!tracePath.empty() && !traceFile)) {
         const int reason = errno;
-        ctx.err << "tkv9d: " << (ctx.out ? "trace file " + tracePath : std::string("stdout"))
-                << " could not be written"
+        ctx.err << (ctx.out ? vrl::text::fill(VRL_TR("tkv9d",
+                                                     "tkv9d: Protokolldatei %1 konnte "
+                                                     "nicht geschrieben werden"),
+                                              {tracePath})
+                            : VRL_TR("tkv9d", "tkv9d: stdout konnte nicht geschrieben werden"))
                 << (reason != 0 ? std::string(": ") + std::strerror(reason) : "") << '\n';
         if (code == 0) code = kOutputLost;
     }
@@ -457,17 +528,34 @@ int runWithSurroundings(const Command& command, Context& ctx, const Invocation& 
 
 }  // namespace
 
+void useLanguage(vrl::text::Language language) {
+    vrl::text::useLanguage(language);
+    gEnglish = language == vrl::text::Language::English;
+}
+
 int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
     Context ctx{1, '1', 1.5, out, err};
     try {
         Invocation invocation;
         if (parseCommandLine(argc, argv, ctx, invocation)) return 0;
         const Command command = chooseCommand(ctx, invocation);
+        // A script reads what --json prints, the detail of an error included: the command says
+        // everything in the texts it always gave, whatever the locale.
+        struct MachineTexts {
+            bool on;
+            ~MachineTexts() {
+                if (on)
+                    vrl::text::useLanguage(gEnglish ? vrl::text::Language::English
+                                                    : vrl::text::Language::German);
+            }
+        } machine{ctx.json};
+        if (machine.on) vrl::text::useLanguage(vrl::text::Language::German);
         return runWithSurroundings(command, ctx, invocation);
     } catch (const UsageError& usage) {
         // The reason, and where to read more: the whole usage would push the reason off a small
         // console window.
-        err << "tkv9d: " << usage.message << "\nTry 'tkv9d --help'.\n";
+        err << "tkv9d: " << usage.message << '\n'
+            << VRL_TR("tkv9d", "Mehr mit 'tkv9d --help'.") << '\n';
         return kExitUsage;
     }
 }

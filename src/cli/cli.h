@@ -13,6 +13,7 @@
 
 #include "driver/parameter_catalogue.h"
 #include "params/parametersatz.h"
+#include "platform/text/language.h"
 
 namespace cli {
 
@@ -73,8 +74,9 @@ struct Command {
     // The command opens and closes the port itself (through the connection manager).
     bool opensPort = false;
     std::span<const CommandOption> options = {};
-    // What `tkv9d COMMAND --help` prints below the command's usage line; null: the tool's help.
-    const char* help = nullptr;
+    // What `tkv9d COMMAND --help` prints below the command's usage line, in the operator's
+    // language; null: the tool's help.
+    std::string (*help)() = nullptr;
 };
 
 std::span<const Command> linkCommands();
@@ -117,6 +119,10 @@ int connected(Context& ctx, const std::function<int()>& body);
 // programs-read) and lists on ctx.out every field that differs from `written`.
 int verifyTable(Context& ctx, std::span<const Parametersatz> written);
 
+// The language of the tool's texts from here on (German until chosen): its messages, help and
+// error lines; what machines read (--json, CSV, the server's log and SCPI errors) stays as it is.
+void useLanguage(vrl::text::Language language);
+
 // The whole tool: options, command, error report. Returns the exit status.
 int run(int argc, char** argv, std::ostream& out, std::ostream& err);
 
@@ -135,8 +141,11 @@ std::string valueText(const Value& value);
 // The value as JSON: a number (hex words too), or a string for the text.
 std::string valueJson(const Value& value);
 
-// "COM 7: Schnittstelle nicht mehr vorhanden (Gerät getrennt?)": the port went away while open.
+// "COM 7: Schnittstelle nicht mehr vorhanden (Gerät getrennt?)": the port went away while open,
+// as the server's log and its SCPI errors say it, whatever the language.
 std::string goneText(int port);
+// The same for the operator, in the operator's language.
+std::string goneNote(int port);
 
 // Parses a whole decimal or 0x-prefixed hexadecimal integer; throws UsageError otherwise.
 long long parseInteger(const std::string& text, const char* what);

@@ -1,6 +1,7 @@
 #include "cli/interrupt.h"
 
 #include <cstdlib>
+#include <string>
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -8,6 +9,8 @@
 
 #include "connection/operation.h"
 #include "driver/ports.h"
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
 
 namespace cli {
 
@@ -18,18 +21,26 @@ void stopOperation(int) {
     vrl::op::requestCancel();
 }
 
+// Made before the signals are taken: the handler may not translate or allocate.
+std::string gAtOnceLine;
+
 void endAtOnce(int signal) {
     vrl::driver::releaseExclusiveForExit();
 #ifndef _WIN32
-    static constexpr char kLine[] = "tkv9d: sofort beendet\n";
-    [[maybe_unused]] const auto written = ::write(STDERR_FILENO, kLine, sizeof kLine - 1);
+    [[maybe_unused]] const auto written =
+        ::write(STDERR_FILENO, gAtOnceLine.data(), gAtOnceLine.size());
 #endif
     std::_Exit(interruptedStatus(signal));
 }
 
+console::StopSignals::Action endAtOnceReady() {
+    gAtOnceLine = VRL_TR("tkv9d", "tkv9d: sofort beendet") + '\n';
+    return endAtOnce;
+}
+
 }  // namespace
 
-InterruptHandling::InterruptHandling() : signals_(stopOperation, endAtOnce) {}
+InterruptHandling::InterruptHandling() : signals_(stopOperation, endAtOnceReady()) {}
 
 int interruptedStatus(int signal) {
     return 128 + signal;

@@ -5,13 +5,15 @@
 #include "cli/cli.h"
 #include "cli/json.h"
 #include "driver/vrltkv9d.h"
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
 
 namespace cli {
 
 namespace {
 
 int programNumber(const std::string& text) {
-    const long long value = parseInteger(text, "program number");
+    const long long value = parseInteger(text, VRL_TR("tkv9d", "Programmnummer").c_str());
     // Out-of-range numbers still go to the driver, which refuses them with its own code.
     return value < -1000 || value > 1000 ? -1 : static_cast<int>(value);
 }

@@ -4,11 +4,14 @@
 #include "cli/cli.h"
 #include "cli/complete.h"
 #include "platform/console/program_text.h"
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
 
 int main(int argc, char** argv) {
+    cli::useLanguage(vrl::text::systemLanguage());
     platform::ProgramText text(argc, argv);
     if (!text.valid()) {
-        std::cerr << "tkv9d: an argument is no valid text\n";
+        std::cerr << VRL_TR("tkv9d", "tkv9d: ein Argument ist kein gültiger Text") << '\n';
         return 2;
     }
     // The shell's completion asks for its words; no device is involved.

@@ -14,6 +14,8 @@
 #include "driver/vrldlq3.h"
 #include "driver/vrltkv9d.h"
 #include "params/transfer_check.h"
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
 
 namespace cli {
 
@@ -38,7 +40,8 @@ double parseReal(const std::string& text) {
     const char* last = digits.data() + digits.size();
     const auto [end, ec] = std::from_chars(digits.data(), last, value);
     if (digits.empty() || ec != std::errc() || end != last)
-        throw UsageError{"VALUE must be a number like 1.5 or -2e-3, got '" + text + "'"};
+        throw UsageError{vrl::text::fill(
+            VRL_TR("tkv9d", "VALUE muss eine Zahl wie 1.5 oder -2e-3 sein, nicht '%1'"), {text})};
     return value;
 }
 
@@ -50,7 +53,8 @@ int parseDecimal(const std::string& text) {
     const auto [end, ec] = std::from_chars(digits.data(), last, value);
     if (ec == std::errc::result_out_of_range) return digits.front() == '-' ? INT_MIN : INT_MAX;
     if (digits.empty() || ec != std::errc() || end != last)
-        throw UsageError{"VALUE must be a decimal integer, got '" + text + "'"};
+        throw UsageError{vrl::text::fill(
+            VRL_TR("tkv9d", "VALUE muss eine dezimale ganze Zahl sein, nicht '%1'"), {text})};
     return saturated(value);
 }
 
@@ -128,14 +132,16 @@ int memoryWrite(Context& ctx, const std::vector<std::string>& args) {
     const int start = saturated(parseInteger(args[0], "START"));
     const std::string& hex = args[1];
     if (hex.size() % 2 != 0)
-        throw UsageError{"HEX must have an even number of hex digits, got " +
-                         std::to_string(hex.size())};
+        throw UsageError{vrl::text::fill(
+            VRL_TR("tkv9d", "HEX muss eine gerade Zahl Hex-Ziffern haben, nicht %1"),
+            {std::to_string(hex.size())})};
     std::vector<std::uint8_t> data;
     for (std::size_t i = 0; i < hex.size(); i += 2) {
         const int high = VRLDLQ3_HexZifferWert(hex[i]);
         const int low = VRLDLQ3_HexZifferWert(hex[i + 1]);
         if (high < 0 || low < 0)
-            throw UsageError{"HEX may hold hex digits only, got '" + hex + "'"};
+            throw UsageError{vrl::text::fill(
+                VRL_TR("tkv9d", "HEX darf nur Hex-Ziffern enthalten, nicht '%1'"), {hex})};
         data.push_back(static_cast<std::uint8_t>(16 * high + low));
     }
     return VRLDLQ3_SpeicherSchreiben(ctx.port, ctx.address, vrl::driver::kDlq3MemoryType, start,

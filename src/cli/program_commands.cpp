@@ -17,6 +17,8 @@
 #include "params/parameterfile.h"
 #include "params/program.h"
 #include "params/transfer_check.h"
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
 
 namespace cli {
 
@@ -26,13 +28,21 @@ constexpr int kFirstEntry = 0;
 constexpr int kLastEntry = vrl::params::kTableSize - 1;
 
 // What the device holds after a signal stopped a transfer, below the transfer's own line.
-constexpr const char* kReadStoppedNote =
-    "Die Datei blieb unverändert; das Gerät hat seine Arbeitsparameter zurück.";
-constexpr const char* kWriteStoppedNote =
-    "Die Programme danach sind die alten; die Arbeitsparameter des Geräts halten Eintrag A der "
-    "Datei, ohne ein geschriebenes Programm die alten.";
-constexpr const char* kVerifyStoppedNote =
-    "Alle Programme sind geschrieben; der Vergleich mit dem Gerät wurde abgebrochen.";
+std::string readStoppedNote() {
+    return VRL_TR("tkv9d",
+                  "Die Datei blieb unverändert; das Gerät hat seine Arbeitsparameter "
+                  "zurück.");
+}
+std::string writeStoppedNote() {
+    return VRL_TR("tkv9d",
+                  "Die Programme danach sind die alten; die Arbeitsparameter des Geräts "
+                  "halten Eintrag A der Datei, ohne ein geschriebenes Programm die alten.");
+}
+std::string verifyStoppedNote() {
+    return VRL_TR("tkv9d",
+                  "Alle Programme sind geschrieben; der Vergleich mit dem Gerät wurde "
+                  "abgebrochen.");
+}
 
 // The binary file must not go down the line, as it would when the device path is given as FILE.
 void refusePortAsFile(const Context& ctx, const std::string& path) {
@@ -43,7 +53,8 @@ void refusePortAsFile(const Context& ctx, const std::string& path) {
     const std::string device = vrl::driver::devicePath(ctx.port);
     if (!device.empty() && ::stat(path.c_str(), &file) == 0 && ::stat(device.c_str(), &port) == 0 &&
         file.st_dev == port.st_dev && file.st_ino == port.st_ino)
-        throw UsageError{"FILE " + path + " is the serial port itself"};
+        throw UsageError{vrl::text::fill(
+            VRL_TR("tkv9d", "FILE %1 ist die serielle Schnittstelle selbst"), {path})};
 #else
     (void)ctx;
     (void)path;
@@ -53,7 +64,7 @@ void refusePortAsFile(const Context& ctx, const std::string& path) {
 int programsRead(Context& ctx, const std::vector<std::string>& args) {
     refusePortAsFile(ctx, args[0]);
     Prog_Initialisieren();
-    ctx.interruptNote = kReadStoppedNote;
+    ctx.interruptNote = readStoppedNote();
     return connected(ctx, [&] {
         if (int code = Prog_ProgrammeLesen(kFirstEntry, kLastEntry); code != 0) return code;
         return Datei_Schreiben(args[0]);
@@ -65,9 +76,9 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
     // The read-back gets no answer from '&'; found out after the write, every device would have
     // been written for nothing.
     if (verify && ctx.address == '&')
-        throw UsageError{
-            "programs-write --verify reads back from one device; --address & gets "
-            "no answer"};
+        throw UsageError{VRL_TR("tkv9d",
+                                "programs-write --verify liest von einem Gerät zurück; "
+                                "--address & bekommt keine Antwort")};
     Prog_Initialisieren();
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
     {
@@ -93,14 +104,14 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
     }
     // Long names are the operator's own and go out whole; only the read brings them back cut.
     for (int entry : check.cutNames)
-        ctx.err << "Hinweis: " << vrl::params::cutNameText(gProg, entry) << '\n';
+        ctx.err << VRL_TR("tkv9d", "Hinweis: ") << vrl::params::cutNameText(gProg, entry) << '\n';
     ArbeitskopieLaden(gProgIndex);
     return connected(ctx, [&] {
-        ctx.interruptNote = kWriteStoppedNote;
+        ctx.interruptNote = writeStoppedNote();
         // A failure part-way says itself which programs are stored and what the working
         // parameters hold.
         if (int code = Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); code != 0) return code;
-        ctx.interruptNote = kVerifyStoppedNote;
+        ctx.interruptNote = verifyStoppedNote();
         return verify ? verifyTable(ctx, gProg) : 0;
     });
 }

@@ -3,6 +3,9 @@
 #include <cmath>
 #include <ostream>
 
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
+
 namespace cli {
 
 namespace {
@@ -56,9 +59,10 @@ const CommandProgress* commandProgress() {
 }
 
 std::string timeLeft(std::chrono::milliseconds elapsed, int done, int total) {
-    if (done <= 0) return "Restzeit wird ermittelt …";
+    if (done <= 0) return VRL_TR("tkv9d", "Restzeit wird ermittelt …");
     const double left = static_cast<double>(elapsed.count()) / done * (total - done) / 1000.0;
-    return "Noch etwa " + std::to_string(static_cast<int>(std::ceil(left))) + " s";
+    return vrl::text::fill(VRL_TR("tkv9d", "Noch etwa %1 s"),
+                           {std::to_string(static_cast<int>(std::ceil(left)))});
 }
 
 }  // namespace cli

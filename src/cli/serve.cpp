@@ -27,6 +27,8 @@
 #include "driver/ports.h"
 #include "driver/vrltkv9d.h"
 #include "platform/console/stop_signals.h"
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
 
 namespace cli::serving {
 
@@ -56,8 +58,10 @@ tcp::endpoint parseListen(const std::string& text) {
     const auto address = asio::ip::make_address(host, bad);
     if (colon == std::string::npos || first == last || ec != std::errc() || end != last ||
         port > 65535 || bad)
-        throw UsageError{"--listen needs ADDRESS:PORT, as 127.0.0.1:5025 or [::1]:5025, got '" +
-                         text + "'"};
+        throw UsageError{vrl::text::fill(
+            VRL_TR("tkv9d serve",
+                   "--listen braucht ADDRESS:PORT, wie 127.0.0.1:5025 oder [::1]:5025, nicht '%1'"),
+            {text})};
     return {address, static_cast<unsigned short>(port)};
 }
 
@@ -84,8 +88,10 @@ Network parseNetwork(const std::string& text) {
             bad = asio::error::invalid_argument;
     }
     if (bad)
-        throw UsageError{"--allow needs ADDRESS or ADDRESS/BITS, as 192.168.1.0/24, got '" + text +
-                         "'"};
+        throw UsageError{vrl::text::fill(
+            VRL_TR("tkv9d serve",
+                   "--allow braucht ADDRESS oder ADDRESS/BITS, wie 192.168.1.0/24, nicht '%1'"),
+            {text})};
     if (v4) network.bits += 96;
     network.address = asV6(network.address);
     return network;
@@ -110,13 +116,14 @@ ServeOptions parseOptions(const Context& ctx) {
     options.vxi11 = ctx.options.has("--vxi11");
     if (const auto clients = ctx.options.value("--max-clients")) {
         const long long count = parseInteger(*clients, "--max-clients");
-        if (count < 1 || count > 1000) throw UsageError{"--max-clients must be 1..1000"};
+        if (count < 1 || count > 1000)
+            throw UsageError{VRL_TR("tkv9d serve", "--max-clients muss 1..1000 sein")};
         options.maxClients = static_cast<int>(count);
     }
     if (const auto timeout = ctx.options.value("--idle-timeout")) {
         const long long seconds = parseInteger(*timeout, "--idle-timeout");
         if (seconds < 0 || seconds > 86400)
-            throw UsageError{"--idle-timeout must be 0..86400 seconds"};
+            throw UsageError{VRL_TR("tkv9d serve", "--idle-timeout muss 0..86400 Sekunden sein")};
         options.idleTimeout = std::chrono::seconds(seconds);
     }
     return options;
@@ -600,21 +607,27 @@ constexpr CommandOption kOptions[] = {
     {"--max-clients", true}, {"--idle-timeout", true}, {"--vxi11", false},
 };
 
-constexpr const char* kHelp =
-    "The device as a SCPI instrument on a raw TCP socket (VISA: TCPIP0::HOST::5025::SOCKET),\n"
-    "one line a message, LF at its end. Logs on stderr; SIGINT or SIGTERM ends it with 0.\n"
-    "options:\n"
-    "  --listen ADDRESS:PORT  where to listen (default 127.0.0.1:5025; [::1]:5025 for IPv6)\n"
-    "  --allow ADDRESS[/BITS] serve only these hosts; repeatable (default: every host that\n"
-    "                         reaches the address; a warning unless that is the loopback)\n"
-    "  --read-only            refuse every command that changes the device (-203)\n"
-    "  --max-clients N        clients at once, 1..1000 (default 8); a further one is told why\n"
-    "                         and closed\n"
-    "  --idle-timeout SECONDS close a client that sent nothing for so long (default 0: never)\n"
-    "  --vxi11                also a VXI-11 instrument (VISA: TCPIP0::HOST::inst0::INSTR),\n"
-    "                         found through the port mapper on port 111\n"
-    "A port that goes away (adapter unplugged) is tried again every second; while it is away\n"
-    "queries answer -241 and nothing is sent.\n";
+std::string help() {
+    return VRL_TR(
+        "tkv9d serve",
+        "Das Gerät als SCPI-Instrument an einem rohen TCP-Socket (VISA:\n"
+        "TCPIP0::HOST::5025::SOCKET), eine Zeile je Nachricht, LF an ihrem Ende. Protokolliert\n"
+        "auf stderr; SIGINT oder SIGTERM beenden es mit 0.\n"
+        "Optionen:\n"
+        "  --listen ADDRESS:PORT  wo gelauscht wird (Vorgabe 127.0.0.1:5025; [::1]:5025 für IPv6)\n"
+        "  --allow ADDRESS[/BITS] nur diese Rechner bedienen; wiederholbar (Vorgabe: jeden\n"
+        "                         Rechner, der die Adresse erreicht; eine Warnung, außer beim\n"
+        "                         Loopback)\n"
+        "  --read-only            jeden Befehl ablehnen, der das Gerät ändert (-203)\n"
+        "  --max-clients N        Clients zugleich, 1..1000 (Vorgabe 8); ein weiterer erfährt\n"
+        "                         den Grund und wird geschlossen\n"
+        "  --idle-timeout SECONDS einen Client schließen, der so lange nichts sandte (Vorgabe 0:\n"
+        "                         nie)\n"
+        "  --vxi11                auch ein VXI-11-Instrument (VISA: TCPIP0::HOST::inst0::INSTR),\n"
+        "                         gefunden über den Port-Mapper an Port 111\n"
+        "Eine Schnittstelle, die verschwindet (Adapter abgezogen), wird jede Sekunde neu\n"
+        "versucht; solange sie fort ist, antworten Abfragen -241, und nichts wird gesendet.\n");
+}
 
 }  // namespace
 
@@ -623,7 +636,7 @@ std::span<const Command> serveCommands() {
         {"serve",
          "[--listen ADDRESS:PORT] [--allow ADDRESS[/BITS]]... [--read-only] [--max-clients N] "
          "[--idle-timeout SECONDS] [--vxi11]",
-         0, serve, true, kOptions, kHelp},
+         0, serve, true, kOptions, help},
     };
     return commands;
 }

@@ -10,6 +10,8 @@
 #include "params/curve.h"
 #include "params/parameterfile.h"
 #include "params/program.h"
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
 
 namespace cli {
 
@@ -39,14 +41,15 @@ int diff(Context& ctx, const std::vector<std::string>& args) {
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
     Table file;
     std::copy(gProg.begin(), gProg.end(), file.begin());
-    ctx.interruptNote = "Das Gerät hat seine Arbeitsparameter zurück.";
+    ctx.interruptNote = VRL_TR("tkv9d", "Das Gerät hat seine Arbeitsparameter zurück.");
     return connected(ctx, [&] { return readAndCompare(ctx, file, "Datei", kDiffDiffers); });
 }
 
 int entryOf(const std::string& text) {
     if (text == "A" || text == "a") return 0;
     const long long entry = parseInteger(text, "--entry");
-    if (entry < 1 || entry > kLastEntry) throw UsageError{"--entry must be A or 1..16"};
+    if (entry < 1 || entry > kLastEntry)
+        throw UsageError{VRL_TR("tkv9d", "--entry muss A oder 1..16 sein")};
     return static_cast<int>(entry);
 }
 
@@ -58,9 +61,9 @@ int curve(Context& ctx, const std::vector<std::string>& args) {
     const vrl::params::Curve curve = vrl::params::curveOf(gProg[static_cast<std::size_t>(entry)]);
     ctx.out << vrl::params::curveCsv(curve);
     // What the plot says beside the points goes to stderr, so that stdout stays plain CSV.
-    if (!curve.note.empty()) ctx.err << "Hinweis: " << curve.note << '\n';
+    if (!curve.note.empty()) ctx.err << VRL_TR("tkv9d", "Hinweis: ") << curve.note << '\n';
     for (const auto& refused : curve.refused)
-        ctx.err << "Hinweis: " << vrl::params::refusalText(refused) << '\n';
+        ctx.err << VRL_TR("tkv9d", "Hinweis: ") << vrl::params::refusalText(refused) << '\n';
     return 0;
 }
 

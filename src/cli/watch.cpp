@@ -7,6 +7,7 @@
 #include <chrono>
 #include <ctime>
 #include <ostream>
+#include <sstream>
 #include <thread>
 
 #include "cli/cli.h"
@@ -16,6 +17,8 @@
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
 #include "platform/console/stop_signals.h"
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
 
 namespace cli {
 
@@ -163,7 +166,10 @@ int runWatch(Context& ctx, const std::vector<std::string>& fields) {
             portThere = true;
             other.clear();
             if (watched.empty()) watched = id;
-            ctx.err << "Hinweis: COM " << ctx.port << " wieder verbunden\n" << std::flush;
+            ctx.err << vrl::text::fill(VRL_TR("tkv9d watch", "Hinweis: COM %1 wieder verbunden"),
+                                       {std::to_string(ctx.port)})
+                    << '\n'
+                    << std::flush;
         }
         Reading reading;
         if (portThere) {
@@ -175,8 +181,12 @@ int runWatch(Context& ctx, const std::vector<std::string>& fields) {
             if (!id.empty()) {
                 reading.note = "anderes Gerät an COM " + std::to_string(ctx.port) + ": " + id;
                 if (id != other)
-                    ctx.err << "Hinweis: " << reading.note << ", erwartet " << watched
-                            << "; nicht gelesen, Schnittstelle freigegeben\n"
+                    ctx.err << vrl::text::fill(
+                                   VRL_TR("tkv9d watch",
+                                          "Hinweis: anderes Gerät an COM %1: %2, erwartet %3; "
+                                          "nicht gelesen, Schnittstelle freigegeben"),
+                                   {std::to_string(ctx.port), id, watched})
+                            << '\n'
                             << std::flush;
                 other = id;
             }
@@ -190,14 +200,19 @@ int runWatch(Context& ctx, const std::vector<std::string>& fields) {
         if (away && portThere) {
             VRLTKV9D_Close(ctx.port);
             portThere = false;
-            ctx.err << "Hinweis: " << goneText(ctx.port) << "; watch wartet auf sie\n"
+            ctx.err << vrl::text::fill(VRL_TR("tkv9d watch", "Hinweis: %1; watch wartet auf sie"),
+                                       {goneNote(ctx.port)})
+                    << '\n'
                     << std::flush;
         }
         failuresInARow = reading.code == 0 || away ? 0 : failuresInARow + 1;
         lastCode = reading.code;
         if (failuresInARow >= kFailuresInARow) {
-            ctx.err << "Hinweis: " << kFailuresInARow
-                    << " Lesungen nacheinander fehlgeschlagen, watch endet\n";
+            ctx.err << vrl::text::fill(VRL_TR("tkv9d watch",
+                                              "Hinweis: %1 Lesungen nacheinander "
+                                              "fehlgeschlagen, watch endet"),
+                                       {std::to_string(kFailuresInARow)})
+                    << '\n';
             endsFailed = true;
             break;
         }
@@ -214,17 +229,26 @@ int runWatch(Context& ctx, const std::vector<std::string>& fields) {
         if (ended > start + next * period) {
             next = (ended - start) / period + 1;
             ++overruns;
-            ctx.err << "Hinweis: Lesung " << readings << " dauerte "
-                    << secondsText(ended - start - slot * period) << " s, länger als die Periode ("
-                    << ctx.period << " s); " << next - slot - 1 << " Zeitpunkt(e) ausgelassen\n"
+            std::ostringstream periodText;
+            periodText << ctx.period;
+            ctx.err << vrl::text::fill(
+                           VRL_TR("tkv9d watch",
+                                  "Hinweis: Lesung %1 dauerte %2 s, länger als die "
+                                  "Periode (%3 s); %4 Zeitpunkt(e) ausgelassen"),
+                           {std::to_string(readings), secondsText(ended - start - slot * period),
+                            periodText.str(), std::to_string(next - slot - 1)})
+                    << '\n'
                     << std::flush;
         }
         slot = next;
         if (!waitUntil(start + slot * period)) break;
     }
     if (overruns > 0)
-        ctx.err << "Hinweis: " << overruns << " von " << readings
-                << " Lesungen dauerten länger als die Periode\n";
+        ctx.err << vrl::text::fill(VRL_TR("tkv9d watch",
+                                          "Hinweis: %1 von %2 Lesungen dauerten "
+                                          "länger als die Periode"),
+                                   {std::to_string(overruns), std::to_string(readings)})
+                << '\n';
     ctx.out << std::flush;
     // Ctrl-C ends a run as asked for, whatever the last reading brought.
     return endsFailed ? lastCode : 0;
@@ -236,7 +260,8 @@ int watch(Context& ctx, const std::vector<std::string>& args) {
     const std::vector<std::string>& fields = args.empty() ? kDefaultFields : args;
     for (const std::string& field : fields)
         if (vrl::driver::findParameter(field) == nullptr)
-            throw UsageError{"watch: unknown field " + field};
+            throw UsageError{
+                vrl::text::fill(VRL_TR("tkv9d watch", "watch: unbekanntes Feld %1"), {field})};
     return withOpenPort(ctx, runWatch, fields);
 }
 

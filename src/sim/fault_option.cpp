@@ -4,6 +4,9 @@
 #include <charconv>
 #include <system_error>
 
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
+
 namespace sim {
 
 namespace {
@@ -75,71 +78,82 @@ std::optional<std::string> applyKey(FaultOption& option, Extra extra, std::strin
     Fault& f = option.fault;
     if (key == "every" || key == "after" || key == "count") {
         const auto n = wholeNumber(value, 1, 1'000'000'000);
-        if (!n) return std::string(key) + " needs a whole number from 1";
+        if (!n)
+            return vrl::text::fill(VRL_TR("tkv9d-sim", "%1 braucht eine ganze Zahl ab 1"), {key});
         (key == "every" ? f.every : key == "after" ? f.after : f.count) = static_cast<int>(*n);
     } else if (key == "prob") {
         const auto p = number(value);
         if (!p || !(*p > 0.0 && *p <= 1.0))
-            return std::string("prob needs a number above 0 up to 1");
+            return VRL_TR("tkv9d-sim", "prob braucht eine Zahl über 0 bis 1");
         f.probability = *p;
     } else if (key == "command") {
         if (!commandLettersText(value))
-            return std::string("command needs one to three command letters, such as C1R or N");
+            return VRL_TR("tkv9d-sim",
+                          "command braucht ein bis drei Befehlsbuchstaben, etwa C1R oder N");
         f.command = value;
     } else if (key == "address") {
         if (value.size() != 1 || !isDeviceAddress(value[0]))
-            return std::string("address needs a device address 1..9, a..f");
+            return VRL_TR("tkv9d-sim", "address braucht eine Geräteadresse 1..9, a..f");
         option.address = value[0];
     } else if (extra != Extra::None && key == kExtraKeys[static_cast<std::size_t>(extra)]) {
         if (extra == Extra::Byte) {
             const auto b = byteValue(value);
             if (!b || *b == kAck || *b == kNak || *b == kCan)
-                return std::string("byte needs one character or 0x00..0x7F, not ACK, NAK or CAN");
+                return VRL_TR("tkv9d-sim",
+                              "byte braucht ein Zeichen oder 0x00..0x7F, nicht ACK, NAK oder CAN");
             f.byte = *b;
             f.randomByte = false;
         } else if (extra == Extra::Delta) {
             const auto d = number(value);
-            if (!d || !(*d > 0.0) || *d > 1e6) return std::string("delta needs a number above 0");
+            if (!d || !(*d > 0.0) || *d > 1e6)
+                return VRL_TR("tkv9d-sim", "delta braucht eine Zahl über 0");
             f.delta = *d;
         } else {
             const auto ms = wholeNumber(value, 1, 10'000);
-            if (!ms) return std::string("byte-ms needs a whole number of ms from 1 to 10000");
+            if (!ms)
+                return VRL_TR("tkv9d-sim", "byte-ms braucht eine ganze Zahl ms von 1 bis 10000");
             f.byteMs = static_cast<int>(*ms);
         }
     } else {
-        return "unknown key '" + std::string(key) + "'";
+        return vrl::text::fill(VRL_TR("tkv9d-sim", "unbekannter Schlüssel '%1'"), {key});
     }
     return std::nullopt;
 }
 
 }  // namespace
 
-const char* const kFaultSyntax =
-    "faults: --fault KIND[:KEY=VALUE,...], as often as needed; the first that fits a frame wins\n"
-    "  kinds, the command not carried out:\n"
-    "    nak, can        NAK or CAN in place of ACK\n"
-    "    silent          no answer at all\n"
-    "    garbage         another byte in place of ACK (byte=C or byte=0xHH; default random)\n"
-    "  kinds, the command carried out:\n"
-    "    broken          the answer line broken off halfway (after ACK alone: nothing)\n"
-    "    other-address   the answer line from another address\n"
-    "    wrong-echo      the answer line echoes other command letters (memory: another start)\n"
-    "    err             a parameter read answered with err\n"
-    "    overlong        29 bytes without CR (memory: two digits too many)\n"
-    "    lower-hex       hex words and memory digits in lower case\n"
-    "    checksum        a memory read with its checksum one off\n"
-    "    store-different a parameter write acknowledged, another value stored\n"
-    "                    (delta=D; default one step of the value's resolution)\n"
-    "    slow            the answer's bytes byte-ms=N ms apart (default 5)\n"
-    "  keys, all optional; each fault counts the frames it could act on, per device:\n"
-    "    every=N     only every N-th of them       after=N  only from the N-th on\n"
-    "    prob=P      each with probability P       count=N  only N times\n"
-    "    command=L   only commands whose letters begin with L (C1R, C1, N, IDR, BDR)\n"
-    "    address=C   only the device at address C (default every device)\n"
-    "  --seed S     the generator for prob and garbage (default a new one, printed)\n"
-    "  examples: --fault nak:every=5  --fault silent:after=100  --fault garbage:prob=0.01\n"
-    "            --fault slow:byte-ms=5  --fault wrong-echo:command=N\n"
-    "            --fault store-different:command=C1,delta=0.002\n";
+std::string faultSyntax() {
+    return VRL_TR(
+        "tkv9d-sim",
+        "Störungen: --fault KIND[:KEY=VALUE,...], so oft wie nötig; die erste, die zu einem\n"
+        "Rahmen passt, gilt\n"
+        "  Arten, der Befehl nicht ausgeführt:\n"
+        "    nak, can        NAK oder CAN statt ACK\n"
+        "    silent          gar keine Antwort\n"
+        "    garbage         ein anderes Byte statt ACK (byte=C oder byte=0xHH; Vorgabe zufällig)\n"
+        "  Arten, der Befehl ausgeführt:\n"
+        "    broken          die Antwortzeile mittendrin abgebrochen (nach ACK allein: nichts)\n"
+        "    other-address   die Antwortzeile von einer anderen Adresse\n"
+        "    wrong-echo      die Antwortzeile wiederholt andere Befehlsbuchstaben (Speicher:\n"
+        "                    einen anderen Anfang)\n"
+        "    err             ein Parameterlesen mit err beantwortet\n"
+        "    overlong        29 Bytes ohne CR (Speicher: zwei Ziffern zu viel)\n"
+        "    lower-hex       Hex-Wörter und Speicherziffern in Kleinbuchstaben\n"
+        "    checksum        ein Speicherlesen mit einer um eins falschen Prüfsumme\n"
+        "    store-different ein Parameterschreiben quittiert, ein anderer Wert gespeichert\n"
+        "                    (delta=D; Vorgabe ein Schritt der Auflösung des Werts)\n"
+        "    slow            die Bytes der Antwort byte-ms=N ms auseinander (Vorgabe 5)\n"
+        "  Schlüssel, alle wahlfrei; jede Störung zählt die Rahmen, auf die sie wirken könnte,\n"
+        "  je Gerät:\n"
+        "    every=N     nur jeden N-ten davon           after=N  erst ab dem N-ten\n"
+        "    prob=P      jeden mit Wahrscheinlichkeit P  count=N  nur N-mal\n"
+        "    command=L   nur Befehle, deren Buchstaben mit L beginnen (C1R, C1, N, IDR, BDR)\n"
+        "    address=C   nur das Gerät an Adresse C (Vorgabe jedes Gerät)\n"
+        "  --seed S     der Generator für prob und garbage (Vorgabe ein neuer, ausgegeben)\n"
+        "  Beispiele: --fault nak:every=5  --fault silent:after=100  --fault garbage:prob=0.01\n"
+        "             --fault slow:byte-ms=5  --fault wrong-echo:command=N\n"
+        "             --fault store-different:command=C1,delta=0.002\n");
+}
 
 std::string_view faultName(FaultKind kind) {
     for (const KindRow& row : kKinds) {
@@ -156,7 +170,7 @@ std::optional<FaultOption> parseFaultOption(std::string_view text, std::string& 
         if (r.name == name) row = &r;
     }
     if (!row) {
-        error = "unknown fault '" + std::string(name) + "'";
+        error = vrl::text::fill(VRL_TR("tkv9d-sim", "unbekannte Störung '%1'"), {name});
         return std::nullopt;
     }
     FaultOption option{};
@@ -171,7 +185,7 @@ std::optional<FaultOption> parseFaultOption(std::string_view text, std::string& 
         const std::string_view item = keys.substr(0, comma);
         const std::size_t equals = item.find('=');
         if (equals == std::string_view::npos || equals == 0) {
-            error = "'" + std::string(item) + "' is not KEY=VALUE";
+            error = vrl::text::fill(VRL_TR("tkv9d-sim", "'%1' ist nicht KEY=VALUE"), {item});
             return std::nullopt;
         }
         if (auto why =

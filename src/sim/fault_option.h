@@ -23,6 +23,6 @@ std::optional<FaultOption> parseFaultOption(std::string_view text, std::string& 
 std::string_view faultName(FaultKind kind);
 
 // The kinds and keys, for the program's usage text.
-extern const char* const kFaultSyntax;
+std::string faultSyntax();
 
 }  // namespace sim

@@ -1,6 +1,8 @@
 #include "sim/line.h"
 
 #include "platform/files/system_path.h"
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
 #include "sim/fault_option.h"
 
 #include <algorithm>
@@ -63,7 +65,10 @@ Line::Line(LineOptions options) : options_(std::move(options)) {
     if (!options_.logPath.empty()) {
         if (const auto path = files::systemPath(options_.logPath))
             log_.open(*path, std::ios::out | std::ios::app);
-        if (!log_.is_open()) throw std::runtime_error("cannot open log file " + options_.logPath);
+        if (!log_.is_open())
+            throw std::runtime_error(
+                vrl::text::fill(VRL_TR("tkv9d-sim", "Protokolldatei %1 kann nicht geöffnet werden"),
+                                {options_.logPath}));
     }
     thread_ = std::thread([this] { serve(); });
 }
@@ -78,7 +83,8 @@ Tkv& Line::addTkv(char address, std::string id) {
     if (!isDeviceAddress(address)) throw std::invalid_argument("not a device address");
     if (id.size() > kIdCapacity) throw std::invalid_argument("identification too long");
     std::lock_guard lock(mutex_);
-    if (devices_.count(address)) throw std::invalid_argument("address already taken");
+    if (devices_.count(address))
+        throw std::invalid_argument(VRL_TR("tkv9d-sim", "Adresse schon vergeben"));
     auto tkv = std::make_unique<Tkv>(address, std::move(id), clock_);
     Tkv& ref = *tkv;
     devices_[address] = std::move(tkv);
@@ -88,7 +94,8 @@ Tkv& Line::addTkv(char address, std::string id) {
 Dlq3& Line::addDlq3(char address) {
     if (!isDeviceAddress(address)) throw std::invalid_argument("not a device address");
     std::lock_guard lock(mutex_);
-    if (devices_.count(address)) throw std::invalid_argument("address already taken");
+    if (devices_.count(address))
+        throw std::invalid_argument(VRL_TR("tkv9d-sim", "Adresse schon vergeben"));
     auto dlq3 = std::make_unique<Dlq3>(address);
     Dlq3& ref = *dlq3;
     devices_[address] = std::move(dlq3);

@@ -20,6 +20,8 @@
 #include "platform/console/stop_signals.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/port_name.h"
+#include "platform/text/language.h"
+#include "platform/text/translate.h"
 #include "sim/fault_option.h"
 #include "sim/line.h"
 #include "tkv9d_version.h"
@@ -47,43 +49,55 @@ struct Options {
 
 // Windows has no pseudo-terminals: there the simulator serves a COM port that exists, and only
 // that is offered.
+std::string usagePorts() {
 #ifdef _WIN32
-constexpr const char* kUsagePorts =
-    "usage: tkv9d-sim --port PORT [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
-    "                 [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
-    "       tkv9d-sim --help | --version\n"
-    "  --port PORT  the COM port to serve: 10, COM10 or \\\\.\\COM10, or another serial device's\n"
-    "               name; for example one end of a null-modem pair (com0com: COM10 <-> COM11);\n"
-    "               Windows has no pseudo-terminals\n"
-    "  --com N      the same as --port\n";
+    return VRL_TR(
+        "tkv9d-sim",
+        "Aufruf: tkv9d-sim --port PORT [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
+        "                  [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
+        "        tkv9d-sim --help | --version\n"
+        "  --port PORT  die zu bedienende COM-Schnittstelle: 10, COM10 oder \\\\.\\COM10,\n"
+        "               oder der Name eines anderen seriellen Geräts; etwa ein Ende eines\n"
+        "               Nullmodem-Paars (com0com: COM10 <-> COM11); Windows hat keine\n"
+        "               Pseudo-Terminals\n"
+        "  --com N      dasselbe wie --port\n");
 #else
-constexpr const char* kUsagePorts =
-    "usage: tkv9d-sim [--com N | --port NAME] [--address C]... [--dlq3 C] [--pace] [--log FILE]\n"
-    "                 [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
-    "       tkv9d-sim --help | --version\n"
-    "  --com N      link the line as COM<N> (N or COM<N>, 1..256, default 1); a COM<N> that is\n"
-    "               there is replaced only when it names a pseudo-terminal that is gone, else\n"
-    "               exit 1\n"
-    "  --port NAME  a port as --com takes it, or a serial port that exists, a device path, to\n"
-    "               serve; for example one end of a null-modem pair\n";
+    return VRL_TR(
+        "tkv9d-sim",
+        "Aufruf: tkv9d-sim [--com N | --port NAME] [--address C]... [--dlq3 C] [--pace]\n"
+        "                  [--log FILE] [--fault KIND[:KEY=VALUE,...]]... [--seed S]\n"
+        "        tkv9d-sim --help | --version\n"
+        "  --com N      die Leitung als COM<N> verknüpfen (N oder COM<N>, 1..256, Vorgabe 1); ein\n"
+        "               vorhandenes COM<N> wird nur ersetzt, wenn es ein verschwundenes\n"
+        "               Pseudo-Terminal nennt, sonst Ende mit 1\n"
+        "  --port NAME  eine Schnittstelle, wie --com sie nimmt, oder eine vorhandene serielle\n"
+        "               Schnittstelle, ein Gerätepfad, die bedient wird; etwa ein Ende eines\n"
+        "               Nullmodem-Paars\n");
 #endif
-constexpr const char* kUsageDevices =
-    "  --address C  a TKV-9D at address C (1..9, a..f); default one at 1\n"
-    "  --dlq3 C     a DLQ3 memory device at address C\n"
-    "  --pace       answer at the speed of a 9600 baud line\n"
-    "  --log FILE   write every frame and answer to FILE, and each fault applied; a log\n"
-    "               that cannot be written ends the simulator with exit status 1\n"
-    "  --help, -h   this text\n"
-    "  --version    the program's name, version and licence\n";
+}
+
+std::string usageDevices() {
+    return VRL_TR(
+        "tkv9d-sim",
+        "  --address C  ein TKV-9D an Adresse C (1..9, a..f); Vorgabe eines an 1\n"
+        "  --dlq3 C     ein DLQ3-Speichergerät an Adresse C\n"
+        "  --pace       im Tempo einer 9600-Baud-Leitung antworten\n"
+        "  --log FILE   jeden Rahmen und jede Antwort nach FILE schreiben, und jede angewandte\n"
+        "               Störung; ein Protokoll, das nicht geschrieben werden kann, beendet den\n"
+        "               Simulator mit Status 1\n"
+        "  --help, -h   dieser Text\n"
+        "  --version    Name, Version und Lizenz des Programms\n");
+}
 
 void printUsage(std::ostream& out) {
-    out << kUsagePorts << kUsageDevices << sim::kFaultSyntax;
+    out << usagePorts() << usageDevices() << sim::faultSyntax();
 }
 
 // A usage error: its reason and where to read more, never the whole usage, which would push
 // the reason off a small console window.
 std::nullopt_t refuse(std::string_view reason) {
-    std::cerr << "tkv9d-sim: " << reason << "\nTry 'tkv9d-sim --help'.\n";
+    std::cerr << "tkv9d-sim: " << reason << '\n'
+              << VRL_TR("tkv9d-sim", "Mehr mit 'tkv9d-sim --help'.") << '\n';
     return std::nullopt;
 }
 
@@ -120,7 +134,7 @@ std::optional<Options> parse(int argc, char** argv) {
                                                       "--log", "--fault", "--seed"};
         if (!hasValue && std::find(std::begin(kTakingValues), std::end(kTakingValues), arg) !=
                              std::end(kTakingValues))
-            return refuse(std::string(arg) + " needs a value");
+            return refuse(vrl::text::fill(VRL_TR("tkv9d-sim", "%1 braucht einen Wert"), {arg}));
         if (arg == "--pace") {
             options.pace = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -130,38 +144,49 @@ std::optional<Options> parse(int argc, char** argv) {
         } else if ((arg == "--com" || arg == "--port") && hasValue) {
             const std::string value = argv[++i];
             // An empty name would serve the default COM 1 instead of the port meant.
-            if (arg == "--port" && value.empty()) return refuse("--port needs a port name");
+            if (arg == "--port" && value.empty())
+                return refuse(
+                    VRL_TR("tkv9d-sim", "--port braucht einen Namen einer Schnittstelle"));
             if (!takePort(options, arg, value))
-                return refuse("bad port number '" + value + "' (1..256, as 5 or COM5)");
+                return refuse(vrl::text::fill(
+                    VRL_TR("tkv9d-sim",
+                           "ungültige Nummer einer Schnittstelle '%1' (1..256, als 5 "
+                           "oder COM5)"),
+                    {value}));
         } else if ((arg == "--address" || arg == "--dlq3") && hasValue) {
             const auto a = address(argv[++i]);
-            if (!a) return refuse("bad address");
+            if (!a) return refuse(VRL_TR("tkv9d-sim", "ungültige Adresse"));
             if (arg == "--dlq3")
                 options.dlq3 = *a;
             else
                 options.addresses.push_back(*a);
         } else if (arg == "--log" && hasValue) {
             options.logPath = argv[++i];
-            if (options.logPath.empty()) return refuse("--log needs a file name");
+            if (options.logPath.empty())
+                return refuse(VRL_TR("tkv9d-sim", "--log braucht einen Dateinamen"));
         } else if (arg == "--fault" && hasValue) {
             std::string why;
             auto option = sim::parseFaultOption(argv[++i], why);
-            if (!option) return refuse("bad --fault '" + std::string(argv[i]) + "': " + why);
+            if (!option)
+                return refuse(vrl::text::fill(VRL_TR("tkv9d-sim", "ungültiges --fault '%1': %2"),
+                                              {argv[i], why}));
             options.faults.push_back(std::move(*option));
         } else if (arg == "--seed" && hasValue) {
             const std::string_view text = argv[++i];
             std::uint64_t seed = 0;
             const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
             if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-                return refuse("--seed needs a whole number");
+                return refuse(VRL_TR("tkv9d-sim", "--seed braucht eine ganze Zahl"));
             options.seed = seed;
         } else {
-            return refuse("unknown option " + std::string(arg));
+            return refuse(vrl::text::fill(VRL_TR("tkv9d-sim", "unbekannte Option %1"), {arg}));
         }
     }
 #ifdef _WIN32
     if (options.portName.empty() && !options.help && !options.version)
-        return refuse("Windows has no pseudo-terminals; give the COM port to serve with --port");
+        return refuse(VRL_TR("tkv9d-sim",
+                             "Windows hat keine Pseudo-Terminals; die zu bedienende "
+                             "COM-Schnittstelle mit --port angeben"));
 #endif
     if (options.addresses.empty() && !options.dlq3) options.addresses.push_back('1');
     for (const auto& option : options.faults) {
@@ -169,8 +194,9 @@ std::optional<Options> parse(int argc, char** argv) {
             std::find(options.addresses.begin(), options.addresses.end(), *option.address) ==
                 options.addresses.end() &&
             options.dlq3 != option.address) {
-            return refuse("--fault for address " + std::string(1, *option.address) +
-                          ", where there is no device");
+            return refuse(
+                vrl::text::fill(VRL_TR("tkv9d-sim", "--fault für Adresse %1, wo kein Gerät ist"),
+                                {std::string(1, *option.address)}));
         }
     }
     return options;
@@ -243,10 +269,16 @@ std::optional<fs::path> linkPort(int port, const std::string& target) {
         if (!staleLink(link)) {
             const fs::path held = fs::read_symlink(link, ec);
             const std::string users = ec ? std::string() : usersOf(held);
-            std::cerr << "tkv9d-sim: " << link.string() << " is in the way"
-                      << (ec ? std::string(" (not a link)") : " (a link to " + held.string() + ")")
-                      << (users.empty() ? "" : "; " + held.string() + " is in use by " + users)
-                      << "; choose another --com or remove it";
+            std::cerr << "tkv9d-sim: "
+                      << vrl::text::fill(
+                             ec ? VRL_TR("tkv9d-sim", "%1 ist im Weg (keine Verknüpfung)")
+                                : VRL_TR("tkv9d-sim", "%1 ist im Weg (eine Verknüpfung auf %2)"),
+                             {link.string(), held.string()})
+                      << (users.empty()
+                              ? ""
+                              : vrl::text::fill(VRL_TR("tkv9d-sim", "; %1 ist belegt von %2"),
+                                                {held.string(), users}))
+                      << VRL_TR("tkv9d-sim", "; ein anderes --com wählen oder es entfernen");
             // A pseudo-terminal's link is no adapter's: removing it costs nothing but the name,
             // unless a running simulator serves it.
             if (!ec && held.string().rfind("/dev/pts/", 0) == 0 &&
@@ -270,9 +302,10 @@ void unlinkPort(const fs::path& link, const std::string& target) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vrl::text::useLanguage(vrl::text::systemLanguage());
     platform::ProgramText text(argc, argv);
     if (!text.valid()) {
-        std::cerr << "tkv9d-sim: an argument is no valid text\n";
+        std::cerr << VRL_TR("tkv9d-sim", "tkv9d-sim: ein Argument ist kein gültiger Text") << '\n';
         return 2;
     }
     const auto options = parse(text.argc(), text.argv());
@@ -290,7 +323,10 @@ int main(int argc, char** argv) {
     // ends in order from the wait below (SIGINT, SIGTERM; Ctrl+C or closing the console).
     console::StopSignals stop(nullptr, nullptr, console::StopSignals::Delivery::InWait);
     if (!stop.ready()) {
-        std::cerr << "tkv9d-sim: cannot take SIGINT and SIGTERM (Ctrl+C)\n";
+        std::cerr << VRL_TR("tkv9d-sim",
+                            "tkv9d-sim: SIGINT und SIGTERM (Strg+C) können nicht "
+                            "übernommen werden")
+                  << '\n';
         return 1;
     }
 
@@ -316,7 +352,11 @@ int main(int argc, char** argv) {
         stop.wait();
         if (linked) unlinkPort(link, line.devicePath());
         if (line.logFailed()) {
-            std::cerr << "tkv9d-sim: cannot write the log " << options->logPath << '\n';
+            std::cerr << vrl::text::fill(
+                             VRL_TR("tkv9d-sim",
+                                    "tkv9d-sim: das Protokoll %1 kann nicht geschrieben werden"),
+                             {options->logPath})
+                      << '\n';
             return 1;
         }
     } catch (const std::exception& e) {

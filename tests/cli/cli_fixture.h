@@ -10,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "platform/serial/port_map.h"
+#include "platform/text/language.h"
 #include "sim/line.h"
 
 // Runs the tool in-process against a simulated line.
@@ -34,6 +35,7 @@ class CliTest : public ::testing::Test {
     }
 
     void TearDown() override {
+        speak(vrl::text::Language::German);
         serial::setPortPath(1, "");
         if (!scratch_.empty()) std::filesystem::remove_all(scratch_);
     }
@@ -47,8 +49,22 @@ class CliTest : public ::testing::Test {
         return scratch_;
     }
 
+    // The tool's language for the calls that follow, as its main() chooses it from the locale;
+    // German again after the test.
+    void speak(vrl::text::Language language) {
+        language_ = language;
+        cli::useLanguage(language);
+    }
+    // The text of the language spoken.
+    std::string say(const std::string& german, const std::string& english) const {
+        return language_ == vrl::text::Language::English ? english : german;
+    }
+    static constexpr vrl::text::Language kLanguages[] = {vrl::text::Language::German,
+                                                         vrl::text::Language::English};
+
     sim::Line line;
 
   private:
     std::string scratch_;
+    vrl::text::Language language_ = vrl::text::Language::German;
 };

@@ -87,16 +87,36 @@ TEST_F(LinkCommands, PortHeldByAnotherProgramIsRefusedAsInUse) {
     ASSERT_EQ(VRLTKV9D_Open(kHolder, 9600), 0);
     ASSERT_EQ(VRLTKV9D_Timeout(kHolder, 0.3), 0);
 
-    for (const char* command : {"id", "scan"}) {
-        const auto r = tool({command});
-        EXPECT_EQ(r.status, 1) << command;
-        EXPECT_EQ(r.out, "") << command;
-        const std::string inUse =
-            "Fehler #100003: Fehler beim öffnen der seriellen Schnittstelle\n"
-            "COM 1: " +
-            line.devicePath() + " ist belegt von Prozess " + std::to_string(::getpid()) + " (";
-        EXPECT_EQ(r.err.substr(0, inUse.size()), inUse) << r.err;
+    // Each command in one of the languages, which the reason follows as the error line does;
+    // --json's detail as scripts know it, whatever the language.
+    const std::string holder = std::to_string(::getpid()) + " (";
+    const std::string port = "COM 1: " + line.devicePath();
+    const struct {
+        std::vector<std::string> words;
+        vrl::text::Language language;
+        std::string err;
+    } rows[] = {
+        {{"id"},
+         kLanguages[0],
+         "Fehler #100003: Fehler beim öffnen der seriellen Schnittstelle\n" + port +
+             " ist belegt von Prozess " + holder},
+        {{"scan"},
+         kLanguages[1],
+         "Error #100003: Error opening com-port\n" + port + " is in use by process " + holder},
+        {{"--json", "id"},
+         kLanguages[1],
+         "{\"error\": 100003, \"text\": \"Fehler beim öffnen der seriellen Schnittstelle\", "
+         "\"detail\": \"" +
+             port + " ist belegt von Prozess " + holder},
+    };
+    for (const auto& row : rows) {
+        speak(row.language);
+        const auto r = tool(row.words);
+        EXPECT_EQ(r.status, 1) << row.words.back();
+        EXPECT_EQ(r.out, "") << row.words.back();
+        EXPECT_EQ(r.err.substr(0, row.err.size()), row.err) << r.err;
     }
+    speak(vrl::text::Language::German);
     EXPECT_TRUE(line.frames().empty());
 
     std::string text;
@@ -124,13 +144,18 @@ TEST_F(LinkCommands, UsageErrorsExitWithTwo) {
         {"id", "--address"},
         {"serve", "--max-clients", "2", "--max-clients", "3"},  // given twice: neither is taken
     };
-    for (const auto& words : rows) {
-        const auto r = tool(words);
-        EXPECT_EQ(r.status, 2) << (words.empty() ? "" : words[0]);
-        // The reason and one line more: the whole usage would push the reason out of sight.
-        EXPECT_EQ(r.err.rfind("tkv9d: ", 0), 0u) << r.err;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
-        EXPECT_TRUE(r.err.ends_with("\nTry 'tkv9d --help'.\n")) << r.err;
+    for (const auto language : kLanguages) {
+        speak(language);
+        for (const auto& words : rows) {
+            const auto r = tool(words);
+            EXPECT_EQ(r.status, 2) << (words.empty() ? "" : words[0]);
+            // The reason and one line more: the whole usage would push the reason out of sight.
+            EXPECT_EQ(r.err.rfind("tkv9d: ", 0), 0u) << r.err;
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
+            EXPECT_TRUE(r.err.ends_with(
+                "\n" + say("Mehr mit 'tkv9d --help'.", "Try 'tkv9d --help'.") + "\n"))
+                << r.err;
+        }
     }
 }
 

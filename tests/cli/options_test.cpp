@@ -60,17 +60,23 @@ TEST_F(Options, EveryCommandTakesTheAddressesTheOperatorMayChoose) {
         return tool(words);
     };
     // The refused ones first, while no frame of an earlier command can still be on its way.
-    for (const cli::Command& command : cli::allCommands()) {
-        ASSERT_TRUE(arguments.count(command.name)) << command.name;
-        for (const char* address : {"a", "f", "0", "A", " ", "19", ""}) {
-            const auto r = run(command, address);
-            const std::string what = std::string(command.name) + " at '" + address + "'";
-            EXPECT_EQ(r.status, 2) << what;
-            EXPECT_NE(r.err.find("--address must be one of 1..9 or &"), std::string::npos)
-                << what << '\n'
-                << r.err;
+    for (const auto language : kLanguages) {
+        speak(language);
+        for (const cli::Command& command : cli::allCommands()) {
+            ASSERT_TRUE(arguments.count(command.name)) << command.name;
+            for (const char* address : {"a", "f", "0", "A", " ", "19", ""}) {
+                const auto r = run(command, address);
+                const std::string what = std::string(command.name) + " at '" + address + "'";
+                EXPECT_EQ(r.status, 2) << what;
+                EXPECT_NE(r.err.find(say("--address muss eins von 1..9 oder &",
+                                         "--address must be one of 1..9 or &")),
+                          std::string::npos)
+                    << what << '\n'
+                    << r.err;
+            }
         }
     }
+    speak(vrl::text::Language::German);
     EXPECT_TRUE(line.frames().empty());
     for (const cli::Command& command : cli::allCommands()) {
         for (const char* address : {"1", "9", "&"}) {

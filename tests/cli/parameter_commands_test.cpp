@@ -191,11 +191,17 @@ TEST_F(ParameterCommands, MalformedArgumentsAreUsageErrors) {
         {"set", "strom1"},
         {"get"},
     };
-    for (const auto& words : rows) {
-        const Result result = tool(words);
-        EXPECT_EQ(result.status, 2) << words.front() << " " << words.back();
-        EXPECT_TRUE(result.err.ends_with("\nTry 'tkv9d --help'.\n")) << result.err;
+    for (const bool english : {false, true}) {
+        cli::useLanguage(english ? vrl::text::Language::English : vrl::text::Language::German);
+        for (const auto& words : rows) {
+            const Result result = tool(words);
+            EXPECT_EQ(result.status, 2) << words.front() << " " << words.back();
+            EXPECT_TRUE(result.err.ends_with(english ? "\nTry 'tkv9d --help'.\n"
+                                                     : "\nMehr mit 'tkv9d --help'.\n"))
+                << result.err;
+        }
     }
+    cli::useLanguage(vrl::text::Language::German);
     // A usage error leaves the port free for the next command.
     EXPECT_EQ(tool({"set", "zyklen", "7"}).status, 0);
     EXPECT_EQ(line.value('1', "L1"), "7");

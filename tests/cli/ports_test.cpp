@@ -29,8 +29,10 @@ class Ports : public CliTest {
     cli_test::Process tkv9d(std::vector<std::string> args) {
         return {TKV9D_PROGRAM, std::move(args), scratch()};
     }
-    cli_test::Process simulator(std::vector<std::string> args) {
-        return {TKV9D_SIM_PROGRAM, std::move(args), scratch()};
+    // The simulator's texts here are English, the tool's German.
+    cli_test::Process simulator(std::vector<std::string> args,
+                                const char* locale = cli_test::kEnglish) {
+        return {TKV9D_SIM_PROGRAM, std::move(args), scratch(), locale};
     }
 };
 
@@ -124,18 +126,31 @@ TEST_F(Ports, SimulatorLeavesLinksThatAreNotStale) {
 // Faults caught: a usage error that gives no reason, an empty --port that serves COM 1, a log
 // that loses every line without a word.
 TEST_F(Ports, SimulatorSaysWhyItStops) {
-    const std::pair<std::vector<std::string>, const char*> rows[] = {
-        {{"--com"}, "tkv9d-sim: --com needs a value\n"},
-        {{"--bogus"}, "tkv9d-sim: unknown option --bogus\n"},
-        {{"--port", ""}, "tkv9d-sim: --port needs a port name\n"},
-        {{"--log", ""}, "tkv9d-sim: --log needs a file name\n"},
-        {{"--com", "COM0"}, "tkv9d-sim: bad port number 'COM0' (1..256, as 5 or COM5)\n"},
+    // In the locale's language: German, and English.
+    const struct {
+        std::vector<std::string> args;
+        std::string german;
+        std::string english;
+    } rows[] = {
+        {{"--com"}, "--com braucht einen Wert", "--com needs a value"},
+        {{"--bogus"}, "unbekannte Option --bogus", "unknown option --bogus"},
+        {{"--port", ""},
+         "--port braucht einen Namen einer Schnittstelle",
+         "--port needs a port name"},
+        {{"--log", ""}, "--log braucht einen Dateinamen", "--log needs a file name"},
+        {{"--com", "COM0"},
+         "ungültige Nummer einer Schnittstelle 'COM0' (1..256, als 5 oder COM5)",
+         "bad port number 'COM0' (1..256, as 5 or COM5)"},
     };
-    for (const auto& [args, reason] : rows) {
-        auto sim = simulator(args);
-        EXPECT_EQ(sim.wait(5000ms), 2) << reason;
-        // One line after the reason, not the whole usage.
-        EXPECT_EQ(sim.err, reason + std::string("Try 'tkv9d-sim --help'.\n"));
+    for (const auto& row : rows) {
+        for (const bool english : {false, true}) {
+            auto sim = simulator(row.args, english ? cli_test::kEnglish : cli_test::kGerman);
+            EXPECT_EQ(sim.wait(5000ms), 2) << row.english;
+            // One line after the reason, not the whole usage.
+            EXPECT_EQ(sim.err,
+                      english ? "tkv9d-sim: " + row.english + "\nTry 'tkv9d-sim --help'.\n"
+                              : "tkv9d-sim: " + row.german + "\nMehr mit 'tkv9d-sim --help'.\n");
+        }
     }
     auto sim = simulator({"--com", "4", "--log", "/dev/full"});
     ASSERT_NE(sim.readLines(2, 5000ms).find("port COM4\n"), std::string::npos) << sim.err;

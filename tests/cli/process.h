@@ -17,10 +17,17 @@
 
 namespace cli_test {
 
-// A program with its stdout and stderr in pipes, killed if still running at the end.
+// The locales the programs take their language from: German, as the rows of most tests are,
+// and English.
+inline constexpr const char* kGerman = "de_DE.UTF-8";
+inline constexpr const char* kEnglish = "C";
+
+// A program with its stdout and stderr in pipes, killed if still running at the end; its
+// messages in the language of `locale`.
 class Process {
   public:
-    Process(const char* program, std::vector<std::string> args, const std::string& configHome) {
+    Process(const char* program, std::vector<std::string> args, const std::string& configHome,
+            const char* locale = kGerman) {
         int out[2], err[2];
         if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return;
         pid_ = ::fork();
@@ -28,6 +35,7 @@ class Process {
             ::dup2(out[1], STDOUT_FILENO);
             ::dup2(err[1], STDERR_FILENO);
             ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+            ::setenv("LC_ALL", locale, 1);
             std::vector<char*> argv{const_cast<char*>(program)};
             for (auto& arg : args) argv.push_back(arg.data());
             argv.push_back(nullptr);

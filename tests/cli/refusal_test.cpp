@@ -28,19 +28,32 @@ class Refusals : public CliTest {
 TEST_F(Refusals, UsageErrorsSendNothingAndCreateNothing) {
     const std::string file = tableFile();
     const std::string trace = scratch() + "/trace.txt";
-    const std::pair<std::vector<std::string>, const char*> rows[] = {
-        {{"--address", "&", "programs-write", "--verify", file}, "--address & gets no answer"},
-        {{"watch", "--period", "1e-10"}, "--period needs"},
-        {{"watch", "--period", "0.0099"}, "--period needs"},
-        {{"--trace-file", "", "id"}, "--trace-file needs a path"},
-        {{"--trace-file", trace, "no-such-command"}, "unknown command"},
-        {{"--trace-file", trace, "id", "extra"}, "takes 0 argument"},
-        {{"programs-read", line.devicePath()}, "is the serial port itself"},
+    const struct {
+        std::vector<std::string> words;
+        const char* german;
+        const char* english;
+    } rows[] = {
+        {{"--address", "&", "programs-write", "--verify", file},
+         "--address & bekommt keine Antwort",
+         "--address & gets no answer"},
+        {{"watch", "--period", "1e-10"}, "--period braucht", "--period needs"},
+        {{"watch", "--period", "0.0099"}, "--period braucht", "--period needs"},
+        {{"--trace-file", "", "id"},
+         "--trace-file braucht einen Pfad",
+         "--trace-file needs a path"},
+        {{"--trace-file", trace, "no-such-command"}, "unbekannter Befehl", "unknown command"},
+        {{"--trace-file", trace, "id", "extra"}, "nimmt 0 Argument", "takes 0 argument"},
+        {{"programs-read", line.devicePath()},
+         "ist die serielle Schnittstelle selbst",
+         "is the serial port itself"},
     };
-    for (const auto& [words, reason] : rows) {
-        const auto r = tool(words);
-        EXPECT_EQ(r.status, 2) << reason;
-        EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
+    for (const auto language : kLanguages) {
+        speak(language);
+        for (const auto& row : rows) {
+            const auto r = tool(row.words);
+            EXPECT_EQ(r.status, 2) << row.english;
+            EXPECT_NE(r.err.find(say(row.german, row.english)), std::string::npos) << r.err;
+        }
     }
     EXPECT_TRUE(line.frames().empty());
     EXPECT_FALSE(fs::exists(trace));
@@ -55,21 +68,29 @@ class FullBuffer : public std::streambuf {
 
 // Fault caught: a value or trace that never arrived reported as success.
 TEST_F(Refusals, OutputThatDoesNotArriveFails) {
-    for (const char* trace : {"", "/dev/full"}) {
-        std::vector<std::string> args{"tkv9d", "--device", line.devicePath(), "get", "strom1"};
-        if (*trace) args.insert(args.begin() + 1, {"--trace-file", trace});
-        std::vector<char*> argv;
-        for (auto& arg : args) argv.push_back(arg.data());
-        FullBuffer full;
-        std::ostream fullOut(&full);
-        std::ostringstream out, err;
-        const int status =
-            cli::run(static_cast<int>(argv.size()), argv.data(), *trace ? out : fullOut, err);
-        EXPECT_EQ(status, 1) << trace;
-        EXPECT_NE(err.str().find(*trace ? "trace file /dev/full could not be written: No space"
-                                        : "stdout could not be written"),
-                  std::string::npos)
-            << err.str();
+    for (const auto language : kLanguages) {
+        speak(language);
+        for (const char* trace : {"", "/dev/full"}) {
+            std::vector<std::string> args{"tkv9d", "--device", line.devicePath(), "get", "strom1"};
+            if (*trace) args.insert(args.begin() + 1, {"--trace-file", trace});
+            std::vector<char*> argv;
+            for (auto& arg : args) argv.push_back(arg.data());
+            FullBuffer full;
+            std::ostream fullOut(&full);
+            std::ostringstream out, err;
+            const int status =
+                cli::run(static_cast<int>(argv.size()), argv.data(), *trace ? out : fullOut, err);
+            EXPECT_EQ(status, 1) << trace;
+            EXPECT_NE(
+                err.str().find(
+                    *trace ? say("Protokolldatei /dev/full konnte nicht geschrieben werden: No "
+                                 "space",
+                                 "trace file /dev/full could not be written: No space")
+                           : say("stdout konnte nicht geschrieben werden",
+                                 "stdout could not be written")),
+                std::string::npos)
+                << err.str();
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/text/language.h"
 #include "sim/fault_option.h"
 
 namespace {
@@ -75,38 +76,55 @@ TEST(FaultOptionTest, KindKeysSetTheirValues) {
     EXPECT_EQ(option->fault.byteMs, 5);
 }
 
+// In both languages the simulator speaks: German, and English as LC_ALL=C gives it.
 TEST(FaultOptionTest, RefusedTextsSayWhy) {
     const struct {
         const char* text;
-        const char* error;
+        const char* german;
+        const char* english;
     } rows[] = {
-        {"", "unknown fault ''"},
-        {"NAK", "unknown fault 'NAK'"},
-        {"nak:", "'' is not KEY=VALUE"},
-        {"nak:every", "'every' is not KEY=VALUE"},
-        {"nak:every=5,", "'' is not KEY=VALUE"},
-        {"nak:every=0", "every needs a whole number from 1"},
-        {"nak:after=x", "after needs a whole number from 1"},
-        {"nak:count=-1", "count needs a whole number from 1"},
-        {"nak:prob=0", "prob needs a number above 0 up to 1"},
-        {"nak:prob=1.5", "prob needs a number above 0 up to 1"},
-        {"nak:command=C1RW", "command needs one to three command letters, such as C1R or N"},
-        {"nak:command=", "command needs one to three command letters, such as C1R or N"},
-        {"nak:address=&", "address needs a device address 1..9, a..f"},
-        {"nak:byte=#", "unknown key 'byte'"},
-        {"nak:colour=red", "unknown key 'colour'"},
-        {"garbage:byte=0x15", "byte needs one character or 0x00..0x7F, not ACK, NAK or CAN"},
-        {"garbage:byte=0x80", "byte needs one character or 0x00..0x7F, not ACK, NAK or CAN"},
-        {"garbage:byte=ab", "byte needs one character or 0x00..0x7F, not ACK, NAK or CAN"},
-        {"store-different:delta=0", "delta needs a number above 0"},
-        {"slow:byte-ms=0", "byte-ms needs a whole number of ms from 1 to 10000"},
-        {"slow:delta=1", "unknown key 'delta'"},
+        {"", "unbekannte Störung ''", "unknown fault ''"},
+        {"NAK", "unbekannte Störung 'NAK'", "unknown fault 'NAK'"},
+        {"nak:", "'' ist nicht KEY=VALUE", "'' is not KEY=VALUE"},
+        {"nak:every", "'every' ist nicht KEY=VALUE", "'every' is not KEY=VALUE"},
+        {"nak:every=5,", "'' ist nicht KEY=VALUE", "'' is not KEY=VALUE"},
+        {"nak:every=0", "every braucht eine ganze Zahl ab 1", "every needs a whole number from 1"},
+        {"nak:after=x", "after braucht eine ganze Zahl ab 1", "after needs a whole number from 1"},
+        {"nak:count=-1", "count braucht eine ganze Zahl ab 1", "count needs a whole number from 1"},
+        {"nak:prob=0", "prob braucht eine Zahl über 0 bis 1",
+         "prob needs a number above 0 up to 1"},
+        {"nak:prob=1.5", "prob braucht eine Zahl über 0 bis 1",
+         "prob needs a number above 0 up to 1"},
+        {"nak:command=C1RW", "command braucht ein bis drei Befehlsbuchstaben, etwa C1R oder N",
+         "command needs one to three command letters, such as C1R or N"},
+        {"nak:command=", "command braucht ein bis drei Befehlsbuchstaben, etwa C1R oder N",
+         "command needs one to three command letters, such as C1R or N"},
+        {"nak:address=&", "address braucht eine Geräteadresse 1..9, a..f",
+         "address needs a device address 1..9, a..f"},
+        {"nak:byte=#", "unbekannter Schlüssel 'byte'", "unknown key 'byte'"},
+        {"nak:colour=red", "unbekannter Schlüssel 'colour'", "unknown key 'colour'"},
+        {"garbage:byte=0x15", "byte braucht ein Zeichen oder 0x00..0x7F, nicht ACK, NAK oder CAN",
+         "byte needs one character or 0x00..0x7F, not ACK, NAK or CAN"},
+        {"garbage:byte=0x80", "byte braucht ein Zeichen oder 0x00..0x7F, nicht ACK, NAK oder CAN",
+         "byte needs one character or 0x00..0x7F, not ACK, NAK or CAN"},
+        {"garbage:byte=ab", "byte braucht ein Zeichen oder 0x00..0x7F, nicht ACK, NAK oder CAN",
+         "byte needs one character or 0x00..0x7F, not ACK, NAK or CAN"},
+        {"store-different:delta=0", "delta braucht eine Zahl über 0",
+         "delta needs a number above 0"},
+        {"slow:byte-ms=0", "byte-ms braucht eine ganze Zahl ms von 1 bis 10000",
+         "byte-ms needs a whole number of ms from 1 to 10000"},
+        {"slow:delta=1", "unbekannter Schlüssel 'delta'", "unknown key 'delta'"},
     };
-    for (const auto& row : rows) {
-        std::string error;
-        EXPECT_FALSE(sim::parseFaultOption(row.text, error)) << row.text;
-        EXPECT_EQ(error, row.error) << row.text;
+    for (const auto language : {vrl::text::Language::German, vrl::text::Language::English}) {
+        vrl::text::useLanguage(language);
+        const bool english = language == vrl::text::Language::English;
+        for (const auto& row : rows) {
+            std::string error;
+            EXPECT_FALSE(sim::parseFaultOption(row.text, error)) << row.text;
+            EXPECT_EQ(error, english ? row.english : row.german) << row.text;
+        }
     }
+    vrl::text::useLanguage(vrl::text::Language::German);
 }
 
 }  // namespace

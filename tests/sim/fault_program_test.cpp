@@ -23,9 +23,11 @@ struct Ended {
     std::string err;
 };
 
-// Runs a program to its end (killed after the bound) with XDG_CONFIG_HOME set.
+// Runs a program to its end (killed after the bound) with XDG_CONFIG_HOME set, speaking the
+// language of `locale`.
 Ended runProgram(const char* path, const std::vector<std::string>& args,
-                 const std::string& configHome, std::chrono::milliseconds bound = 10s) {
+                 const std::string& configHome, const char* locale = "de_DE.UTF-8",
+                 std::chrono::milliseconds bound = 10s) {
     int out[2], err[2];
     if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return {};
     const pid_t pid = ::fork();
@@ -33,6 +35,7 @@ Ended runProgram(const char* path, const std::vector<std::string>& args,
         ::dup2(out[1], STDOUT_FILENO);
         ::dup2(err[1], STDERR_FILENO);
         ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+        ::setenv("LC_ALL", locale, 1);
         std::vector<char*> argv{const_cast<char*>(path)};
         for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
@@ -210,21 +213,33 @@ TEST(FaultOptionsTest, HelpListsTheSyntaxAndABadFaultIsAUsageError) {
     EXPECT_NE(help.out.find("--fault KIND[:KEY=VALUE,...]"), std::string::npos) << help.out;
     EXPECT_NE(help.out.find("store-different"), std::string::npos) << help.out;
 
+    // In the locale's language: German, and English under LC_ALL=C.
     const struct {
         std::vector<std::string> args;
-        const char* err;
+        const char* german;
+        const char* english;
     } rows[] = {
         {{"--fault", "nak:every=0"},
-         "tkv9d-sim: bad --fault 'nak:every=0': every needs a whole number from 1\n"},
+         "tkv9d-sim: ungültiges --fault 'nak:every=0': every braucht eine ganze Zahl ab 1\n"
+         "Mehr mit 'tkv9d-sim --help'.\n",
+         "tkv9d-sim: bad --fault 'nak:every=0': every needs a whole number from 1\n"
+         "Try 'tkv9d-sim --help'.\n"},
         {{"--fault", "nak:address=3"},
-         "tkv9d-sim: --fault for address 3, where there is no device\n"},
-        {{"--seed", "-1"}, "tkv9d-sim: --seed needs a whole number\n"},
+         "tkv9d-sim: --fault für Adresse 3, wo kein Gerät ist\nMehr mit 'tkv9d-sim --help'.\n",
+         "tkv9d-sim: --fault for address 3, where there is no device\n"
+         "Try 'tkv9d-sim --help'.\n"},
+        {{"--seed", "-1"},
+         "tkv9d-sim: --seed braucht eine ganze Zahl\nMehr mit 'tkv9d-sim --help'.\n",
+         "tkv9d-sim: --seed needs a whole number\nTry 'tkv9d-sim --help'.\n"},
     };
     for (const auto& row : rows) {
-        const Ended r = runProgram(TKV9D_SIM_PROGRAM, row.args, home);
-        EXPECT_EQ(r.status, 2) << row.args[1];
-        EXPECT_EQ(r.err, row.err + std::string("Try 'tkv9d-sim --help'.\n")) << row.args[1];
-        EXPECT_EQ(r.out, "") << row.args[1];
+        for (const bool english : {false, true}) {
+            const Ended r =
+                runProgram(TKV9D_SIM_PROGRAM, row.args, home, english ? "C" : "de_DE.UTF-8");
+            EXPECT_EQ(r.status, 2) << row.args[1];
+            EXPECT_EQ(r.err, english ? row.english : row.german) << row.args[1];
+            EXPECT_EQ(r.out, "") << row.args[1];
+        }
     }
 }
 

@@ -20,6 +20,7 @@
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
 #include "platform/serial/system_backend.h"
+#include "platform/text/translate.h"
 
 namespace serial {
 
@@ -286,9 +287,9 @@ class TermiosBackend : public SystemBackend {
     }
 
     int failInUse(int port, const std::string& path) {
-        std::string reason = path + " ist belegt";
+        std::string reason = path + VRL_TR("serial port", " ist belegt");
         if (const pid_t holder = lockHolder(path); holder > 0) {
-            reason += " von Prozess " + std::to_string(holder);
+            reason += VRL_TR("serial port", " von Prozess ") + std::to_string(holder);
             if (const std::string name = processName(holder); !name.empty())
                 reason += " (" + name + ")";
         }

@@ -14,6 +14,7 @@
 #include "platform/serial/serial.h"
 #include "platform/serial/system_backend.h"
 #include "platform/serial/win32_line_settings.h"
+#include "platform/text/translate.h"
 #include "platform/win32_text.h"
 
 namespace serial {
@@ -60,7 +61,7 @@ class Win32Backend : public SystemBackend {
         if (handle == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
             if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)
-                return fail(port, path + " ist belegt", true);
+                return fail(port, path + VRL_TR("serial port", " ist belegt"), true);
             return fail(port, path + ": " + systemMessage(error));
         }
         const bool ready = SetupComm(handle, static_cast<DWORD>(settings.inputQueue),
