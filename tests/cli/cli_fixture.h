@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "params/workspace.h"
 #include "platform/serial/port_map.h"
 #include "sim/line.h"
 
@@ -47,6 +48,7 @@ class CliTest : public ::testing::Test {
         return scratch_;
     }
 
+    vrl::params::ScopedWorkspace ws;
     sim::Line line;
 
   private:

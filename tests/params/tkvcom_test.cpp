@@ -97,7 +97,7 @@ TEST_F(DeviceOperations, RecordReadTakesAllOrNothing) {
 TEST_F(DeviceOperations, RecordWriteEndsAtARefusedStop) {
     openPort();
     peer.reply("\x15");  // NAK to the stop
-    EXPECT_EQ(TkvCom_ParameterSchreiben(&gParameter), -402039);
+    EXPECT_EQ(TkvCom_ParameterSchreiben(&ws.parameter), -402039);
     ASSERT_EQ(peer.frames.size(), 1u);
     EXPECT_EQ(peer.frames[0], "#1DF2\r");
     EXPECT_EQ(view.code, -402039);
