@@ -31,12 +31,11 @@
 #include "app/shell.h"
 #include "app/trace_window.h"
 #include "connection/vrlcom.h"
-#include "params/datastate.h"
 #include "platform/gui/panels.h"
-#include "support/scripted_popups.h"
 #include "platform/serial/port_map.h"
 #include "platform/serial/serial.h"
 #include "sim/line.h"
+#include "support/scripted_popups.h"
 
 namespace {
 
@@ -139,7 +138,6 @@ int main(int argc, char** argv) {
 
     vrl::ScriptedPopups popups;
     vrl::PopupsGuard popupsInUse(popups);
-    gPaneltitle = std::string(kGeraetName) + " Steuerung";
     if (Func_PanelsInitialisieren(kVersion, kDatum) != 0 || VrlCom_Open(kPort) != 0) {
         std::fprintf(stderr, "cannot set up the window on %s\n", line.devicePath().c_str());
         return 1;

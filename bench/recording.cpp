@@ -27,7 +27,6 @@
 #include "app/shell.h"
 #include "app/status_main.h"
 #include "connection/vrlcom.h"
-#include "params/datastate.h"
 #include "params/program.h"
 #include "params/tkvcom.h"
 #include "platform/gui/panels.h"
@@ -64,7 +63,6 @@ int main(int argc, char** argv) {
     serial::setPortPath(kPort, line.devicePath());
     vrl::ScriptedPopups popups;
     vrl::PopupsGuard popupsInUse(popups);
-    gPaneltitle = std::string(kGeraetName) + " Steuerung";
     if (Func_PanelsInitialisieren(kVersion, kDatum) != 0 || VrlCom_Open(kPort) != 0) {
         std::fprintf(stderr, "cannot set up the windows on %s\n", line.devicePath().c_str());
         return 1;
@@ -74,7 +72,7 @@ int main(int argc, char** argv) {
     auto* recorder = StatusMain_Recorder();
 
     // A four-step curve, endless, so that the reference runs beside the samples.
-    Parametersatz& record = gProg[0];
+    Parametersatz& record = vrl::params::workspace().prog[0];
     record.strom1 = 0.5, record.strom2 = 1.5, record.strom3 = 3.0, record.strom4 = 1.0;
     record.zeit1 = record.zeit2 = record.zeit3 = record.zeit4 = 700;
     record.zyklen = 0;

@@ -38,25 +38,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     if (std::fclose(file) != 0 || !written) std::abort();
 
     // A table that no file can hold: every byte 0xA5, so a partly loaded table shows.
-    for (Parametersatz& entry : gProg) std::memset(&entry, 0xA5, sizeof entry);
-    const auto before = gProg;
-    gDateiname = kUnbenannt;
+    vrl::params::Workspace& ws = vrl::params::workspace();
+    for (Parametersatz& entry : ws.prog) std::memset(&entry, 0xA5, sizeof entry);
+    const auto before = ws.prog;
+    ws.dateiname = kUnbenannt;
 
     const int code = Datei_Lesen(path);
     if (code != 0) {
         require(std::find(std::begin(kRefusals), std::end(kRefusals), code) != std::end(kRefusals));
-        require(std::memcmp(gProg.data(), before.data(), sizeof gProg) == 0);
-        require(gDateiname == kUnbenannt);
+        require(std::memcmp(ws.prog.data(), before.data(), sizeof ws.prog) == 0);
+        require(ws.dateiname == kUnbenannt);
         return 0;
     }
     require(size >= kFileSize);
     require(std::memcmp(bytes, kFileIdentifier, std::strlen(kFileIdentifier) + 1) == 0);
-    require(gDateiname == path);
-    for (std::size_t i = 0; i < gProg.size(); ++i) {
+    require(ws.dateiname == path);
+    for (std::size_t i = 0; i < ws.prog.size(); ++i) {
         std::array<std::uint8_t, kRecordSize> expected{};
         std::memcpy(expected.data(), bytes + kRecordsOffset + i * kRecordSize, kRecordSize);
         expected[kNameSize - 1] = 0;
-        require(imageOf(gProg[i]) == expected);
+        require(imageOf(ws.prog[i]) == expected);
     }
     return 0;
 }

@@ -21,7 +21,6 @@
 #include "app/shell.h"
 #include "app/status_main.h"
 #include "connection/vrlcom.h"
-#include "params/datastate.h"
 #include "params/program.h"
 #include "platform/gui/panels.h"
 #include "platform/serial/port_map.h"
@@ -89,7 +88,6 @@ int main(int argc, char** argv) {
 
     vrl::ScriptedPopups popups;
     vrl::setPopups(&popups);
-    gPaneltitle = std::string(kGeraetName) + " Steuerung";
     if (Func_PanelsInitialisieren(kVersion, kDatum) != 0) return 1;
     VrlCom_Open(1);
 
@@ -100,7 +98,7 @@ int main(int argc, char** argv) {
 
     // The curve preview alone, with a four-step sequence and a triangle.
     auto* preview = ParMain_GetMainpanel()->findChild<vrl::app::CurvePreview*>();
-    Parametersatz curve = gParameter;
+    Parametersatz curve = vrl::params::workspace().parameter;
     curve.strom3 = 0.8;
     curve.zeit3 = 1000.0;
     curve.strom4 = 2.0;

@@ -206,9 +206,10 @@ QString CurvePreview::noteText() const {
 }
 
 QString CurvePreview::exportTitle() const {
-    const QString entry = gProgIndex == 0 ? QStringLiteral("A") : QString::number(gProgIndex);
+    const params::Workspace& ws = params::workspace();
+    const QString entry = ws.progIndex == 0 ? QStringLiteral("A") : QString::number(ws.progIndex);
     return QString::fromUtf8("Stromkurve %1 „%2“, Datei „%3“, %4")
-        .arg(entry, name_, qt(params::fileNamePart(gDateiname)), exportDate());
+        .arg(entry, name_, qt(params::fileNamePart(ws.dateiname)), exportDate());
 }
 
 QString CurvePreview::valuesText() const {

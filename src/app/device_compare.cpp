@@ -129,8 +129,9 @@ void CompareWindow::showDifferences(const std::vector<params::Difference>& diffe
 
 int compareWithDevice(QWidget* parent) {
     // What the operator sees: the values on the panel may not be in the table yet.
-    ProgramTable program = gProg;
-    program[static_cast<std::size_t>(gProgIndex)] = gParameter;
+    const params::Workspace& ws = params::workspace();
+    ProgramTable program = ws.prog;
+    program[static_cast<std::size_t>(ws.progIndex)] = ws.parameter;
     // Fields the read leaves alone keep the program's values, so they never differ.
     ProgramTable device = program;
     if (op::running()) return 0;

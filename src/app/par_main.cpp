@@ -64,13 +64,14 @@ bool mayDiscardData() {
 // question whenever either may cost something; "Nein" is what Enter and Esc answer.
 bool mayReadFromDevice() {
     const bool mayRun = !StatusMain_KnownStopped();
-    if (!mayRun && !gDatenGeaendert) return true;
+    const bool changed = vrl::params::workspace().datenGeaendert;
+    if (!mayRun && !changed) return true;
     std::string text;
     if (mayRun)
         text +=
             "Der TKV-9D wird angehalten, falls er eine Kurve abfährt: Zum Lesen werden seine "
             "Programme in seine Arbeitsparameter geladen.\n";
-    if (gDatenGeaendert)
+    if (changed)
         text +=
             "Nicht gespeicherte Änderungen gehen verloren: Die gelesenen Programme ersetzen "
             "sie.\n";
@@ -83,9 +84,10 @@ bool mayReadFromDevice() {
 // What was read from the device is in no file yet: the operator is asked before "Neu", "Laden"
 // or the end of the program drop it, as after his own edits.
 int readFromDevice() {
-    const ProgramTable before = gProg;
+    const ProgramTable& table = vrl::params::workspace().prog;
+    const ProgramTable before = table;
     const int code = Prog_ProgrammeVonGeraetLesen();
-    if (std::memcmp(before.data(), gProg.data(), sizeof(ProgramTable)) != 0)
+    if (std::memcmp(before.data(), table.data(), sizeof(ProgramTable)) != 0)
         DatenAlsGeaendertMarkieren();
     return code;
 }
@@ -196,7 +198,7 @@ int ParMain_Initialisieren(const char* version, const char* date) {
     gPanels = std::make_unique<MainPanels>();
     auto& ui = gPanels->main.ui;
     QMainWindow* window = gPanels->main.widget();
-    window->setWindowTitle(QString::fromStdString(gPaneltitle));
+    window->setWindowTitle(QString::fromStdString(vrl::params::workspace().paneltitle));
 
     auto& info = gPanels->info.ui;
     info.VERSION->setText(QString::fromUtf8(version));
@@ -226,7 +228,9 @@ int ParMain_Initialisieren(const char* version, const char* date) {
     auto* preview = new vrl::app::CurvePreview(ui.KURVENVORSCHAU);
     ui.KURVENVORSCHAU->layout()->addWidget(preview);
     vrl::gui::placeInTabOrder(ui.KALIBRIEREN, preview, ui.START);
-    gPanels->binding->recordChanged = [preview] { preview->showRecord(gParameter); };
+    gPanels->binding->recordChanged = [preview] {
+        preview->showRecord(vrl::params::workspace().parameter);
+    };
     // On a narrow screen the parameters scroll, and "Start" and "Stopp" beside them stay in view.
     vrl::gui::scrollWhenLargerThanScreen(ui.DECORATION);
     window->installEventFilter(new PreviewPlacer(ui, preview));

@@ -207,8 +207,8 @@ QString MeasurementRecorder::exportTitle() const {
     // The program the device ran, as far as the program saw it told.
     const QString program = entry_ == 0 ? QStringLiteral("Arbeitsparameter")
                                         : QStringLiteral("Programm %1").arg(entry_);
-    const QString name =
-        QString::fromStdString(params::nameOf(gProg[static_cast<std::size_t>(entry_)]));
+    const QString name = QString::fromStdString(
+        params::nameOf(params::workspace().prog[static_cast<std::size_t>(entry_)]));
     return QString::fromUtf8("Messwerte vom %1, alle %2, %3 „%4“")
         .arg(exportDate(startedOn_), period_->text(), program, name);
 }

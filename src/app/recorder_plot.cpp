@@ -204,7 +204,7 @@ void MeasurementRecorder::startSeen(double at) {
     reference_->data()->clear();
     cycle_.clear();
     cycleTime_ = 0.0;
-    Parametersatz record = gProg[static_cast<std::size_t>(entry_)];
+    Parametersatz record = params::workspace().prog[static_cast<std::size_t>(entry_)];
     const int cycles = record.zyklen;
     record.zyklen = 1;
     const params::Curve curve = params::curveOf(record);

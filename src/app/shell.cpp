@@ -28,6 +28,7 @@
 #include "params/datastate.h"
 #include "params/parameterfile.h"
 #include "params/tkvcom.h"
+#include "params/workspace.h"
 #include "platform/gui/panels.h"
 
 namespace {
@@ -230,7 +231,7 @@ int Func_IniDateiSchreiben() {
 }
 
 int Func_Run(vrl::Popups& popups, const std::string& startFile) {
-    gPaneltitle = std::string(kGeraetName) + " Steuerung";
+    vrl::params::workspace().paneltitle = std::string(kGeraetName) + " Steuerung";
     vrl::setPopups(&popups);
     if (Func_PanelsInitialisieren(kVersion, kDatum) != 0) {
         vrl::setPopups(nullptr);

@@ -26,6 +26,7 @@
 #include "driver/vrltkv9d.h"
 #include "errors/popups.h"
 #include "errors/vrl_errors.h"
+#include "params/workspace.h"
 #include "platform/files/system_path.h"
 #include "platform/text/language.h"
 #include "platform/text/translate.h"
@@ -506,6 +507,8 @@ int runWithSurroundings(const Command& command, Context& ctx, const Invocation& 
     // A popup's text is the detail of the error line; its title is the program's window's.
     vrl::ConsolePopups popups(ctx.err, {.messageTitle = false});
     vrl::PopupsGuard popupsInstalled(popups);
+    // A table and file state of the run's own: a second run in the same process starts afresh.
+    vrl::params::ScopedWorkspace workspace;
     CommandProgress progress(ctx.err, &ctx.err == &std::cerr && stderrIsTerminal());
     InterruptHandling interrupts;
     int code = runCommand(command, ctx, invocation.words);

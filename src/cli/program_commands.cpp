@@ -81,13 +81,14 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
                                 "--address & bekommt keine Antwort")};
     Prog_Initialisieren();
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
+    const ProgramTable& table = vrl::params::workspace().prog;
     {
         // The plausibility check's popup becomes its lines on stderr, already ended.
         vrl::ConsolePopups lines(ctx.err,
                                  {.messageTitle = false, .messageLineEnd = false, .answer = 0});
         vrl::PopupsGuard linesInstalled(lines);
         for (int i = kFirstEntry; i <= kLastEntry; ++i) {
-            const Parametersatz& entry = gProg[static_cast<std::size_t>(i)];
+            const Parametersatz& entry = table[static_cast<std::size_t>(i)];
             if (int code = Prog_Plausibilitaetspruefung(&entry); code != 0) {
                 VRL_Fehleruserstring(
                     vrl::params::refusalText({code, i, vrl::params::firstImplausibleField(entry)}));
@@ -97,22 +98,22 @@ int programsWrite(Context& ctx, const std::vector<std::string>& args) {
     }
     // Checked before the port is opened: a refused file sends nothing, and the entry and field
     // follow the error line.
-    const auto check = vrl::params::checkEntries(gProg, kFirstEntry, kLastEntry);
+    const auto check = vrl::params::checkEntries(table, kFirstEntry, kLastEntry);
     if (check.refusal.code != 0) {
         VRL_Fehleruserstring(vrl::params::refusalText(check.refusal));
         return check.refusal.code;
     }
     // Long names are the operator's own and go out whole; only the read brings them back cut.
     for (int entry : check.cutNames)
-        ctx.err << VRL_TR("tkv9d", "Hinweis: ") << vrl::params::cutNameText(gProg, entry) << '\n';
-    ArbeitskopieLaden(gProgIndex);
+        ctx.err << VRL_TR("tkv9d", "Hinweis: ") << vrl::params::cutNameText(table, entry) << '\n';
+    ArbeitskopieLaden(vrl::params::workspace().progIndex);
     return connected(ctx, [&] {
         ctx.interruptNote = writeStoppedNote();
         // A failure part-way says itself which programs are stored and what the working
         // parameters hold.
         if (int code = Prog_ProgrammeSchreiben(kFirstEntry, kLastEntry); code != 0) return code;
         ctx.interruptNote = verifyStoppedNote();
-        return verify ? verifyTable(ctx, gProg) : 0;
+        return verify ? verifyTable(ctx, table) : 0;
     });
 }
 

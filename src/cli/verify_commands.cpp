@@ -27,10 +27,11 @@ constexpr int kDiffDiffers = -509711;
 
 using Table = std::array<Parametersatz, vrl::params::kTableSize>;
 
-// Reads the whole table from the device into gProg and lists what differs from `expected`.
+// Reads the whole table from the device into the workspace and lists what differs from
+// `expected`.
 int readAndCompare(Context& ctx, const Table& expected, std::string_view side, int differs) {
     if (int code = Prog_ProgrammeLesen(kFirstEntry, kLastEntry); code != 0) return code;
-    const auto differences = vrl::params::compareTables(expected, gProg);
+    const auto differences = vrl::params::compareTables(expected, vrl::params::workspace().prog);
     for (const auto& difference : differences)
         ctx.out << vrl::params::differenceText(difference, side) << '\n';
     return differences.empty() ? 0 : differs;
@@ -39,8 +40,7 @@ int readAndCompare(Context& ctx, const Table& expected, std::string_view side, i
 int diff(Context& ctx, const std::vector<std::string>& args) {
     Prog_Initialisieren();
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
-    Table file;
-    std::copy(gProg.begin(), gProg.end(), file.begin());
+    const Table file = vrl::params::workspace().prog;
     ctx.interruptNote = VRL_TR("tkv9d", "Das Gerät hat seine Arbeitsparameter zurück.");
     return connected(ctx, [&] { return readAndCompare(ctx, file, "Datei", kDiffDiffers); });
 }
@@ -58,7 +58,8 @@ int curve(Context& ctx, const std::vector<std::string>& args) {
     const int entry = option ? entryOf(*option) : 0;
     Prog_Initialisieren();
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
-    const vrl::params::Curve curve = vrl::params::curveOf(gProg[static_cast<std::size_t>(entry)]);
+    const vrl::params::Curve curve =
+        vrl::params::curveOf(vrl::params::workspace().prog[static_cast<std::size_t>(entry)]);
     ctx.out << vrl::params::curveCsv(curve);
     // What the plot says beside the points goes to stderr, so that stdout stays plain CSV.
     if (!curve.note.empty()) ctx.err << VRL_TR("tkv9d", "Hinweis: ") << curve.note << '\n';

@@ -4,6 +4,7 @@
 
 #include "params/panels.h"
 #include "params/parametersatz.h"
+#include "params/workspace.h"
 
 double KalibrierIstwert(double setPoint, double offset, double gain) {
     return setPoint / gain - offset;
@@ -15,16 +16,17 @@ int KalibrierungAnwenden(double s1, double m1, double s2, double m2) {
     const double gain = (s2 - s1) / (m2 - m1);
     const double offset = s1 / gain - m1;
     if (!std::isfinite(gain) || !std::isfinite(offset)) return -1;
-    gParameter.kundenkalibrierungAktiv = 1;
-    gParameter.kalibriersollstrom1 = s1;
-    gParameter.kalibriersollstrom2 = s2;
-    gParameter.kalibrierungOffset = offset;
-    gParameter.kalibrierungVerstaerkung = gain;
+    Parametersatz& edited = vrl::params::workspace().parameter;
+    edited.kundenkalibrierungAktiv = 1;
+    edited.kalibriersollstrom1 = s1;
+    edited.kalibriersollstrom2 = s2;
+    edited.kalibrierungOffset = offset;
+    edited.kalibrierungVerstaerkung = gain;
     if (auto* panels = vrl::params::panels()) panels->showCustomerCalibration(1);
     return 0;
 }
 
 void KalibrierungZuruecksetzen() {
-    gParameter.kundenkalibrierungAktiv = 0;
+    vrl::params::workspace().parameter.kundenkalibrierungAktiv = 0;
     if (auto* panels = vrl::params::panels()) panels->showCustomerCalibration(0);
 }

@@ -1,10 +1,7 @@
 #include "params/datastate.h"
 
 #include "params/panels.h"
-
-std::string gDateiname = kUnbenannt;
-bool gDatenGeaendert = false;
-std::string gPaneltitle = "TKV-9D Steuerung";
+#include "params/workspace.h"
 
 namespace vrl::params {
 
@@ -22,22 +19,23 @@ std::string directoryPart(const std::string& path) {
 }  // namespace vrl::params
 
 int AlsGespeichertSetzen() {
-    gDatenGeaendert = false;
+    vrl::params::workspace().datenGeaendert = false;
     return 0;
 }
 
 int DatenAlsGeaendertMarkieren() {
-    gDatenGeaendert = true;
+    vrl::params::workspace().datenGeaendert = true;
     return 0;
 }
 
 int DateinameZuruecksetzen() {
-    gDateiname = kUnbenannt;
+    vrl::params::workspace().dateiname = kUnbenannt;
     return 0;
 }
 
 int PaneltitelAktualisieren() {
+    const vrl::params::Workspace& ws = vrl::params::workspace();
     if (auto* panels = vrl::params::panels())
-        panels->setTitle(gPaneltitle + " - " + vrl::params::fileNamePart(gDateiname));
+        panels->setTitle(ws.paneltitle + " - " + vrl::params::fileNamePart(ws.dateiname));
     return 0;
 }

@@ -6,10 +6,6 @@
 
 inline constexpr const char* kUnbenannt = "Unbenannt";
 
-extern std::string gDateiname;  // full path, or "Unbenannt"
-extern bool gDatenGeaendert;
-extern std::string gPaneltitle;  // "TKV-9D Steuerung"
-
 int AlsGespeichertSetzen();
 int DatenAlsGeaendertMarkieren();
 int DateinameZuruecksetzen();

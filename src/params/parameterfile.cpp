@@ -25,13 +25,13 @@ constexpr const char* kPattern = "*.tkv";
 
 using FileImage = std::array<std::uint8_t, kFileSize>;
 
-FileImage imageOfTable() {
+FileImage imageOfTable(const ProgramTable& table) {
     FileImage image{};
     std::memcpy(image.data(), kFileIdentifier, std::strlen(kFileIdentifier) + 1);
     const std::int32_t version = kFileVersion;
     std::memcpy(image.data() + kVersionOffset, &version, sizeof version);
-    for (std::size_t i = 0; i < gProg.size(); ++i) {
-        const RecordImage record = imageOf(gProg[i]);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const RecordImage record = imageOf(table[i]);
         std::memcpy(image.data() + kRecordsOffset + i * kRecordSize, record.data(), kRecordSize);
     }
     return image;
@@ -77,7 +77,8 @@ int writeReplacing(const std::string& path, const FileImage& image) {
 }
 
 std::string chooseFile(vrl::Popups::FileMode mode, const char* title) {
-    const auto chosen = vrl::popups().selectFile(mode, title, directoryPart(gDateiname), kPattern);
+    const auto chosen =
+        vrl::popups().selectFile(mode, title, directoryPart(workspace().dateiname), kPattern);
     return chosen ? *chosen : std::string();
 }
 
@@ -85,8 +86,8 @@ std::string chooseFile(vrl::Popups::FileMode mode, const char* title) {
 }  // namespace
 
 int Datei_Schreiben(const std::string& path) {
-    if (int code = writeReplacing(path, imageOfTable()); code != 0) return code;
-    gDateiname = path;
+    if (int code = writeReplacing(path, imageOfTable(workspace().prog)); code != 0) return code;
+    workspace().dateiname = path;
     PaneltitelAktualisieren();
     AlsGespeichertSetzen();
     return 0;
@@ -119,13 +120,14 @@ int Datei_Lesen(const std::string& path) {
     if (std::fseek(file, 0, SEEK_SET) != 0) return closeWith(-304412);
     if (std::fread(image.data(), 1, kFileSize, file) != kFileSize) return closeWith(-304405);
     std::fclose(file);
-    for (std::size_t i = 0; i < gProg.size(); ++i) {
+    Workspace& ws = workspace();
+    for (std::size_t i = 0; i < ws.prog.size(); ++i) {
         const std::uint8_t* record = image.data() + kRecordsOffset + i * kRecordSize;
-        gProg[i] = recordFrom(std::span<const std::uint8_t, kRecordSize>(record, kRecordSize));
+        ws.prog[i] = recordFrom(std::span<const std::uint8_t, kRecordSize>(record, kRecordSize));
         // A name without its terminator is cut, so that nothing reads past the field.
-        gProg[i].programmname[kNameSize - 1] = '\0';
+        ws.prog[i].programmname[kNameSize - 1] = '\0';
     }
-    gDateiname = path;
+    ws.dateiname = path;
     PaneltitelAktualisieren();
     AlsGespeichertSetzen();
     ProgrammverwaltungNachDateiLaden();
@@ -133,16 +135,17 @@ int Datei_Lesen(const std::string& path) {
 }
 
 int DateiSpeichern(int saveAs) {
+    const Workspace& ws = workspace();
     for (int i = 0; i < kTableSize; ++i) {
-        if (Prog_Plausibilitaetspruefung(&gProg[static_cast<std::size_t>(i)]) != 0) {
+        if (Prog_Plausibilitaetspruefung(&ws.prog[static_cast<std::size_t>(i)]) != 0) {
             vrl::popups().message("Fehler im Prüfprogramm",
                                   "Fehler in Programm " + vrl::params::entryLabel(i) +
                                       ".\nDatei wurde nicht gespeichert.");
             return kCancelled;
         }
     }
-    std::string target = gDateiname;
-    if (saveAs != 0 || gDateiname == kUnbenannt) {
+    std::string target = ws.dateiname;
+    if (saveAs != 0 || ws.dateiname == kUnbenannt) {
         target = chooseFile(vrl::Popups::FileMode::Save, "Speichern");
         if (target.empty()) return kCancelled;
     }
@@ -164,9 +167,9 @@ int DateiOeffnenPfad(const std::string& path) {
 }
 
 int AbfrageWennNichtGespeichert() {
-    if (!gDatenGeaendert) return 0;
+    if (!workspace().datenGeaendert) return 0;
     const std::string text =
-        "Möchten Sie die Änderungen in " + fileNamePart(gDateiname) + " speichern?";
+        "Möchten Sie die Änderungen in " + fileNamePart(workspace().dateiname) + " speichern?";
     switch (
         vrl::popups().questionWithKeys("Datei speichern", text, "Ja", "Nein", "Abbrechen", 1, 3)) {
         case 1: {

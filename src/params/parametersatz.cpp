@@ -5,8 +5,6 @@
 
 #include "errors/popups.h"
 
-Parametersatz gParameter{};
-
 namespace vrl::params {
 
 namespace {

@@ -133,9 +133,6 @@ inline constexpr double kRange1Limit = 0.409;
 
 using vrl::params::Parametersatz;
 
-// The record that the main panel shows and edits.
-extern Parametersatz gParameter;
-
 void ParameterVorbelegen(Parametersatz* record);
 
 // Shows its own popup "Fehler in den Parametern" listing every current too large for

@@ -13,12 +13,10 @@
 #include "params/tkvcom.h"
 #include "params/transfer_check.h"
 
-std::array<Parametersatz, vrl::params::kTableSize> gProg{};
-int gProgIndex = 0;
-
 namespace {
 
 using vrl::params::kTableSize;
+using vrl::params::workspace;
 
 constexpr int kLastEntry = kTableSize - 1;
 
@@ -186,8 +184,8 @@ int readFailed(int code, int loaded, const Parametersatz& saved, int done, int t
 
 // The operator's side of the check before a write: a refused value in a popup that names entry
 // and field, and a name the device will report back cut as a question, before the first frame.
-int confirmTransfer(int first, int last) {
-    const vrl::params::TransferCheck check = vrl::params::checkEntries(gProg, first, last);
+int confirmTransfer(const ProgramTable& table, int first, int last) {
+    const vrl::params::TransferCheck check = vrl::params::checkEntries(table, first, last);
     if (check.refusal.code != 0) {
         // The text alone: the popup names entry and field itself.
         const std::string reason = vrl::messages().text(check.refusal.code);
@@ -198,7 +196,7 @@ int confirmTransfer(int first, int last) {
     }
     if (check.cutNames.empty()) return 0;
     std::string text;
-    for (int entry : check.cutNames) text += vrl::params::cutNameText(gProg, entry) + ".\n";
+    for (int entry : check.cutNames) text += vrl::params::cutNameText(table, entry) + ".\n";
     text += "Trotzdem schreiben?";
     const int answer =
         vrl::popups().questionWithKeys(kWriteTitle, text, "schreiben", "Abbrechen", "", 1, 2);
@@ -210,28 +208,30 @@ int confirmTransfer(int first, int last) {
 namespace vrl::params {
 
 std::string programLabel(int index) {
-    const std::string name = nameOf(gProg[static_cast<std::size_t>(index)]);
+    const std::string name = nameOf(workspace().prog[static_cast<std::size_t>(index)]);
     return entryLabel(index) + " - " + name;
 }
 
 }  // namespace vrl::params
 
 int ArbeitskopieSpeichern(int index) {
-    gProg[static_cast<std::size_t>(index)] = gParameter;
+    auto& ws = workspace();
+    ws.prog[static_cast<std::size_t>(index)] = ws.parameter;
     return 0;
 }
 
 int ArbeitskopieLaden(int index) {
-    gParameter = gProg[static_cast<std::size_t>(index)];
+    auto& ws = workspace();
+    ws.parameter = ws.prog[static_cast<std::size_t>(index)];
     return 0;
 }
 
 void ParameterAnzeigen() {
-    if (auto* panels = vrl::params::panels()) panels->showRecord(gParameter);
+    if (auto* panels = vrl::params::panels()) panels->showRecord(workspace().parameter);
 }
 
 void ParameterUebernehmen() {
-    if (auto* panels = vrl::params::panels()) panels->takeRecord(gParameter);
+    if (auto* panels = vrl::params::panels()) panels->takeRecord(workspace().parameter);
 }
 
 void ZyklenfeldAktualisieren() {
@@ -239,9 +239,9 @@ void ZyklenfeldAktualisieren() {
 }
 
 int ProgrammWechseln(int index) {
-    ArbeitskopieSpeichern(gProgIndex);
+    ArbeitskopieSpeichern(workspace().progIndex);
     ArbeitskopieLaden(index);
-    gProgIndex = index;
+    workspace().progIndex = index;
     ParameterAnzeigen();
     return 0;
 }
@@ -251,21 +251,17 @@ void ProgrammlisteAktualisieren() {
     if (!panels) return;
     std::vector<std::string> labels;
     for (int i = 0; i < kTableSize; ++i) labels.push_back(vrl::params::programLabel(i));
-    panels->showProgramList(labels, gProgIndex);
+    panels->showProgramList(labels, workspace().progIndex);
 }
 
 int ProgrammlisteAuswahlSetzen() {
-    if (auto* panels = vrl::params::panels()) panels->selectProgram(gProgIndex);
+    if (auto* panels = vrl::params::panels()) panels->selectProgram(workspace().progIndex);
     return 0;
 }
 
 int Prog_Initialisieren() {
-    for (int i = 0; i < kTableSize; ++i) {
-        Parametersatz& entry = gProg[static_cast<std::size_t>(i)];
-        ParameterVorbelegen(&entry);
-        vrl::params::setName(entry, i == 0 ? "Arbeitsparameter" : "Programm " + std::to_string(i));
-    }
-    gProgIndex = 0;
+    workspace().prog = vrl::params::freshTable();
+    workspace().progIndex = 0;
     ProgrammlisteAktualisieren();
     ArbeitskopieLaden(0);
     ParameterAnzeigen();
@@ -277,7 +273,7 @@ int Prog_Initialisieren() {
 
 int Prog_ProgrammAuswaehlen(int index) {
     if (index < 0 || index > kLastEntry) return 0;
-    if (Prog_Plausibilitaetspruefung(&gParameter) != 0) {
+    if (Prog_Plausibilitaetspruefung(&workspace().parameter) != 0) {
         ProgrammlisteAuswahlSetzen();
         return 0;
     }
@@ -288,27 +284,29 @@ int Prog_ProgrammAuswaehlen(int index) {
 int Prog_Umbenennen() {
     auto* panels = vrl::params::panels();
     if (!panels) return 0;
-    Parametersatz& entry = gProg[static_cast<std::size_t>(gProgIndex)];
+    auto& ws = workspace();
+    Parametersatz& entry = ws.prog[static_cast<std::size_t>(ws.progIndex)];
     const auto answer = panels->askName(vrl::params::nameOf(entry));
     if (!answer) return 0;
     const std::string name = vrl::params::storableName(*answer);
     vrl::params::setName(entry, name);
     ProgrammlisteAktualisieren();
     // Only the name: values edited on the panel since the last store stay in the working copy.
-    vrl::params::setName(gParameter, name);
+    vrl::params::setName(ws.parameter, name);
     DatenAlsGeaendertMarkieren();
     return 0;
 }
 
 int Prog_ProgrammeSchreiben(int first, int last) {
+    const ProgramTable& table = workspace().prog;
     // All entries or none: a value found bad when its frame is due would leave the device with
     // the programs before it written.
-    if (int code = vrl::params::checkEntries(gProg, first, last).refusal.code; code != 0)
+    if (int code = vrl::params::checkEntries(table, first, last).refusal.code; code != 0)
         return refuseTransfer(code);
     Held held;
     if (first == 0 && last == 0) {
         vrl::op::progress("Arbeitsparameter werden geschrieben", 0, 1);
-        const int code = TkvCom_ParameterSchreiben(&gProg[0]);
+        const int code = TkvCom_ParameterSchreiben(&table[0]);
         if (code == 0 || stopRefused(code)) return code;
         held.written(0, code);
         return failedWith(code, held.text());
@@ -329,7 +327,7 @@ int Prog_ProgrammeSchreiben(int first, int last) {
     }
     // What goes into the working parameters last, and after a failure or a stop where it can:
     // the device's own around a single program, the table's entry A after all of them.
-    const Parametersatz& closing = single ? saved : gProg[0];
+    const Parametersatz& closing = single ? saved : table[0];
     const int closingEntry = single ? -1 : 0;
     int stored = 0;
     const auto report = [&](int code) {
@@ -362,7 +360,7 @@ int Prog_ProgrammeSchreiben(int first, int last) {
             return transferCancelled(stored > 0 ? i - 1 : -1, kNothingWritten, Transfer::Write);
         }
         vrl::op::progress(entryStep(i, "geschrieben"), done++, total);
-        const int code = TkvCom_ParameterSchreiben(&gProg[static_cast<std::size_t>(i)]);
+        const int code = TkvCom_ParameterSchreiben(&table[static_cast<std::size_t>(i)]);
         held.written(i, code);
         if (code != 0) return stopRefused(code) && stored == 0 ? code : failed(code);
         if (int code = TkvCom_ParameterAlsProgrammSpeichern(i); code != 0) return failed(code);
@@ -384,20 +382,21 @@ int Prog_ProgrammeSchreiben(int first, int last) {
 }
 
 int Prog_ProgrammeAufGeraetSchreiben() {
-    if (int code = Prog_Plausibilitaetspruefung(&gParameter); code != 0) return code;
+    auto& ws = workspace();
+    if (int code = Prog_Plausibilitaetspruefung(&ws.parameter); code != 0) return code;
     const Range range =
         askRange(kWriteTitle, "Nur aktuell ausgewähltes oder alle Programme schreiben?");
     if (range == Range::Cancelled) return 0;
-    ArbeitskopieSpeichern(gProgIndex);
-    const int first = range == Range::All ? 0 : gProgIndex;
-    const int last = range == Range::All ? kLastEntry : gProgIndex;
-    if (int code = confirmTransfer(first, last); code != 0) return code;
+    ArbeitskopieSpeichern(ws.progIndex);
+    const int first = range == Range::All ? 0 : ws.progIndex;
+    const int last = range == Range::All ? kLastEntry : ws.progIndex;
+    if (int code = confirmTransfer(ws.prog, first, last); code != 0) return code;
     return Prog_ProgrammeSchreiben(first, last);
 }
 
 int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
     // Only the table the operator edits has a list and a working copy to follow it.
-    const bool edited = &table == &gProg;
+    const bool edited = &table == &workspace().prog;
     // Steps for the progress display: the device's working parameters read, each entry, and
     // the working parameters written back.
     const int total = last - first + 3;
@@ -448,7 +447,7 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
     }
     if (edited) {
         ProgrammlisteAktualisieren();
-        ArbeitskopieLaden(gProgIndex);
+        ArbeitskopieLaden(workspace().progIndex);
         ParameterAnzeigen();
     }
     if (!restore) return 0;
@@ -458,7 +457,7 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
 }
 
 int Prog_ProgrammeLesen(int first, int last) {
-    return Prog_ProgrammeLesenNach(gProg, first, last);
+    return Prog_ProgrammeLesenNach(workspace().prog, first, last);
 }
 
 int Prog_ProgrammeVonGeraetLesen() {
@@ -466,18 +465,18 @@ int Prog_ProgrammeVonGeraetLesen() {
                                  "Nur aktuell ausgewähltes oder alle Programme lesen?");
     if (range == Range::Cancelled) return 0;
     return range == Range::All ? Prog_ProgrammeLesen(0, kLastEntry)
-                               : Prog_ProgrammeLesen(gProgIndex, gProgIndex);
+                               : Prog_ProgrammeLesen(workspace().progIndex, workspace().progIndex);
 }
 
 int ProgrammverwaltungVorDateiSpeichern() {
-    if (int code = Prog_Plausibilitaetspruefung(&gParameter); code != 0) return code;
-    ArbeitskopieSpeichern(gProgIndex);
+    if (int code = Prog_Plausibilitaetspruefung(&workspace().parameter); code != 0) return code;
+    ArbeitskopieSpeichern(workspace().progIndex);
     return 0;
 }
 
 int ProgrammverwaltungNachDateiLaden() {
     ProgrammlisteAktualisieren();
-    ArbeitskopieLaden(gProgIndex);
+    ArbeitskopieLaden(workspace().progIndex);
     ParameterAnzeigen();
     return 0;
 }

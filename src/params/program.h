@@ -3,14 +3,7 @@
 // The table of the working parameters (entry 0) and the device's 16 programs, the selected
 // entry, and the transfers of one entry or all of them.
 
-#include <array>
-
-#include "params/parametersatz.h"
-
-using ProgramTable = std::array<Parametersatz, vrl::params::kTableSize>;
-
-extern ProgramTable gProg;
-extern int gProgIndex;
+#include "params/workspace.h"
 
 int ArbeitskopieSpeichern(int index);
 int ArbeitskopieLaden(int index);
@@ -34,8 +27,8 @@ int ProgrammverwaltungNachDateiLaden();
 // "aktuelles" and "alle" choose them. The command-line tool calls these directly.
 int Prog_ProgrammeSchreiben(int first, int last);
 int Prog_ProgrammeLesen(int first, int last);
-// The same frames, into `table`: another table than gProg is filled and nothing else changes
-// (the comparison with the device reads into a scratch table).
+// The same frames, into `table`: another table than the workspace's is filled and nothing else
+// changes (the comparison with the device reads into a scratch table).
 int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last);
 
 namespace vrl::params {

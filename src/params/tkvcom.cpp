@@ -39,7 +39,10 @@ int endTransfer(int code) {
 
 // The frame every operation runs in: port and address, lamps on, the driver calls, lamps off
 // and the outcome on the error displays. The driver calls run where the line is owned (the
-// worker thread while the windows are up); lamps and displays stay with the caller.
+// worker thread while the windows are up); lamps and displays stay with the caller. So does the
+// caller's data: a body sends a copy taken before the hand-over and reads into values of its
+// own, which the caller takes over once the body has returned, never the window's table or
+// record while the worker runs.
 template <typename Body>
 int transfer(Body body, const std::function<std::string(int)>& detail = {}) {
     const int port = VrlCom_ComPortGet();
@@ -98,20 +101,22 @@ int writeField(const Link& link, const Parametersatz& record, const Field& field
 }
 
 int readInteger(const char* name, int* destination) {
-    return transfer([&](const Link& link) {
-        return VRLTKV9D_ParameterLesen(link.port, link.address, name, nullptr, destination,
-                                       nullptr);
+    int value = *destination;
+    const int code = transfer([&](const Link& link) {
+        return VRLTKV9D_ParameterLesen(link.port, link.address, name, nullptr, &value, nullptr);
     });
+    *destination = value;
+    return code;
 }
 
 }  // namespace
 
 int TkvCom_ParameterLesen(Parametersatz* record) {
     std::string_view failed;
-    return transfer(
+    // Into a copy, so that a failure part-way leaves the destination as it was.
+    Parametersatz read = *record;
+    const int code = transfer(
         [&](const Link& link) {
-            // Into a copy, so that a failure part-way leaves the destination as it was.
-            Parametersatz read = *record;
             for (const Field& field : kFields) {
                 if (!field.transferred) {
                     if (field.name == "pruefspannung") read.pruefspannung = kUntransferredVoltage;
@@ -122,25 +127,27 @@ int TkvCom_ParameterLesen(Parametersatz* record) {
                     return code;
                 }
             }
-            *record = read;
             return 0;
         },
         // Which of the 25 values the device could not give.
         [&](int code) { return valueRefused(code) ? "Feld " + std::string(failed) : ""; });
+    if (code == 0) *record = read;
+    return code;
 }
 
 int TkvCom_ParameterSchreiben(const Parametersatz* record) {
+    const Parametersatz sent = *record;
     return transfer([&](const Link& link) {
         // A value the driver would refuse goes nowhere, and neither does the rest of the
         // record: the device is not even stopped for it.
-        if (int code = vrl::params::checkRecord(*record).code; code != 0) return code;
+        if (int code = vrl::params::checkRecord(sent).code; code != 0) return code;
         // A running curve must not pick up a half-written record: a device that does not take
         // the stop is not written to.
         if (int code = VRLTKV9D_DeviceFunction(link.port, link.address, "stopp"); code != 0)
             return code;
         for (const Field& field : kFields) {
             if (!field.transferred) continue;
-            if (int code = writeField(link, *record, field); code != 0) return code;
+            if (int code = writeField(link, sent, field); code != 0) return code;
         }
         return 0;
     });
@@ -183,14 +190,18 @@ int TkvCom_HdxStatusLesen(int module, int* status) {
 }
 
 int TkvCom_IstwerteLesen(double* current, double* voltage) {
-    return transfer([&](const Link& link) {
-        if (int code = VRLTKV9D_ParameterLesen(link.port, link.address, "iststrom", current,
+    double readCurrent = *current, readVoltage = *voltage;
+    const int code = transfer([&](const Link& link) {
+        if (int code = VRLTKV9D_ParameterLesen(link.port, link.address, "iststrom", &readCurrent,
                                                nullptr, nullptr);
             code != 0)
             return code;
-        return VRLTKV9D_ParameterLesen(link.port, link.address, "istspannung", voltage, nullptr,
-                                       nullptr);
+        return VRLTKV9D_ParameterLesen(link.port, link.address, "istspannung", &readVoltage,
+                                       nullptr, nullptr);
     });
+    *current = readCurrent;
+    *voltage = readVoltage;
+    return code;
 }
 
 int TkvCom_OutputenableLesen(int* mask) {

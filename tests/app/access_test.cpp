@@ -199,7 +199,7 @@ TEST_F(Access, ShortcutsAndMnemonicsOpenTheirMenuOrDialog) {
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window, 2000)) << row.name;
-        gDatenGeaendert = true;  // so that Neu, Laden and Beenden ask first
+        ws.datenGeaendert = true;  // so that Neu, Laden and Beenden ask first
         popups.shown.clear();
         popups.answers = {3};  // "Abbrechen"
         QTest::keySequence(window, row.keys);
@@ -216,7 +216,6 @@ TEST_F(Access, ShortcutsAndMnemonicsOpenTheirMenuOrDialog) {
         }
         window->hide();
     }
-    gDatenGeaendert = false;
 }
 
 // Catches a window entry that only the mouse can choose.

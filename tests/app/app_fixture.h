@@ -14,7 +14,7 @@
 
 #include "app/shell.h"
 #include "connection/vrlcom.h"
-#include "params/datastate.h"
+#include "params/workspace.h"
 #include "platform/serial/port_map.h"
 #include "platform/temp_config.h"
 #include "sim/line.h"
@@ -62,6 +62,7 @@ class AppTest : public ::testing::Test {
         return Func_Run(popups, startFile);
     }
 
+    vrl::params::ScopedWorkspace ws;
     TempConfigHome home;
     sim::Line line;
     vrl::ScriptedPopups popups;
@@ -76,7 +77,6 @@ class PanelsTest : public AppTest {
   protected:
     void SetUp() override {
         AppTest::SetUp();
-        gPaneltitle = "TKV-9D Steuerung";
         ASSERT_EQ(Func_PanelsInitialisieren("V 1.2.3", "4/2011"), 0);
     }
     void TearDown() override {

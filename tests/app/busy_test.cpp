@@ -120,9 +120,12 @@ struct InputRow {
 const InputRow kClickStart{"Start",
                            [](Busy& t) { QTest::mouseClick(t.main().START, Qt::LeftButton); },
                            [](Busy& t) { return t.count("DF1") == 0; }};
-const InputRow kStepAParameter{
-    "parameter", [](Busy& t) { QTest::keyClick(t.main().PAR_STROM1, Qt::Key_Up); },
-    [](Busy& t) { return gParameter.strom1 == 0.0 && t.main().PAR_STROM1->value() == 0.0; }};
+const InputRow kStepAParameter{"parameter",
+                               [](Busy& t) { QTest::keyClick(t.main().PAR_STROM1, Qt::Key_Up); },
+                               [](Busy& t) {
+                                   return vrl::params::workspace().parameter.strom1 == 0.0 &&
+                                          t.main().PAR_STROM1->value() == 0.0;
+                               }};
 
 // Input made while the working parameters are written is dropped; it shows neither during nor
 // after the write. The frames on the line are the write's alone.
@@ -133,14 +136,17 @@ TEST_F(Busy, InputDuringAWriteIsNeverCarriedOut) {
          [](Busy& t) { QTest::mouseClick(t.main().PROGRAMMEINSTELLEN, Qt::LeftButton); },
          [](Busy& t) { return t.count("PNS") == 0; }},
         {"program list", [](Busy& t) { QTest::keyClick(t.main().PROGRAMMLISTE, Qt::Key_Down); },
-         [](Busy& t) { return gProgIndex == 0 && t.main().PROGRAMMLISTE->currentIndex() == 0; }},
+         [](Busy& t) {
+             return vrl::params::workspace().progIndex == 0 &&
+                    t.main().PROGRAMMLISTE->currentIndex() == 0;
+         }},
         kStepAParameter,
         {"typing", [](Busy& t) { QTest::keyClicks(t.main().PAR_ZEIT2, QStringLiteral("7")); },
          [](Busy& t) {
              return t.main().PAR_ZEIT2->text() == t.main().PAR_ZEIT2->textFromValue(0);
          }},
         {"Neu", [](Busy& t) { t.main().MENUMAIN_DATEI_NEU->trigger(); },
-         [](Busy&) { return vrl::params::nameOf(gProg[3]) == "Kept"; }},
+         [](Busy&) { return vrl::params::nameOf(vrl::params::workspace().prog[3]) == "Kept"; }},
         {"status tick", [](Busy&) { Callback_Statustimer(); },
          [](Busy&) { return StatusMain_Panel()->ui.TKVSTATUSABFRAGE->isChecked(); }},
         {"ID lesen", [](Busy&) { ComMain_Panel()->ui.IDLESEN->click(); },
@@ -150,7 +156,7 @@ TEST_F(Busy, InputDuringAWriteIsNeverCarriedOut) {
     StatusMain_Panel()->ui.STATUSTIMER->stop();        // ticks come from the rows only
     for (const auto& row : rows) {
         Prog_Initialisieren();
-        vrl::params::setName(gProg[3], "Kept");
+        vrl::params::setName(ws.prog[3], "Kept");
         device.clearFrames();
         bool busyAtInput = false;
         std::size_t framesAtInput = 0;
@@ -186,8 +192,8 @@ TEST_F(Busy, TypingDuringAPollIsKept) {
     EXPECT_TRUE(polling);
     EXPECT_FALSE(busyCursor);
     EXPECT_EQ(device.frames().size(), 1u);
-    EXPECT_DOUBLE_EQ(gParameter.strom1, 0.1);
-    EXPECT_TRUE(gDatenGeaendert);
+    EXPECT_DOUBLE_EQ(ws.parameter.strom1, 0.1);
+    EXPECT_TRUE(ws.datenGeaendert);
 }
 
 // Input from the window system arrives queued, as an operator's does, not sent straight to the
@@ -208,7 +214,7 @@ TEST_F(Busy, QueuedInputDuringAPollIsHeldWithinTheGraceAndDroppedPastIt) {
         StatusMain_Panel()->ui.STATUSTIMER->stop();                 // the tick comes from the test
         if (row.silent) device.injectFault('1', sim::Fault{sim::FaultKind::Silence, "S1R", 1});
         main().PAR_STROM1->setValue(0.0);
-        gParameter.strom1 = 0.0;
+        ws.parameter.strom1 = 0.0;
         main().PAR_STROM1->setFocus();
         bool changed = false, changedDuringPoll = false;
         QObject connection;  // ends the watch on the field with the row
@@ -232,7 +238,7 @@ TEST_F(Busy, QueuedInputDuringAPollIsHeldWithinTheGraceAndDroppedPastIt) {
         EXPECT_FALSE(watch.isActive()) << row.name << ": the input was made during the poll";
         EXPECT_FALSE(changedDuringPoll) << row.name;
         EXPECT_EQ(changed, row.carried) << row.name;
-        EXPECT_DOUBLE_EQ(gParameter.strom1, row.carried ? 0.1 : 0.0) << row.name;
+        EXPECT_DOUBLE_EQ(ws.parameter.strom1, row.carried ? 0.1 : 0.0) << row.name;
     }
 }
 
@@ -422,9 +428,9 @@ TEST_F(Busy, CancelStopsBetweenStepsAndSaysHowFarItGot) {
          [](Busy& t) {
              // The entries read stay in the table, the list is not refreshed; the device gets
              // its own working parameters back.
-             return vrl::params::nameOf(gProg[2]) != "alt" &&
-                    vrl::params::nameOf(gProg[3]) == "alt" && t.count("DF2") == 1 &&
-                    t.device.frames().back().compare(4, 1, "W") == 0 &&
+             return vrl::params::nameOf(vrl::params::workspace().prog[2]) != "alt" &&
+                    vrl::params::nameOf(vrl::params::workspace().prog[3]) == "alt" &&
+                    t.count("DF2") == 1 && t.device.frames().back().compare(4, 1, "W") == 0 &&
                     t.main().PROGRAMMLISTE->itemText(1) == "1 - alt";
          }},
         {"write alle", 1,
@@ -454,7 +460,7 @@ TEST_F(Busy, CancelStopsBetweenStepsAndSaysHowFarItGot) {
     // The device's programs keep their own names until the write row.
     for (const auto& row : rows) {
         Prog_Initialisieren();
-        for (auto& entry : gProg) vrl::params::setName(entry, "alt");
+        for (auto& entry : ws.prog) vrl::params::setName(entry, "alt");
         ProgrammlisteAktualisieren();
         device.clearFrames();
         popups.shown.clear();

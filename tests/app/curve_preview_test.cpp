@@ -90,7 +90,7 @@ TEST_F(CurvePreviewTest, ALongCurveIsDrawnOverSecondsAndMinutes) {
         {200000, "Zeit [s]", 600, "× unbegrenzt, 3 min 20 s je Zyklus"},
     };
     for (const auto& row : rows) {
-        Parametersatz record = gParameter;
+        Parametersatz record = ws.parameter;
         record.zeit1 = row.zeit1;
         preview->showRecord(record);
         EXPECT_EQ(preview->timeAxis()->label(), row.axis);
@@ -102,7 +102,7 @@ TEST_F(CurvePreviewTest, ALongCurveIsDrawnOverSecondsAndMinutes) {
 // Fault caught: an exported curve of a few hundred pixels without program name, cycle text or
 // warnings, useless in a report; a PDF page no printer has (423 x 238 mm), a two-digit year.
 TEST_F(CurvePreviewTest, ExportsCarryTitleNotesAndAPrintableSize) {
-    Parametersatz record = gParameter;
+    Parametersatz record = ws.parameter;
     vrl::params::setName(record, "Dauerlauf");
     record.strom1 = 4.2;  // beyond the limit: a warning below the plot
     preview->showRecord(record);

@@ -64,8 +64,8 @@ TEST_F(DeviceActions, ReadingAsksWhenTheDeviceMayRunOrDataAreUnsaved) {
     };
     for (const auto& row : rows) {
         Prog_Initialisieren();
-        vrl::params::setName(gProg[5], "lokal");  // differs from what the device holds
-        gDatenGeaendert = row.edited;
+        vrl::params::setName(ws.prog[5], "lokal");  // differs from what the device holds
+        ws.datenGeaendert = row.edited;
         vrl::gui::setQuietly(StatusMain_Panel()->ui.TKVSTATUSABFRAGE, row.knownStopped);
         vrl::gui::setQuietly(StatusMain_Panel()->ui.STATUSLED1, false);
         popups.shown.clear();
@@ -79,10 +79,10 @@ TEST_F(DeviceActions, ReadingAsksWhenTheDeviceMayRunOrDataAreUnsaved) {
         else
             EXPECT_EQ(asked[0], "Nur aktuell ausgewähltes oder alle Programme lesen?") << row.name;
         EXPECT_EQ(!line.frames().empty(), row.read) << row.name;
-        EXPECT_EQ(vrl::params::nameOf(gProg[5]) != "lokal", row.read) << row.name;
+        EXPECT_EQ(vrl::params::nameOf(ws.prog[5]) != "lokal", row.read) << row.name;
         // What was read is in no file: it counts as a change.
         if (row.read) {
-            EXPECT_TRUE(gDatenGeaendert) << row.name;
+            EXPECT_TRUE(ws.datenGeaendert) << row.name;
         }
     }
     vrl::gui::setQuietly(StatusMain_Panel()->ui.TKVSTATUSABFRAGE, false);

@@ -79,10 +79,10 @@ TEST_F(CompareWithDevice, ListsExactlyWhatDiffersAndLeavesTheTableAlone) {
     // Entry 3 shown and Zeit 1 stepped up on the panel: in the working copy only.
     Prog_ProgrammAuswaehlen(3);
     QTest::keyClick(main().PAR_ZEIT1, Qt::Key_Up);
-    ASSERT_DOUBLE_EQ(gParameter.zeit1, 1100.0);
-    const auto table = gProg;
-    const auto working = gParameter;
-    const bool changed = gDatenGeaendert;
+    ASSERT_DOUBLE_EQ(ws.parameter.zeit1, 1100.0);
+    const auto table = ws.prog;
+    const auto working = ws.parameter;
+    const bool changed = ws.datenGeaendert;
 
     compare();
 
@@ -96,10 +96,10 @@ TEST_F(CompareWithDevice, ListsExactlyWhatDiffersAndLeavesTheTableAlone) {
     EXPECT_EQ(window->summary()->text(),
               "Der TKV-9D wurde für den Vergleich angehalten. 6 Unterschiede zwischen "
               "Programm und TKV-9D:");
-    EXPECT_EQ(std::memcmp(table.data(), gProg.data(), sizeof table), 0);
-    EXPECT_EQ(std::memcmp(&working, &gParameter, sizeof working), 0);
-    EXPECT_EQ(gDatenGeaendert, changed);
-    EXPECT_EQ(gProgIndex, 3);
+    EXPECT_EQ(std::memcmp(table.data(), ws.prog.data(), sizeof table), 0);
+    EXPECT_EQ(std::memcmp(&working, &ws.parameter, sizeof working), 0);
+    EXPECT_EQ(ws.datenGeaendert, changed);
+    EXPECT_EQ(ws.progIndex, 3);
     EXPECT_FALSE(main().FEHLERLED->isOn());
 }
 

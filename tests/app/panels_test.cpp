@@ -161,16 +161,16 @@ TEST_F(Panels, FileButtonsActLikeTheMenu) {
     EXPECT_TRUE(std::filesystem::exists(file));
     EXPECT_EQ(mainWindow()->windowTitle(), "TKV-9D Steuerung - a.tkv");
     // The hidden test voltage travels in the file.
-    gProg[0].pruefspannung = 99.5;
+    ws.prog[0].pruefspannung = 99.5;
     ArbeitskopieLaden(0);
-    gParameter.pruefspannung = 99.5;
+    ws.parameter.pruefspannung = 99.5;
     ParMain_Panel()->ui.MENUMAIN_DATEI_SPEICHERN->trigger();
     ParMain_Panel()->ui.MENUMAIN_DATEI_NEU->trigger();
-    EXPECT_EQ(gParameter.pruefspannung, 2.0);
+    EXPECT_EQ(ws.parameter.pruefspannung, 2.0);
     EXPECT_EQ(mainWindow()->windowTitle(), "TKV-9D Steuerung - Unbenannt");
     popups.files = {file};
     ParMain_Panel()->ui.LADEN->click();
-    EXPECT_EQ(gParameter.pruefspannung, 99.5);
+    EXPECT_EQ(ws.parameter.pruefspannung, 99.5);
     // A cancelled dialog shows nothing; a broken file its error.
     popups.shown.clear();
     ParMain_Panel()->ui.MENUMAIN_DATEI_LADEN->trigger();
@@ -243,8 +243,8 @@ TEST_F(Panels, NewAndOpenAskBeforeDiscardingChangedData) {
             }
             EXPECT_EQ(std::filesystem::exists(saved), row.saved) << where;
             const double replacedBy = action.opens ? 0.375 : 0.0;
-            EXPECT_EQ(gParameter.strom1, row.replaced ? replacedBy : 0.25) << where;
-            EXPECT_EQ(gDatenGeaendert, !row.replaced) << where;
+            EXPECT_EQ(ws.parameter.strom1, row.replaced ? replacedBy : 0.25) << where;
+            EXPECT_EQ(ws.datenGeaendert, !row.replaced) << where;
         }
     }
 }

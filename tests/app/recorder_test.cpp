@@ -60,7 +60,6 @@ class Recording : public ::testing::Test {
             return std::chrono::duration<double>(clock.now().time_since_epoch()).count();
         });
         ASSERT_EQ(VrlCom_Open(kSimPort), 0);
-        Prog_Initialisieren();
     }
     void TearDown() override {
         StatusMain_Freigeben();
@@ -80,6 +79,7 @@ class Recording : public ::testing::Test {
         return 0.0;  // before the start and after the end of the run
     }
 
+    vrl::params::ScopedWorkspace ws;
     TempConfigHome home;
     sim::ManualClock clock;
     sim::Line line;
@@ -106,7 +106,7 @@ TEST_F(Recording, RecordedCurrentFollowsTheProgrammedCurve) {
         {"triangle", 2, {0.2, 1.0, 0.6, 0.0}, {250, 400, 150, 200}, 3},
     };
     for (const auto& row : rows) {
-        Parametersatz& record = gProg[0];
+        Parametersatz& record = ws.prog[0];
         record.stromkurve = row.form;
         record.strom1 = row.current[0], record.strom2 = row.current[1];
         record.strom3 = row.current[2], record.strom4 = row.current[3];

@@ -71,7 +71,7 @@ TEST_F(StartUp, MissingSettingsFileIsReportedOnceAndTheProgramRuns) {
 // the window shows, and one that cannot be read must not keep the program from starting.
 TEST_F(StartUp, OpensTheFileItWasStartedWith) {
     writeSettings("[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
-    gProg[0].strom1 = 1.25;
+    ws.prog[0].strom1 = 1.25;
     ASSERT_EQ(Datei_Schreiben("Prüfung.tkv"), 0);
     struct Row {
         const char* file;
@@ -89,7 +89,7 @@ TEST_F(StartUp, OpensTheFileItWasStartedWith) {
         EXPECT_EQ(run(
                       [&] {
                           title = ParMain_GetMainpanel()->windowTitle();
-                          strom1 = gProg[0].strom1;
+                          strom1 = ws.prog[0].strom1;
                           Menu_Datei_Beenden();
                       },
                       row.file),
@@ -203,7 +203,7 @@ TEST_F(Quitting, ChangedDataAsksAndCancelKeepsTheProgramRunning) {
         });
     });
     EXPECT_EQ(popups.shown.size(), 2u);
-    EXPECT_TRUE(gDatenGeaendert);  // ended without saving
+    EXPECT_TRUE(ws.datenGeaendert);  // ended without saving
     EXPECT_EQ(comSettings(), "[com]\r\nadresse = 49\r\ncom = 0\r\nlcom = 0\r\n\r\n");
 }
 
@@ -240,7 +240,7 @@ TEST_F(Quitting, InfoPopupBlocksUntilOk) {
 TEST_F(Quitting, FailedSaveIsShownAndTheProgramStays) {
     run([&] {
         DatenAlsGeaendertMarkieren();
-        gDateiname = "/nonexistent/folder/a.tkv";
+        ws.dateiname = "/nonexistent/folder/a.tkv";
         popups.answers = {1};  // "Ja"
         Menu_Datei_Beenden();
         ASSERT_EQ(popups.shown.size(), 2u);

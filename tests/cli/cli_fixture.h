@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "params/workspace.h"
 #include "platform/serial/port_map.h"
 #include "platform/text/language.h"
 #include "sim/line.h"
@@ -62,6 +63,7 @@ class CliTest : public ::testing::Test {
     static constexpr vrl::text::Language kLanguages[] = {vrl::text::Language::German,
                                                          vrl::text::Language::English};
 
+    vrl::params::ScopedWorkspace ws;
     sim::Line line;
 
   private:

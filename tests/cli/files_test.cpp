@@ -73,8 +73,7 @@ TEST_F(Files, OnlyRegularFilesAreReadInChunks) {
 
 // Fault caught: a name from a file that sends its escape sequence to the operator's terminal.
 TEST_F(Files, NamesFromAFileReachTheTerminalEscaped) {
-    Prog_Initialisieren();
-    vrl::params::setName(gProg[5], "Rot\x1b[31m\x9b");
+    vrl::params::setName(ws.prog[5], "Rot\x1b[31m\x9b");
     ASSERT_EQ(Datei_Schreiben(scratch() + "/f.tkv"), 0);
     const auto r = tool({"diff", scratch() + "/f.tkv"});
     EXPECT_EQ(r.status, 1);

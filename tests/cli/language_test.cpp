@@ -89,7 +89,7 @@ TEST_F(LanguageTest, MessagesSpeakTheLocalesLanguageAndMachinesReadTheSame) {
                 << row.words.back() << '\n'
                 << text;
         }
-        EXPECT_STREQ(VRL_Fehlermeldung(-401159), "Unzulässiger Parameter");
+        EXPECT_EQ(VRL_Fehlermeldung(-401159), "Unzulässiger Parameter");
     }
 }
 

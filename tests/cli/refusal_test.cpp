@@ -16,7 +16,6 @@ class Refusals : public CliTest {
 
     // The default table as a parameter file.
     std::string tableFile() {
-        Prog_Initialisieren();
         EXPECT_EQ(Datei_Schreiben(scratch() + "/f.tkv"), 0);
         return scratch() + "/f.tkv";
     }

@@ -20,7 +20,6 @@ class Signals : public CliTest {
   protected:
     void SetUp() override {
         paced.addTkv('1');
-        Prog_Initialisieren();
         ASSERT_EQ(Datei_Schreiben(scratch() + "/f.tkv"), 0);
     }
 

@@ -23,9 +23,8 @@ class TransferFaults : public CliTest {
   protected:
     void SetUp() override {
         line.addTkv('1');
-        Prog_Initialisieren();
-        gProg[0].strom1 = 0.125;
-        vrl::params::setName(gProg[0], "Datei A");
+        ws.prog[0].strom1 = 0.125;
+        vrl::params::setName(ws.prog[0], "Datei A");
         ASSERT_EQ(Datei_Schreiben(scratch() + "/f.tkv"), 0);
     }
 

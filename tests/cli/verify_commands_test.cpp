@@ -63,8 +63,7 @@ struct VerifyRow {
 class VerifyAfterWrite : public VerifyCommands, public ::testing::WithParamInterface<VerifyRow> {};
 
 TEST_P(VerifyAfterWrite, ReadsBackWhatWasWritten) {
-    Prog_Initialisieren();
-    gProg[1].strom1 = 1.25;
+    ws.prog[1].strom1 = 1.25;
     ASSERT_EQ(Datei_Schreiben(file), 0);
     if (GetParam().storeDifferent) {
         sim::Fault fault{sim::FaultKind::StoreDifferent, "C1W"};
@@ -85,15 +84,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(VerifyCommands, CurvePrintsThePointsThePreviewDraws) {
-    Prog_Initialisieren();
-    gProg[5].stromkurve = 2;
-    gProg[5].strom1 = 0.75;
-    gProg[5].strom2 = 2.5;
-    gProg[5].zeit1 = 120.5;
-    gProg[5].zeit2 = 300;
-    gProg[5].zyklen = 2;
+    ws.prog[5].stromkurve = 2;
+    ws.prog[5].strom1 = 0.75;
+    ws.prog[5].strom2 = 2.5;
+    ws.prog[5].zeit1 = 120.5;
+    ws.prog[5].zeit2 = 300;
+    ws.prog[5].zyklen = 2;
     ASSERT_EQ(Datei_Schreiben(file), 0);
-    const auto expected = vrl::params::curveOf(gProg[5]);
+    const auto expected = vrl::params::curveOf(ws.prog[5]);
 
     const auto r = tool({"curve", file, "--entry", "5"}, false);
     ASSERT_EQ(r.status, 0) << r.err;
@@ -114,7 +112,7 @@ TEST_F(VerifyCommands, CurvePrintsThePointsThePreviewDraws) {
     // The working parameters by default: 1000 ms at 0 A, unlimited, so three cycles; all times 0
     // gives the header and a note.
     EXPECT_EQ(tool({"curve", file}, false).out, "time_ms,current_A\n0,0\n1000,0\n2000,0\n3000,0\n");
-    gProg[0].zeit1 = 0;
+    ws.prog[0].zeit1 = 0;
     ASSERT_EQ(Datei_Schreiben(file), 0);
     const auto empty = tool({"curve", file, "--entry", "A"}, false);
     EXPECT_EQ(empty.status, 0);

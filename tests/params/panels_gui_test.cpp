@@ -29,7 +29,6 @@ class ParameterPanels : public ::testing::Test {
     void SetUp() override {
         main.widget()->setLocale(QLocale::c());  // number texts independent of the host
         Prog_Initialisieren();
-        popups.shown.clear();
     }
 
     // The operator types a value into a spin box and leaves the field.
@@ -44,6 +43,7 @@ class ParameterPanels : public ::testing::Test {
         emit ring->activated(index);
     }
 
+    vrl::params::ScopedWorkspace ws;
     vrl::ScriptedPopups popups;
     vrl::PopupsGuard guard{popups};
     vrl::gui::MainPanel main;
@@ -76,31 +76,31 @@ TEST_F(ParameterPanels, UnlimitedCyclesTickTheBoxAndDimTheCount) {
     vrl::gui::setQuietly(main.ui.PAR_ZYKLEN, 40);
     main.ui.PAR_ZYKLENUNBEGRENZT->click();  // untick and commit
     EXPECT_FALSE(vrl::gui::isDimmed(main.ui.PAR_ZYKLEN));
-    EXPECT_EQ(gParameter.zyklen, 40);
-    EXPECT_TRUE(gDatenGeaendert);
+    EXPECT_EQ(ws.parameter.zyklen, 40);
+    EXPECT_TRUE(ws.datenGeaendert);
     main.ui.PAR_ZYKLENUNBEGRENZT->click();
-    EXPECT_EQ(gParameter.zyklen, 0);
+    EXPECT_EQ(ws.parameter.zyklen, 0);
 }
 
 TEST_F(ParameterPanels, CommittedChangeGoesIntoTheWorkingCopyOnly) {
     commit(main.ui.PAR_STROM3, 1.25);
     choose(main.ui.PAR_FREILAUFBEINULL, 1);
-    EXPECT_DOUBLE_EQ(gParameter.strom3, 1.25);
-    EXPECT_EQ(gParameter.freilaufdiodeAktivBeiSprungAufNull, 1);
-    EXPECT_EQ(gProg[0].strom3, 0.0);
-    EXPECT_TRUE(gDatenGeaendert);
-    EXPECT_EQ(vrl::params::nameOf(gParameter), "Arbeitsparameter");
+    EXPECT_DOUBLE_EQ(ws.parameter.strom3, 1.25);
+    EXPECT_EQ(ws.parameter.freilaufdiodeAktivBeiSprungAufNull, 1);
+    EXPECT_EQ(ws.prog[0].strom3, 0.0);
+    EXPECT_TRUE(ws.datenGeaendert);
+    EXPECT_EQ(vrl::params::nameOf(ws.parameter), "Arbeitsparameter");
 }
 
 TEST_F(ParameterPanels, CoarseControlsDoNotRoundUntouchedValues) {
-    gParameter.pwmfilterpoti = 25.5;
-    gParameter.stromausgangsfilter = 999.75;
+    ws.parameter.pwmfilterpoti = 25.5;
+    ws.parameter.stromausgangsfilter = 999.75;
     ParameterAnzeigen();
     commit(main.ui.PAR_STROM1, 0.5);  // another field
-    EXPECT_DOUBLE_EQ(gParameter.pwmfilterpoti, 25.5);
-    EXPECT_DOUBLE_EQ(gParameter.stromausgangsfilter, 999.75);
+    EXPECT_DOUBLE_EQ(ws.parameter.pwmfilterpoti, 25.5);
+    EXPECT_DOUBLE_EQ(ws.parameter.stromausgangsfilter, 999.75);
     commit(main.ui.PAR_PWMFILTERPOTI, 30.0);  // the field itself
-    EXPECT_DOUBLE_EQ(gParameter.pwmfilterpoti, 30.0);
+    EXPECT_DOUBLE_EQ(ws.parameter.pwmfilterpoti, 30.0);
 }
 
 // A record from a file or the device may hold what no control can show. It is shown marked, as
@@ -133,10 +133,10 @@ TEST_F(ParameterPanels, UnshowableValuesStayUntilTheOperatorChangesThem) {
         const auto* field = vrl::params::findField(row.field);
         ASSERT_NE(field, nullptr);
         if (field->type == vrl::params::FieldType::Real)
-            vrl::params::setReal(gParameter, *field, row.stored);
+            vrl::params::setReal(ws.parameter, *field, row.stored);
         else
-            vrl::params::setInteger(gParameter, *field, static_cast<int>(row.stored));
-        const Parametersatz stored = gParameter;
+            vrl::params::setInteger(ws.parameter, *field, static_cast<int>(row.stored));
+        const Parametersatz stored = ws.parameter;
         ParameterAnzeigen();
 
         auto* widget = main.widget()->findChild<QWidget*>(row.control);
@@ -151,7 +151,7 @@ TEST_F(ParameterPanels, UnshowableValuesStayUntilTheOperatorChangesThem) {
         commit(main.ui.PAR_ZEIT3, 300.0);  // another field
         Parametersatz expected = stored;
         expected.zeit3 = 300.0;
-        EXPECT_EQ(std::memcmp(&gParameter, &expected, sizeof expected), 0);
+        EXPECT_EQ(std::memcmp(&ws.parameter, &expected, sizeof expected), 0);
 
         if (ring) {
             choose(ring, static_cast<int>(row.changedTo));
@@ -162,8 +162,8 @@ TEST_F(ParameterPanels, UnshowableValuesStayUntilTheOperatorChangesThem) {
             commit(qobject_cast<QSpinBox*>(widget), static_cast<int>(row.changedTo));
         }
         const double taken = field->type == vrl::params::FieldType::Real
-                                 ? vrl::params::realOf(gParameter, *field)
-                                 : vrl::params::integerOf(gParameter, *field);
+                                 ? vrl::params::realOf(ws.parameter, *field)
+                                 : vrl::params::integerOf(ws.parameter, *field);
         EXPECT_EQ(taken, row.changedTo);
         EXPECT_FALSE(vrl::gui::showsForeignValue(widget));
         EXPECT_TRUE(widget->toolTip().isEmpty());
@@ -171,23 +171,23 @@ TEST_F(ParameterPanels, UnshowableValuesStayUntilTheOperatorChangesThem) {
 }
 
 TEST_F(ParameterPanels, UnlimitedBoxGivesBackTheMarkedCount) {
-    gParameter.zyklen = -1;
+    ws.parameter.zyklen = -1;
     ParameterAnzeigen();
     main.ui.PAR_ZYKLENUNBEGRENZT->click();
-    EXPECT_EQ(gParameter.zyklen, 0);
+    EXPECT_EQ(ws.parameter.zyklen, 0);
     main.ui.PAR_ZYKLENUNBEGRENZT->click();
-    EXPECT_EQ(gParameter.zyklen, -1);  // what the count still shows
-    gParameter.zyklen = 0;
+    EXPECT_EQ(ws.parameter.zyklen, -1);  // what the count still shows
+    ws.parameter.zyklen = 0;
     ParameterAnzeigen();  // a record with unlimited cycles: the mark belonged to the one before
     main.ui.PAR_ZYKLENUNBEGRENZT->click();
-    EXPECT_EQ(gParameter.zyklen, 1);
+    EXPECT_EQ(ws.parameter.zyklen, 1);
 }
 
 TEST_F(ParameterPanels, DisplayOnlyRingShowsAnUnknownCalibrationState) {
-    gParameter.kundenkalibrierungAktiv = 4;
+    ws.parameter.kundenkalibrierungAktiv = 4;
     ParameterAnzeigen();
     EXPECT_EQ(main.ui.PAR_KUNDENKALIBRIERUN->currentText(), "? (4)");
-    gParameter.kundenkalibrierungAktiv = 1;
+    ws.parameter.kundenkalibrierungAktiv = 1;
     ParameterAnzeigen();
     EXPECT_EQ(main.ui.PAR_KUNDENKALIBRIERUN->currentText(), "speziell");
     EXPECT_EQ(main.ui.PAR_KUNDENKALIBRIERUN->count(), 2);
@@ -195,13 +195,13 @@ TEST_F(ParameterPanels, DisplayOnlyRingShowsAnUnknownCalibrationState) {
 
 TEST_F(ParameterPanels, ListSwitchesOnlyWhenPlausible) {
     choose(main.ui.PROGRAMMLISTE, 3);
-    EXPECT_EQ(gProgIndex, 3);
-    EXPECT_FALSE(gDatenGeaendert);
+    EXPECT_EQ(ws.progIndex, 3);
+    EXPECT_FALSE(ws.datenGeaendert);
     choose(main.ui.PAR_MESSBEREICH, 1);  // default currents 1.0 A and 4.0 A are too large now
     choose(main.ui.PROGRAMMLISTE, 8);
-    EXPECT_EQ(gProgIndex, 3);
+    EXPECT_EQ(ws.progIndex, 3);
     EXPECT_EQ(vrl::gui::ringValue(main.ui.PROGRAMMLISTE), 3);
-    EXPECT_EQ(gParameter.messbereich, 1);
+    EXPECT_EQ(ws.parameter.messbereich, 1);
     ASSERT_EQ(popups.shown.size(), 1u);
     EXPECT_EQ(popups.shown[0].title, "Fehler in den Parametern");
 }
@@ -217,16 +217,16 @@ TEST_F(ParameterPanels, RenameThroughTheModalPanel) {
     };
     Prog_Umbenennen();
     EXPECT_EQ(main.ui.PROGRAMMLISTE->itemText(2), "2 - Dauer lauf");
-    EXPECT_EQ(vrl::params::nameOf(gParameter), "Dauer lauf");
-    EXPECT_DOUBLE_EQ(gParameter.zeit2, 5.0);
+    EXPECT_EQ(vrl::params::nameOf(ws.parameter), "Dauer lauf");
+    EXPECT_DOUBLE_EQ(ws.parameter.zeit2, 5.0);
     popups.onModal = [&](std::string_view) {
         rename.ui.STRING->setText("Verworfen");
         return 0;  // Abbruch
     };
     AlsGespeichertSetzen();
     Prog_Umbenennen();
-    EXPECT_EQ(vrl::params::nameOf(gProg[2]), "Dauer lauf");
-    EXPECT_FALSE(gDatenGeaendert);
+    EXPECT_EQ(vrl::params::nameOf(ws.prog[2]), "Dauer lauf");
+    EXPECT_FALSE(ws.datenGeaendert);
 }
 
 // While the operator types, the dialog shows what will be stored and whether a read from the
@@ -254,18 +254,18 @@ TEST_F(ParameterPanels, RenameShowsTheStoredNameBeforeConfirming) {
             return 1;
         };
         Prog_Umbenennen();
-        EXPECT_EQ(vrl::params::nameOf(gProg[0]), row.stored);
+        EXPECT_EQ(vrl::params::nameOf(ws.prog[0]), row.stored);
     }
 }
 
 TEST_F(ParameterPanels, CalibrationWithDefaultPointsIsIdentity) {
     kalib.widget()->show();
     kalib.ui.UEBERNEHMEN->click();
-    EXPECT_EQ(gParameter.kundenkalibrierungAktiv, 1);
-    EXPECT_DOUBLE_EQ(gParameter.kalibrierungVerstaerkung, 1.0);
-    EXPECT_NEAR(gParameter.kalibrierungOffset, 0.0, 1e-12);
+    EXPECT_EQ(ws.parameter.kundenkalibrierungAktiv, 1);
+    EXPECT_DOUBLE_EQ(ws.parameter.kalibrierungVerstaerkung, 1.0);
+    EXPECT_NEAR(ws.parameter.kalibrierungOffset, 0.0, 1e-12);
     EXPECT_EQ(vrl::gui::ringValue(main.ui.PAR_KUNDENKALIBRIERUN), 1);
-    EXPECT_TRUE(gDatenGeaendert);
+    EXPECT_TRUE(ws.datenGeaendert);
     EXPECT_FALSE(kalib.widget()->isVisible());
 }
 
@@ -273,10 +273,10 @@ TEST_F(ParameterPanels, CalibrationTakesThePanelsPoints) {
     kalib.ui.IST1->setValue(0.102);
     kalib.ui.IST2->setValue(4.05);
     kalib.ui.UEBERNEHMEN->click();
-    EXPECT_NEAR(gParameter.kalibrierungVerstaerkung, 0.987842, 5e-7);
-    EXPECT_NEAR(gParameter.kalibrierungOffset, -0.000769, 5e-7);
+    EXPECT_NEAR(ws.parameter.kalibrierungVerstaerkung, 0.987842, 5e-7);
+    EXPECT_NEAR(ws.parameter.kalibrierungOffset, -0.000769, 5e-7);
     kalib.ui.WERKSKALIBRIERUNG->click();
-    EXPECT_EQ(gParameter.kundenkalibrierungAktiv, 0);
+    EXPECT_EQ(ws.parameter.kundenkalibrierungAktiv, 0);
     EXPECT_EQ(vrl::gui::ringValue(main.ui.PAR_KUNDENKALIBRIERUN), 0);
     ParameterAnzeigen();
     EXPECT_NEAR(kalib.ui.IST1->value(), 0.102, 1e-4);
@@ -284,7 +284,7 @@ TEST_F(ParameterPanels, CalibrationTakesThePanelsPoints) {
 }
 
 TEST_F(ParameterPanels, CancelAndDegeneratePointsChangeNothing) {
-    const Parametersatz before = gParameter;
+    const Parametersatz before = ws.parameter;
     kalib.widget()->show();
     kalib.ui.IST1->setValue(2.0);
     kalib.ui.ABBRUCH->click();
@@ -294,8 +294,8 @@ TEST_F(ParameterPanels, CancelAndDegeneratePointsChangeNothing) {
     kalib.ui.UEBERNEHMEN->click();
     EXPECT_TRUE(kalib.widget()->isVisible());
     EXPECT_FALSE(kalib.ui.KALIBMELDUNG->text().isEmpty());
-    EXPECT_EQ(std::memcmp(&before, &gParameter, sizeof before), 0);
-    EXPECT_FALSE(gDatenGeaendert);
+    EXPECT_EQ(std::memcmp(&before, &ws.parameter, sizeof before), 0);
+    EXPECT_FALSE(ws.datenGeaendert);
 }
 
 TEST_F(ParameterPanels, ComLampsFollowTheOperation) {

@@ -71,10 +71,10 @@ class ParameterFile : public ParamsTest {
 // The expected file, built from the layout alone: identifier, version, 17 records of 208 bytes.
 TEST_F(ParameterFile, SavedImageMatchesTheLayout) {
     ASSERT_EQ(Prog_ProgrammAuswaehlen(5), 0);
-    gParameter.strom2 = 1.5;  // edited on the panel, stored by the save
-    gParameter.zyklen = 12;
-    gProg[16].zeit4 = 65535.0;
-    vrl::params::setName(gProg[9], "Neun");
+    ws.parameter.strom2 = 1.5;  // edited on the panel, stored by the save
+    ws.parameter.zyklen = 12;
+    ws.prog[16].zeit4 = 65535.0;
+    vrl::params::setName(ws.prog[9], "Neun");
     popups.files = {file("a.tkv")};
     ASSERT_EQ(DateiSpeichern(0), 0);
 
@@ -113,9 +113,9 @@ TEST_F(ParameterFile, SavedImageMatchesTheLayout) {
         for (std::size_t i = 36; i < 40; ++i) expected[base + i] = saved[base + i];
     }
     EXPECT_EQ(saved, expected);
-    EXPECT_EQ(gDateiname, file("a.tkv"));
+    EXPECT_EQ(ws.dateiname, file("a.tkv"));
     EXPECT_EQ(panels.title, "TKV-9D Steuerung - a.tkv");
-    EXPECT_FALSE(gDatenGeaendert);
+    EXPECT_FALSE(ws.datenGeaendert);
 }
 
 TEST_F(ParameterFile, SaveAsksForANameOnlyWhenUntitledOrSaveAs) {
@@ -129,33 +129,33 @@ TEST_F(ParameterFile, SaveAsksForANameOnlyWhenUntitledOrSaveAs) {
     ASSERT_EQ(DateiSpeichern(1), 0);
     EXPECT_EQ(popups.shown.size(), 2u);
     EXPECT_EQ(popups.shown[1].text, dir + "/");  // the current file's folder is offered
-    EXPECT_EQ(gDateiname, file("b.tkv"));
+    EXPECT_EQ(ws.dateiname, file("b.tkv"));
     EXPECT_EQ(DateiSpeichern(1), -6000);  // cancelled
-    EXPECT_EQ(gDateiname, file("b.tkv"));
+    EXPECT_EQ(ws.dateiname, file("b.tkv"));
 }
 
 TEST_F(ParameterFile, SaveStopsAtTheFirstImplausibleEntry) {
-    gProg[3].messbereich = 1;
-    gProg[3].strom1 = 2.0;
-    gProg[8].messbereich = 1;
-    gProg[8].strom1 = 2.0;
+    ws.prog[3].messbereich = 1;
+    ws.prog[3].strom1 = 2.0;
+    ws.prog[8].messbereich = 1;
+    ws.prog[8].strom1 = 2.0;
     EXPECT_EQ(DateiSpeichern(1), -6000);
     ASSERT_EQ(popups.shown.size(), 2u);
     EXPECT_EQ(popups.shown[0].title, "Fehler in den Parametern");
     EXPECT_EQ(popups.shown[1].title, "Fehler im Prüfprogramm");
     EXPECT_EQ(popups.shown[1].text, "Fehler in Programm 3.\nDatei wurde nicht gespeichert.");
-    gProg[3].messbereich = 2;
-    gProg[8].messbereich = 2;
-    gProg[0].messbereich = 1;
-    gProg[0].strom1 = 2.0;
+    ws.prog[3].messbereich = 2;
+    ws.prog[8].messbereich = 2;
+    ws.prog[0].messbereich = 1;
+    ws.prog[0].strom1 = 2.0;
     popups.shown.clear();
     EXPECT_EQ(DateiSpeichern(1), -6000);
     EXPECT_EQ(popups.shown.at(1).text, "Fehler in Programm A.\nDatei wurde nicht gespeichert.");
 }
 
 TEST_F(ParameterFile, ImplausibleWorkingCopyStopsAfterTheDialog) {
-    gParameter.messbereich = 1;
-    gParameter.strom4 = 0.5;
+    ws.parameter.messbereich = 1;
+    ws.parameter.strom4 = 0.5;
     popups.files = {file("c.tkv")};
     EXPECT_EQ(DateiSpeichern(1), -510451);
     EXPECT_FALSE(fs::exists(file("c.tkv")));
@@ -165,14 +165,14 @@ TEST_F(ParameterFile, FailedWriteLeavesThePreviousFileAsItWas) {
     popups.files = {file("keep.tkv")};
     ASSERT_EQ(DateiSpeichern(0), 0);
     const Bytes before = readAll(file("keep.tkv"));
-    gProg[2].strom1 = 3.0;
+    ws.prog[2].strom1 = 3.0;
     DatenAlsGeaendertMarkieren();
 
     const int code = saveOnFullDisk();
 
     EXPECT_EQ(code, -301402);
     EXPECT_EQ(readAll(file("keep.tkv")), before);
-    EXPECT_TRUE(gDatenGeaendert);
+    EXPECT_TRUE(ws.datenGeaendert);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
@@ -193,7 +193,7 @@ TEST_F(ParameterFile, SaveFollowsLinksAndTakesLongNames) {
         SCOPED_TRACE(row.what);
         EXPECT_EQ(Datei_Schreiben(row.path), 0);
         EXPECT_EQ(readAll(row.written).size(), 3576u);
-        EXPECT_EQ(gDateiname, row.path);
+        EXPECT_EQ(ws.dateiname, row.path);
     }
     EXPECT_TRUE(fs::is_symlink(file("link.tkv")));
 }
@@ -220,23 +220,23 @@ TEST_F(ParameterFile, FolderThatRefusesNewFilesIsWrittenInPlace) {
         return value;
     };
     files::CreateTemporaryGuard refusing(refuseNewFiles);
-    gProg[2].strom1 = 3.0;
+    ws.prog[2].strom1 = 3.0;
     EXPECT_EQ(DateiSpeichern(0), 0);
     EXPECT_EQ(strom1Of2(), 3.0);
     EXPECT_EQ(inodeOf(), inode);
 
-    gProg[2].strom1 = 2.0;
+    ws.prog[2].strom1 = 2.0;
     DatenAlsGeaendertMarkieren();
     const int code = saveOnFullDisk();
     EXPECT_EQ(code, -301402);
     EXPECT_THAT(VRL_Fehlermeldung(code), testing::HasSubstr("direkt überschrieben"));
-    EXPECT_TRUE(gDatenGeaendert);
+    EXPECT_TRUE(ws.datenGeaendert);
 }
 
 TEST_F(ParameterFile, TargetInMissingFolderCannotBeOpened) {
     popups.files = {file("missing/x.tkv")};
     EXPECT_EQ(DateiSpeichern(1), -301401);
-    EXPECT_EQ(gDateiname, "Unbenannt");
+    EXPECT_EQ(ws.dateiname, "Unbenannt");
 }
 
 class OpenFile : public ParameterFile {
@@ -274,10 +274,10 @@ TEST_F(OpenFile, BrokenFilesLeaveTheTableAlone) {
         {"version", wrongVersion, -303407},
     };
     for (const auto& row : rows) {
-        gDateiname = "Unbenannt";
+        ws.dateiname = "Unbenannt";
         EXPECT_EQ(open(row.bytes), row.expected) << row.what;
-        EXPECT_EQ(gProg[0].strom1, 0.0) << row.what;
-        EXPECT_EQ(gDateiname, "Unbenannt") << row.what;
+        EXPECT_EQ(ws.prog[0].strom1, 0.0) << row.what;
+        EXPECT_EQ(ws.dateiname, "Unbenannt") << row.what;
     }
 }
 
@@ -297,13 +297,13 @@ TEST_F(OpenFile, MeaninglessBytesAndTrailingDataAreAccepted) {
     putDouble(image, 40 + 208 * 7 + 104, 2.5);  // entry 7 strom4
     image.insert(image.end(), 100, 0x55);
     ASSERT_EQ(Prog_ProgrammAuswaehlen(7), 0);
-    gParameter.strom4 = 1.0;
+    ws.parameter.strom4 = 1.0;
     DatenAlsGeaendertMarkieren();
     EXPECT_EQ(open(image), 0);
-    EXPECT_EQ(gProgIndex, 7);
-    EXPECT_EQ(gParameter.strom4, 2.5);
+    EXPECT_EQ(ws.progIndex, 7);
+    EXPECT_EQ(ws.parameter.strom4, 2.5);
     EXPECT_EQ(panels.shown.strom4, 2.5);
-    EXPECT_FALSE(gDatenGeaendert);
+    EXPECT_FALSE(ws.datenGeaendert);
     EXPECT_EQ(panels.title, "TKV-9D Steuerung - in.tkv");
 }
 
@@ -311,7 +311,7 @@ TEST_F(OpenFile, NameWithoutTerminatorIsCut) {
     Bytes image = validImage();
     std::memset(image.data() + 40 + 208 * 2, 'Q', 28);
     ASSERT_EQ(open(image), 0);
-    EXPECT_EQ(vrl::params::nameOf(gProg[2]), std::string(27, 'Q'));
+    EXPECT_EQ(vrl::params::nameOf(ws.prog[2]), std::string(27, 'Q'));
     EXPECT_EQ(panels.labels[2], "2 - " + std::string(27, 'Q'));
 }
 
@@ -352,7 +352,7 @@ TEST_F(QuitPrompt, YesSavesAndGoesOn) {
     popups.answers = {1};
     popups.files = {file("q.tkv")};
     EXPECT_EQ(AbfrageWennNichtGespeichert(), 0);
-    EXPECT_FALSE(gDatenGeaendert);
+    EXPECT_FALSE(ws.datenGeaendert);
     EXPECT_TRUE(fs::exists(file("q.tkv")));
 }
 

@@ -8,76 +8,77 @@ namespace {
 class Programs : public ParamsTest {};
 
 TEST_F(Programs, FreshTableListsWorkingParametersAndSixteenPrograms) {
+    ASSERT_EQ(Prog_Initialisieren(), 0);
     ASSERT_EQ(panels.labels.size(), 17u);
     EXPECT_EQ(panels.labels[0], "A - Arbeitsparameter");
     EXPECT_EQ(panels.labels[1], "1 - Programm 1");
     EXPECT_EQ(panels.labels[16], "16 - Programm 16");
     EXPECT_EQ(panels.listSelection, 0);
-    EXPECT_EQ(gProgIndex, 0);
+    EXPECT_EQ(ws.progIndex, 0);
     EXPECT_EQ(vrl::params::nameOf(panels.shown), "Arbeitsparameter");
     EXPECT_EQ(panels.title, "TKV-9D Steuerung - Unbenannt");
-    EXPECT_FALSE(gDatenGeaendert);
+    EXPECT_FALSE(ws.datenGeaendert);
 }
 
 TEST_F(Programs, SwitchStoresEditsAndShowsTheOtherEntry) {
-    gParameter.strom1 = 1.25;
+    ws.parameter.strom1 = 1.25;
     EXPECT_EQ(Prog_ProgrammAuswaehlen(3), 0);
-    EXPECT_EQ(gProgIndex, 3);
-    EXPECT_EQ(gProg[0].strom1, 1.25);
-    EXPECT_EQ(vrl::params::nameOf(gParameter), "Programm 3");
+    EXPECT_EQ(ws.progIndex, 3);
+    EXPECT_EQ(ws.prog[0].strom1, 1.25);
+    EXPECT_EQ(vrl::params::nameOf(ws.parameter), "Programm 3");
     EXPECT_EQ(vrl::params::nameOf(panels.shown), "Programm 3");
-    EXPECT_FALSE(gDatenGeaendert);
+    EXPECT_FALSE(ws.datenGeaendert);
 }
 
 TEST_F(Programs, ImplausibleEditsKeepTheOldSelection) {
     ASSERT_EQ(Prog_ProgrammAuswaehlen(2), 0);
-    gParameter.messbereich = 1;
-    gParameter.strom1 = 3.0;
+    ws.parameter.messbereich = 1;
+    ws.parameter.strom1 = 3.0;
     panels.listSelection = 9;  // the operator picked entry 9 in the list
     EXPECT_EQ(Prog_ProgrammAuswaehlen(9), 0);
-    EXPECT_EQ(gProgIndex, 2);
+    EXPECT_EQ(ws.progIndex, 2);
     EXPECT_EQ(panels.listSelection, 2);
-    EXPECT_EQ(gParameter.strom1, 3.0);  // edits stay in the working copy
-    EXPECT_EQ(gProg[2].strom1, 0.0);    // and are not stored
+    EXPECT_EQ(ws.parameter.strom1, 3.0);  // edits stay in the working copy
+    EXPECT_EQ(ws.prog[2].strom1, 0.0);    // and are not stored
     EXPECT_EQ(popups.shown.size(), 1u);
 }
 
 TEST_F(Programs, RenameReplacesControlCharactersAndKeepsEdits) {
     ASSERT_EQ(Prog_ProgrammAuswaehlen(4), 0);
-    gParameter.zeit2 = 77.0;  // edited, not yet stored
+    ws.parameter.zeit2 = 77.0;  // edited, not yet stored
     panels.names = {std::string("Prüf\tlauf\x01 A")};
     EXPECT_EQ(Prog_Umbenennen(), 0);
     EXPECT_EQ(panels.askedWith, "Programm 4");
-    EXPECT_EQ(vrl::params::nameOf(gProg[4]), "Pruef lauf  A");
-    EXPECT_EQ(vrl::params::nameOf(gParameter), "Pruef lauf  A");
-    EXPECT_EQ(gParameter.zeit2, 77.0);
+    EXPECT_EQ(vrl::params::nameOf(ws.prog[4]), "Pruef lauf  A");
+    EXPECT_EQ(vrl::params::nameOf(ws.parameter), "Pruef lauf  A");
+    EXPECT_EQ(ws.parameter.zeit2, 77.0);
     EXPECT_EQ(panels.labels[4], "4 - Pruef lauf  A");
-    EXPECT_TRUE(gDatenGeaendert);
+    EXPECT_TRUE(ws.datenGeaendert);
 }
 
 TEST_F(Programs, RenameIsCutAt25Characters) {
     panels.names = {std::string(30, 'z')};
     Prog_Umbenennen();
-    EXPECT_EQ(vrl::params::nameOf(gProg[0]), std::string(25, 'z'));
+    EXPECT_EQ(vrl::params::nameOf(ws.prog[0]), std::string(25, 'z'));
 }
 
 TEST_F(Programs, CancelledRenameChangesNothing) {
     panels.names = {std::nullopt};
     EXPECT_EQ(Prog_Umbenennen(), 0);
-    EXPECT_EQ(vrl::params::nameOf(gProg[0]), "Arbeitsparameter");
-    EXPECT_FALSE(gDatenGeaendert);
+    EXPECT_EQ(vrl::params::nameOf(ws.prog[0]), "Arbeitsparameter");
+    EXPECT_FALSE(ws.datenGeaendert);
 }
 
 TEST_F(Programs, NewTableDiscardsEverything) {
     ASSERT_EQ(Prog_ProgrammAuswaehlen(7), 0);
-    gParameter.strom3 = 2.0;
+    ws.parameter.strom3 = 2.0;
     DatenAlsGeaendertMarkieren();
-    gDateiname = "/tmp/x.tkv";
+    ws.dateiname = "/tmp/x.tkv";
     Prog_Initialisieren();
-    EXPECT_EQ(gProgIndex, 0);
-    EXPECT_EQ(gProg[7].strom3, 0.0);
-    EXPECT_FALSE(gDatenGeaendert);
-    EXPECT_EQ(gDateiname, "Unbenannt");
+    EXPECT_EQ(ws.progIndex, 0);
+    EXPECT_EQ(ws.prog[7].strom3, 0.0);
+    EXPECT_FALSE(ws.datenGeaendert);
+    EXPECT_EQ(ws.dateiname, "Unbenannt");
     EXPECT_EQ(panels.title, "TKV-9D Steuerung - Unbenannt");
 }
 
@@ -95,8 +96,8 @@ TEST_F(Programs, CancelledTransfersSendNothing) {
 }
 
 TEST_F(Programs, ImplausibleRecordIsNotWrittenAndNothingAsked) {
-    gParameter.messbereich = 1;
-    gParameter.strom1 = 1.0;
+    ws.parameter.messbereich = 1;
+    ws.parameter.strom1 = 1.0;
     EXPECT_EQ(Prog_ProgrammeAufGeraetSchreiben(), -510451);
     ASSERT_EQ(popups.shown.size(), 1u);
     EXPECT_EQ(popups.shown[0].title, "Fehler in den Parametern");
@@ -111,7 +112,7 @@ TEST_F(DataState, TitleShowsOnlyTheFileName) {
         {"Unbenannt", "TKV-9D Steuerung - Unbenannt"},
     };
     for (const auto& [path, title] : rows) {
-        gDateiname = path;
+        ws.dateiname = path;
         PaneltitelAktualisieren();
         EXPECT_EQ(panels.title, title);
     }
@@ -122,38 +123,38 @@ class Calibration : public ParamsTest {};
 TEST_F(Calibration, DefaultPointsGiveIdentity) {
     EXPECT_DOUBLE_EQ(KalibrierIstwert(0.1, 0.0, 1.0), 0.1);
     EXPECT_EQ(KalibrierungAnwenden(0.1, 0.1, 4.0, 4.0), 0);
-    EXPECT_DOUBLE_EQ(gParameter.kalibrierungVerstaerkung, 1.0);
-    EXPECT_NEAR(gParameter.kalibrierungOffset, 0.0, 1e-15);
-    EXPECT_EQ(gParameter.kundenkalibrierungAktiv, 1);
+    EXPECT_DOUBLE_EQ(ws.parameter.kalibrierungVerstaerkung, 1.0);
+    EXPECT_NEAR(ws.parameter.kalibrierungOffset, 0.0, 1e-15);
+    EXPECT_EQ(ws.parameter.kundenkalibrierungAktiv, 1);
     EXPECT_EQ(panels.customerCalibration, 1);
 }
 
 TEST_F(Calibration, WorkedExample) {
     EXPECT_EQ(KalibrierungAnwenden(0.1, 0.102, 4.0, 4.05), 0);
-    EXPECT_NEAR(gParameter.kalibrierungVerstaerkung, 0.987842, 5e-7);
-    EXPECT_NEAR(gParameter.kalibrierungOffset, -0.000769, 5e-7);
+    EXPECT_NEAR(ws.parameter.kalibrierungVerstaerkung, 0.987842, 5e-7);
+    EXPECT_NEAR(ws.parameter.kalibrierungOffset, -0.000769, 5e-7);
     // The measured currents come back from the stored calibration.
-    EXPECT_NEAR(
-        KalibrierIstwert(0.1, gParameter.kalibrierungOffset, gParameter.kalibrierungVerstaerkung),
-        0.102, 1e-12);
-    EXPECT_NEAR(
-        KalibrierIstwert(4.0, gParameter.kalibrierungOffset, gParameter.kalibrierungVerstaerkung),
-        4.05, 1e-12);
+    EXPECT_NEAR(KalibrierIstwert(0.1, ws.parameter.kalibrierungOffset,
+                                 ws.parameter.kalibrierungVerstaerkung),
+                0.102, 1e-12);
+    EXPECT_NEAR(KalibrierIstwert(4.0, ws.parameter.kalibrierungOffset,
+                                 ws.parameter.kalibrierungVerstaerkung),
+                4.05, 1e-12);
 }
 
 TEST_F(Calibration, DegeneratePointsAreRefused) {
-    const Parametersatz before = gParameter;
+    const Parametersatz before = ws.parameter;
     const double rows[][4] = {{0.1, 1.0, 4.0, 1.0}, {2.0, 0.1, 2.0, 4.0}, {1.0, 1.0, 1.0, 1.0}};
     for (const auto& row : rows) EXPECT_NE(KalibrierungAnwenden(row[0], row[1], row[2], row[3]), 0);
-    EXPECT_EQ(std::memcmp(&before, &gParameter, sizeof before), 0);
+    EXPECT_EQ(std::memcmp(&before, &ws.parameter, sizeof before), 0);
 }
 
 TEST_F(Calibration, ResetKeepsGainAndOffset) {
     ASSERT_EQ(KalibrierungAnwenden(0.1, 0.102, 4.0, 4.05), 0);
-    const double gain = gParameter.kalibrierungVerstaerkung;
+    const double gain = ws.parameter.kalibrierungVerstaerkung;
     KalibrierungZuruecksetzen();
-    EXPECT_EQ(gParameter.kundenkalibrierungAktiv, 0);
-    EXPECT_EQ(gParameter.kalibrierungVerstaerkung, gain);
+    EXPECT_EQ(ws.parameter.kundenkalibrierungAktiv, 0);
+    EXPECT_EQ(ws.parameter.kalibrierungVerstaerkung, gain);
     EXPECT_EQ(panels.customerCalibration, 0);
 }
 
@@ -161,9 +162,9 @@ TEST_F(Calibration, StaysWithItsProgram) {
     ASSERT_EQ(Prog_ProgrammAuswaehlen(3), 0);
     ASSERT_EQ(KalibrierungAnwenden(0.1, 0.102, 4.0, 4.05), 0);
     ASSERT_EQ(Prog_ProgrammAuswaehlen(4), 0);
-    EXPECT_EQ(gParameter.kundenkalibrierungAktiv, 0);
-    EXPECT_EQ(gParameter.kalibrierungVerstaerkung, 1.0);
-    EXPECT_EQ(gProg[3].kundenkalibrierungAktiv, 1);
+    EXPECT_EQ(ws.parameter.kundenkalibrierungAktiv, 0);
+    EXPECT_EQ(ws.parameter.kalibrierungVerstaerkung, 1.0);
+    EXPECT_EQ(ws.prog[3].kundenkalibrierungAktiv, 1);
 }
 
 }  // namespace

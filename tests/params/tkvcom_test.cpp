@@ -1,5 +1,10 @@
 #include "params/tkvcom.h"
+
+#include <functional>
+#include <thread>
+
 #include "../connection/recording_view.h"
+#include "connection/operation.h"
 #include "params_fixture.h"
 #include "platform/serial/scripted_backend.h"
 
@@ -97,10 +102,50 @@ TEST_F(DeviceOperations, RecordReadTakesAllOrNothing) {
 TEST_F(DeviceOperations, RecordWriteEndsAtARefusedStop) {
     openPort();
     peer.reply("\x15");  // NAK to the stop
-    EXPECT_EQ(TkvCom_ParameterSchreiben(&gParameter), -402039);
+    EXPECT_EQ(TkvCom_ParameterSchreiben(&ws.parameter), -402039);
     ASSERT_EQ(peer.frames.size(), 1u);
     EXPECT_EQ(peer.frames[0], "#1DF2\r");
     EXPECT_EQ(view.code, -402039);
+}
+
+// The line work on a thread of its own, as the windows run it; the hooks are the window's thread
+// while it waits: once the work is handed over but before the worker gets to it, and once the
+// work is done but not yet returned.
+struct WorkerHost : vrl::op::Host {
+    void begin(std::string_view, vrl::op::Kind) override {}
+    void end() override {}
+    void progress(std::string_view, int, int) override {}
+    int onLine(const std::function<int()>& work) override {
+        int code = 0;
+        handedOver();
+        std::thread worker([&] { code = work(); });
+        worker.join();
+        workDone();
+        return code;
+    }
+    std::function<void()> handedOver = [] {}, workDone = [] {};
+};
+
+// Faults caught: the worker reading the window's live record, so that an edit committed while a
+// write waits reaches the device in the middle of the record; the worker writing a read into the
+// caller's record while the window's thread may read it.
+TEST_F(DeviceOperations, LineWorkerKeepsToItsOwnCopyOfTheRecord) {
+    openPort();
+    Parametersatz record = ws.parameter;
+    ASSERT_EQ(TkvCom_ParameterSchreiben(&record), 0);
+    const auto framesOfTheCall = peer.frames;
+    peer.frames.clear();
+    WorkerHost host;
+    vrl::op::setHost(&host);
+    host.handedOver = [&] { record.strom1 = 3.5; };
+    EXPECT_EQ(TkvCom_ParameterSchreiben(&record), 0);
+    EXPECT_EQ(peer.frames, framesOfTheCall);
+
+    host.handedOver = [] {};
+    host.workDone = [&] { EXPECT_EQ(record.zeit1, 1000.0) << "written before the work returned"; };
+    EXPECT_EQ(TkvCom_ParameterLesen(&record), 0);
+    vrl::op::setHost(nullptr);
+    EXPECT_EQ(record.zeit1, 1.0);
 }
 
 TEST_F(DeviceOperations, OutputEnables) {

@@ -85,8 +85,8 @@ TEST_F(TransferCheck, RefusedEntryStopsTheWholeWriteBeforeTheFirstFrame) {
     for (const BadEntry& row : kBadEntries) {
         SCOPED_TRACE(row.what);
         Prog_Initialisieren();
-        row.spoil(gProg[static_cast<std::size_t>(row.entry)]);
-        const auto check = vrl::params::checkEntries(gProg, 0, 16);
+        row.spoil(ws.prog[static_cast<std::size_t>(row.entry)]);
+        const auto check = vrl::params::checkEntries(ws.prog, 0, 16);
         EXPECT_EQ(check.refusal.code, row.code);
         EXPECT_EQ(check.refusal.entry, row.entry);
         EXPECT_EQ(check.refusal.field, row.field);
@@ -99,21 +99,20 @@ TEST_F(TransferCheck, RefusedEntryStopsTheWholeWriteBeforeTheFirstFrame) {
 }
 
 TEST_F(TransferCheck, OnlyTheEntriesAndFieldsThatAreSentCount) {
-    gProg[9].strom1 = kNaN;
-    gProg[3].pruefspannung = kNaN;  // the device's own, never written
-    EXPECT_EQ(vrl::params::checkEntries(gProg, 0, 8).refusal.code, 0);
+    ws.prog[9].strom1 = kNaN;
+    ws.prog[3].pruefspannung = kNaN;  // the device's own, never written
+    EXPECT_EQ(vrl::params::checkEntries(ws.prog, 0, 8).refusal.code, 0);
     EXPECT_EQ(Prog_ProgrammeSchreiben(0, 0), 0);
     EXPECT_EQ(peer.frames.size(), 26u);
 }
 
 TEST_F(TransferCheck, RecordWriteSendsNoPartOfARefusedRecord) {
-    gParameter.strom1 = 5.0;
-    EXPECT_EQ(TkvCom_ParameterSchreiben(&gParameter), -500070);
+    ws.parameter.strom1 = 5.0;
+    EXPECT_EQ(TkvCom_ParameterSchreiben(&ws.parameter), -500070);
     EXPECT_TRUE(peer.frames.empty()) << "not even the stop";
     EXPECT_EQ(view.code, -500070);
     // A program goes to the device only if its working parameters can go back after it: a
     // filter of 1 Hz is none the device can hold, and the read of them ends there.
-    Prog_Initialisieren();
     EXPECT_EQ(Prog_ProgrammeSchreiben(5, 5), vrl::params::kReadNoValue);
     EXPECT_TRUE(onlyReads());
     EXPECT_EQ(peer.frames.size(), 4u);
@@ -122,7 +121,7 @@ TEST_F(TransferCheck, RecordWriteSendsNoPartOfARefusedRecord) {
 constexpr int kAll = 2;
 
 TEST_F(TransferCheck, WriteButtonNamesTheRefusedEntryAndField) {
-    gProg[9].strom1 = kNaN;
+    ws.prog[9].strom1 = kNaN;
     popups.answers = {kAll};
     EXPECT_EQ(Prog_ProgrammeAufGeraetSchreiben(), -500070);
     ASSERT_EQ(popups.shown.size(), 2u);
@@ -137,9 +136,9 @@ TEST_F(TransferCheck, WriteButtonNamesTheRefusedEntryAndField) {
 }
 
 TEST_F(TransferCheck, NamesTheDeviceReportsBackCutAreAskedAboutFirst) {
-    vrl::params::setName(gProg[4], "Dauerlauf mit Abschaltung");        // 25 characters
-    vrl::params::setName(gProg[12], std::string(23, 'x'));              // comes back whole
-    vrl::params::setName(gParameter, "Arbeitsparameter vom Mai 2026");  // 27 of them stored
+    vrl::params::setName(ws.prog[4], "Dauerlauf mit Abschaltung");        // 25 characters
+    vrl::params::setName(ws.prog[12], std::string(23, 'x'));              // comes back whole
+    vrl::params::setName(ws.parameter, "Arbeitsparameter vom Mai 2026");  // 27 of them stored
     const std::string question =
         "Eintrag A: der Name \"Arbeitsparameter vom Mai 20\" hat 27 Zeichen, das TKV-9D meldet "
         "nur die ersten 23 zurück.\n"

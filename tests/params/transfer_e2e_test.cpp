@@ -25,7 +25,6 @@ class Transfers : public ::testing::Test {
         serial::setPortPath(kPort, line.devicePath());
         vrl::com::resetState();
         ASSERT_EQ(VrlCom_Open(kPort), 0);
-        Prog_Initialisieren();
         line.clearFrames();
     }
     void TearDown() override {
@@ -64,6 +63,7 @@ class Transfers : public ::testing::Test {
         return text;
     }
 
+    vrl::params::ScopedWorkspace ws;
     sim::Line line;
     vrl::ScriptedPopups popups;
     vrl::PopupsGuard guard{popups};
@@ -100,7 +100,7 @@ TEST_F(Transfers, ARecordTravelsFieldByFieldInTheDevicesOrder) {
         if (direction == 'W') {
             ASSERT_EQ(Prog_ProgrammeAufGeraetSchreiben(), 0);
         } else {
-            ASSERT_EQ(TkvCom_ParameterLesen(&gProg[0]), 0);
+            ASSERT_EQ(TkvCom_ParameterLesen(&ws.prog[0]), 0);
         }
         std::vector<std::string> letters;
         for (const auto& frame : line.frames())
@@ -111,7 +111,7 @@ TEST_F(Transfers, ARecordTravelsFieldByFieldInTheDevicesOrder) {
 
 TEST_F(Transfers, WriteSelectedProgramKeepsTheDevicesWorkingParameters) {
     ASSERT_EQ(Prog_ProgrammAuswaehlen(5), 0);
-    gParameter.strom1 = 2.5;
+    ws.parameter.strom1 = 2.5;
     popups.answers = {kSelected};
     EXPECT_EQ(Prog_ProgrammeAufGeraetSchreiben(), 0);
     EXPECT_EQ(story(), "25R DF2 25W PNP5 DF2 25W");
@@ -133,9 +133,9 @@ TEST_F(Transfers, ReadAllLoadsEachProgramAndRestoresTheWorkingParameters) {
     popups.answers = {kAll};
     EXPECT_EQ(Prog_ProgrammeVonGeraetLesen(), 0);
     EXPECT_EQ(story(), "25R 25R " + repeat("PNS% 25R", 1, 16) + " DF2 25W");
-    EXPECT_EQ(vrl::params::nameOf(gProg[0]), "Arbeit");
-    EXPECT_EQ(vrl::params::nameOf(gProg[16]), "Slot 16");
-    EXPECT_EQ(gProg[9].zeit3, 12.5);
+    EXPECT_EQ(vrl::params::nameOf(ws.prog[0]), "Arbeit");
+    EXPECT_EQ(vrl::params::nameOf(ws.prog[16]), "Slot 16");
+    EXPECT_EQ(ws.prog[9].zeit3, 12.5);
     EXPECT_EQ(line.value('1', "N1"), "Arbeit");
 }
 
@@ -143,7 +143,7 @@ TEST_F(Transfers, ReadSelectedWorkingParametersReadsTwiceWritesOnce) {
     popups.answers = {kSelected};
     EXPECT_EQ(Prog_ProgrammeVonGeraetLesen(), 0);
     EXPECT_EQ(story(), "25R 25R DF2 25W");
-    EXPECT_EQ(vrl::params::nameOf(gParameter), "Arbeit");
+    EXPECT_EQ(vrl::params::nameOf(ws.parameter), "Arbeit");
 }
 
 TEST_F(Transfers, ReadSelectedProgram) {
@@ -151,8 +151,8 @@ TEST_F(Transfers, ReadSelectedProgram) {
     popups.answers = {kSelected};
     EXPECT_EQ(Prog_ProgrammeVonGeraetLesen(), 0);
     EXPECT_EQ(story(), "25R PNS5 25R DF2 25W");
-    EXPECT_EQ(vrl::params::nameOf(gParameter), "Slot 5");
-    EXPECT_EQ(gParameter.pruefspannung, 2.0);
+    EXPECT_EQ(vrl::params::nameOf(ws.parameter), "Slot 5");
+    EXPECT_EQ(ws.parameter.pruefspannung, 2.0);
 }
 
 // A read loads programs over the device's working parameters and writes those back at the end;
