@@ -6,6 +6,7 @@
 
 #include "app/shell.h"
 #include "app/user_folder.h"
+#include "params/workspace.h"
 #include "platform/gui/qt_popups.h"
 #include "platform/gui/translations.h"
 
@@ -44,6 +45,8 @@ bool answeredOption(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (answeredOption(argc, argv)) return std::cout.flush() ? 0 : 1;
+    // The program's data, installed before the line worker's thread starts.
+    vrl::params::ScopedWorkspace workspace;
     QApplication application(argc, argv);
     QApplication::setApplicationName("tkv9d-steuerung");
     // Without the translations Qt's dialogs speak English; the program works all the same.

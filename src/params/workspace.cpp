@@ -29,11 +29,21 @@ Workspace& workspace() {
     return gInstalled ? *gInstalled : processWorkspace();
 }
 
-ScopedWorkspace::ScopedWorkspace() : previous_(gInstalled) {
+ScopedWorkspace::ScopedWorkspace()
+    : previous_(gInstalled),
+      previousMessages_(&vrl::messages()),
+      previousLink_(&com::link()),
+      previousOperations_(&op::operations()) {
     gInstalled = this;
+    setMessages(&messages);
+    com::setLink(&link);
+    op::setOperations(&operations);
 }
 
 ScopedWorkspace::~ScopedWorkspace() {
+    op::setOperations(previousOperations_);
+    com::setLink(previousLink_);
+    setMessages(previousMessages_);
     gInstalled = previous_;
 }
 

@@ -8,6 +8,9 @@
 #include <array>
 #include <string>
 
+#include "connection/operation.h"
+#include "connection/vrlcom.h"
+#include "errors/vrl_errors.h"
 #include "params/datastate.h"
 #include "params/parametersatz.h"
 
@@ -25,14 +28,20 @@ struct Workspace {
     std::string dateiname = kUnbenannt;  // full path, or "Unbenannt"
     bool datenGeaendert = false;
     std::string paneltitle = "TKV-9D Steuerung";
+    // The lower layers' state, which their named functions (VRL_*, VrlCom_*, op::) reach through
+    // their own installed pointer: a ScopedWorkspace installs these with itself.
+    Messages messages;          // the language and each thread's pending extra line
+    com::Link link;             // the open port, the address, the error displays' state
+    op::Operations operations;  // the operation that runs and the host that runs line work
 };
 
 // The workspace the named functions (Prog_*, Datei_*, ArbeitskopieSpeichern, ...) work on: the
 // one installed last, else the process's own.
 Workspace& workspace();
 
-// A fresh workspace of its own, installed for the named functions as long as it lives; the one
-// installed before comes back at its end. A command's, a test's.
+// A fresh workspace of its own, installed for the named functions (its messages, link and
+// operations too) as long as it lives; the ones installed before come back at its end. The
+// window program's, a command's, a test's. Installed before a thread of ours starts.
 class ScopedWorkspace : public Workspace {
   public:
     ScopedWorkspace();
@@ -42,6 +51,9 @@ class ScopedWorkspace : public Workspace {
 
   private:
     Workspace* previous_;
+    Messages* previousMessages_;
+    com::Link* previousLink_;
+    op::Operations* previousOperations_;
 };
 
 }  // namespace vrl::params
