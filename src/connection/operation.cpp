@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "errors/popups.h"
+#include "platform/text/translate.h"
 
 namespace vrl::op {
 
@@ -91,7 +92,7 @@ int cancelled(int code, std::string howFar) {
     if (gDepth > 0)
         gHowFar = std::move(howFar);
     else
-        popups().message("Abgebrochen", howFar);
+        popups().message(VRL_TR("Vorgang", "Abgebrochen"), howFar);
     return code;
 }
 

@@ -6,6 +6,7 @@
 #include "driver/ports.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
+#include "platform/text/translate.h"
 
 namespace {
 
@@ -52,8 +53,10 @@ void portVerloren(int code) {
     gErrorSource.clear();
     if (gView)
         gView->showError(
-            code,
-            comName(port) + " getrennt – wird wieder verbunden, sobald der Adapter zurück ist");
+            code, vrl::text::fill(VRL_TR("Com",
+                                         "%1 getrennt – wird wieder verbunden, sobald der Adapter "
+                                         "zurück ist"),
+                                  {comName(port)}));
 }
 
 static_assert(vrl::com::operatorAddress(vrl::driver::kCommonAddress));
@@ -225,9 +228,11 @@ int VrlCom_NeuVerbinden() {
         gErrorShown = true;
         gErrorSource.clear();
         if (gView)
-            gView->showError(kOtherDevice, "An " + comName(port) +
-                                               " antwortet ein anderes Gerät (" + id +
-                                               ") – nicht verbunden");
+            gView->showError(kOtherDevice,
+                             vrl::text::fill(VRL_TR("Com",
+                                                    "An %1 antwortet ein anderes Gerät "
+                                                    "(%2) – nicht verbunden"),
+                                             {comName(port), id}));
         return kOtherDevice;
     }
     gOpenPort = port;
@@ -236,7 +241,8 @@ int VrlCom_NeuVerbinden() {
     if (!id.empty()) gKnownId = id;
     VrlCom_ComPortAnzeigen(port);
     showLinkState(port, vrl::com::LinkState::Connected);
-    VrlCom_HinweisSet(comName(port) + " wieder verbunden" + (id.empty() ? "" : " (" + id + ")"));
+    VrlCom_HinweisSet(vrl::text::fill(VRL_TR("Com", "%1 wieder verbunden"), {comName(port)}) +
+                      (id.empty() ? "" : " (" + id + ")"));
     return 0;
 }
 
@@ -252,12 +258,16 @@ int VrlCom_Scan() {
         if (vrl::op::cancelRequested()) {
             gView->showScanText("");
             return vrl::op::cancelled(
-                kScanCancelled, i == 0 ? "Abgebrochen, bevor eine Adresse abgefragt wurde."
-                                       : "Abgebrochen nach Adresse " + std::to_string(i) + " von " +
-                                             std::to_string(count) + ".");
+                kScanCancelled,
+                i == 0 ? VRL_TR("Com", "Abgebrochen, bevor eine Adresse abgefragt wurde.")
+                       : vrl::text::fill(VRL_TR("Com", "Abgebrochen nach Adresse %1 von %2."),
+                                         {std::to_string(i), std::to_string(count)}));
         }
-        vrl::op::progress(std::string("Adresse ") + address + " wird abgefragt", i, count);
-        gView->showScanText(std::string("Suche nach Gerät ") + address);
+        vrl::op::progress(
+            vrl::text::fill(VRL_TR("Com", "Adresse %1 wird abgefragt"), {std::string(1, address)}),
+            i, count);
+        gView->showScanText(
+            vrl::text::fill(VRL_TR("Com", "Suche nach Gerät %1"), {std::string(1, address)}));
         std::string text;
         if (vrl::op::onLine([&] { return VRLTKV9D_IDLesen(port, address, text); }) != 0) {
             gView->showAddressLed(i, vrl::com::AddressLed::Off);

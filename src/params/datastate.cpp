@@ -1,6 +1,7 @@
 #include "params/datastate.h"
 
 #include "params/panels.h"
+#include "platform/text/translate.h"
 
 std::string gDateiname = kUnbenannt;
 bool gDatenGeaendert = false;
@@ -38,6 +39,8 @@ int DateinameZuruecksetzen() {
 
 int PaneltitelAktualisieren() {
     if (auto* panels = vrl::params::panels())
-        panels->setTitle(gPaneltitle + " - " + vrl::params::fileNamePart(gDateiname));
+        panels->setTitle(gPaneltitle + " - " +
+                         (gDateiname == kUnbenannt ? VRL_TR("Datei", "Unbenannt")
+                                                   : vrl::params::fileNamePart(gDateiname)));
     return 0;
 }
