@@ -5,1898 +5,1916 @@
     <name>Aufzeichnung</name>
     <message>
         <source>Als CSV speichern...</source>
-        <translation type="unfinished"></translation>
+        <translation>Save as CSV...</translation>
     </message>
     <message>
         <source>Als PNG speichern...</source>
-        <translation type="unfinished"></translation>
+        <translation>Save as PNG...</translation>
     </message>
     <message>
         <source>Programmierte Kurve [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>Programmed curve [A]</translation>
     </message>
     <message>
         <source>I-Ist [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>I actual [A]</translation>
     </message>
     <message>
         <source>U-Ist [V]</source>
-        <translation type="unfinished"></translation>
+        <translation>U actual [V]</translation>
     </message>
     <message>
         <source>Messung fehlgeschlagen</source>
-        <translation type="unfinished"></translation>
+        <translation>Measurement failed</translation>
     </message>
     <message>
         <source>Messwerte aufzeichnen</source>
-        <translation type="unfinished"></translation>
+        <translation>Record measurements</translation>
     </message>
     <message>
         <source>Aufzeichnung beenden</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop recording</translation>
     </message>
     <message>
         <source>Messabstand [s]</source>
-        <translation type="unfinished"></translation>
+        <translation>Interval [s]</translation>
     </message>
     <message>
         <source>alle</source>
-        <translation type="unfinished"></translation>
+        <translation>every</translation>
     </message>
     <message>
         <source>Die letzte Aufzeichnung ist nicht gespeichert. Möchten Sie sie speichern, bevor eine neue beginnt?</source>
-        <translation type="unfinished"></translation>
+        <translation>The last recording has not been saved. Do you want to save it before a new one begins?</translation>
     </message>
     <message>
         <source>Speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>Verwerfen</source>
-        <translation type="unfinished"></translation>
+        <translation>Discard</translation>
     </message>
     <message>
         <source>Abbrechen</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>%1 Messwerte, %2 fehlgeschlagen, %3 ausgelassen</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 readings, %2 failed, %3 missed</translation>
     </message>
     <message>
         <source>Arbeitsparameter</source>
-        <translation type="unfinished"></translation>
+        <translation>Working parameters</translation>
     </message>
     <message>
         <source>Programm %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Program %1</translation>
     </message>
     <message>
         <source>Messwerte vom %1, alle %2, %3 „%4“</source>
-        <translation type="unfinished"></translation>
+        <translation>Readings of %1, every %2, %3 “%4”</translation>
     </message>
     <message>
         <source>Messwerte als CSV speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Save readings as CSV</translation>
     </message>
     <message>
         <source>CSV, Komma und Dezimalpunkt (*.csv);;CSV für deutsche Tabellenkalkulation, Semikolon und Dezimalkomma (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV, comma and decimal point (*.csv);;CSV for German spreadsheets, semicolon and decimal comma (*.csv)</translation>
     </message>
     <message>
         <source>Messwerte als PNG speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Save readings as PNG</translation>
     </message>
     <message>
         <source>Zeit [s]</source>
-        <translation type="unfinished"></translation>
+        <translation>Time [s]</translation>
     </message>
     <message>
         <source>Strom [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>Current [A]</translation>
     </message>
     <message>
         <source>Spannung [V]</source>
-        <translation type="unfinished"></translation>
+        <translation>Voltage [V]</translation>
     </message>
     <message>
         <source>Aufzeichnung</source>
-        <translation type="unfinished"></translation>
+        <translation>Recording</translation>
     </message>
     <message>
         <source>Programmierte Kurve, I-Ist [A] und U-Ist [V] über der Zeit [s]</source>
-        <translation type="unfinished"></translation>
+        <translation>Programmed curve, I actual [A] and U actual [V] over time [s]</translation>
     </message>
 </context>
 <context>
     <name>COMPANEL</name>
     <message>
         <source>COM-Einstellungen</source>
-        <translation type="unfinished"></translation>
+        <translation>COM settings</translation>
     </message>
     <message>
         <source>COM-Port</source>
-        <translation type="unfinished"></translation>
+        <translation>COM port</translation>
     </message>
     <message>
         <source>nicht geöffnet</source>
-        <translation type="unfinished"></translation>
+        <translation>not open</translation>
     </message>
     <message>
         <source>Adresse</source>
-        <translation type="unfinished"></translation>
+        <translation>Address</translation>
     </message>
     <message>
         <source>1</source>
-        <translation type="unfinished"></translation>
+        <translation>1</translation>
     </message>
     <message>
         <source>2</source>
-        <translation type="unfinished"></translation>
+        <translation>2</translation>
     </message>
     <message>
         <source>3</source>
-        <translation type="unfinished"></translation>
+        <translation>3</translation>
     </message>
     <message>
         <source>4</source>
-        <translation type="unfinished"></translation>
+        <translation>4</translation>
     </message>
     <message>
         <source>5</source>
-        <translation type="unfinished"></translation>
+        <translation>5</translation>
     </message>
     <message>
         <source>6</source>
-        <translation type="unfinished"></translation>
+        <translation>6</translation>
     </message>
     <message>
         <source>7</source>
-        <translation type="unfinished"></translation>
+        <translation>7</translation>
     </message>
     <message>
         <source>8</source>
-        <translation type="unfinished"></translation>
+        <translation>8</translation>
     </message>
     <message>
         <source>9</source>
-        <translation type="unfinished"></translation>
+        <translation>9</translation>
     </message>
     <message>
         <source>alle</source>
-        <translation type="unfinished"></translation>
+        <translation>every</translation>
     </message>
     <message>
         <source>ID</source>
-        <translation type="unfinished"></translation>
+        <translation>ID</translation>
     </message>
     <message>
         <source>ID lesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Read ID</translation>
     </message>
     <message>
         <source>Scann</source>
-        <translation type="unfinished"></translation>
+        <translation>Scan</translation>
     </message>
     <message>
         <source>Suche Gerät ...</source>
-        <translation type="unfinished"></translation>
+        <translation>Searching for device ...</translation>
     </message>
     <message>
         <source>Zurück zum Hauptfenster</source>
-        <translation type="unfinished"></translation>
+        <translation>Back to the main window</translation>
     </message>
     <message>
         <source>Fehler</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>Fehlernummer</source>
-        <translation type="unfinished"></translation>
+        <translation>Error number</translation>
     </message>
     <message>
         <source>Fehlertext</source>
-        <translation type="unfinished"></translation>
+        <translation>Error text</translation>
     </message>
     <message>
         <source>Datei</source>
-        <translation type="unfinished"></translation>
+        <translation>File</translation>
     </message>
     <message>
         <source>Fenster</source>
-        <translation type="unfinished"></translation>
+        <translation>Window</translation>
     </message>
     <message>
         <source>Ctrl+Q</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Q</translation>
     </message>
     <message>
         <source>Beenden</source>
-        <translation type="unfinished"></translation>
+        <translation>Quit</translation>
     </message>
 </context>
 <context>
     <name>Com</name>
     <message>
         <source>Gerät an Adresse %1 gefunden – verwendet wird Adresse %2; zum Verwenden Adresse wählen</source>
-        <translation type="unfinished"></translation>
+        <translation>Device found at address %1 – address %2 is in use; choose the address to use it</translation>
     </message>
     <message>
         <source>Schnittstelle über „Fenster → Com“ wählen</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose the port under “Window → Com”</translation>
     </message>
     <message>
         <source>Interner Fehler</source>
-        <translation type="unfinished"></translation>
+        <translation>Internal error</translation>
     </message>
     <message>
         <source>%1 ist zu klein</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 is too small</translation>
     </message>
     <message>
         <source>COM-Port</source>
-        <translation type="unfinished"></translation>
+        <translation>COM port</translation>
     </message>
     <message>
         <source>Neu verbinden</source>
-        <translation type="unfinished"></translation>
+        <translation>Reconnect</translation>
     </message>
     <message>
         <source> (Adresse %1)</source>
-        <translation type="unfinished"></translation>
+        <translation> (address %1)</translation>
     </message>
     <message>
         <source>„%1“ an Adresse %2 nicht zu Ende geführt</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1” at address %2 not completed</translation>
     </message>
     <message>
         <source>„%1“ an Adresse %2 fehlgeschlagen</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1” at address %2 failed</translation>
     </message>
     <message>
         <source>ID lesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Read ID</translation>
     </message>
     <message>
         <source>ID gelesen</source>
-        <translation type="unfinished"></translation>
+        <translation>ID read</translation>
     </message>
     <message>
         <source>Scann</source>
-        <translation type="unfinished"></translation>
+        <translation>Scan</translation>
     </message>
     <message>
         <source>%1 getrennt – wird wieder verbunden, sobald der Adapter zurück ist</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 disconnected – will reconnect as soon as the adapter is back</translation>
     </message>
     <message>
         <source>An %1 antwortet ein anderes Gerät (%2) – nicht verbunden</source>
-        <translation type="unfinished"></translation>
+        <translation>A different device answers at %1 (%2) – not connected</translation>
     </message>
     <message>
         <source>%1 wieder verbunden</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 reconnected</translation>
     </message>
     <message>
         <source>Abgebrochen, bevor eine Adresse abgefragt wurde.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelled before any address was queried.</translation>
     </message>
     <message>
         <source>Abgebrochen nach Adresse %1 von %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelled after address %1 of %2.</translation>
     </message>
     <message>
         <source>Adresse %1 wird abgefragt</source>
-        <translation type="unfinished"></translation>
+        <translation>Querying address %1</translation>
     </message>
     <message>
         <source>Suche nach Gerät %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Searching for device %1</translation>
     </message>
     <message>
         <source>nicht geöffnet</source>
-        <translation type="unfinished"></translation>
+        <translation>not open</translation>
     </message>
     <message>
         <source> getrennt</source>
-        <translation type="unfinished"></translation>
+        <translation> disconnected</translation>
     </message>
     <message>
         <source> wird wieder verbunden</source>
-        <translation type="unfinished"></translation>
+        <translation> reconnecting</translation>
     </message>
 </context>
 <context>
     <name>Datei</name>
     <message>
         <source>Unbenannt</source>
-        <translation type="unfinished"></translation>
+        <translation>Untitled</translation>
     </message>
     <message>
         <source>: schreibgeschützt</source>
-        <translation type="unfinished"></translation>
+        <translation>: write-protected</translation>
     </message>
     <message>
         <source>: Datenträger voll</source>
-        <translation type="unfinished"></translation>
+        <translation>: disk full</translation>
     </message>
     <message>
         <source>: Ordner nicht vorhanden</source>
-        <translation type="unfinished"></translation>
+        <translation>: folder does not exist</translation>
     </message>
     <message>
         <source>: ist ein Ordner, keine Datei</source>
-        <translation type="unfinished"></translation>
+        <translation>: is a folder, not a file</translation>
     </message>
     <message>
         <source>Im Ordner ließ sich keine neue Datei anlegen; die Datei wurde direkt überschrieben und ist jetzt unvollständig.</source>
-        <translation type="unfinished"></translation>
+        <translation>The folder took no new file; the file was overwritten directly and is now incomplete.</translation>
     </message>
     <message>
         <source>: keine gewöhnliche Datei (Ordner, Pipe oder Gerät)</source>
-        <translation type="unfinished"></translation>
+        <translation>: not a regular file (folder, pipe or device)</translation>
     </message>
     <message>
         <source>erwartet: V %1
 gefunden: V %2</source>
-        <translation type="unfinished"></translation>
+        <translation>expected: V %1
+found: V %2</translation>
     </message>
     <message>
         <source>Fehler im Prüfprogramm</source>
-        <translation type="unfinished"></translation>
+        <translation>Error in the test program</translation>
     </message>
     <message>
         <source>Fehler in Programm %1.
 Datei wurde nicht gespeichert.</source>
-        <translation type="unfinished"></translation>
+        <translation>Error in program %1.
+The file was not saved.</translation>
     </message>
     <message>
         <source>Speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>Öffnen</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>Möchten Sie die Änderungen in %1 speichern?</source>
-        <translation type="unfinished"></translation>
+        <translation>Do you want to save the changes to %1?</translation>
     </message>
     <message>
         <source>Datei speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Save file</translation>
     </message>
     <message>
         <source>Ja</source>
-        <translation type="unfinished"></translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>Nein</source>
-        <translation type="unfinished"></translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>Abbrechen</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>Eingabe</name>
     <message>
         <source>Wert</source>
-        <translation type="unfinished"></translation>
+        <translation>Value</translation>
     </message>
     <message>
         <source>%1: höchstens %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: at most %2</translation>
     </message>
     <message>
         <source>%1: mindestens %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: at least %2</translation>
     </message>
     <message>
         <source>%1: nur ganze Zahlen</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: whole numbers only</translation>
     </message>
     <message>
         <source>%1: höchstens %2 Nachkommastelle</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: at most %2 decimal place</translation>
     </message>
     <message>
         <source>%1: höchstens %2 Nachkommastellen</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: at most %2 decimal places</translation>
     </message>
 </context>
 <context>
     <name>Fenster</name>
     <message>
         <source>Com</source>
-        <translation type="unfinished"></translation>
+        <translation>Com</translation>
     </message>
     <message>
         <source>Hauptfenster</source>
-        <translation type="unfinished"></translation>
+        <translation>Main window</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
 </context>
 <context>
     <name>Hauptfenster</name>
     <message>
         <source>Der TKV-9D wird angehalten, falls er eine Kurve abfährt: Zum Lesen werden seine Programme in seine Arbeitsparameter geladen.</source>
-        <translation type="unfinished"></translation>
+        <translation>The TKV-9D is stopped if it is running a curve: to be read, its programs are loaded into its working parameters.</translation>
     </message>
     <message>
         <source>Nicht gespeicherte Änderungen gehen verloren: Die gelesenen Programme ersetzen sie.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unsaved changes will be lost: the programs read replace them.</translation>
     </message>
     <message>
         <source>Trotzdem vom TKV-9D lesen?</source>
-        <translation type="unfinished"></translation>
+        <translation>Read from the TKV-9D anyway?</translation>
     </message>
     <message>
         <source>Programme vom TKV-9D lesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Read programs from the TKV-9D</translation>
     </message>
     <message>
         <source>Ja</source>
-        <translation type="unfinished"></translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>Nein</source>
-        <translation type="unfinished"></translation>
+        <translation>No</translation>
     </message>
     <message>
         <source> (Adresse %1)</source>
-        <translation type="unfinished"></translation>
+        <translation> (address %1)</translation>
     </message>
     <message>
         <source>Die Arbeitsparameter des TKV-9D werden als Programm %1 gespeichert; was dort gespeichert ist, geht verloren.</source>
-        <translation type="unfinished"></translation>
+        <translation>The working parameters of the TKV-9D are stored as program %1; what is stored there is lost.</translation>
     </message>
     <message>
         <source>Programm %1 im TKV-9D überschreiben?</source>
-        <translation type="unfinished"></translation>
+        <translation>Overwrite program %1 in the TKV-9D?</translation>
     </message>
     <message>
         <source>Im TKV-9D als Programm speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Store as program in the TKV-9D</translation>
     </message>
     <message>
         <source>%1 Steuerung</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Control</translation>
     </message>
     <message>
         <source>vom %1 lesen</source>
-        <translation type="unfinished"></translation>
+        <translation>read from %1</translation>
     </message>
     <message>
         <source>zum %1 schreiben</source>
-        <translation type="unfinished"></translation>
+        <translation>write to %1</translation>
     </message>
     <message>
         <source>%1 steuern</source>
-        <translation type="unfinished"></translation>
+        <translation>Control %1</translation>
     </message>
     <message>
         <source>Programme vom TKV-9D gelesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Programs read from the TKV-9D</translation>
     </message>
     <message>
         <source>Programme zu TKV-9D schreiben</source>
-        <translation type="unfinished"></translation>
+        <translation>Write programs to TKV-9D</translation>
     </message>
     <message>
         <source>Programme zum TKV-9D geschrieben</source>
-        <translation type="unfinished"></translation>
+        <translation>Programs written to the TKV-9D</translation>
     </message>
     <message>
         <source>Programm einstellen</source>
-        <translation type="unfinished"></translation>
+        <translation>Set program</translation>
     </message>
     <message>
         <source>Programm %1 eingestellt</source>
-        <translation type="unfinished"></translation>
+        <translation>Program %1 set</translation>
     </message>
     <message>
         <source>Programm speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Store program</translation>
     </message>
     <message>
         <source>Arbeitsparameter als Programm %1 im TKV-9D gespeichert</source>
-        <translation type="unfinished"></translation>
+        <translation>Working parameters stored as program %1 in the TKV-9D</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Start</translation>
     </message>
     <message>
         <source>Start vom TKV-9D angenommen</source>
-        <translation type="unfinished"></translation>
+        <translation>Start accepted by the TKV-9D</translation>
     </message>
 </context>
 <context>
     <name>INFOPANEL</name>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Info</translation>
     </message>
     <message>
         <source>Bild einer Stromkurve</source>
-        <translation type="unfinished"></translation>
+        <translation>Picture of a current curve</translation>
     </message>
     <message>
         <source>Gerät Steuerung</source>
-        <translation type="unfinished"></translation>
+        <translation>Device Control</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source>Datum</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>VRL</source>
-        <translation type="unfinished"></translation>
+        <translation>VRL</translation>
     </message>
     <message>
         <source>Hersteller der programmierbaren Mehrkanal-Stromquelle TKV-9D.
 Anschrift, Telefon und Internetadresse stehen im Handbuch des Geräts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Maker of the programmable multi-channel current source TKV-9D.
+Address, telephone and web address are in the device&apos;s manual.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>KALIBPANEL</name>
     <message>
         <source>Kalibrierung</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration</translation>
     </message>
     <message>
         <source>Sollstrom [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>Set current [A]</translation>
     </message>
     <message>
         <source>gemessener Strom [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>measured current [A]</translation>
     </message>
     <message>
         <source>Messpunkt 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Measuring point 1</translation>
     </message>
     <message>
         <source>Sollstrom Messpunkt 1 [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>Set current measuring point 1 [A]</translation>
     </message>
     <message>
         <source>gemessener Strom Messpunkt 1 [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>measured current measuring point 1 [A]</translation>
     </message>
     <message>
         <source>Messpunkt 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Measuring point 2</translation>
     </message>
     <message>
         <source>Sollstrom Messpunkt 2 [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>Set current measuring point 2 [A]</translation>
     </message>
     <message>
         <source>gemessener Strom Messpunkt 2 [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>measured current measuring point 2 [A]</translation>
     </message>
     <message>
         <source>Die Kalibrierung ist gültig für das aktuelle Programm
 im aktuellen Meßbereich.</source>
-        <translation type="unfinished"></translation>
+        <translation>The calibration applies to the current program
+in the current measuring range.</translation>
     </message>
     <message>
         <source>color: #c01818;</source>
-        <translation type="unfinished"></translation>
+        <translation>color: #c01818;</translation>
     </message>
     <message>
         <source>Übernehmen</source>
-        <translation type="unfinished"></translation>
+        <translation>Apply</translation>
     </message>
     <message>
         <source>Werkskalibrierung wiederherstellen</source>
-        <translation type="unfinished"></translation>
+        <translation>Restore factory calibration</translation>
     </message>
     <message>
         <source>Abbruch</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>Kurve</name>
     <message>
         <source>Grenze des Meßbereichs</source>
-        <translation type="unfinished"></translation>
+        <translation>Limit of the measuring range</translation>
     </message>
     <message>
         <source>Stromkurve</source>
-        <translation type="unfinished"></translation>
+        <translation>Current curve</translation>
     </message>
     <message>
         <source>Wert, den das TKV-9D ablehnt</source>
-        <translation type="unfinished"></translation>
+        <translation>Value the TKV-9D refuses</translation>
     </message>
     <message>
         <source>Strom [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>Current [A]</translation>
     </message>
     <message>
         <source>Kurvenvorschau</source>
-        <translation type="unfinished"></translation>
+        <translation>Curve preview</translation>
     </message>
     <message>
         <source>Als PNG speichern...</source>
-        <translation type="unfinished"></translation>
+        <translation>Save as PNG...</translation>
     </message>
     <message>
         <source>Als PDF speichern...</source>
-        <translation type="unfinished"></translation>
+        <translation>Save as PDF...</translation>
     </message>
     <message>
         <source>Zeit [s]</source>
-        <translation type="unfinished"></translation>
+        <translation>Time [s]</translation>
     </message>
     <message>
         <source>Zeit [ms]</source>
-        <translation type="unfinished"></translation>
+        <translation>Time [ms]</translation>
     </message>
     <message>
         <source>Stromkurve %1 „%2“, Datei „%3“, %4</source>
-        <translation type="unfinished"></translation>
+        <translation>Current curve %1 “%2”, file “%3”, %4</translation>
     </message>
     <message>
         <source>Dreieck</source>
-        <translation type="unfinished"></translation>
+        <translation>Triangle</translation>
     </message>
     <message>
         <source>4stufiger Ablauf</source>
-        <translation type="unfinished"></translation>
+        <translation>4-step sequence</translation>
     </message>
     <message>
         <source>unbegrenzt</source>
-        <translation type="unfinished"></translation>
+        <translation>unlimited</translation>
     </message>
     <message>
         <source>%1, Meßbereich %2; Strom 1 bis 4: %3 A; Zeit 1 bis 4: %4 ms; Zyklen: %5</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, measuring range %2; current 1 to 4: %3 A; time 1 to 4: %4 ms; cycles: %5</translation>
     </message>
     <message>
         <source>Als PNG speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Save as PNG</translation>
     </message>
     <message>
         <source>Als PDF speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Save as PDF</translation>
     </message>
     <message>
         <source>Meßbereich</source>
-        <translation type="unfinished"></translation>
+        <translation>Measuring range</translation>
     </message>
     <message>
         <source>Strom 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Current 1</translation>
     </message>
     <message>
         <source>Strom 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Current 2</translation>
     </message>
     <message>
         <source>Strom 3</source>
-        <translation type="unfinished"></translation>
+        <translation>Current 3</translation>
     </message>
     <message>
         <source>Strom 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Current 4</translation>
     </message>
     <message>
         <source>Zeit 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Time 1</translation>
     </message>
     <message>
         <source>Zeit 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Time 2</translation>
     </message>
     <message>
         <source>Zeit 3</source>
-        <translation type="unfinished"></translation>
+        <translation>Time 3</translation>
     </message>
     <message>
         <source>Zeit 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Time 4</translation>
     </message>
     <message>
         <source>Anzahl Zyklen</source>
-        <translation type="unfinished"></translation>
+        <translation>Number of cycles</translation>
     </message>
     <message>
         <source>Keine Vorschau: die Stromkurve ist unbekannt.</source>
-        <translation type="unfinished"></translation>
+        <translation>No preview: the current curve is unknown.</translation>
     </message>
     <message>
         <source>Keine Kurve: die Zeiten sind zu groß.</source>
-        <translation type="unfinished"></translation>
+        <translation>No curve: the times are too long.</translation>
     </message>
     <message>
         <source>Keine Kurve: alle Zeiten sind 0 ms.</source>
-        <translation type="unfinished"></translation>
+        <translation>No curve: all times are 0 ms.</translation>
     </message>
     <message>
         <source>Keine Kurve: keine Stufe hat eine gültige Zeit.</source>
-        <translation type="unfinished"></translation>
+        <translation>No curve: no step has a valid time.</translation>
     </message>
     <message>
         <source>keine Zahl</source>
-        <translation type="unfinished"></translation>
+        <translation>not a number</translation>
     </message>
     <message>
         <source>× unbegrenzt, %1 je Zyklus</source>
-        <translation type="unfinished"></translation>
+        <translation>× unlimited, %1 per cycle</translation>
     </message>
     <message>
         <source>× %1 Zyklus, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>× %1 cycle, %2</translation>
     </message>
     <message>
         <source>× %1 Zyklen, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>× %1 cycles, %2</translation>
     </message>
     <message>
         <source>: keine gültige Zahl</source>
-        <translation type="unfinished"></translation>
+        <translation>: not a valid number</translation>
     </message>
     <message>
         <source>%1 außerhalb des Bereichs %2 bis %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 outside the range %2 to %3</translation>
     </message>
     <message>
         <source>%1 über der Grenze des Meßbereichs (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 above the limit of the measuring range (%2)</translation>
     </message>
     <message>
         <source>%1 ist keine der Auswahlmöglichkeiten</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 is none of the choices</translation>
     </message>
 </context>
 <context>
     <name>Lampe</name>
     <message>
         <source>rot</source>
-        <translation type="unfinished"></translation>
+        <translation>red</translation>
     </message>
     <message>
         <source>orange</source>
-        <translation type="unfinished"></translation>
+        <translation>orange</translation>
     </message>
     <message>
         <source>gelb</source>
-        <translation type="unfinished"></translation>
+        <translation>yellow</translation>
     </message>
     <message>
         <source>grün</source>
-        <translation type="unfinished"></translation>
+        <translation>green</translation>
     </message>
     <message>
         <source>blau</source>
-        <translation type="unfinished"></translation>
+        <translation>blue</translation>
     </message>
     <message>
         <source>an</source>
-        <translation type="unfinished"></translation>
+        <translation>on</translation>
     </message>
     <message>
         <source>aus</source>
-        <translation type="unfinished"></translation>
+        <translation>off</translation>
     </message>
     <message>
         <source>, nicht aktuell</source>
-        <translation type="unfinished"></translation>
+        <translation>, not current</translation>
     </message>
 </context>
 <context>
     <name>MAINPANEL</name>
     <message>
         <source>Gerät Steuerung</source>
-        <translation type="unfinished"></translation>
+        <translation>Device Control</translation>
     </message>
     <message>
         <source>Laden</source>
-        <translation type="unfinished"></translation>
+        <translation>Load</translation>
     </message>
     <message>
         <source>Laden...</source>
-        <translation type="unfinished"></translation>
+        <translation>Load...</translation>
     </message>
     <message>
         <source>Datei speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Save file</translation>
     </message>
     <message>
         <source>Speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>Programme</source>
-        <translation type="unfinished"></translation>
+        <translation>Programs</translation>
     </message>
     <message>
         <source>vom Gerät lesen</source>
-        <translation type="unfinished"></translation>
+        <translation>read from device</translation>
     </message>
     <message>
         <source>zum Gerät schreiben</source>
-        <translation type="unfinished"></translation>
+        <translation>write to device</translation>
     </message>
     <message>
         <source>Bild einer Stromkurve</source>
-        <translation type="unfinished"></translation>
+        <translation>Picture of a current curve</translation>
     </message>
     <message>
         <source>Parameter</source>
-        <translation type="unfinished"></translation>
+        <translation>Parameters</translation>
     </message>
     <message>
         <source>Stromkurve</source>
-        <translation type="unfinished"></translation>
+        <translation>Current curve</translation>
     </message>
     <message>
         <source>1 - 4stufiger Ablauf</source>
-        <translation type="unfinished"></translation>
+        <translation>1 - 4-step sequence</translation>
     </message>
     <message>
         <source>2 - Dreieck</source>
-        <translation type="unfinished"></translation>
+        <translation>2 - Triangle</translation>
     </message>
     <message>
         <source>Meßbereich</source>
-        <translation type="unfinished"></translation>
+        <translation>Measuring range</translation>
     </message>
     <message>
         <source>0 - 0.4 A</source>
-        <translation type="unfinished"></translation>
+        <translation>0 - 0.4 A</translation>
     </message>
     <message>
         <source>0 - 4 A</source>
-        <translation type="unfinished"></translation>
+        <translation>0 - 4 A</translation>
     </message>
     <message>
         <source>Strom 1 [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>Current 1 [A]</translation>
     </message>
     <message>
         <source>Zeit 1 [ms]</source>
-        <translation type="unfinished"></translation>
+        <translation>Time 1 [ms]</translation>
     </message>
     <message>
         <source>Strom 2 [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>Current 2 [A]</translation>
     </message>
     <message>
         <source>Zeit 2 [ms]</source>
-        <translation type="unfinished"></translation>
+        <translation>Time 2 [ms]</translation>
     </message>
     <message>
         <source>Strom 3 [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>Current 3 [A]</translation>
     </message>
     <message>
         <source>Zeit 3 [ms]</source>
-        <translation type="unfinished"></translation>
+        <translation>Time 3 [ms]</translation>
     </message>
     <message>
         <source>Strom 4 [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>Current 4 [A]</translation>
     </message>
     <message>
         <source>Zeit 4 [ms]</source>
-        <translation type="unfinished"></translation>
+        <translation>Time 4 [ms]</translation>
     </message>
     <message>
         <source>Anzahl Zyklen</source>
-        <translation type="unfinished"></translation>
+        <translation>Number of cycles</translation>
     </message>
     <message>
         <source>unbegrenzt</source>
-        <translation type="unfinished"></translation>
+        <translation>unlimited</translation>
     </message>
     <message>
         <source>Prüfspannung [V]</source>
-        <translation type="unfinished"></translation>
+        <translation>Test voltage [V]</translation>
     </message>
     <message>
         <source>Hohe Abschaltüberspannung
 bei Sprung auf Null</source>
-        <translation type="unfinished"></translation>
+        <translation>High turn-off overvoltage
+on a step to zero</translation>
     </message>
     <message>
         <source>aus</source>
-        <translation type="unfinished"></translation>
+        <translation>off</translation>
     </message>
     <message>
         <source>ein</source>
-        <translation type="unfinished"></translation>
+        <translation>on</translation>
     </message>
     <message>
         <source>Hohe Abschaltüberspannung
 bei Mindestiststromabfall</source>
-        <translation type="unfinished"></translation>
+        <translation>High turn-off overvoltage
+on a drop of the actual current</translation>
     </message>
     <message>
         <source>Mindeststromabfall für hohe
 Abschaltüberspannung [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimum current drop for high
+turn-off overvoltage [A]</translation>
     </message>
     <message>
         <source>Mindestdauer der erhöhten
 Abschaltüberspannung [ms]</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimum duration of the raised
+turn-off overvoltage [ms]</translation>
     </message>
     <message>
         <source>PWM-Hysterese [%]</source>
-        <translation type="unfinished"></translation>
+        <translation>PWM hysteresis [%]</translation>
     </message>
     <message>
         <source>PWM-Filter [%]</source>
-        <translation type="unfinished"></translation>
+        <translation>PWM filter [%]</translation>
     </message>
     <message>
         <source>Regelgeschwindigkeit [%]</source>
-        <translation type="unfinished"></translation>
+        <translation>Control speed [%]</translation>
     </message>
     <message>
         <source>Filter für Iststromsignal
 Grenzfrequenz in Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter for the actual current signal
+cut-off frequency in Hz</translation>
     </message>
     <message>
         <source>Kalibrierung</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration</translation>
     </message>
     <message>
         <source>standard</source>
-        <translation type="unfinished"></translation>
+        <translation>standard</translation>
     </message>
     <message>
         <source>speziell</source>
-        <translation type="unfinished"></translation>
+        <translation>special</translation>
     </message>
     <message>
         <source>kalibrieren</source>
-        <translation type="unfinished"></translation>
+        <translation>calibrate</translation>
     </message>
     <message>
         <source>Gerät steuern</source>
-        <translation type="unfinished"></translation>
+        <translation>Control device</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Start</translation>
     </message>
     <message>
         <source>Stopp</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop</translation>
     </message>
     <message>
         <source>Programm</source>
-        <translation type="unfinished"></translation>
+        <translation>Program</translation>
     </message>
     <message>
         <source>Einstellen</source>
-        <translation type="unfinished"></translation>
+        <translation>Set</translation>
     </message>
     <message>
         <source>Im TKV-9D als Programm speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Store as program in the TKV-9D</translation>
     </message>
     <message>
         <source>COM-Port</source>
-        <translation type="unfinished"></translation>
+        <translation>COM port</translation>
     </message>
     <message>
         <source>Com</source>
-        <translation type="unfinished"></translation>
+        <translation>Com</translation>
     </message>
     <message>
         <source>Fehler</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>Fehlernummer</source>
-        <translation type="unfinished"></translation>
+        <translation>Error number</translation>
     </message>
     <message>
         <source>Fehlertext</source>
-        <translation type="unfinished"></translation>
+        <translation>Error text</translation>
     </message>
     <message>
         <source>Datei</source>
-        <translation type="unfinished"></translation>
+        <translation>File</translation>
     </message>
     <message>
         <source>Fenster</source>
-        <translation type="unfinished"></translation>
+        <translation>Window</translation>
     </message>
     <message>
         <source>Hilfe</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>Ctrl+N</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+N</translation>
     </message>
     <message>
         <source>Neu</source>
-        <translation type="unfinished"></translation>
+        <translation>New</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>Ctrl+S</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+S</translation>
     </message>
     <message>
         <source>Ctrl+Shift+S</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Shift+S</translation>
     </message>
     <message>
         <source>Speichern unter...</source>
-        <translation type="unfinished"></translation>
+        <translation>Save as...</translation>
     </message>
     <message>
         <source>Ctrl+Q</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Q</translation>
     </message>
     <message>
         <source>Beenden</source>
-        <translation type="unfinished"></translation>
+        <translation>Quit</translation>
     </message>
     <message>
         <source>Umbenennen...</source>
-        <translation type="unfinished"></translation>
+        <translation>Rename...</translation>
     </message>
     <message>
         <source>Schnittstellenprotokoll...</source>
-        <translation type="unfinished"></translation>
+        <translation>Interface log...</translation>
     </message>
     <message>
         <source>Mit TKV-9D vergleichen...</source>
-        <translation type="unfinished"></translation>
+        <translation>Compare with TKV-9D...</translation>
     </message>
     <message>
         <source>F1</source>
-        <translation type="unfinished"></translation>
+        <translation>F1</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Info</translation>
     </message>
 </context>
 <context>
     <name>Parameter</name>
     <message>
         <source> Der Wert bleibt erhalten, bis Sie ihn ändern.</source>
-        <translation type="unfinished"></translation>
+        <translation> The value is kept until you change it.</translation>
     </message>
     <message>
         <source> Der Wert bleibt erhalten, bis Sie eine Auswahl treffen.</source>
-        <translation type="unfinished"></translation>
+        <translation> The value is kept until you make a choice.</translation>
     </message>
     <message>
         <source>Gespeichert ist %1, keine gültige Zahl.</source>
-        <translation type="unfinished"></translation>
+        <translation>Stored is %1, not a valid number.</translation>
     </message>
     <message>
         <source>Gespeichert ist %1, außerhalb des Bereichs %2 bis %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Stored is %1, outside the range %2 to %3.</translation>
     </message>
     <message>
         <source>Gespeichert ist %1, genauer als die %2 Nachkommastellen des Feldes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Stored is %1, finer than the field&apos;s %2 decimal places.</translation>
     </message>
     <message>
         <source>Gespeichert ist %1, keine der Auswahlmöglichkeiten.</source>
-        <translation type="unfinished"></translation>
+        <translation>Stored is %1, none of the choices.</translation>
     </message>
     <message>
         <source>Gespeichert wird: „%1“</source>
-        <translation type="unfinished"></translation>
+        <translation>Will be stored: “%1”</translation>
     </message>
     <message>
         <source>Das Gerät meldet nur die ersten %1 Zeichen zurück.</source>
-        <translation type="unfinished"></translation>
+        <translation>The device reports back only the first %1 characters.</translation>
     </message>
     <message>
         <source>Strom 1 ist zu groß für Messbereich 1
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Current 1 is too large for measuring range 1
+</translation>
     </message>
     <message>
         <source>Strom 2 ist zu groß für Messbereich 1
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Current 2 is too large for measuring range 1
+</translation>
     </message>
     <message>
         <source>Strom 3 ist zu groß für Messbereich 1
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Current 3 is too large for measuring range 1
+</translation>
     </message>
     <message>
         <source>Strom 4 ist zu groß für Messbereich 1
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Current 4 is too large for measuring range 1
+</translation>
     </message>
     <message>
         <source>Mindeststrom für Abschaltübersp. ist zu groß für Messbereich 1
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Minimum current for turn-off overv. is too large for measuring range 1
+</translation>
     </message>
     <message>
         <source>Kalibrierstrom 1 ist zu groß für Messbereich 1
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration current 1 is too large for measuring range 1
+</translation>
     </message>
     <message>
         <source>Kalibrierstrom 2 ist zu groß für Messbereich 1
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration current 2 is too large for measuring range 1
+</translation>
     </message>
     <message>
         <source>Fehler in den Parametern</source>
-        <translation type="unfinished"></translation>
+        <translation>Error in the parameters</translation>
     </message>
     <message>
         <source>Feld %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Field %1</translation>
     </message>
 </context>
 <context>
     <name>Programm</name>
     <message>
         <source>Stopp wird gesendet …</source>
-        <translation type="unfinished"></translation>
+        <translation>Sending stop …</translation>
     </message>
     <message>
         <source>Stopp vom TKV-9D angenommen</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop accepted by the TKV-9D</translation>
     </message>
     <message>
         <source>Wird beendet, sobald der laufende Vorgang zu Ende ist …</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitting as soon as the running operation has ended …</translation>
     </message>
     <message>
         <source>Stopp</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop</translation>
     </message>
     <message>
         <source>Hält den TKV-9D an, auch während ein Vorgang läuft (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Stops the TKV-9D, also while an operation is running (%1)</translation>
     </message>
     <message>
         <source>Neu verbinden</source>
-        <translation type="unfinished"></translation>
+        <translation>Reconnect</translation>
     </message>
     <message>
         <source>Beenden</source>
-        <translation type="unfinished"></translation>
+        <translation>Quit</translation>
     </message>
     <message>
         <source>Ein Vorgang mit dem TKV-9D läuft noch. Möchten Sie ihn abbrechen und das Programm beenden?</source>
-        <translation type="unfinished"></translation>
+        <translation>An operation with the TKV-9D is still running. Do you want to cancel it and quit the program?</translation>
     </message>
     <message>
         <source>Ja</source>
-        <translation type="unfinished"></translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>Nein</source>
-        <translation type="unfinished"></translation>
+        <translation>No</translation>
     </message>
 </context>
 <context>
     <name>Programme</name>
     <message>
         <source>aktuelles</source>
-        <translation type="unfinished"></translation>
+        <translation>current</translation>
     </message>
     <message>
         <source>alle</source>
-        <translation type="unfinished"></translation>
+        <translation>all</translation>
     </message>
     <message>
         <source>abbrechen</source>
-        <translation type="unfinished"></translation>
+        <translation>cancel</translation>
     </message>
     <message>
         <source>Programme zu TKV-9D schreiben</source>
-        <translation type="unfinished"></translation>
+        <translation>Write programs to TKV-9D</translation>
     </message>
     <message>
         <source>Programm %1 von %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Program %1 of %2</translation>
     </message>
     <message>
         <source>Arbeitsparameter werden gelesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Reading working parameters</translation>
     </message>
     <message>
         <source>Arbeitsparameter werden geschrieben</source>
-        <translation type="unfinished"></translation>
+        <translation>Writing working parameters</translation>
     </message>
     <message>
         <source>Programm %1 wird gelesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Reading program %1</translation>
     </message>
     <message>
         <source>Programm %1 wird geschrieben</source>
-        <translation type="unfinished"></translation>
+        <translation>Writing program %1</translation>
     </message>
     <message>
         <source>Der TKV-9D hält wieder seine eigenen Arbeitsparameter, seine Programme sind unverändert.</source>
-        <translation type="unfinished"></translation>
+        <translation>The TKV-9D holds its own working parameters again; its programs are unchanged.</translation>
     </message>
     <message>
         <source>Der TKV-9D ist unverändert.</source>
-        <translation type="unfinished"></translation>
+        <translation>The TKV-9D is unchanged.</translation>
     </message>
     <message>
         <source>, Programm %1 wie zuvor</source>
-        <translation type="unfinished"></translation>
+        <translation>, program %1 as before</translation>
     </message>
     <message>
         <source>, die Programme %1 bis %2 wie zuvor</source>
-        <translation type="unfinished"></translation>
+        <translation>, programs %1 to %2 as before</translation>
     </message>
     <message>
         <source>Im TKV-9D ist Programm 1 neu%1; seine Arbeitsparameter halten Eintrag A.</source>
-        <translation type="unfinished"></translation>
+        <translation>In the TKV-9D program 1 is new%1; its working parameters hold entry A.</translation>
     </message>
     <message>
         <source>Im TKV-9D sind die Programme 1 und 2 neu%1; seine Arbeitsparameter halten Eintrag A.</source>
-        <translation type="unfinished"></translation>
+        <translation>In the TKV-9D programs 1 and 2 are new%1; its working parameters hold entry A.</translation>
     </message>
     <message>
         <source>Im TKV-9D sind die Programme 1 bis %2 neu%1; seine Arbeitsparameter halten Eintrag A.</source>
-        <translation type="unfinished"></translation>
+        <translation>In the TKV-9D programs 1 to %2 are new%1; its working parameters hold entry A.</translation>
     </message>
     <message>
         <source>Abgebrochen nach den Arbeitsparametern.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelled after the working parameters.</translation>
     </message>
     <message>
         <source>Abgebrochen nach %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelled after %1.</translation>
     </message>
     <message>
         <source>: die Arbeitsparameter des Geräts könnten nicht zurückgeschrieben werden, es wurde kein Programm geladen.</source>
-        <translation type="unfinished"></translation>
+        <translation>: the device&apos;s working parameters could not be written back; no program was loaded.</translation>
     </message>
     <message>
         <source>Eintrag A</source>
-        <translation type="unfinished"></translation>
+        <translation>Entry A</translation>
     </message>
     <message>
         <source>Programm %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Program %1</translation>
     </message>
     <message>
         <source>Kein Programm wurde gespeichert.</source>
-        <translation type="unfinished"></translation>
+        <translation>No program was stored.</translation>
     </message>
     <message>
         <source>Alle Programme sind gespeichert.</source>
-        <translation type="unfinished"></translation>
+        <translation>All programs are stored.</translation>
     </message>
     <message>
         <source>Programm 1 ist gespeichert, die folgenden nicht.</source>
-        <translation type="unfinished"></translation>
+        <translation>Program 1 is stored, the following ones are not.</translation>
     </message>
     <message>
         <source>Programme 1 bis %1 sind gespeichert, die folgenden nicht.</source>
-        <translation type="unfinished"></translation>
+        <translation>Programs 1 to %1 are stored, the following ones are not.</translation>
     </message>
     <message>
         <source>seine bisherigen Werte</source>
-        <translation type="unfinished"></translation>
+        <translation>its previous values</translation>
     </message>
     <message>
         <source>Die Arbeitsparameter des TKV-9D sind die bisherigen.</source>
-        <translation type="unfinished"></translation>
+        <translation>The working parameters of the TKV-9D are the previous ones.</translation>
     </message>
     <message>
         <source>Die Arbeitsparameter des TKV-9D halten %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>The working parameters of the TKV-9D hold %1.</translation>
     </message>
     <message>
         <source>Die Arbeitsparameter des TKV-9D halten %1 nur zum Teil, sonst %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>The working parameters of the TKV-9D hold %1 only in part, otherwise %2.</translation>
     </message>
     <message>
         <source>Der TKV-9D hält jetzt Programm %1 als Arbeitsparameter; seine eigenen sind verloren, wenn sie nicht in einer Datei stehen.</source>
-        <translation type="unfinished"></translation>
+        <translation>The TKV-9D now holds program %1 as working parameters; its own are lost unless they are in a file.</translation>
     </message>
     <message>
         <source>Der TKV-9D hält jetzt Programm %1 als Arbeitsparameter, zum Teil mit seinen eigenen überschrieben; seine eigenen sind verloren, wenn sie nicht in einer Datei stehen.</source>
-        <translation type="unfinished"></translation>
+        <translation>The TKV-9D now holds program %1 as working parameters, partly overwritten with its own; its own are lost unless they are in a file.</translation>
     </message>
     <message>
         <source>Arbeitsparameter des Geräts werden zurückgeschrieben</source>
-        <translation type="unfinished"></translation>
+        <translation>Writing back the device&apos;s working parameters</translation>
     </message>
     <message>
         <source>Fehler in den Parametern</source>
-        <translation type="unfinished"></translation>
+        <translation>Error in the parameters</translation>
     </message>
     <message>
         <source>Es wurde nichts zum TKV-9D geschrieben.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nothing was written to the TKV-9D.</translation>
     </message>
     <message>
         <source>Trotzdem schreiben?</source>
-        <translation type="unfinished"></translation>
+        <translation>Write anyway?</translation>
     </message>
     <message>
         <source>schreiben</source>
-        <translation type="unfinished"></translation>
+        <translation>write</translation>
     </message>
     <message>
         <source>Abbrechen</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Abgebrochen, bevor ein Programm geschrieben wurde.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelled before any program was written.</translation>
     </message>
     <message>
         <source>Arbeitsparameter des Geräts werden gelesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Reading the device&apos;s working parameters</translation>
     </message>
     <message>
         <source>Programm %1 ist gespeichert.</source>
-        <translation type="unfinished"></translation>
+        <translation>Program %1 is stored.</translation>
     </message>
     <message>
         <source>Programm %1 ist nicht gespeichert.</source>
-        <translation type="unfinished"></translation>
+        <translation>Program %1 is not stored.</translation>
     </message>
     <message>
         <source>Nur aktuell ausgewähltes oder alle Programme schreiben?</source>
-        <translation type="unfinished"></translation>
+        <translation>Write only the selected program or all programs?</translation>
     </message>
     <message>
         <source>Abgebrochen, bevor ein Programm gelesen wurde.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelled before any program was read.</translation>
     </message>
     <message>
         <source>Programme vom TKV-9D lesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Read programs from the TKV-9D</translation>
     </message>
     <message>
         <source>Nur aktuell ausgewähltes oder alle Programme lesen?</source>
-        <translation type="unfinished"></translation>
+        <translation>Read only the selected program or all programs?</translation>
     </message>
 </context>
 <context>
     <name>Protokoll</name>
     <message>
         <source>Zeit</source>
-        <translation type="unfinished"></translation>
+        <translation>Time</translation>
     </message>
     <message>
         <source>Port</source>
-        <translation type="unfinished"></translation>
+        <translation>Port</translation>
     </message>
     <message>
         <source>Adresse</source>
-        <translation type="unfinished"></translation>
+        <translation>Address</translation>
     </message>
     <message>
         <source>Gesendet</source>
-        <translation type="unfinished"></translation>
+        <translation>Sent</translation>
     </message>
     <message>
         <source>Quittung</source>
-        <translation type="unfinished"></translation>
+        <translation>Acknowledgement</translation>
     </message>
     <message>
         <source>Antwort</source>
-        <translation type="unfinished"></translation>
+        <translation>Answer</translation>
     </message>
     <message>
         <source>Dauer</source>
-        <translation type="unfinished"></translation>
+        <translation>Duration</translation>
     </message>
     <message>
         <source>Ergebnis</source>
-        <translation type="unfinished"></translation>
+        <translation>Result</translation>
     </message>
     <message>
         <source>Anhalten</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Leeren</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear</translation>
     </message>
     <message>
         <source>Speichern...</source>
-        <translation type="unfinished"></translation>
+        <translation>Save...</translation>
     </message>
     <message>
         <source>Nur Fehler</source>
-        <translation type="unfinished"></translation>
+        <translation>Failures only</translation>
     </message>
     <message>
         <source>Schnittstellenprotokoll</source>
-        <translation type="unfinished"></translation>
+        <translation>Interface log</translation>
     </message>
     <message>
         <source>Speichert die angezeigten Übertragungen als Textdatei, eine Zeile je Übertragung</source>
-        <translation type="unfinished"></translation>
+        <translation>Saves the transfers shown as a text file, one line per transfer</translation>
     </message>
     <message>
         <source>Fortsetzen</source>
-        <translation type="unfinished"></translation>
+        <translation>Resume</translation>
     </message>
     <message>
         <source>Angehalten: neue Übertragungen werden verworfen, bisher %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Paused: new transfers are dropped, %1 so far.</translation>
     </message>
     <message>
         <source>%1 Übertragungen, %2 angezeigt; die letzten %3 bleiben.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 transfers, %2 shown; the last %3 are kept.</translation>
     </message>
     <message>
         <source>Schnittstellenprotokoll speichern</source>
-        <translation type="unfinished"></translation>
+        <translation>Save interface log</translation>
     </message>
 </context>
 <context>
     <name>RENAMEPNL</name>
     <message>
         <source>Umbenennen</source>
-        <translation type="unfinished"></translation>
+        <translation>Rename</translation>
     </message>
     <message>
         <source>Programmname</source>
-        <translation type="unfinished"></translation>
+        <translation>Program name</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Abbruch</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>STATUSPNL</name>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>Gerät Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Device Status</translation>
     </message>
     <message>
         <source>Kurve läuft</source>
-        <translation type="unfinished"></translation>
+        <translation>Curve running</translation>
     </message>
     <message>
         <source>Bestromung aktiv</source>
-        <translation type="unfinished"></translation>
+        <translation>Current on</translation>
     </message>
     <message>
         <source>Kurve beendet</source>
-        <translation type="unfinished"></translation>
+        <translation>Curve finished</translation>
     </message>
     <message>
         <source>Kurvenablauf abgebrochen</source>
-        <translation type="unfinished"></translation>
+        <translation>Curve run aborted</translation>
     </message>
     <message>
         <source>Speicherfehler</source>
-        <translation type="unfinished"></translation>
+        <translation>Memory error</translation>
     </message>
     <message>
         <source>hdx-4 Fehler</source>
-        <translation type="unfinished"></translation>
+        <translation>hdx-4 error</translation>
     </message>
     <message>
         <source>Prüfspannungsfehler</source>
-        <translation type="unfinished"></translation>
+        <translation>Test voltage error</translation>
     </message>
     <message>
         <source>Statusabfrage einschalten</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch status polling on</translation>
     </message>
     <message>
         <source>Statusabfrage ausschalten</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch status polling off</translation>
     </message>
     <message>
         <source>I-Ist [A]</source>
-        <translation type="unfinished"></translation>
+        <translation>I actual [A]</translation>
     </message>
     <message>
         <source>U-ist [V]</source>
-        <translation type="unfinished"></translation>
+        <translation>U actual [V]</translation>
     </message>
     <message>
         <source>Gerät Steuern</source>
-        <translation type="unfinished"></translation>
+        <translation>Device Control</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Start</translation>
     </message>
     <message>
         <source>Stopp</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop</translation>
     </message>
     <message>
         <source>hdx-4 Status</source>
-        <translation type="unfinished"></translation>
+        <translation>hdx-4 status</translation>
     </message>
     <message>
         <source>hdx-4 gefunden</source>
-        <translation type="unfinished"></translation>
+        <translation>hdx-4 found</translation>
     </message>
     <message>
         <source>hdx-4 nicht mehr erreichbar</source>
-        <translation type="unfinished"></translation>
+        <translation>hdx-4 no longer reachable</translation>
     </message>
     <message>
         <source>hdx-4 meldet &quot;Nicht alle Parameter erhalten&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>hdx-4 reports &quot;Not all parameters received&quot;</translation>
     </message>
     <message>
         <source>Ausgänge</source>
-        <translation type="unfinished"></translation>
+        <translation>Outputs</translation>
     </message>
     <message>
         <source>1</source>
-        <translation type="unfinished"></translation>
+        <translation>1</translation>
     </message>
     <message>
         <source>2</source>
-        <translation type="unfinished"></translation>
+        <translation>2</translation>
     </message>
     <message>
         <source>3</source>
-        <translation type="unfinished"></translation>
+        <translation>3</translation>
     </message>
     <message>
         <source>4</source>
-        <translation type="unfinished"></translation>
+        <translation>4</translation>
     </message>
     <message>
         <source>5</source>
-        <translation type="unfinished"></translation>
+        <translation>5</translation>
     </message>
     <message>
         <source>6</source>
-        <translation type="unfinished"></translation>
+        <translation>6</translation>
     </message>
     <message>
         <source>7</source>
-        <translation type="unfinished"></translation>
+        <translation>7</translation>
     </message>
     <message>
         <source>8</source>
-        <translation type="unfinished"></translation>
+        <translation>8</translation>
     </message>
     <message>
         <source>9</source>
-        <translation type="unfinished"></translation>
+        <translation>9</translation>
     </message>
     <message>
         <source>a</source>
-        <translation type="unfinished"></translation>
+        <translation>a</translation>
     </message>
     <message>
         <source>b</source>
-        <translation type="unfinished"></translation>
+        <translation>b</translation>
     </message>
     <message>
         <source>c</source>
-        <translation type="unfinished"></translation>
+        <translation>c</translation>
     </message>
     <message>
         <source>d</source>
-        <translation type="unfinished"></translation>
+        <translation>d</translation>
     </message>
     <message>
         <source>e</source>
-        <translation type="unfinished"></translation>
+        <translation>e</translation>
     </message>
     <message>
         <source>f</source>
-        <translation type="unfinished"></translation>
+        <translation>f</translation>
     </message>
     <message>
         <source>hdx-4 Status einmal abfragen</source>
-        <translation type="unfinished"></translation>
+        <translation>Query hdx-4 status once</translation>
     </message>
     <message>
         <source>Lesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Read</translation>
     </message>
     <message>
         <source>Schreiben</source>
-        <translation type="unfinished"></translation>
+        <translation>Write</translation>
     </message>
     <message>
         <source>COM-Port</source>
-        <translation type="unfinished"></translation>
+        <translation>COM port</translation>
     </message>
     <message>
         <source>Com</source>
-        <translation type="unfinished"></translation>
+        <translation>Com</translation>
     </message>
     <message>
         <source>Fehler</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>Fehlernummer</source>
-        <translation type="unfinished"></translation>
+        <translation>Error number</translation>
     </message>
     <message>
         <source>Fehlertext</source>
-        <translation type="unfinished"></translation>
+        <translation>Error text</translation>
     </message>
     <message>
         <source>Zurück zum Hauptfenster</source>
-        <translation type="unfinished"></translation>
+        <translation>Back to the main window</translation>
     </message>
     <message>
         <source>Datei</source>
-        <translation type="unfinished"></translation>
+        <translation>File</translation>
     </message>
     <message>
         <source>Fenster</source>
-        <translation type="unfinished"></translation>
+        <translation>Window</translation>
     </message>
     <message>
         <source>Ctrl+Q</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Q</translation>
     </message>
     <message>
         <source>Beenden</source>
-        <translation type="unfinished"></translation>
+        <translation>Quit</translation>
     </message>
 </context>
 <context>
     <name>Sprache</name>
     <message>
         <source>Wie der Desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>As the desktop</translation>
     </message>
     <message>
         <source>Die gewählte Sprache gilt ab dem nächsten Start des Programms. Jetzt neu starten?</source>
-        <translation type="unfinished"></translation>
+        <translation>The chosen language takes effect at the program&apos;s next start. Restart now?</translation>
     </message>
     <message>
         <source>Neu starten</source>
-        <translation type="unfinished"></translation>
+        <translation>Restart</translation>
     </message>
     <message>
         <source>Später</source>
-        <translation type="unfinished"></translation>
+        <translation>Later</translation>
     </message>
 </context>
 <context>
     <name>Start</name>
     <message>
         <source>Die Einstellungen liegen im Ordner „%1“.</source>
-        <translation type="unfinished"></translation>
+        <translation>The settings are in the folder “%1”.</translation>
     </message>
     <message>
         <source>Kein Benutzerordner: die Umgebungsvariable APPDATA fehlt.</source>
-        <translation type="unfinished"></translation>
+        <translation>No user folder: the environment variable APPDATA is missing.</translation>
     </message>
     <message>
         <source>Kein Benutzerordner: die Umgebungsvariable HOME fehlt.</source>
-        <translation type="unfinished"></translation>
+        <translation>No user folder: the environment variable HOME is missing.</translation>
     </message>
     <message>
         <source>Der Ordner %1 lässt sich nicht anlegen.</source>
-        <translation type="unfinished"></translation>
+        <translation>The folder %1 cannot be created.</translation>
     </message>
     <message>
         <source>Der Ordner %1 lässt sich nicht öffnen.</source>
-        <translation type="unfinished"></translation>
+        <translation>The folder %1 cannot be opened.</translation>
     </message>
 </context>
 <context>
     <name>Status</name>
     <message>
         <source>hdx-4 %1 gefunden</source>
-        <translation type="unfinished"></translation>
+        <translation>hdx-4 %1 found</translation>
     </message>
     <message>
         <source>hdx-4 %1 nicht mehr erreichbar</source>
-        <translation type="unfinished"></translation>
+        <translation>hdx-4 %1 no longer reachable</translation>
     </message>
     <message>
         <source>hdx-4 %1 meldet &quot;Nicht alle Parameter erhalten&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>hdx-4 %1 reports &quot;Not all parameters received&quot;</translation>
     </message>
     <message>
         <source>hdx-4 %1 Ausgang freigegeben</source>
-        <translation type="unfinished"></translation>
+        <translation>hdx-4 %1 output enabled</translation>
     </message>
     <message>
         <source>%1 Status</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Status</translation>
     </message>
     <message>
         <source>%1 Steuern</source>
-        <translation type="unfinished"></translation>
+        <translation>Control %1</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Start</translation>
     </message>
     <message>
         <source>Start vom TKV-9D angenommen</source>
-        <translation type="unfinished"></translation>
+        <translation>Start accepted by the TKV-9D</translation>
     </message>
     <message>
         <source>hdx-4-Status lesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Read hdx-4 status</translation>
     </message>
     <message>
         <source>hdx-4-Status gelesen</source>
-        <translation type="unfinished"></translation>
+        <translation>hdx-4 status read</translation>
     </message>
     <message>
         <source>Ausgänge lesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Read outputs</translation>
     </message>
     <message>
         <source>Ausgänge gelesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Outputs read</translation>
     </message>
     <message>
         <source>Ausgänge schreiben</source>
-        <translation type="unfinished"></translation>
+        <translation>Write outputs</translation>
     </message>
     <message>
         <source>Ausgänge geschrieben</source>
-        <translation type="unfinished"></translation>
+        <translation>Outputs written</translation>
     </message>
     <message>
         <source>Statusabfrage</source>
-        <translation type="unfinished"></translation>
+        <translation>Status query</translation>
     </message>
 </context>
 <context>
     <name>Vergleich</name>
     <message>
         <source>Mit TKV-9D vergleichen</source>
-        <translation type="unfinished"></translation>
+        <translation>Compare with TKV-9D</translation>
     </message>
     <message>
         <source>Zum Vergleichen wird der TKV-9D angehalten und jedes seiner 16 Programme einmal in die Arbeitsparameter geladen. Danach werden seine Arbeitsparameter wieder zurückgeschrieben.
 
 Jetzt vergleichen?</source>
-        <translation type="unfinished"></translation>
+        <translation>To compare, the TKV-9D is stopped and each of its 16 programs is loaded into the working parameters once. Afterwards its working parameters are written back.
+
+Compare now?</translation>
     </message>
     <message>
         <source>Der TKV-9D wurde für den Vergleich angehalten.</source>
-        <translation type="unfinished"></translation>
+        <translation>The TKV-9D was stopped for the comparison.</translation>
     </message>
     <message>
         <source>Programmname</source>
-        <translation type="unfinished"></translation>
+        <translation>Program name</translation>
     </message>
     <message>
         <source>Eintrag</source>
-        <translation type="unfinished"></translation>
+        <translation>Entry</translation>
     </message>
     <message>
         <source>Feld</source>
-        <translation type="unfinished"></translation>
+        <translation>Field</translation>
     </message>
     <message>
         <source>Im Programm</source>
-        <translation type="unfinished"></translation>
+        <translation>In the program</translation>
     </message>
     <message>
         <source>Im TKV-9D</source>
-        <translation type="unfinished"></translation>
+        <translation>In the TKV-9D</translation>
     </message>
     <message>
         <source>Unterschiede</source>
-        <translation type="unfinished"></translation>
+        <translation>Differences</translation>
     </message>
     <message>
         <source>Schließen</source>
-        <translation type="unfinished"></translation>
+        <translation>Close</translation>
     </message>
     <message>
         <source>1 Unterschied zwischen Programm und TKV-9D:</source>
-        <translation type="unfinished"></translation>
+        <translation>1 difference between program and TKV-9D:</translation>
     </message>
     <message>
         <source>%1 Unterschiede zwischen Programm und TKV-9D:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 differences between program and TKV-9D:</translation>
     </message>
     <message>
         <source>Ja</source>
-        <translation type="unfinished"></translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>Nein</source>
-        <translation type="unfinished"></translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>Programme zum Vergleich gelesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Programs read for the comparison</translation>
     </message>
     <message>
         <source>Keine Unterschiede: Er hält die Arbeitsparameter und alle 16 Programme so, wie sie im Programm stehen.</source>
-        <translation type="unfinished"></translation>
+        <translation>No differences: it holds the working parameters and all 16 programs as they are in the program.</translation>
     </message>
 </context>
 <context>
     <name>Vorgang</name>
     <message>
         <source>Schritt %1 von %2, </source>
-        <translation type="unfinished"></translation>
+        <translation>Step %1 of %2, </translation>
     </message>
     <message>
         <source>Restzeit wird ermittelt …</source>
-        <translation type="unfinished"></translation>
+        <translation>Estimating the time left …</translation>
     </message>
     <message>
         <source>noch etwa %1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>about %1 s left</translation>
     </message>
     <message>
         <source>Stopp</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop</translation>
     </message>
     <message>
         <source>Wird nach dem laufenden Schritt abgebrochen …</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelling after the running step …</translation>
     </message>
     <message>
         <source>Abbrechen</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Gerät antwortet nicht – Eingabe nicht ausgeführt</source>
-        <translation type="unfinished"></translation>
+        <translation>Device does not answer – input not carried out</translation>
     </message>
     <message>
         <source>Abgebrochen</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelled</translation>
     </message>
 </context>
 <context>
     <name>Zahlen</name>
     <message>
         <source>,</source>
-        <translation type="unfinished"></translation>
+        <translation>.</translation>
     </message>
     <message>
         <source>.</source>
-        <translation type="unfinished"></translation>
+        <translation>,</translation>
     </message>
 </context>
 </TS>
