@@ -86,7 +86,7 @@ void resetState() {
 }
 
 std::vector<PortItem> portItems() {
-    std::vector<PortItem> items{{kNotOpenLabel, 0}};
+    std::vector<PortItem> items{{VRL_TR("Com", kNotOpenLabel), 0}};
     for (int port : vrl::driver::listPorts())
         items.push_back({"COM " + std::to_string(port), port});
     std::sort(items.begin() + 1, items.end(),

@@ -15,6 +15,7 @@ namespace vrl::gui {
 namespace {
 
 Language gInstalled = Language::German;
+std::unique_ptr<QLocale> gLocaleBefore;
 std::unique_ptr<QTranslator> gOwnTexts;
 std::unique_ptr<QTranslator> gQtTexts;
 
@@ -56,6 +57,7 @@ Language desktopLanguage() {
 bool installLanguage(Language language) {
     removeTranslator(gOwnTexts);
     removeTranslator(gQtTexts);
+    if (!gLocaleBefore) gLocaleBefore = std::make_unique<QLocale>();
     gInstalled = language;
     bool loaded = true;
     if (language == Language::German) {
@@ -71,6 +73,15 @@ bool installLanguage(Language language) {
              QCoreApplication::installTranslator(gOwnTexts.get());
     vrl::text::install(translateForLayers);
     return loaded;
+}
+
+void uninstallLanguage() {
+    removeTranslator(gOwnTexts);
+    removeTranslator(gQtTexts);
+    vrl::text::install(nullptr);
+    if (gLocaleBefore) QLocale::setDefault(*gLocaleBefore);
+    gLocaleBefore.reset();
+    gInstalled = Language::German;
 }
 
 Language installedLanguage() {

@@ -26,6 +26,10 @@ Language desktopLanguage();
 // (or Qt's English), the program works all the same.
 bool installLanguage(Language language);
 
+// Takes the translators out again: the source texts, Qt's English, and the default QLocale as
+// before the first install.
+void uninstallLanguage();
+
 // The language installed last (German before any install).
 Language installedLanguage();
 
