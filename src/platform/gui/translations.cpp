@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStringList>
 #include <QTranslator>
 #include <memory>
 #include <mutex>
@@ -51,7 +52,12 @@ bool installGermanQtTranslations(QTranslator& translator) {
 }
 
 Language desktopLanguage() {
-    return QLocale::system().language() == QLocale::German ? Language::German : Language::English;
+    // The desktop's language for messages (LANGUAGE, LC_ALL, LC_MESSAGES, LANG on Linux; the
+    // user's display language on Windows), not the one of its number format.
+    const QStringList languages = QLocale::system().uiLanguages();
+    return !languages.isEmpty() && languages.first().startsWith(QStringLiteral("de"))
+               ? Language::German
+               : Language::English;
 }
 
 bool installLanguage(Language language) {

@@ -14,7 +14,7 @@ bool installGermanQtTranslations(QTranslator& translator);
 // catalogue's language numbers (2 English, every other value German).
 enum class Language { German = 1, English = 2 };
 
-// German on a desktop whose locale is German (de, de_AT, de_CH ...), English on every other.
+// German on a desktop whose language is German (de, de_AT, de_CH ...), English on every other.
 Language desktopLanguage();
 
 // Makes the program speak language from here on: its own texts (the English translation
