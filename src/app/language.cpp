@@ -98,3 +98,7 @@ void Sprache_MenueErstellen(QMenu* menu) {
 bool Sprache_NeustartGewuenscht() {
     return gNeustart;
 }
+
+void Sprache_KeinNeustart() {
+    gNeustart = false;
+}

@@ -30,3 +30,5 @@ void Sprache_MenueErstellen(QMenu* menu);
 // True when the operator chose to restart in another language; the program is started again
 // once it has ended (and saved its settings).
 bool Sprache_NeustartGewuenscht();
+// The quit for the restart was declined: the program goes on as it is.
+void Sprache_KeinNeustart();

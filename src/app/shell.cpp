@@ -134,7 +134,10 @@ void quitIfAllowed() {
                    "Ein Vorgang mit dem TKV-9D läuft noch. Möchten Sie ihn abbrechen und das "
                    "Programm beenden?"),
             VRL_TR("Programm", "Ja"), VRL_TR("Programm", "Nein"), "", 2, 2);
-        if (answer != 1 || !vrl::op::running()) return;
+        if (answer != 1 || !vrl::op::running()) {
+            Sprache_KeinNeustart();  // the program stays: no restart at a later quit
+            return;
+        }
         vrl::op::requestCancel();
         showClosing();
         if (gOperations) gOperations->whenIdle(quitIfAllowed);
@@ -153,7 +156,8 @@ void quitIfAllowed() {
         QCoreApplication::exit(0);
         return;
     }
-    // The operator chose to stay: no window claims it is closing.
+    // The operator chose to stay: no window claims it is closing, and a later quit is no restart.
+    Sprache_KeinNeustart();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (auto* main = qobject_cast<QMainWindow*>(window);
             main && main->statusBar()->currentMessage() == translated(kWirdBeendet))

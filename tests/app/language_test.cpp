@@ -137,4 +137,25 @@ TEST_F(Languages, EnglishHoldsNoGermanWordAndGermanShowsTheSourceTexts) {
     EXPECT_EQ(german.join(u'\n').toStdString(), source.join(u'\n').toStdString());
 }
 
+// Catches a restart left pending after the operator declined the quit it needs ("Abbrechen" to
+// the unsaved data): a later quit would start the program again unasked.
+TEST_F(Languages, RestartOnlyWhenTheQuitGoesAhead) {
+    struct Row {
+        int unsavedAnswer;  // 2 "Nein" (discard and quit), 3 "Abbrechen"
+        bool restart;
+    };
+    const Row rows[] = {{3, false}, {2, true}};
+    Sprache_Einstellen(Language::German);
+    ASSERT_EQ(Func_PanelsInitialisieren("V 1.2.3", "4/2011"), 0);
+    QAction* english = ParMain_GetMainpanel()->findChild<QMenu*>("SPRACHE")->actions().at(2);
+    for (const auto& row : rows) {
+        gDatenGeaendert = true;
+        popups.answers = {1, row.unsavedAnswer};  // "Neu starten", then the unsaved data
+        english->trigger();
+        EXPECT_EQ(Sprache_NeustartGewuenscht(), row.restart) << row.unsavedAnswer;
+    }
+    gDatenGeaendert = false;
+    Func_PanelsFreigeben();
+}
+
 }  // namespace
