@@ -1,7 +1,8 @@
 // Pictures of the three windows for the README and docs/, taken from the real panels connected to
 // the simulated device: the main window, the connection window after a scan found the device, and
 // the status window with polling on and a curve running, and the main window with the progress
-// display while all programs are written.
+// display while all programs are written. With the language "en" after the folder: the three
+// windows in English, english_main.png, english_connection.png and english_status.png.
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +17,7 @@
 
 #include "app/com_main.h"
 #include "app/curve_preview.h"
+#include "app/language.h"
 #include "app/par_main.h"
 #include "app/recorder.h"
 #include "app/shell.h"
@@ -75,6 +77,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("docs/screenshots");
     QDir().mkpath(folder);
+    const bool english = argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("en");
+    Sprache_Einstellen(english ? vrl::gui::Language::English : vrl::gui::Language::German);
+    const QString prefix = folder + (english ? "/english_" : "/");
 
     sim::Line line;
     line.addTkv('1', "VRL-TKV9D-SIM");
@@ -94,38 +99,45 @@ int main(int argc, char** argv) {
     bool ok = true;
     // The working parameters as the device holds them.
     Prog_ProgrammeLesen(0, 0);
-    ok &= save(ParMain_GetMainpanel(), folder + "/main.png");
+    ok &= save(ParMain_GetMainpanel(), prefix + "main.png");
 
-    // The curve preview alone, with a four-step sequence and a triangle.
-    auto* preview = ParMain_GetMainpanel()->findChild<vrl::app::CurvePreview*>();
-    Parametersatz curve = vrl::params::workspace().parameter;
-    curve.strom3 = 0.8;
-    curve.zeit3 = 1000.0;
-    curve.strom4 = 2.0;
-    curve.zeit4 = 500.0;
-    curve.zyklen = 5;
-    ParMain_GetMainpanel()->show();
-    preview->showRecord(curve);
-    settle(200);
-    ok &= preview->grab().save(folder + "/curve_four_steps.png");
-    curve.stromkurve = 2;
-    curve.messbereich = 2;
-    curve.strom2 = 4.2;  // beyond the limit: marked
-    curve.zyklen = 0;
-    preview->showRecord(curve);
-    settle(200);
-    ok &= preview->grab().save(folder + "/curve_triangle.png");
-    ParMain_GetMainpanel()->hide();
+    if (!english) {
+        // The curve preview alone, with a four-step sequence and a triangle.
+        auto* preview = ParMain_GetMainpanel()->findChild<vrl::app::CurvePreview*>();
+        Parametersatz curve = vrl::params::workspace().parameter;
+        curve.strom3 = 0.8;
+        curve.zeit3 = 1000.0;
+        curve.strom4 = 2.0;
+        curve.zeit4 = 500.0;
+        curve.zyklen = 5;
+        ParMain_GetMainpanel()->show();
+        preview->showRecord(curve);
+        settle(200);
+        ok &= preview->grab().save(folder + "/curve_four_steps.png");
+        curve.stromkurve = 2;
+        curve.messbereich = 2;
+        curve.strom2 = 4.2;  // beyond the limit: marked
+        curve.zyklen = 0;
+        preview->showRecord(curve);
+        settle(200);
+        ok &= preview->grab().save(folder + "/curve_triangle.png");
+        ParMain_GetMainpanel()->hide();
+    }
 
     ComMain_Panel()->ui.SCANN->click();
-    ok &= save(ComMain_Panel()->widget(), folder + "/connection.png");
+    ok &= save(ComMain_Panel()->widget(), prefix + "connection.png");
 
     StatusMain_Panel()->ui.START->click();
     StatusMain_Panel()->ui.HDXSTATUSABFRAGE->click();
     StatusMain_Panel()->ui.AUSGAENGELESEN->click();
     StatusMain_Panel()->ui.TKVSTATUSABFRAGE->click();
     settle(1300);  // one tick of the polling timer
-    ok &= save(StatusMain_Panel()->widget(), folder + "/status.png");
+    ok &= save(StatusMain_Panel()->widget(), prefix + "status.png");
+    if (english) {
+        Func_PanelsFreigeben();
+        vrl::setPopups(nullptr);
+        return ok ? 0 : 1;
+    }
 
     // Recording at 0.2 s while the curve runs: two cycles of its four seconds.
     auto* recorder = StatusMain_Recorder();

@@ -1,4 +1,5 @@
 #include "app/busy.h"
+#include "platform/text/translate.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -211,9 +212,11 @@ QWidget* ownerOf(QWidget* widget) {
 constexpr int kBackgroundGrace = 400;  // [ms]
 
 QString remaining(qint64 elapsedMs, qint64 lastStepMs, int done, int total) {
-    const QString step = QString::fromUtf8("Schritt %1 von %2, ").arg(done + 1).arg(total);
-    if (done <= 0) return step + QString::fromUtf8("Restzeit wird ermittelt …");
-    return step + QString::fromUtf8("noch etwa %1 s")
+    const QString step =
+        QCoreApplication::translate("Vorgang", "Schritt %1 von %2, ").arg(done + 1).arg(total);
+    if (done <= 0)
+        return step + QCoreApplication::translate("Vorgang", "Restzeit wird ermittelt …");
+    return step + QCoreApplication::translate("Vorgang", "noch etwa %1 s")
                       .arg(static_cast<int>(
                           std::ceil(remainingSeconds(elapsedMs, lastStepMs, done, total))));
 }
@@ -289,7 +292,9 @@ void WindowOperations::refuse(QObject* receiver) {
             if (top->windowHandle() == window) widget = top;
     auto* main = widget ? qobject_cast<QMainWindow*>(ownerOf(widget)) : nullptr;
     if (!main) main = qobject_cast<QMainWindow*>(QApplication::activeWindow());
-    if (main) main->statusBar()->showMessage(QString::fromUtf8(kEingabeAbgewiesen), 10000);
+    if (main)
+        main->statusBar()->showMessage(QCoreApplication::translate("Vorgang", kEingabeAbgewiesen),
+                                       10000);
 }
 
 bool WindowOperations::hold(QObject* receiver, QEvent* event) {
@@ -313,7 +318,7 @@ void WindowOperations::replayHeld() {
 
 void WindowOperations::requestStop() {
     if (!op::running()) {
-        const op::Operation operation("Stopp");
+        const op::Operation operation(VRL_TR("Vorgang", "Stopp"));
         if (operation.started() && sendStop_) sendStop_();
         return;
     }
@@ -323,8 +328,8 @@ void WindowOperations::requestStop() {
     if (op::busy()) {
         op::requestCancel();
         if (progress_) {
-            progress_->setLabelText(
-                QString::fromUtf8("Wird nach dem laufenden Schritt abgebrochen …"));
+            progress_->setLabelText(QCoreApplication::translate(
+                "Vorgang", "Wird nach dem laufenden Schritt abgebrochen …"));
             progress_->setCancelButton(nullptr);
         }
     }
@@ -417,7 +422,7 @@ void WindowOperations::progress(std::string_view step, int done, int total) {
         // it above that window: a click on the window must not hide "Abbrechen" behind it.
         auto* dialog = new QProgressDialog(owner_ ? owner_.data() : QApplication::activeWindow());
         dialog->setWindowTitle(title_);
-        dialog->setCancelButtonText(QStringLiteral("Abbrechen"));
+        dialog->setCancelButtonText(QCoreApplication::translate("Vorgang", "Abbrechen"));
         dialog->setAutoClose(false);
         dialog->setAutoReset(false);
         dialog->setMinimumDuration(0);
@@ -431,8 +436,8 @@ void WindowOperations::progress(std::string_view step, int done, int total) {
             op::requestCancel();
             // The dialog hid itself; it stays up, without its button, until the step in hand
             // has ended.
-            dialog->setLabelText(
-                QString::fromUtf8("Wird nach dem laufenden Schritt abgebrochen …"));
+            dialog->setLabelText(QCoreApplication::translate(
+                "Vorgang", "Wird nach dem laufenden Schritt abgebrochen …"));
             dialog->setCancelButton(nullptr);
             dialog->show();
         });

@@ -35,7 +35,8 @@ void setHonouredWhileBusy(QWidget* control);
 // The key that stops the device from every window of the program, in every state.
 inline constexpr Qt::Key kStoppKey = Qt::Key_F12;
 // What a refused input says, on the status line of the window it was made in.
-inline constexpr char kEingabeAbgewiesen[] = "Gerät antwortet nicht – Eingabe nicht ausgeführt";
+inline constexpr char kEingabeAbgewiesen[] =
+    QT_TRANSLATE_NOOP("Vorgang", "Gerät antwortet nicht – Eingabe nicht ausgeführt");
 
 class WindowOperations : public QObject, public op::Host {
   public:

@@ -1,6 +1,7 @@
 #include "app/com_main.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <memory>
 
 #include "app/fenster.h"
@@ -10,6 +11,7 @@
 #include "connection/vrlcom.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/panels.h"
+#include "platform/text/translate.h"
 
 namespace {
 
@@ -62,10 +64,11 @@ void showAddressInUse() {
         vrl::gui::clearRefused(ui.ADRESSE);
         return;
     }
-    const QString text = QString::fromUtf8(
-                             "Gerät an Adresse %1 gefunden – verwendet wird Adresse %2; zum "
-                             "Verwenden Adresse wählen")
-                             .arg(QChar::fromLatin1(shown), QChar::fromLatin1(used));
+    const QString text =
+        QCoreApplication::translate("Com",
+                                    "Gerät an Adresse %1 gefunden – verwendet wird Adresse %2; zum "
+                                    "Verwenden Adresse wählen")
+            .arg(QChar::fromLatin1(shown), QChar::fromLatin1(used));
     vrl::gui::markRefused(ui.ADRESSE, text);
     vrl::gui::setQuietly(ui.SCANNTEXT, text);
 }
@@ -76,7 +79,7 @@ int ComMain_Initialisieren() {
     gComPanel = std::make_unique<vrl::gui::ComPanel>();
     auto& ui = gComPanel->ui;
     QMainWindow* window = gComPanel->widget();
-    Fenster_PanelZurListeHinzufuegen(window, "Com", ui.MENUCOM_FENSTER);
+    Fenster_PanelZurListeHinzufuegen(window, VRL_TR("Fenster", "Com").c_str(), ui.MENUCOM_FENSTER);
     vrl::gui::setQuietly(ui.SCANNTEXT, QString());
 
     vrl::com::registerComPanel(ui);
@@ -127,7 +130,7 @@ int ComMain_WriteIni(IniText store) {
 
 void ComMain_StartHinweis() {
     if (VrlCom_ComPortGet() == 0 && !gStartPortFehler)
-        VrlCom_HinweisSet("Schnittstelle über „Fenster → Com“ wählen");
+        VrlCom_HinweisSet(VRL_TR("Com", "Schnittstelle über „Fenster → Com“ wählen"));
 }
 
 int Callback_Com_Button_Zurueck() {

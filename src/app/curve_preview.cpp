@@ -2,6 +2,7 @@
 
 #include <qcustomplot.h>
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include "params/datastate.h"
 #include "params/parametersatz.h"
 #include "params/program.h"
+#include "platform/text/translate.h"
 
 namespace vrl::app {
 
@@ -72,22 +74,22 @@ CurvePreview::CurvePreview(QWidget* parent)
       cycles_(new QLabel(this)),
       notes_(new QLabel(this)) {
     setObjectName("KURVENVORSCHAU_PLOT");
-    // The operator's numbers are German whatever the system's locale says.
+    // The operator's numbers in the program's language, whatever the system's locale says.
     // Without group separators, as in the number fields: "1.000" reads as one on a time axis.
-    QLocale german(QLocale::German, QLocale::Germany);
-    german.setNumberOptions(QLocale::OmitGroupSeparator);
-    view_->setLocale(german);
+    QLocale numbers;
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    view_->setLocale(numbers);
 
     // Named for the legend of a saved picture; on screen the labels beside the plot say it.
-    limit_->setName(QString::fromUtf8("Grenze des Meßbereichs"));
-    curve_->setName(QString::fromUtf8("Stromkurve"));
-    refused_->setName(QString::fromUtf8("Wert, den das TKV-9D ablehnt"));
+    limit_->setName(QCoreApplication::translate("Kurve", "Grenze des Meßbereichs"));
+    curve_->setName(QCoreApplication::translate("Kurve", "Stromkurve"));
+    refused_->setName(QCoreApplication::translate("Kurve", "Wert, den das TKV-9D ablehnt"));
     refused_->setLineStyle(QCPGraph::lsNone);
     refused_->setScatterStyle(
         QCPScatterStyle(QCPScatterStyle::ssDisc, kRefusedColour, kRefusedColour, 9));
     time_->setNumberFormat("f");
     time_->setNumberPrecision(0);
-    current_->setLabel(QString::fromUtf8("Strom [A]"));
+    current_->setLabel(QCoreApplication::translate("Kurve", "Strom [A]"));
     current_->setNumberFormat("f");
     current_->setNumberPrecision(2);
     for (QCPAxis* axis : {time_, current_}) axis->setSubTicks(false);
@@ -102,7 +104,7 @@ CurvePreview::CurvePreview(QWidget* parent)
     // In the tab order, as the description of what it shows is for screen readers.
     view_->setFocusPolicy(Qt::StrongFocus);
     view_->setObjectName("KURVENVORSCHAU_CHART");
-    view_->setAccessibleName(QStringLiteral("Kurvenvorschau"));
+    view_->setAccessibleName(QCoreApplication::translate("Kurve", "Kurvenvorschau"));
     cycles_->setObjectName("KURVENVORSCHAU_ZYKLEN");
     notes_->setObjectName("KURVENVORSCHAU_HINWEIS");
     notes_->setWordWrap(true);
@@ -111,8 +113,8 @@ CurvePreview::CurvePreview(QWidget* parent)
     notes_->setMinimumHeight(2 * notes_->fontMetrics().lineSpacing());
     notes_->setStyleSheet(QString("color: %1").arg(kRefusedColour.name()));
 
-    auto* png = new QPushButton(QString::fromUtf8("Als PNG speichern..."), this);
-    auto* pdf = new QPushButton(QString::fromUtf8("Als PDF speichern..."), this);
+    auto* png = new QPushButton(QCoreApplication::translate("Kurve", "Als PNG speichern..."), this);
+    auto* pdf = new QPushButton(QCoreApplication::translate("Kurve", "Als PDF speichern..."), this);
     png->setObjectName("KURVENVORSCHAU_PNG");
     pdf->setObjectName("KURVENVORSCHAU_PDF");
     connect(png, &QPushButton::clicked, this, [this] { askAndSave(Format::Png); });
@@ -150,7 +152,8 @@ void CurvePreview::showRecord(const Parametersatz& record) {
     // figures and more on the axis.
     const double lastTime = curve.points.empty() ? 0.0 : curve.points.back().time;
     const double scale = lastTime > kLongestInMilliseconds ? 1000.0 : 1.0;
-    time_->setLabel(QString::fromUtf8(scale > 1.0 ? "Zeit [s]" : "Zeit [ms]"));
+    time_->setLabel(scale > 1.0 ? QCoreApplication::translate("Kurve", "Zeit [s]")
+                                : QCoreApplication::translate("Kurve", "Zeit [ms]"));
     // Jumps are two points at one time: handed over in their order, not sorted.
     QVector<double> times, currents, refusedTimes, refusedCurrents;
     times.reserve(static_cast<qsizetype>(curve.points.size()));
@@ -208,7 +211,7 @@ QString CurvePreview::noteText() const {
 QString CurvePreview::exportTitle() const {
     const params::Workspace& ws = params::workspace();
     const QString entry = ws.progIndex == 0 ? QStringLiteral("A") : QString::number(ws.progIndex);
-    return QString::fromUtf8("Stromkurve %1 „%2“, Datei „%3“, %4")
+    return QCoreApplication::translate("Kurve", "Stromkurve %1 „%2“, Datei „%3“, %4")
         .arg(entry, name_, qt(params::fileNamePart(ws.dateiname)), exportDate());
 }
 
@@ -219,14 +222,16 @@ QString CurvePreview::valuesText() const {
         return texts.join(QStringLiteral("; "));
     };
     const Parametersatz& r = shown_;
-    const QString form =
-        r.stromkurve == 2 ? QStringLiteral("Dreieck") : QString::fromUtf8("4stufiger Ablauf");
+    const QString form = r.stromkurve == 2
+                             ? QCoreApplication::translate("Kurve", "Dreieck")
+                             : QCoreApplication::translate("Kurve", "4stufiger Ablauf");
     const QString range =
         r.messbereich == 1 ? QStringLiteral("0 - 0.4 A") : QStringLiteral("0 - 4 A");
-    const QString cycles = r.zyklen == 0 ? QStringLiteral("unbegrenzt") : QString::number(r.zyklen);
-    return QString::fromUtf8(
-               "%1, Meßbereich %2; Strom 1 bis 4: %3 A; Zeit 1 bis 4: %4 ms; "
-               "Zyklen: %5")
+    const QString cycles = r.zyklen == 0 ? QCoreApplication::translate("Kurve", "unbegrenzt")
+                                         : QString::number(r.zyklen);
+    return QCoreApplication::translate("Kurve",
+                                       "%1, Meßbereich %2; Strom 1 bis 4: %3 A; Zeit 1 bis 4: "
+                                       "%4 ms; Zyklen: %5")
         .arg(form, range, numbers({r.strom1, r.strom2, r.strom3, r.strom4}, 3),
              numbers({r.zeit1, r.zeit2, r.zeit3, r.zeit4}, 1), cycles);
 }
@@ -251,9 +256,10 @@ bool CurvePreview::save(Format format, const QString& path) {
 
 void CurvePreview::askAndSave(Format format) {
     const bool png = format == Format::Png;
-    const auto chosen =
-        popups().selectFile(Popups::FileMode::Save, png ? "Als PNG speichern" : "Als PDF speichern",
-                            "", png ? "*.png" : "*.pdf");
+    const auto chosen = popups().selectFile(
+        Popups::FileMode::Save,
+        png ? VRL_TR("Kurve", "Als PNG speichern") : VRL_TR("Kurve", "Als PDF speichern"), "",
+        png ? "*.png" : "*.pdf");
     if (!chosen) return;
     QString path = QString::fromStdString(*chosen);
     const QString suffix = png ? "png" : "pdf";

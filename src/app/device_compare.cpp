@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,24 +20,31 @@
 #include "params/parametersatz.h"
 #include "params/program.h"
 #include "platform/gui/controls.h"
+#include "platform/text/translate.h"
 
 namespace vrl::app {
 
 namespace {
 
-constexpr const char* kTitle = "Mit TKV-9D vergleichen";
+constexpr const char* kTitle = QT_TRANSLATE_NOOP("Vergleich", "Mit TKV-9D vergleichen");
 constexpr int kLastEntry = params::kTableSize - 1;
 
 QPointer<CompareWindow> gWindow;
 
 // Reading the device's programs is no mere look: each is loaded into the working parameters once,
 // which stops the device (a running curve too). The operator says yes to that first.
-constexpr const char* kAskFirst =
+constexpr const char* kAskFirst = QT_TRANSLATE_NOOP(
+    "Vergleich",
     "Zum Vergleichen wird der TKV-9D angehalten und jedes seiner 16 Programme einmal in die "
     "Arbeitsparameter geladen. Danach werden seine Arbeitsparameter wieder zurückgeschrieben.\n\n"
-    "Jetzt vergleichen?";
+    "Jetzt vergleichen?");
 constexpr int kJa = 1, kNein = 2;
-constexpr const char* kStopped = "Der TKV-9D wurde für den Vergleich angehalten.";
+constexpr const char* kStopped =
+    QT_TRANSLATE_NOOP("Vergleich", "Der TKV-9D wurde für den Vergleich angehalten.");
+
+std::string translated(const char* german) {
+    return VRL_TR("Vergleich", german);
+}
 
 QString text(std::string_view value) {
     return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
@@ -56,7 +64,8 @@ QWidget* controlOf(std::string_view fieldName) {
 
 // A field as the operator knows it: by the label of its control, the unit left to the values.
 QString fieldLabel(std::string_view fieldName) {
-    if (fieldName == "programmname") return QStringLiteral("Programmname");
+    if (fieldName == "programmname")
+        return QCoreApplication::translate("Vergleich", "Programmname");
     const QWidget* control = controlOf(fieldName);
     QString label = control ? gui::labelOf(control) : QString();
     if (control && label.isEmpty()) label = control->accessibleName();
@@ -88,15 +97,18 @@ QString valueText(std::string_view fieldName, const std::string& value) {
 
 CompareWindow::CompareWindow(QWidget* parent)
     : QDialog(parent), summary_(new QLabel(this)), table_(new QTableWidget(0, 4, this)) {
-    setWindowTitle(QString::fromUtf8(kTitle));
-    table_->setHorizontalHeaderLabels({QStringLiteral("Eintrag"), QStringLiteral("Feld"),
-                                       QStringLiteral("Im Programm"), QStringLiteral("Im TKV-9D")});
+    setWindowTitle(QCoreApplication::translate("Vergleich", kTitle));
+    table_->setHorizontalHeaderLabels({QCoreApplication::translate("Vergleich", "Eintrag"),
+                                       QCoreApplication::translate("Vergleich", "Feld"),
+                                       QCoreApplication::translate("Vergleich", "Im Programm"),
+                                       QCoreApplication::translate("Vergleich", "Im TKV-9D")});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setAccessibleName(QStringLiteral("Unterschiede"));
+    table_->setAccessibleName(QCoreApplication::translate("Vergleich", "Unterschiede"));
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Schließen"));
+    buttons->button(QDialogButtonBox::Close)
+        ->setText(QCoreApplication::translate("Vergleich", "Schließen"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
@@ -107,10 +119,12 @@ CompareWindow::CompareWindow(QWidget* parent)
 
 void CompareWindow::showDifferences(const std::vector<params::Difference>& differences) {
     const QString count = differences.size() == 1
-                              ? QStringLiteral("1 Unterschied zwischen Programm und TKV-9D:")
-                              : QStringLiteral("%1 Unterschiede zwischen Programm und TKV-9D:")
+                              ? QCoreApplication::translate(
+                                    "Vergleich", "1 Unterschied zwischen Programm und TKV-9D:")
+                              : QCoreApplication::translate(
+                                    "Vergleich", "%1 Unterschiede zwischen Programm und TKV-9D:")
                                     .arg(differences.size());
-    summary_->setText(text(kStopped) + u' ' + count);
+    summary_->setText(QCoreApplication::translate("Vergleich", kStopped) + u' ' + count);
     table_->setRowCount(static_cast<int>(differences.size()));
     int row = 0;
     for (const auto& difference : differences) {
@@ -135,21 +149,23 @@ int compareWithDevice(QWidget* parent) {
     // Fields the read leaves alone keep the program's values, so they never differ.
     ProgramTable device = program;
     if (op::running()) return 0;
-    if (popups().questionWithKeys(kTitle, kAskFirst, "Ja", "Nein", "", kNein, kNein) != kJa)
+    const std::string title = translated(kTitle);
+    if (popups().questionWithKeys(title, translated(kAskFirst), VRL_TR("Vergleich", "Ja"),
+                                  VRL_TR("Vergleich", "Nein"), "", kNein, kNein) != kJa)
         return 0;
     // The read shows its own failure on the error displays, a cancel its own message.
     const unsigned long before = op::lineWorkCount();
     if (int code = VrlCom_GeraeteAktion(
-            parent, kTitle, "Programme zum Vergleich gelesen",
+            parent, title, VRL_TR("Vergleich", "Programme zum Vergleich gelesen"),
             [&device] { return Prog_ProgrammeLesenNach(device, 0, kLastEntry); });
         code != 0 || op::lineWorkCount() == before)
         return code;
     const auto differences = params::compareTables(program, device);
     if (differences.empty()) {
-        popups().message(kTitle,
-                         std::string(kStopped) +
-                             " Keine Unterschiede: Er hält die Arbeitsparameter und alle 16 "
-                             "Programme so, wie sie im Programm stehen.");
+        popups().message(title, translated(kStopped) + " " +
+                                    VRL_TR("Vergleich",
+                                           "Keine Unterschiede: Er hält die Arbeitsparameter und "
+                                           "alle 16 Programme so, wie sie im Programm stehen."));
         return 0;
     }
     if (!gWindow) gWindow = new CompareWindow(parent);

@@ -1,14 +1,15 @@
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
-#include <QTranslator>
+#include <QProcess>
 #include <cstring>
 #include <iostream>
 
+#include "app/language.h"
 #include "app/shell.h"
 #include "app/user_folder.h"
 #include "params/workspace.h"
 #include "platform/gui/qt_popups.h"
-#include "platform/gui/translations.h"
 
 namespace {
 
@@ -49,9 +50,9 @@ int main(int argc, char** argv) {
     vrl::params::ScopedWorkspace workspace;
     QApplication application(argc, argv);
     QApplication::setApplicationName("tkv9d-steuerung");
-    // Without the translations Qt's dialogs speak English; the program works all the same.
-    QTranslator qtGerman;
-    vrl::gui::installGermanQtTranslations(qtGerman);
+    // The desktop's language for what is said before the settings file is found; without the
+    // translations the texts stay German (Qt's dialogs English), the program works all the same.
+    Sprache_Einstellen(vrl::gui::desktopLanguage());
     vrl::gui::QtPopups popups;
     // Qt has taken its own options out; what is left is ours and the file to open. The text
     // comes through QString, so a Windows file name arrives whole in UTF-8.
@@ -67,12 +68,26 @@ int main(int argc, char** argv) {
     }
     if (inUserFolder) {
         if (const auto failure = vrl::app::enterUserFolder(startFile)) {
-            const std::string text = *failure + " Die Einstellungen liegen im Ordner „" +
-                                     QDir::toNativeSeparators(QDir::currentPath()).toStdString() +
-                                     "“.";
+            const std::string text =
+                *failure + " " +
+                QCoreApplication::translate("Start", "Die Einstellungen liegen im Ordner „%1“.")
+                    .arg(QDir::toNativeSeparators(QDir::currentPath()))
+                    .toStdString();
             std::cerr << "tkv9d-steuerung: " << text << std::endl;
             popups.message("TKV-9D Steuerung", text);
         }
     }
-    return Func_Run(popups, startFile);
+    // The settings file of the folder the program runs in may name another language.
+    Sprache_BeimStartEinstellen(kIniDatei);
+    const int result = Func_Run(popups, startFile);
+    // The settings are saved by now, so the new program starts in the language chosen, in this
+    // folder, with the file this one was started with.
+    if (result == 0 && Sprache_NeustartGewuenscht()) {
+        QStringList again;
+        if (inUserFolder) again << QStringLiteral("--user-folder");
+        if (!startFile.empty()) again << QString::fromStdString(startFile);
+        QProcess::startDetached(QCoreApplication::applicationFilePath(), again,
+                                QDir::currentPath());
+    }
+    return result;
 }

@@ -1,6 +1,7 @@
 #include "app/par_main.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QPushButton>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "app/curve_preview.h"
 #include "app/device_compare.h"
 #include "app/fenster.h"
+#include "app/language.h"
 #include "app/shell.h"
 #include "app/status_main.h"
 #include "app/trace_window.h"
@@ -27,6 +29,7 @@
 #include "platform/gui/controls.h"
 #include "platform/gui/indicator_ring.h"
 #include "platform/gui/panels.h"
+#include "platform/text/translate.h"
 
 namespace {
 
@@ -40,12 +43,13 @@ struct MainPanels {
 
 std::unique_ptr<MainPanels> gPanels;
 
-QString withDevice(const char* format) {
-    return QString::fromUtf8(format).arg(kGeraetName);
+QString withDevice(const QString& format) {
+    return format.arg(QString::fromUtf8(kGeraetName));
 }
 
 // A device action of this window; its message names the address it went to.
-void deviceAction(const char* title, const std::string& done, const std::function<int()>& action) {
+void deviceAction(const std::string& title, const std::string& done,
+                  const std::function<int()>& action) {
     VrlCom_GeraeteAktion(gPanels->main.widget(), title, done, action);
 }
 
@@ -68,17 +72,20 @@ bool mayReadFromDevice() {
     if (!mayRun && !changed) return true;
     std::string text;
     if (mayRun)
-        text +=
-            "Der TKV-9D wird angehalten, falls er eine Kurve abfährt: Zum Lesen werden seine "
-            "Programme in seine Arbeitsparameter geladen.\n";
+        text += VRL_TR("Hauptfenster",
+                       "Der TKV-9D wird angehalten, falls er eine Kurve abfährt: Zum Lesen werden "
+                       "seine Programme in seine Arbeitsparameter geladen.") +
+                "\n";
     if (changed)
-        text +=
-            "Nicht gespeicherte Änderungen gehen verloren: Die gelesenen Programme ersetzen "
-            "sie.\n";
-    text += "\nTrotzdem vom TKV-9D lesen?";
+        text += VRL_TR("Hauptfenster",
+                       "Nicht gespeicherte Änderungen gehen verloren: Die gelesenen Programme "
+                       "ersetzen sie.") +
+                "\n";
+    text += "\n" + VRL_TR("Hauptfenster", "Trotzdem vom TKV-9D lesen?");
     constexpr int kJa = 1, kNein = 2;
-    return vrl::popups().questionWithKeys("Programme vom TKV-9D lesen", text, "Ja", "Nein", "",
-                                          kNein, kNein) == kJa;
+    return vrl::popups().questionWithKeys(VRL_TR("Hauptfenster", "Programme vom TKV-9D lesen"),
+                                          text, VRL_TR("Hauptfenster", "Ja"),
+                                          VRL_TR("Hauptfenster", "Nein"), "", kNein, kNein) == kJa;
 }
 
 // What was read from the device is in no file yet: the operator is asked before "Neu", "Laden"
@@ -138,18 +145,25 @@ class PreviewPlacer : public QObject {
 // Where a device action went: with two devices on the line, the address shown after a scan
 // need not be the one in use.
 std::string atAddress() {
-    return " (Adresse " + std::string(1, VrlCom_AdresseGet()) + ")";
+    return vrl::text::fill(VRL_TR("Hauptfenster", " (Adresse %1)"),
+                           {std::string(1, VrlCom_AdresseGet())});
 }
 
 // Storing overwrites the program of that number in the device for good.
 bool mayStoreProgram(int number) {
     const std::string n = std::to_string(number);
-    const std::string text = "Die Arbeitsparameter des TKV-9D werden als Programm " + n +
-                             " gespeichert; was dort gespeichert ist, geht verloren." +
-                             atAddress() + "\n\nProgramm " + n + " im TKV-9D überschreiben?";
+    const std::string text =
+        vrl::text::fill(VRL_TR("Hauptfenster",
+                               "Die Arbeitsparameter des TKV-9D werden als Programm %1 "
+                               "gespeichert; was dort gespeichert ist, geht verloren."),
+                        {n}) +
+        atAddress() + "\n\n" +
+        vrl::text::fill(VRL_TR("Hauptfenster", "Programm %1 im TKV-9D überschreiben?"), {n});
     constexpr int kJa = 1, kNein = 2;
-    return vrl::popups().questionWithKeys("Im TKV-9D als Programm speichern", text, "Ja", "Nein",
-                                          "", kNein, kNein) == kJa;
+    return vrl::popups().questionWithKeys(
+               VRL_TR("Hauptfenster", "Im TKV-9D als Programm speichern"), text,
+               VRL_TR("Hauptfenster", "Ja"), VRL_TR("Hauptfenster", "Nein"), "", kNein,
+               kNein) == kJa;
 }
 
 void connectButtons(Ui::MAINPANEL& ui) {
@@ -186,6 +200,7 @@ void connectButtons(Ui::MAINPANEL& ui) {
     QObject::connect(ui.MENUMAIN_HILFE_INFO, &QAction::triggered, window, [] { Menu_Main_Info(); });
     QObject::connect(ui.MENUMAIN_HILFE_PROTOKOLL, &QAction::triggered, window,
                      [window] { vrl::app::showTraceWindow(window); });
+    Sprache_MenueErstellen(ui.MENUMAIN_HILFE);
     vrl::gui::interceptClose(window, [window] { Callback_Panels(window); });
     // The calibration is shown here and changed in the calibration panel: the ring leads there.
     QObject::connect(ui.PAR_KUNDENKALIBRIERUN, &vrl::gui::IndicatorRing::openRequested, window,
@@ -203,20 +218,24 @@ int ParMain_Initialisieren(const char* version, const char* date) {
     auto& info = gPanels->info.ui;
     info.VERSION->setText(QString::fromUtf8(version));
     info.DATUM->setText(QString::fromUtf8(date));
-    info.PROGRAMMNAME->setText(withDevice("%1 Steuerung"));
+    info.PROGRAMMNAME->setText(
+        withDevice(QCoreApplication::translate("Hauptfenster", "%1 Steuerung")));
     // The popup goes away; the panel stays loaded for the next time.
     QObject::connect(info.OK, &QPushButton::clicked, gPanels->info.widget(),
                      [] { Callback_Info_Button_Ok(); });
 
-    ui.PROGLESEN->setText(withDevice("vom %1 lesen"));
-    ui.PROGSCHREIBEN->setText(withDevice("zum %1 schreiben"));
-    ui.TEXT_GERAETSTEUERN->setText(withDevice("%1 steuern"));
+    ui.PROGLESEN->setText(withDevice(QCoreApplication::translate("Hauptfenster", "vom %1 lesen")));
+    ui.PROGSCHREIBEN->setText(
+        withDevice(QCoreApplication::translate("Hauptfenster", "zum %1 schreiben")));
+    ui.TEXT_GERAETSTEUERN->setText(
+        withDevice(QCoreApplication::translate("Hauptfenster", "%1 steuern")));
     // The test voltage stays in the record and the file, but the operator does not set it.
     vrl::gui::setControlVisible(ui.PAR_PRUEFSPANNUNG, false);
 
     Fenster_Initialisieren();
     Fenster_HauptpanelSet(window);
-    Fenster_PanelZurListeHinzufuegen(window, "Hauptfenster", ui.MENUMAIN_FENSTER);
+    Fenster_PanelZurListeHinzufuegen(window, VRL_TR("Fenster", "Hauptfenster").c_str(),
+                                     ui.MENUMAIN_FENSTER);
 
     VrlCom_RegisterPictureringControl(ui.COMPICTURERING);
     VrlCom_RegisterFehlerControls(ui.FEHLERLED, ui.FEHLERSTRING, ui.FEHLERNUMMER);
@@ -308,27 +327,33 @@ int Callback_Main_Buttons(MainButton button) {
             break;
         case MainButton::ProgLesen:
             if (mayReadFromDevice())
-                deviceAction("Programme vom TKV-9D lesen", "Programme vom TKV-9D gelesen",
+                deviceAction(VRL_TR("Hauptfenster", "Programme vom TKV-9D lesen"),
+                             VRL_TR("Hauptfenster", "Programme vom TKV-9D gelesen"),
                              readFromDevice);
             break;
         case MainButton::ProgSchreiben:
-            deviceAction("Programme zu TKV-9D schreiben", "Programme zum TKV-9D geschrieben",
+            deviceAction(VRL_TR("Hauptfenster", "Programme zu TKV-9D schreiben"),
+                         VRL_TR("Hauptfenster", "Programme zum TKV-9D geschrieben"),
                          [] { return Prog_ProgrammeAufGeraetSchreiben(); });
             break;
         case MainButton::ProgrammEinstellen:
-            deviceAction("Programm einstellen",
-                         "Programm " + std::to_string(number) + " eingestellt",
+            deviceAction(VRL_TR("Hauptfenster", "Programm einstellen"),
+                         vrl::text::fill(VRL_TR("Hauptfenster", "Programm %1 eingestellt"),
+                                         {std::to_string(number)}),
                          [number] { return TkvCom_ProgrammEinstellen(number); });
             break;
         case MainButton::ProgrammSpeichern:
             if (mayStoreProgram(number))
-                deviceAction("Programm speichern",
-                             "Arbeitsparameter als Programm " + std::to_string(number) +
-                                 " im TKV-9D gespeichert",
+                deviceAction(VRL_TR("Hauptfenster", "Programm speichern"),
+                             vrl::text::fill(VRL_TR("Hauptfenster",
+                                                    "Arbeitsparameter als Programm %1 im TKV-9D "
+                                                    "gespeichert"),
+                                             {std::to_string(number)}),
                              [number] { return TkvCom_ProgrammAbspeichern(number); });
             break;
         case MainButton::Start:
-            deviceAction("Start", "Start vom TKV-9D angenommen",
+            deviceAction(VRL_TR("Hauptfenster", "Start"),
+                         VRL_TR("Hauptfenster", "Start vom TKV-9D angenommen"),
                          [] { return TkvCom_GeraetStarten(); });
             break;
         case MainButton::Stopp:

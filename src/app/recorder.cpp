@@ -1,6 +1,7 @@
 #include "app/recorder.h"
 
 #include <qcustomplot.h>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
@@ -23,6 +24,7 @@
 #include "platform/gui/controls.h"
 #include "platform/gui/number_field.h"
 #include "platform/gui/toggle_button.h"
+#include "platform/text/translate.h"
 
 namespace vrl::app {
 
@@ -52,8 +54,10 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
       clock_(steadySeconds()),
       toggle_(new gui::ToggleButton(this)),
       period_(new gui::DecimalField(this)),
-      csv_(new QPushButton(QStringLiteral("Als CSV speichern..."), this)),
-      png_(new QPushButton(QStringLiteral("Als PNG speichern..."), this)),
+      csv_(new QPushButton(QCoreApplication::translate("Aufzeichnung", "Als CSV speichern..."),
+                           this)),
+      png_(new QPushButton(QCoreApplication::translate("Aufzeichnung", "Als PNG speichern..."),
+                           this)),
       timer_(new QTimer(this)),
       redraw_(new QTimer(this)),
       view_(new QCustomPlot(this)),
@@ -61,22 +65,25 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
       ampere_(view_->yAxis),
       volt_(view_->yAxis2),
       // The reference first, so the measured values are drawn over it.
-      reference_(addGraph(time_, ampere_, QStringLiteral("Programmierte Kurve [A]"),
+      reference_(addGraph(time_, ampere_,
+                          QCoreApplication::translate("Aufzeichnung", "Programmierte Kurve [A]"),
                           QPen(kReferenceColour, kLineWidth, Qt::DashLine))),
-      current_(
-          addGraph(time_, ampere_, QStringLiteral("I-Ist [A]"), QPen(kCurrentColour, kLineWidth))),
-      voltage_(
-          addGraph(time_, volt_, QStringLiteral("U-Ist [V]"), QPen(kVoltageColour, kLineWidth))),
-      gaps_(addGraph(time_, ampere_, QStringLiteral("Messung fehlgeschlagen"), QPen(Qt::NoPen))),
+      current_(addGraph(time_, ampere_, QCoreApplication::translate("Aufzeichnung", "I-Ist [A]"),
+                        QPen(kCurrentColour, kLineWidth))),
+      voltage_(addGraph(time_, volt_, QCoreApplication::translate("Aufzeichnung", "U-Ist [V]"),
+                        QPen(kVoltageColour, kLineWidth))),
+      gaps_(addGraph(time_, ampere_,
+                     QCoreApplication::translate("Aufzeichnung", "Messung fehlgeschlagen"),
+                     QPen(Qt::NoPen))),
       count_(new QLabel(this)),
       retry_(new QTimer(this)) {
     auto* toggle = static_cast<gui::ToggleButton*>(toggle_);
     toggle->setObjectName(QStringLiteral("MESSWERTEAUFZEICHNEN"));
-    toggle->setOffText(QStringLiteral("Messwerte aufzeichnen"));
-    toggle->setOnText(QStringLiteral("Aufzeichnung beenden"));
+    toggle->setOffText(QCoreApplication::translate("Aufzeichnung", "Messwerte aufzeichnen"));
+    toggle->setOnText(QCoreApplication::translate("Aufzeichnung", "Aufzeichnung beenden"));
     toggle->setCheckable(true);
     period_->setObjectName(QStringLiteral("MESSPERIODE"));
-    period_->setAccessibleName(QStringLiteral("Messabstand [s]"));
+    period_->setAccessibleName(QCoreApplication::translate("Aufzeichnung", "Messabstand [s]"));
     period_->setRange(kShortestPeriod, kLongestPeriod);
     period_->setSingleStep(0.1);
     period_->setDecimals(1);
@@ -105,7 +112,7 @@ MeasurementRecorder::MeasurementRecorder(QWidget* parent)
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(toggle_);
-    controls->addWidget(new QLabel(QStringLiteral("alle"), this));
+    controls->addWidget(new QLabel(QCoreApplication::translate("Aufzeichnung", "alle"), this));
     controls->addWidget(period_);
     controls->addWidget(count_);
     controls->addStretch(1);
@@ -145,10 +152,12 @@ bool MeasurementRecorder::isRecording() const {
 bool MeasurementRecorder::mayDropRecording() {
     if (saved_ || samples_.empty()) return true;
     switch (popups().questionWithKeys(
-        "Messwerte aufzeichnen",
-        "Die letzte Aufzeichnung ist nicht gespeichert. Möchten Sie sie speichern, bevor eine "
-        "neue beginnt?",
-        "Speichern", "Verwerfen", "Abbrechen", 1, 3)) {
+        VRL_TR("Aufzeichnung", "Messwerte aufzeichnen"),
+        VRL_TR("Aufzeichnung",
+               "Die letzte Aufzeichnung ist nicht gespeichert. Möchten Sie sie speichern, bevor "
+               "eine neue beginnt?"),
+        VRL_TR("Aufzeichnung", "Speichern"), VRL_TR("Aufzeichnung", "Verwerfen"),
+        VRL_TR("Aufzeichnung", "Abbrechen"), 1, 3)) {
         case 1:
             askAndSaveCsv();
             return saved_;
@@ -161,7 +170,8 @@ bool MeasurementRecorder::mayDropRecording() {
 
 QString MeasurementRecorder::countText() const {
     const auto read = static_cast<qsizetype>(samples_.size()) - failed_;
-    return QStringLiteral("%1 Messwerte, %2 fehlgeschlagen, %3 ausgelassen")
+    return QCoreApplication::translate("Aufzeichnung",
+                                       "%1 Messwerte, %2 fehlgeschlagen, %3 ausgelassen")
         .arg(read)
         .arg(failed_)
         .arg(missed_.size());
@@ -205,11 +215,12 @@ bool MeasurementRecorder::saveCsv(const QString& path, CsvForm form) {
 
 QString MeasurementRecorder::exportTitle() const {
     // The program the device ran, as far as the program saw it told.
-    const QString program = entry_ == 0 ? QStringLiteral("Arbeitsparameter")
-                                        : QStringLiteral("Programm %1").arg(entry_);
+    const QString program =
+        entry_ == 0 ? QCoreApplication::translate("Aufzeichnung", "Arbeitsparameter")
+                    : QCoreApplication::translate("Aufzeichnung", "Programm %1").arg(entry_);
     const QString name = QString::fromStdString(
         params::nameOf(params::workspace().prog[static_cast<std::size_t>(entry_)]));
-    return QString::fromUtf8("Messwerte vom %1, alle %2, %3 „%4“")
+    return QCoreApplication::translate("Aufzeichnung", "Messwerte vom %1, alle %2, %3 „%4“")
         .arg(exportDate(startedOn_), period_->text(), program, name);
 }
 
@@ -221,9 +232,10 @@ bool MeasurementRecorder::savePng(const QString& path) {
 void MeasurementRecorder::askAndSaveCsv() {
     // The forms in the order of CsvForm.
     const auto chosen = popups().selectFileAndForm(
-        "Messwerte als CSV speichern", "",
-        "CSV, Komma und Dezimalpunkt (*.csv);;CSV für deutsche Tabellenkalkulation, Semikolon und "
-        "Dezimalkomma (*.csv)");
+        VRL_TR("Aufzeichnung", "Messwerte als CSV speichern"), "",
+        VRL_TR("Aufzeichnung",
+               "CSV, Komma und Dezimalpunkt (*.csv);;CSV für deutsche Tabellenkalkulation, "
+               "Semikolon und Dezimalkomma (*.csv)"));
     if (!chosen) return;
     const CsvForm form = chosen->form == 1 ? CsvForm::German : CsvForm::Plain;
     if (!saveCsv(withSuffix(chosen->path, QStringLiteral("csv")), form))
@@ -231,8 +243,8 @@ void MeasurementRecorder::askAndSaveCsv() {
 }
 
 void MeasurementRecorder::askAndSavePng() {
-    const auto chosen =
-        popups().selectFile(Popups::FileMode::Save, "Messwerte als PNG speichern", "", "*.png");
+    const auto chosen = popups().selectFile(
+        Popups::FileMode::Save, VRL_TR("Aufzeichnung", "Messwerte als PNG speichern"), "", "*.png");
     if (!chosen) return;
     if (!savePng(withSuffix(*chosen, QStringLiteral("png")))) VRL_Fehlerpopup(kPngSaveFailed);
 }

@@ -4,6 +4,7 @@
 #include "app/recorder_plot.h"
 
 #include <qcustomplot.h>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLocale>
@@ -80,11 +81,11 @@ QCPGraph* addGraph(QCPAxis* x, QCPAxis* y, const QString& name, const QPen& pen)
 }
 
 void MeasurementRecorder::setUpPlot() {
-    time_->setLabel(QStringLiteral("Zeit [s]"));
+    time_->setLabel(QCoreApplication::translate("Aufzeichnung", "Zeit [s]"));
     time_->setRange(0, 10);
-    ampere_->setLabel(QStringLiteral("Strom [A]"));
+    ampere_->setLabel(QCoreApplication::translate("Aufzeichnung", "Strom [A]"));
     ampere_->setRange(0, 0.5);
-    volt_->setLabel(QStringLiteral("Spannung [V]"));
+    volt_->setLabel(QCoreApplication::translate("Aufzeichnung", "Spannung [V]"));
     volt_->setRange(0, 2);
     volt_->setVisible(true);
     // The operator's format, without group separators, as in the number fields.
@@ -126,9 +127,9 @@ void MeasurementRecorder::setUpPlot() {
     view_->setMinimumHeight(140);
     // In the tab order, as the description of what it shows is for screen readers.
     view_->setFocusPolicy(Qt::StrongFocus);
-    view_->setAccessibleName(QStringLiteral("Aufzeichnung"));
-    view_->setAccessibleDescription(
-        QStringLiteral("Programmierte Kurve, I-Ist [A] und U-Ist [V] über der Zeit [s]"));
+    view_->setAccessibleName(QCoreApplication::translate("Aufzeichnung", "Aufzeichnung"));
+    view_->setAccessibleDescription(QCoreApplication::translate(
+        "Aufzeichnung", "Programmierte Kurve, I-Ist [A] und U-Ist [V] über der Zeit [s]"));
 }
 
 void MeasurementRecorder::clearPlot() {

@@ -10,6 +10,7 @@
 #include "connection/operation.h"
 #include "connection/vrlcom.h"
 #include "params/tkvcom.h"
+#include "platform/text/translate.h"
 
 namespace vrl::app {
 
@@ -65,7 +66,8 @@ void MeasurementRecorder::readPending() {
     if (!pendingRead_ || !isRecording()) return;
     // A tick that falls into another operation (mostly the status poll, which shares the period's
     // multiples) is read as soon as that has ended, stamped with the time of its read.
-    const op::Operation operation("Messwerte aufzeichnen", op::Kind::Background);
+    const op::Operation operation(VRL_TR("Aufzeichnung", "Messwerte aufzeichnen"),
+                                  op::Kind::Background);
     if (!operation.started()) {
         if (!retrying_) ++late_;
         retrying_ = true;

@@ -18,6 +18,7 @@
 #include "app/com_main.h"
 #include "app/fenster.h"
 #include "app/ini.h"
+#include "app/language.h"
 #include "app/par_main.h"
 #include "app/status_main.h"
 #include "connection/com_controls.h"
@@ -30,6 +31,7 @@
 #include "params/tkvcom.h"
 #include "params/workspace.h"
 #include "platform/gui/panels.h"
+#include "platform/text/translate.h"
 
 namespace {
 
@@ -62,23 +64,31 @@ void reportSettingsNotSaved() {
 // The line's worker and the busy windows, from the first panel to the last.
 std::unique_ptr<vrl::app::WindowOperations> gOperations;
 
-constexpr char kStoppUnterwegs[] = "Stopp wird gesendet …";
-constexpr char kStoppAngenommen[] = "Stopp vom TKV-9D angenommen";
-constexpr char kWirdBeendet[] = "Wird beendet, sobald der laufende Vorgang zu Ende ist …";
+constexpr char kStoppUnterwegs[] = QT_TRANSLATE_NOOP("Programm", "Stopp wird gesendet …");
+constexpr char kStoppAngenommen[] = QT_TRANSLATE_NOOP("Programm", "Stopp vom TKV-9D angenommen");
+constexpr char kWirdBeendet[] =
+    QT_TRANSLATE_NOOP("Programm", "Wird beendet, sobald der laufende Vorgang zu Ende ist …");
+
+QString translated(const char* german) {
+    return QCoreApplication::translate("Programm", german);
+}
 
 // The stop's own transaction. A failure is on the error displays as the device operation shows
 // it; a success is said as plainly, since the operator waited for it.
 void sendStopp() {
-    VrlCom_HinweisSet(kStoppUnterwegs);
+    VrlCom_HinweisSet(translated(kStoppUnterwegs).toStdString());
     const char address = VrlCom_AdresseGet();
-    VrlCom_AktionMelden(QApplication::activeWindow(), "Stopp", kStoppAngenommen, address,
+    VrlCom_AktionMelden(QApplication::activeWindow(), VRL_TR("Programm", "Stopp"),
+                        translated(kStoppAngenommen).toStdString(), address,
                         TkvCom_GeraetStoppen());
 }
 
 // "Stopp" in both windows and its key, which works from every window; the button says which key.
 void honourStopp(QPushButton* button) {
     vrl::app::setHonouredWhileBusy(button);
-    button->setToolTip(QString::fromUtf8("Hält den TKV-9D an, auch während ein Vorgang läuft (%1)")
+    button->setToolTip(QCoreApplication::translate("Programm",
+                                                   "Hält den TKV-9D an, auch während ein "
+                                                   "Vorgang läuft (%1)")
                            .arg(QKeySequence(vrl::app::kStoppKey).toString()));
 }
 
@@ -88,8 +98,10 @@ void addNeuVerbinden(QMainWindow* window) {
     for (QAction* menu : window->menuBar()->actions()) {
         if (!menu->menu()) continue;
         const QList<QAction*> items = menu->menu()->actions();
-        if (items.isEmpty() || items.back()->text().remove(QLatin1Char('&')) != "Beenden") continue;
-        auto* action = new QAction(QStringLiteral("Neu verbinden"), window);
+        if (items.isEmpty() || !items.back()->objectName().endsWith(QStringLiteral("_BEENDEN")))
+            continue;
+        auto* action =
+            new QAction(QCoreApplication::translate("Programm", "Neu verbinden"), window);
         action->setObjectName(QStringLiteral("NEUVERBINDEN"));
         QObject::connect(action, &QAction::triggered, window, [] { Callback_NeuVerbinden(); });
         menu->menu()->insertAction(items.back(), action);
@@ -103,7 +115,7 @@ void showClosing() {
     for (QMainWindow* window :
          {ParMain_GetMainpanel(), StatusMain_Panel() ? StatusMain_Panel()->widget() : nullptr,
           ComMain_Panel() ? ComMain_Panel()->widget() : nullptr})
-        if (window) window->statusBar()->showMessage(QString::fromUtf8(kWirdBeendet));
+        if (window) window->statusBar()->showMessage(translated(kWirdBeendet));
 }
 
 // Quitting asks about unsaved parameter data first; "Abbrechen" or a failed save keeps the
@@ -118,11 +130,15 @@ void quitIfAllowed() {
             return;
         }
         const int answer = vrl::popups().questionWithKeys(
-            "Beenden",
-            "Ein Vorgang mit dem TKV-9D läuft noch. Möchten Sie ihn abbrechen und das Programm "
-            "beenden?",
-            "Ja", "Nein", "", 2, 2);
-        if (answer != 1 || !vrl::op::running()) return;
+            VRL_TR("Programm", "Beenden"),
+            VRL_TR("Programm",
+                   "Ein Vorgang mit dem TKV-9D läuft noch. Möchten Sie ihn abbrechen und das "
+                   "Programm beenden?"),
+            VRL_TR("Programm", "Ja"), VRL_TR("Programm", "Nein"), "", 2, 2);
+        if (answer != 1 || !vrl::op::running()) {
+            Sprache_KeinNeustart();  // the program stays: no restart at a later quit
+            return;
+        }
         vrl::op::requestCancel();
         showClosing();
         if (gOperations) gOperations->whenIdle(quitIfAllowed);
@@ -141,10 +157,11 @@ void quitIfAllowed() {
         QCoreApplication::exit(0);
         return;
     }
-    // The operator chose to stay: no window claims it is closing.
+    // The operator chose to stay: no window claims it is closing, and a later quit is no restart.
+    Sprache_KeinNeustart();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (auto* main = qobject_cast<QMainWindow*>(window);
-            main && main->statusBar()->currentMessage() == QString::fromUtf8(kWirdBeendet))
+            main && main->statusBar()->currentMessage() == translated(kWirdBeendet))
             main->statusBar()->clearMessage();
 }
 
@@ -165,7 +182,7 @@ void Func_Stopp() {
         return;
     }
     // A window on its own (without the program's line worker), as in a test of one window.
-    const vrl::op::Operation operation("Stopp");
+    const vrl::op::Operation operation(VRL_TR("Programm", "Stopp"));
     if (operation.started()) sendStopp();
 }
 
@@ -175,7 +192,8 @@ vrl::app::WindowOperations* windowOperations() {
 
 int Func_PanelsInitialisieren(const char* version, const char* date) {
     gOperations = std::make_unique<vrl::app::WindowOperations>();
-    gOperations->setStopActions([] { VrlCom_HinweisSet(kStoppUnterwegs); }, sendStopp);
+    gOperations->setStopActions(
+        [] { VrlCom_HinweisSet(translated(kStoppUnterwegs).toStdString()); }, sendStopp);
     if (ParMain_Initialisieren(version, date) != 0) return -1;
     if (ComMain_Initialisieren() != 0) return -1;
     if (StatusMain_Initialisieren() != 0) return -1;
@@ -210,7 +228,7 @@ int Func_IniDateiLaden() {
         return code == kIniMissing ? -802251 : -801252;
     }
     int result = 0;
-    for (auto read : {ParMain_ReadIni, ComMain_ReadIni, StatusMain_ReadIni}) {
+    for (auto read : {ParMain_ReadIni, ComMain_ReadIni, StatusMain_ReadIni, Sprache_ReadIni}) {
         const int code = read(store);
         if (result == 0) result = code;
     }
@@ -225,6 +243,7 @@ int Func_IniDateiSchreiben() {
     ComMain_WriteIni(store);
     StatusMain_WriteIni(store);
     Fenster_WriteIni(store);
+    Sprache_WriteIni(store);
     const int code = Ini_WriteToFile(store, iniPath().c_str());
     Ini_Dispose(store);
     return code != 0 ? kIniNotWritten : 0;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
@@ -30,6 +31,7 @@
 #include "platform/gui/controls.h"
 #include "platform/gui/led.h"
 #include "platform/gui/toggle_button.h"
+#include "platform/text/translate.h"
 
 namespace {
 
@@ -92,11 +94,10 @@ struct ModuleLamp {
     const char* spokenName;  // %1: the module's hexadecimal digit
 };
 constexpr std::array<ModuleLamp, 3> kHdxStatusLamps{{
-    {0x0001, 1, "hdx-4 %1 gefunden"},
-    {0x0100, 9, "hdx-4 %1 nicht mehr erreichbar"},
-    {0x0200, 10, "hdx-4 %1 meldet \"Nicht alle Parameter erhalten\""},
+    {0x0001, 1, QT_TRANSLATE_NOOP("Status", "hdx-4 %1 gefunden")},
+    {0x0100, 9, QT_TRANSLATE_NOOP("Status", "hdx-4 %1 nicht mehr erreichbar")},
+    {0x0200, 10, QT_TRANSLATE_NOOP("Status", "hdx-4 %1 meldet \"Nicht alle Parameter erhalten\"")},
 }};
-constexpr char kAusgangSpokenName[] = "hdx-4 %1 Ausgang freigegeben";
 
 // Output-enable mask: bit n-1 is module n. The device wants bit 15 set on every write and
 // reports it set on every read; it belongs to no module.
@@ -174,13 +175,15 @@ int StatusTabellenAufbauen() {
             row[column] = window->findChild<Led*>(name);
             if (!row[column]) return kPanelFehlt;
             row[column]->setAccessibleName(
-                QString::fromUtf8(kHdxStatusLamps[column].spokenName).arg(digit));
+                QCoreApplication::translate("Status", kHdxStatusLamps[column].spokenName)
+                    .arg(digit));
             vrl::gui::setQuietly(row[column], false);
         }
         auto*& box = gHdxAusgaenge[static_cast<std::size_t>(n - 1)];
         box = window->findChild<QCheckBox*>(QStringLiteral("HDXAUSGANG%1").arg(n));
         if (!box) return kPanelFehlt;
-        box->setAccessibleName(QString::fromUtf8(kAusgangSpokenName).arg(digit));
+        box->setAccessibleName(
+            QCoreApplication::translate("Status", "hdx-4 %1 Ausgang freigegeben").arg(digit));
     }
     return 0;
 }
@@ -243,9 +246,14 @@ QSplitter* splitter() {
 int StatusMain_Initialisieren() {
     gStatusPanel = std::make_unique<vrl::gui::StatusPanel>();
     auto& form = ui();
-    Fenster_PanelZurListeHinzufuegen(gStatusPanel->widget(), "Status", form.MENUSTATUS_FENSTER);
-    vrl::gui::setQuietly(form.TEXT_GERAETSTATUS, QString::asprintf("%s Status", kGeraetName));
-    vrl::gui::setQuietly(form.TEXT_GERAETSTEUERN, QString::asprintf("%s Steuern", kGeraetName));
+    Fenster_PanelZurListeHinzufuegen(gStatusPanel->widget(), VRL_TR("Fenster", "Status").c_str(),
+                                     form.MENUSTATUS_FENSTER);
+    vrl::gui::setQuietly(
+        form.TEXT_GERAETSTATUS,
+        QCoreApplication::translate("Status", "%1 Status").arg(QString::fromUtf8(kGeraetName)));
+    vrl::gui::setQuietly(
+        form.TEXT_GERAETSTEUERN,
+        QCoreApplication::translate("Status", "%1 Steuern").arg(QString::fromUtf8(kGeraetName)));
     vrl::gui::setControlVisible(form.ISTSTROM, false);
     vrl::gui::setControlVisible(form.ISTSPANNUNG, false);
     for (const auto& entry : kStatusLamps) vrl::gui::setQuietly(form.*entry.lamp, false);
@@ -381,19 +389,21 @@ int Callback_Status_Buttons(StatusButton button) {
         case StatusButton::Stopp:
             break;
         case StatusButton::Start:
-            VrlCom_GeraeteAktion(window, "Start", "Start vom TKV-9D angenommen",
+            VrlCom_GeraeteAktion(window, VRL_TR("Status", "Start"),
+                                 VRL_TR("Status", "Start vom TKV-9D angenommen"),
                                  [] { return TkvCom_GeraetStarten(); });
             break;
         case StatusButton::HdxStatusabfrage:
-            VrlCom_GeraeteAktion(window, "hdx-4-Status lesen", "hdx-4-Status gelesen",
-                                 HdxStatusAbfragen);
+            VrlCom_GeraeteAktion(window, VRL_TR("Status", "hdx-4-Status lesen"),
+                                 VRL_TR("Status", "hdx-4-Status gelesen"), HdxStatusAbfragen);
             break;
         case StatusButton::AusgaengeLesen:
-            VrlCom_GeraeteAktion(window, "Ausgänge lesen", "Ausgänge gelesen", AusgaengeLesen);
+            VrlCom_GeraeteAktion(window, VRL_TR("Status", "Ausgänge lesen"),
+                                 VRL_TR("Status", "Ausgänge gelesen"), AusgaengeLesen);
             break;
         case StatusButton::AusgaengeSchreiben:
-            VrlCom_GeraeteAktion(window, "Ausgänge schreiben", "Ausgänge geschrieben",
-                                 AusgaengeSchreiben);
+            VrlCom_GeraeteAktion(window, VRL_TR("Status", "Ausgänge schreiben"),
+                                 VRL_TR("Status", "Ausgänge geschrieben"), AusgaengeSchreiben);
             break;
     }
     return 0;
@@ -419,7 +429,8 @@ int Callback_Statustimer() {
     // A tick that falls into another operation is skipped: polling resumes with the next one.
     // A short poll does not make the windows busy: what the operator does meanwhile is carried
     // out right after it. A poll that waits out a time-out does (busy.cpp).
-    const vrl::op::Operation operation("Statusabfrage", vrl::op::Kind::Background);
+    const vrl::op::Operation operation(VRL_TR("Status", "Statusabfrage"),
+                                       vrl::op::Kind::Background);
     if (!operation.started()) return 0;
     if (StatusAbfragen() == 0) {
         gPollsFailedInRow = 0;

@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QCheckBox>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -26,6 +27,7 @@
 #include "errors/popups.h"
 #include "errors/vrl_errors.h"
 #include "platform/files/replace_file.h"
+#include "platform/text/translate.h"
 
 namespace vrl::app {
 
@@ -99,9 +101,14 @@ QVariant TraceModel::data(const QModelIndex& index, int role) const {
 QVariant TraceModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     static const char* const kTitles[kColumns] = {
-        "Zeit", "Port", "Adresse", "Gesendet", "Quittung", "Antwort", "Dauer", "Ergebnis",
+        QT_TRANSLATE_NOOP("Protokoll", "Zeit"),     QT_TRANSLATE_NOOP("Protokoll", "Port"),
+        QT_TRANSLATE_NOOP("Protokoll", "Adresse"),  QT_TRANSLATE_NOOP("Protokoll", "Gesendet"),
+        QT_TRANSLATE_NOOP("Protokoll", "Quittung"), QT_TRANSLATE_NOOP("Protokoll", "Antwort"),
+        QT_TRANSLATE_NOOP("Protokoll", "Dauer"),    QT_TRANSLATE_NOOP("Protokoll", "Ergebnis"),
     };
-    return section >= 0 && section < kColumns ? QString::fromUtf8(kTitles[section]) : QVariant();
+    return section >= 0 && section < kColumns
+               ? QCoreApplication::translate("Protokoll", kTitles[section])
+               : QVariant();
 }
 
 void TraceModel::append(std::vector<com::TraceRecord> records) {
@@ -201,20 +208,21 @@ TraceWindow::TraceWindow(QWidget* owner)
       collector_(std::make_unique<Collector>()),
       model_(new TraceModel(kKept, this)),
       view_(new QTableView(this)),
-      pause_(new QPushButton(QStringLiteral("Anhalten"), this)),
-      clear_(new QPushButton(QStringLiteral("Leeren"), this)),
-      save_(new QPushButton(QStringLiteral("Speichern..."), this)),
-      onlyFailures_(new QCheckBox(QStringLiteral("Nur Fehler"), this)),
+      pause_(new QPushButton(QCoreApplication::translate("Protokoll", "Anhalten"), this)),
+      clear_(new QPushButton(QCoreApplication::translate("Protokoll", "Leeren"), this)),
+      save_(new QPushButton(QCoreApplication::translate("Protokoll", "Speichern..."), this)),
+      onlyFailures_(new QCheckBox(QCoreApplication::translate("Protokoll", "Nur Fehler"), this)),
       state_(new QLabel(this)),
       timer_(new QTimer(this)) {
     setObjectName(QStringLiteral("TRACEWINDOW"));
-    setWindowTitle(QStringLiteral("Schnittstellenprotokoll"));
+    setWindowTitle(QCoreApplication::translate("Protokoll", "Schnittstellenprotokoll"));
     setUsableWhileBusy(this);
-    save_->setToolTip(QString::fromUtf8(
+    save_->setToolTip(QCoreApplication::translate(
+        "Protokoll",
         "Speichert die angezeigten Übertragungen als Textdatei, eine Zeile je Übertragung"));
 
     view_->setModel(model_);
-    view_->setAccessibleName(QStringLiteral("Schnittstellenprotokoll"));
+    view_->setAccessibleName(QCoreApplication::translate("Protokoll", "Schnittstellenprotokoll"));
     view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -302,8 +310,8 @@ void TraceWindow::takeRecords() {
 void TraceWindow::togglePause() {
     if (!collector_->paused()) takeRecords();
     collector_->pause(!collector_->paused());
-    pause_->setText(collector_->paused() ? QStringLiteral("Fortsetzen")
-                                         : QStringLiteral("Anhalten"));
+    pause_->setText(collector_->paused() ? QCoreApplication::translate("Protokoll", "Fortsetzen")
+                                         : QCoreApplication::translate("Protokoll", "Anhalten"));
     showState();
 }
 
@@ -311,9 +319,11 @@ void TraceWindow::showState() {
     const QLocale locale;
     const QString state =
         collector_->paused()
-            ? QString::fromUtf8("Angehalten: neue Übertragungen werden verworfen, bisher %1.")
+            ? QCoreApplication::translate(
+                  "Protokoll", "Angehalten: neue Übertragungen werden verworfen, bisher %1.")
                   .arg(locale.toString(static_cast<qulonglong>(collector_->dropped())))
-            : QString::fromUtf8("%1 Übertragungen, %2 angezeigt; die letzten %3 bleiben.")
+            : QCoreApplication::translate("Protokoll",
+                                          "%1 Übertragungen, %2 angezeigt; die letzten %3 bleiben.")
                   .arg(locale.toString(static_cast<qulonglong>(model_->kept())),
                        locale.toString(model_->rowCount()),
                        locale.toString(static_cast<qulonglong>(kKept)));
@@ -324,8 +334,9 @@ void TraceWindow::showState() {
 void TraceWindow::save() {
     if (op::busy()) return;
     takeRecords();
-    const auto path = popups().selectFile(Popups::FileMode::Save,
-                                          "Schnittstellenprotokoll speichern", "", "*.txt");
+    const auto path =
+        popups().selectFile(Popups::FileMode::Save,
+                            VRL_TR("Protokoll", "Schnittstellenprotokoll speichern"), "", "*.txt");
     if (!path) return;
     std::string lines;
     lines.reserve(static_cast<std::size_t>(model_->rowCount()) * 160);

@@ -1,4 +1,5 @@
 #include "app/user_folder.h"
+#include "platform/text/translate.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,14 +40,18 @@ std::optional<std::string> enterUserFolder(std::string& startFile) {
                         .toStdString();
     const QString folder = QString::fromStdString(userFolder());
 #ifdef _WIN32
-    if (folder.isEmpty()) return "Kein Benutzerordner: die Umgebungsvariable APPDATA fehlt.";
+    if (folder.isEmpty())
+        return VRL_TR("Start", "Kein Benutzerordner: die Umgebungsvariable APPDATA fehlt.");
 #else
-    if (folder.isEmpty()) return "Kein Benutzerordner: die Umgebungsvariable HOME fehlt.";
+    if (folder.isEmpty())
+        return VRL_TR("Start", "Kein Benutzerordner: die Umgebungsvariable HOME fehlt.");
 #endif
     if (!QDir().mkpath(folder))
-        return "Der Ordner " + quoted(folder) + " lässt sich nicht anlegen.";
+        return vrl::text::fill(VRL_TR("Start", "Der Ordner %1 lässt sich nicht anlegen."),
+                               {quoted(folder)});
     if (!QDir::setCurrent(folder))
-        return "Der Ordner " + quoted(folder) + " lässt sich nicht öffnen.";
+        return vrl::text::fill(VRL_TR("Start", "Der Ordner %1 lässt sich nicht öffnen."),
+                               {quoted(folder)});
     return std::nullopt;
 }
 

@@ -20,6 +20,7 @@
 #include "platform/gui/controls.h"
 #include "platform/gui/led.h"
 #include "platform/gui/port_picture_ring.h"
+#include "platform/text/translate.h"
 #include "ui_COMPANEL.h"
 
 namespace {
@@ -113,7 +114,8 @@ RegisteredControls& controls() {
 // A full table keeps what it has: the new control is dropped after the message.
 bool roomFor(std::size_t count, int capacity, const char* limitName) {
     if (count < static_cast<std::size_t>(capacity)) return true;
-    vrl::popups().message("Interner Fehler", std::string(limitName) + " ist zu klein");
+    vrl::popups().message(VRL_TR("Com", "Interner Fehler"),
+                          vrl::text::fill(VRL_TR("Com", "%1 ist zu klein"), {limitName}));
     return false;
 }
 
@@ -222,7 +224,7 @@ void VrlCom_ComPortListeErstellen(QComboBox* ring) {
 }
 
 int Callback_ComPortEinstellen(QComboBox* ring) {
-    const vrl::op::Operation operation("COM-Port");
+    const vrl::op::Operation operation(VRL_TR("Com", "COM-Port"));
     if (!operation.started()) {
         VrlCom_ComPortAnzeigen(VrlCom_ComPortGet());  // the ring keeps the port in use
         return 0;
@@ -244,13 +246,13 @@ int Callback_ComPortUmschalten() {
         gChoosePort();
         return 0;
     }
-    const vrl::op::Operation operation("COM-Port");
+    const vrl::op::Operation operation(VRL_TR("Com", "COM-Port"));
     if (operation.started()) VrlCom_FehlermeldungSet(VrlCom_ComPortUmschalten());
     return 0;
 }
 
 int Callback_NeuVerbinden(vrl::op::Kind kind) {
-    const vrl::op::Operation operation("Neu verbinden", kind);
+    const vrl::op::Operation operation(VRL_TR("Com", "Neu verbinden"), kind);
     if (!operation.started()) return 0;
     const int code = VrlCom_NeuVerbinden();
     // Waiting for the adapter is said already; the other failures are shown as any device
@@ -274,16 +276,18 @@ void VrlCom_AktionMelden(QWidget* window, std::string_view what, std::string_vie
     // The failure the status line named last: a later success there wipes it, nothing else.
     static QString lastFailure;
     auto* main = qobject_cast<QMainWindow*>(window ? window->window() : nullptr);
-    const std::string at = std::string(" (Adresse ") + address + ")";
+    const std::string at =
+        vrl::text::fill(VRL_TR("Com", " (Adresse %1)"), {std::string(1, address)});
     if (code == 0) {
         VrlCom_HinweisSet(std::string(done) + at);
         if (main && main->statusBar()->currentMessage() == lastFailure)
             main->statusBar()->clearMessage();
         return;
     }
-    lastFailure =
-        QString::fromUtf8("„" + std::string(what) + "“ an Adresse " + address +
-                          (vrl::isSilent(code) ? " nicht zu Ende geführt" : " fehlgeschlagen"));
+    lastFailure = QString::fromStdString(vrl::text::fill(
+        vrl::isSilent(code) ? VRL_TR("Com", "„%1“ an Adresse %2 nicht zu Ende geführt")
+                            : VRL_TR("Com", "„%1“ an Adresse %2 fehlgeschlagen"),
+        {what, std::string(1, address)}));
     if (main) main->statusBar()->showMessage(lastFailure);
 }
 
@@ -302,7 +306,7 @@ int VrlCom_GeraeteAktion(QWidget* window, std::string_view what, std::string_vie
 
 int Callback_IdLesen() {
     QWidget* window = controls().idButton ? controls().idButton->window() : nullptr;
-    VrlCom_GeraeteAktion(window, "ID lesen", "ID gelesen", [] {
+    VrlCom_GeraeteAktion(window, VRL_TR("Com", "ID lesen"), VRL_TR("Com", "ID gelesen"), [] {
         const int code = VrlCom_IdLesen();
         VrlCom_FehlermeldungSet(code);
         return code;
@@ -311,7 +315,7 @@ int Callback_IdLesen() {
 }
 
 int Callback_Scan() {
-    const vrl::op::Operation operation("Scann");
+    const vrl::op::Operation operation(VRL_TR("Com", "Scann"));
     if (!operation.started()) return 0;
     // A stopped scan is no failure: the displays keep what they showed.
     if (const int code = VrlCom_Scan(); !vrl::isSilent(code)) VrlCom_FehlermeldungSet(code);

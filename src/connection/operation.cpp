@@ -1,6 +1,7 @@
 #include "connection/operation.h"
 
 #include "errors/popups.h"
+#include "platform/text/translate.h"
 
 namespace vrl::op {
 
@@ -70,7 +71,7 @@ int Operations::cancelled(int code, std::string howFar) {
     if (depth_ > 0)
         howFar_ = std::move(howFar);
     else
-        popups().message("Abgebrochen", howFar);
+        popups().message(VRL_TR("Vorgang", "Abgebrochen"), howFar);
     return code;
 }
 

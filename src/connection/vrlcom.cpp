@@ -7,6 +7,7 @@
 #include "driver/ports.h"
 #include "driver/vrltkv9d.h"
 #include "errors/vrl_errors.h"
+#include "platform/text/translate.h"
 
 namespace {
 
@@ -85,13 +86,15 @@ void Link::portLost(int code) {
     // the next message, whatever that is about.
     vrl::messages().setExtraLine({});
     if (view_)
-        view_->showError(
-            code,
-            comName(port) + " getrennt – wird wieder verbunden, sobald der Adapter zurück ist");
+        view_->showError(code,
+                         vrl::text::fill(VRL_TR("Com",
+                                                "%1 getrennt – wird wieder verbunden, sobald der "
+                                                "Adapter zurück ist"),
+                                         {comName(port)}));
 }
 
 std::vector<PortItem> portItems() {
-    std::vector<PortItem> items{{kNotOpenLabel, 0}};
+    std::vector<PortItem> items{{VRL_TR("Com", kNotOpenLabel), 0}};
     for (int port : vrl::driver::listPorts())
         items.push_back({"COM " + std::to_string(port), port});
     std::sort(items.begin() + 1, items.end(),
@@ -208,9 +211,11 @@ int Link::reconnect() {
         errorShown_ = true;
         errorSource_.clear();
         if (view_)
-            view_->showError(kOtherDevice, "An " + comName(port) +
-                                               " antwortet ein anderes Gerät (" + id +
-                                               ") – nicht verbunden");
+            view_->showError(kOtherDevice,
+                             vrl::text::fill(VRL_TR("Com",
+                                                    "An %1 antwortet ein anderes Gerät "
+                                                    "(%2) – nicht verbunden"),
+                                             {comName(port), id}));
         return kOtherDevice;
     }
     openPort_ = port;
@@ -219,7 +224,8 @@ int Link::reconnect() {
     if (!id.empty()) knownId_ = id;
     showPort(port);
     showLinkState(port, LinkState::Connected);
-    showHint(comName(port) + " wieder verbunden" + (id.empty() ? "" : " (" + id + ")"));
+    showHint(vrl::text::fill(VRL_TR("Com", "%1 wieder verbunden"), {comName(port)}) +
+             (id.empty() ? "" : " (" + id + ")"));
     return 0;
 }
 
@@ -235,12 +241,16 @@ int Link::scan() {
         if (vrl::op::cancelRequested()) {
             view_->showScanText("");
             return vrl::op::cancelled(
-                kScanCancelled, i == 0 ? "Abgebrochen, bevor eine Adresse abgefragt wurde."
-                                       : "Abgebrochen nach Adresse " + std::to_string(i) + " von " +
-                                             std::to_string(count) + ".");
+                kScanCancelled,
+                i == 0 ? VRL_TR("Com", "Abgebrochen, bevor eine Adresse abgefragt wurde.")
+                       : vrl::text::fill(VRL_TR("Com", "Abgebrochen nach Adresse %1 von %2."),
+                                         {std::to_string(i), std::to_string(count)}));
         }
-        vrl::op::progress(std::string("Adresse ") + address + " wird abgefragt", i, count);
-        view_->showScanText(std::string("Suche nach Gerät ") + address);
+        vrl::op::progress(
+            vrl::text::fill(VRL_TR("Com", "Adresse %1 wird abgefragt"), {std::string(1, address)}),
+            i, count);
+        view_->showScanText(
+            vrl::text::fill(VRL_TR("Com", "Suche nach Gerät %1"), {std::string(1, address)}));
         std::string text;
         if (vrl::op::onLine([&] { return VRLTKV9D_IDLesen(port, address, text); }) != 0) {
             view_->showAddressLed(i, AddressLed::Off);

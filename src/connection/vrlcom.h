@@ -8,11 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text/translate.h"
+
 namespace vrl::com {
 
 inline constexpr double kPortTimeout = 1.5;  // [s], set on every port right after it opens
 inline constexpr int kPictureAbove16 = 99;
-inline constexpr const char* kNotOpenLabel = "nicht geöffnet";
+inline constexpr const char* kNotOpenLabel = VRL_TR_NOOP("Com", "nicht geöffnet");
 inline constexpr const char* kDeviceIdPrefix = "VRL-TKV9D-";
 
 enum class AddressLed { Off, Found, Foreign };  // Found lights green, Foreign red

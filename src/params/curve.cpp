@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "driver/parameter_catalogue.h"
+#include "platform/text/translate.h"
 
 namespace vrl::params {
 
@@ -19,17 +20,17 @@ struct CurveField {
 };
 
 constexpr std::array<CurveField, 11> kCurveFields{{
-    {"stromkurve", "Stromkurve", "", 0},
-    {"messbereich", "Meßbereich", "", 0},
-    {"strom1", "Strom 1", "A", 4},
-    {"strom2", "Strom 2", "A", 4},
-    {"strom3", "Strom 3", "A", 4},
-    {"strom4", "Strom 4", "A", 4},
-    {"zeit1", "Zeit 1", "ms", 1},
-    {"zeit2", "Zeit 2", "ms", 1},
-    {"zeit3", "Zeit 3", "ms", 1},
-    {"zeit4", "Zeit 4", "ms", 1},
-    {"zyklen", "Anzahl Zyklen", "", 0},
+    {"stromkurve", VRL_TR_NOOP("Kurve", "Stromkurve"), "", 0},
+    {"messbereich", VRL_TR_NOOP("Kurve", "Meßbereich"), "", 0},
+    {"strom1", VRL_TR_NOOP("Kurve", "Strom 1"), "A", 4},
+    {"strom2", VRL_TR_NOOP("Kurve", "Strom 2"), "A", 4},
+    {"strom3", VRL_TR_NOOP("Kurve", "Strom 3"), "A", 4},
+    {"strom4", VRL_TR_NOOP("Kurve", "Strom 4"), "A", 4},
+    {"zeit1", VRL_TR_NOOP("Kurve", "Zeit 1"), "ms", 1},
+    {"zeit2", VRL_TR_NOOP("Kurve", "Zeit 2"), "ms", 1},
+    {"zeit3", VRL_TR_NOOP("Kurve", "Zeit 3"), "ms", 1},
+    {"zeit4", VRL_TR_NOOP("Kurve", "Zeit 4"), "ms", 1},
+    {"zyklen", VRL_TR_NOOP("Kurve", "Anzahl Zyklen"), "", 0},
 }};
 
 constexpr std::array<std::string_view, 4> kCurrents{"strom1", "strom2", "strom3", "strom4"};
@@ -135,7 +136,7 @@ Curve curveOf(const Parametersatz& record) {
     curve.cyclesShown =
         curve.cycles == 0 ? kMostCyclesShown : std::clamp(curve.cycles, 1, kMostCyclesShown);
     if (form != 1 && form != 2) {
-        curve.note = "Keine Vorschau: die Stromkurve ist unbekannt.";
+        curve.note = VRL_TR("Kurve", "Keine Vorschau: die Stromkurve ist unbekannt.");
         return curve;
     }
     // The steps the device runs through: a time that is not a number or negative, or a current
@@ -153,13 +154,14 @@ Curve curveOf(const Parametersatz& record) {
     for (const Step& step : steps) curve.cycleTime += step.time;
 
     if (!std::isfinite(curve.cycleTime)) {
-        curve.note = "Keine Kurve: die Zeiten sind zu groß.";
+        curve.note = VRL_TR("Kurve", "Keine Kurve: die Zeiten sind zu groß.");
         curve.cycleTime = 0.0;
         return curve;
     }
     if (!(curve.cycleTime > 0.0)) {
-        curve.note = allTimesZero ? "Keine Kurve: alle Zeiten sind 0 ms."
-                                  : "Keine Kurve: keine Stufe hat eine gültige Zeit.";
+        curve.note = allTimesZero
+                         ? VRL_TR("Kurve", "Keine Kurve: alle Zeiten sind 0 ms.")
+                         : VRL_TR("Kurve", "Keine Kurve: keine Stufe hat eine gültige Zeit.");
         return curve;
     }
 
@@ -185,7 +187,11 @@ Curve curveOf(const Parametersatz& record) {
 }
 
 std::string germanNumber(double value, int decimals) {
-    if (!std::isfinite(value)) return "keine Zahl";
+    if (!std::isfinite(value)) return VRL_TR("Kurve", "keine Zahl");
+    // The operator's language names its marks: a decimal comma and a point between thousands in
+    // German, the other way round in English.
+    const std::string decimalMark = VRL_TR("Zahlen", ",");
+    const std::string groupMark = VRL_TR("Zahlen", ".");
     std::string text = fixed(value, decimals);
     if (text.find('.') != std::string::npos) {
         while (text.back() == '0') text.pop_back();
@@ -193,12 +199,12 @@ std::string germanNumber(double value, int decimals) {
     }
     if (text == "-0") text = "0";
     const std::size_t point = text.find('.');
-    if (point != std::string::npos) text[point] = ',';
+    if (point != std::string::npos) text.replace(point, 1, decimalMark);
     const std::size_t sign = text.front() == '-' ? 1 : 0;
     std::size_t end = point == std::string::npos ? text.size() : point;
     while (end > sign + 3) {
         end -= 3;
-        text.insert(end, 1, '.');
+        text.insert(end, groupMark);
     }
     return text;
 }
@@ -225,35 +231,41 @@ std::string durationText(double exact) {
 
 std::string cycleText(const Curve& curve) {
     const std::string perCycle = durationText(curve.cycleTime / 1000.0);
-    if (curve.cycles == 0) return "× unbegrenzt, " + perCycle + " je Zyklus";
+    if (curve.cycles == 0)
+        return vrl::text::fill(VRL_TR("Kurve", "× unbegrenzt, %1 je Zyklus"), {perCycle});
     const std::string total = durationText(curve.cycles * curve.cycleTime / 1000.0);
-    return "× " + germanNumber(curve.cycles, 0) + (curve.cycles == 1 ? " Zyklus, " : " Zyklen, ") +
-           total;
+    return vrl::text::fill(
+        curve.cycles == 1 ? VRL_TR("Kurve", "× %1 Zyklus, %2") : VRL_TR("Kurve", "× %1 Zyklen, %2"),
+        {germanNumber(curve.cycles, 0), total});
 }
 
-std::string_view curveFieldLabel(std::string_view field) {
+std::string curveFieldLabel(std::string_view field) {
     const CurveField* found = curveField(field);
-    return found ? found->label : field;
+    return found ? VRL_TR("Kurve", found->label.data()) : std::string(field);
 }
 
 std::string refusalText(const RefusedValue& refused) {
     const CurveField* field = curveField(refused.field);
-    const std::string label(field ? field->label : refused.field);
+    const std::string label = curveFieldLabel(refused.field);
     const int decimals = field ? field->decimals : 4;
     const std::string unit = field && !field->unit.empty() ? " " + std::string(field->unit) : "";
     const std::string value = germanNumber(refused.value, decimals);
     switch (refused.kind) {
         case RefusalKind::NotANumber:
-            return label + ": keine gültige Zahl";
+            return label + VRL_TR("Kurve", ": keine gültige Zahl");
         case RefusalKind::OutOfRange:
-            return label + ": " + value + unit + " außerhalb des Bereichs " +
-                   germanNumber(refused.low, decimals) + " bis " +
-                   germanNumber(refused.high, decimals) + unit;
+            return label + ": " +
+                   vrl::text::fill(VRL_TR("Kurve", "%1 außerhalb des Bereichs %2 bis %3"),
+                                   {value + unit, germanNumber(refused.low, decimals),
+                                    germanNumber(refused.high, decimals) + unit});
         case RefusalKind::AboveLimit:
-            return label + ": " + value + unit + " über der Grenze des Meßbereichs (" +
-                   germanNumber(refused.high, decimals) + unit + ")";
+            return label + ": " +
+                   vrl::text::fill(VRL_TR("Kurve", "%1 über der Grenze des Meßbereichs (%2)"),
+                                   {value + unit, germanNumber(refused.high, decimals) + unit});
         case RefusalKind::UnknownChoice:
-            return label + ": " + value + " ist keine der Auswahlmöglichkeiten";
+            return label + ": " +
+                   vrl::text::fill(VRL_TR("Kurve", "%1 ist keine der Auswahlmöglichkeiten"),
+                                   {value});
     }
     return label;
 }

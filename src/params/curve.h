@@ -68,7 +68,7 @@ std::string cycleText(const Curve& curve);
 // (0,409 A)").
 std::string refusalText(const RefusedValue& refused);
 // The field's label as the main window names it ("Strom 2", "Zeit 1", "Anzahl Zyklen").
-std::string_view curveFieldLabel(std::string_view field);
+std::string curveFieldLabel(std::string_view field);
 
 // A number as a German reader writes it: comma before the decimals, points between thousands,
 // at most `decimals` decimals and no trailing zeros ("2,4", "65.535", "0,4095").

@@ -2,6 +2,7 @@
 
 #include "params/panels.h"
 #include "params/workspace.h"
+#include "platform/text/translate.h"
 
 namespace vrl::params {
 
@@ -36,6 +37,8 @@ int DateinameZuruecksetzen() {
 int PaneltitelAktualisieren() {
     const vrl::params::Workspace& ws = vrl::params::workspace();
     if (auto* panels = vrl::params::panels())
-        panels->setTitle(ws.paneltitle + " - " + vrl::params::fileNamePart(ws.dateiname));
+        panels->setTitle(ws.paneltitle + " - " +
+                         (ws.dateiname == kUnbenannt ? VRL_TR("Datei", "Unbenannt")
+                                                     : vrl::params::fileNamePart(ws.dateiname)));
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 
 #include "connection/operation.h"
 #include "driver/transaction.h"
+#include "errors/popups.h"
 #include "params/calibration.h"
 #include "params/datastate.h"
 #include "params/program.h"
@@ -17,7 +19,6 @@
 #include "platform/gui/controls.h"
 #include "platform/gui/indicator_ring.h"
 #include "platform/gui/led.h"
-#include "errors/popups.h"
 
 namespace vrl::params {
 
@@ -35,8 +36,10 @@ bool isCycleField(const Field& field) {
 }
 
 // What the tooltip of a marked control adds when the operator can change it.
-constexpr char kKeptUntilChanged[] = " Der Wert bleibt erhalten, bis Sie ihn ändern.";
-constexpr char kKeptUntilChosen[] = " Der Wert bleibt erhalten, bis Sie eine Auswahl treffen.";
+constexpr char kKeptUntilChanged[] =
+    QT_TRANSLATE_NOOP("Parameter", " Der Wert bleibt erhalten, bis Sie ihn ändern.");
+constexpr char kKeptUntilChosen[] =
+    QT_TRANSLATE_NOOP("Parameter", " Der Wert bleibt erhalten, bis Sie eine Auswahl treffen.");
 
 QString numberText(const QWidget* control, double value) {
     return control->locale().toString(value, 'g', QLocale::FloatingPointShortest);
@@ -46,12 +49,15 @@ QString numberText(const QWidget* control, double value) {
 QString whyNotShown(const QDoubleSpinBox* box, double value) {
     const QString stored = numberText(box, value);
     if (!std::isfinite(value))
-        return QString::fromUtf8("Gespeichert ist %1, keine gültige Zahl.").arg(stored);
+        return QCoreApplication::translate("Parameter", "Gespeichert ist %1, keine gültige Zahl.")
+            .arg(stored);
     if (value < box->minimum() || value > box->maximum()) {
-        return QString::fromUtf8("Gespeichert ist %1, außerhalb des Bereichs %2 bis %3.")
+        return QCoreApplication::translate("Parameter",
+                                           "Gespeichert ist %1, außerhalb des Bereichs %2 bis %3.")
             .arg(stored, numberText(box, box->minimum()), numberText(box, box->maximum()));
     }
-    return QString::fromUtf8("Gespeichert ist %1, genauer als die %2 Nachkommastellen des Feldes.")
+    return QCoreApplication::translate(
+               "Parameter", "Gespeichert ist %1, genauer als die %2 Nachkommastellen des Feldes.")
         .arg(stored)
         .arg(box->decimals());
 }
@@ -61,7 +67,9 @@ QString foreignItemLabel(int value) {
 }
 
 QString notAnItem(int value) {
-    return QString::fromUtf8("Gespeichert ist %1, keine der Auswahlmöglichkeiten.").arg(value);
+    return QCoreApplication::translate("Parameter",
+                                       "Gespeichert ist %1, keine der Auswahlmöglichkeiten.")
+        .arg(value);
 }
 
 }  // namespace
@@ -124,7 +132,8 @@ void QtParameterPanels::showReal(QDoubleSpinBox* box, double value) {
     // The box rounds to its decimals and pulls into its range; NaN equals nothing.
     if (!(box->value() == value)) {
         const QString why = whyNotShown(box, value);
-        gui::showForeign(box, numberText(box, value), why + QString::fromUtf8(kKeptUntilChanged));
+        gui::showForeign(box, numberText(box, value),
+                         why + QCoreApplication::translate("Parameter", kKeptUntilChanged));
     }
     shown_[box] = {value, false};
 }
@@ -133,8 +142,9 @@ void QtParameterPanels::showInteger(QWidget* control, int value) {
     if (auto* ring = qobject_cast<QComboBox*>(control)) {
         gui::clearForeign(ring);
         if (!gui::setQuietly(ring, value)) {
-            gui::showForeign(ring, value, foreignItemLabel(value),
-                             notAnItem(value) + QString::fromUtf8(kKeptUntilChosen));
+            gui::showForeign(
+                ring, value, foreignItemLabel(value),
+                notAnItem(value) + QCoreApplication::translate("Parameter", kKeptUntilChosen));
         }
     } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
         gui::clearForeign(spin);
@@ -142,10 +152,12 @@ void QtParameterPanels::showInteger(QWidget* control, int value) {
         if (spin->value() != value) {
             const QString stored = numberText(spin, value);
             const QString why =
-                QString::fromUtf8("Gespeichert ist %1, außerhalb des Bereichs %2 bis %3.")
+                QCoreApplication::translate("Parameter",
+                                            "Gespeichert ist %1, außerhalb des Bereichs %2 bis %3.")
                     .arg(stored, numberText(spin, spin->minimum()),
                          numberText(spin, spin->maximum()));
-            gui::showForeign(spin, stored, why + QString::fromUtf8(kKeptUntilChanged));
+            gui::showForeign(spin, stored,
+                             why + QCoreApplication::translate("Parameter", kKeptUntilChanged));
         }
     }
     shown_[control] = {static_cast<double>(value), false};
@@ -265,13 +277,15 @@ void QtParameterPanels::showRenamePreview() {
     auto& ui = rename_.ui;
     const std::string name = storableName(ui.STRING->text().toStdString());
     // Quoted, so that blanks at either end show.
-    ui.VORSCHAU->setText(QString::fromUtf8("Gespeichert wird: „%1“").arg(qt(name)));
+    ui.VORSCHAU->setText(
+        QCoreApplication::translate("Parameter", "Gespeichert wird: „%1“").arg(qt(name)));
     // The device takes the longer name, but a read brings back only the answer line's share.
     constexpr auto readable = driver::kReadableValueLength;
-    ui.HINWEIS->setText(
-        name.size() > readable
-            ? QString::fromUtf8("Das Gerät meldet nur die ersten %1 Zeichen zurück.").arg(readable)
-            : QString());
+    ui.HINWEIS->setText(name.size() > readable
+                            ? QCoreApplication::translate(
+                                  "Parameter", "Das Gerät meldet nur die ersten %1 Zeichen zurück.")
+                                  .arg(readable)
+                            : QString());
 }
 
 void QtParameterPanels::showComActivity(bool on) {

@@ -14,6 +14,7 @@
 #include "params/transfer_check.h"
 #include "platform/files/replace_file.h"
 #include "platform/files/system_path.h"
+#include "platform/text/translate.h"
 
 namespace {
 
@@ -43,17 +44,17 @@ std::string saveReason(const std::string& path, int error) {
         case EACCES:
         case EPERM:
         case EROFS:
-            return path + ": schreibgeschützt";
+            return path + VRL_TR("Datei", ": schreibgeschützt");
         case ENOSPC:
 #ifdef EDQUOT
         case EDQUOT:
 #endif
-            return path + ": Datenträger voll";
+            return path + VRL_TR("Datei", ": Datenträger voll");
         case ENOENT:
         case ENOTDIR:
-            return path + ": Ordner nicht vorhanden";
+            return path + VRL_TR("Datei", ": Ordner nicht vorhanden");
         case EISDIR:
-            return path + ": ist ein Ordner, keine Datei";
+            return path + VRL_TR("Datei", ": ist ein Ordner, keine Datei");
         default:
             return path + ": " + std::strerror(error);
     }
@@ -67,16 +68,16 @@ int writeReplacing(const std::string& path, const FileImage& image) {
     if (saved.failure == files::SaveFailure::None) return 0;
     std::string reason = saveReason(path, saved.error);
     if (saved.failure == files::SaveFailure::PartlyWritten)
-        reason +=
-            "\nIm Ordner ließ sich keine neue Datei anlegen; die Datei wurde direkt "
-            "überschrieben und ist jetzt unvollständig.";
+        reason += "\n" + VRL_TR("Datei",
+                                "Im Ordner ließ sich keine neue Datei anlegen; die Datei wurde "
+                                "direkt überschrieben und ist jetzt unvollständig.");
     VRL_Fehleruserstring(reason);
     const bool replacing = saved.failure == files::SaveFailure::NotReplaced ||
                            saved.failure == files::SaveFailure::PartlyWritten;
     return replacing ? -301402 : -301401;
 }
 
-std::string chooseFile(vrl::Popups::FileMode mode, const char* title) {
+std::string chooseFile(vrl::Popups::FileMode mode, const std::string& title) {
     const auto chosen =
         vrl::popups().selectFile(mode, title, directoryPart(workspace().dateiname), kPattern);
     return chosen ? *chosen : std::string();
@@ -98,7 +99,8 @@ int Datei_Lesen(const std::string& path) {
     std::FILE* file = files::openRegular(path, notRegular);
     if (!file) {
         if (notRegular)
-            VRL_Fehleruserstring(path + ": keine gewöhnliche Datei (Ordner, Pipe oder Gerät)");
+            VRL_Fehleruserstring(
+                path + VRL_TR("Datei", ": keine gewöhnliche Datei (Ordner, Pipe oder Gerät)"));
         return -308404;
     }
     FileImage image{};
@@ -113,8 +115,9 @@ int Datei_Lesen(const std::string& path) {
     std::memcpy(&version, image.data() + kVersionOffset, sizeof version);
     if (version != kFileVersion) {
         std::fclose(file);
-        VRL_Fehleruserstring("erwartet: V " + std::to_string(kFileVersion) + "\ngefunden: V " +
-                             std::to_string(version));
+        VRL_Fehleruserstring(
+            vrl::text::fill(VRL_TR("Datei", "erwartet: V %1\ngefunden: V %2"),
+                            {std::to_string(kFileVersion), std::to_string(version)}));
         return -303407;
     }
     if (std::fseek(file, 0, SEEK_SET) != 0) return closeWith(-304412);
@@ -138,15 +141,17 @@ int DateiSpeichern(int saveAs) {
     const Workspace& ws = workspace();
     for (int i = 0; i < kTableSize; ++i) {
         if (Prog_Plausibilitaetspruefung(&ws.prog[static_cast<std::size_t>(i)]) != 0) {
-            vrl::popups().message("Fehler im Prüfprogramm",
-                                  "Fehler in Programm " + vrl::params::entryLabel(i) +
-                                      ".\nDatei wurde nicht gespeichert.");
+            vrl::popups().message(
+                VRL_TR("Datei", "Fehler im Prüfprogramm"),
+                vrl::text::fill(
+                    VRL_TR("Datei", "Fehler in Programm %1.\nDatei wurde nicht gespeichert."),
+                    {vrl::params::entryLabel(i)}));
             return kCancelled;
         }
     }
     std::string target = ws.dateiname;
     if (saveAs != 0 || ws.dateiname == kUnbenannt) {
-        target = chooseFile(vrl::Popups::FileMode::Save, "Speichern");
+        target = chooseFile(vrl::Popups::FileMode::Save, VRL_TR("Datei", "Speichern"));
         if (target.empty()) return kCancelled;
     }
     if (int code = ProgrammverwaltungVorDateiSpeichern(); code != 0) return code;
@@ -154,7 +159,7 @@ int DateiSpeichern(int saveAs) {
 }
 
 int DateiOeffnen() {
-    const std::string path = chooseFile(vrl::Popups::FileMode::Open, "Öffnen");
+    const std::string path = chooseFile(vrl::Popups::FileMode::Open, VRL_TR("Datei", "Öffnen"));
     if (path.empty()) return kCancelled;
     return DateiOeffnenPfad(path);
 }
@@ -169,9 +174,11 @@ int DateiOeffnenPfad(const std::string& path) {
 int AbfrageWennNichtGespeichert() {
     if (!workspace().datenGeaendert) return 0;
     const std::string text =
-        "Möchten Sie die Änderungen in " + fileNamePart(workspace().dateiname) + " speichern?";
-    switch (
-        vrl::popups().questionWithKeys("Datei speichern", text, "Ja", "Nein", "Abbrechen", 1, 3)) {
+        vrl::text::fill(VRL_TR("Datei", "Möchten Sie die Änderungen in %1 speichern?"),
+                        {fileNamePart(workspace().dateiname)});
+    switch (vrl::popups().questionWithKeys(VRL_TR("Datei", "Datei speichern"), text,
+                                           VRL_TR("Datei", "Ja"), VRL_TR("Datei", "Nein"),
+                                           VRL_TR("Datei", "Abbrechen"), 1, 3)) {
         case 1: {
             const int code = DateiSpeichern(0);
             if (code == 0) return 0;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "errors/popups.h"
+#include "platform/text/translate.h"
 
 namespace vrl::params {
 
@@ -96,16 +97,20 @@ struct PlausibilityCheck {
     const char* line;
 };
 constexpr PlausibilityCheck kPlausibilityChecks[] = {
-    {&Parametersatz::strom1, "strom1", "Strom 1 ist zu groß für Messbereich 1\n"},
-    {&Parametersatz::strom2, "strom2", "Strom 2 ist zu groß für Messbereich 1\n"},
-    {&Parametersatz::strom3, "strom3", "Strom 3 ist zu groß für Messbereich 1\n"},
-    {&Parametersatz::strom4, "strom4", "Strom 4 ist zu groß für Messbereich 1\n"},
+    {&Parametersatz::strom1, "strom1",
+     VRL_TR_NOOP("Parameter", "Strom 1 ist zu groß für Messbereich 1\n")},
+    {&Parametersatz::strom2, "strom2",
+     VRL_TR_NOOP("Parameter", "Strom 2 ist zu groß für Messbereich 1\n")},
+    {&Parametersatz::strom3, "strom3",
+     VRL_TR_NOOP("Parameter", "Strom 3 ist zu groß für Messbereich 1\n")},
+    {&Parametersatz::strom4, "strom4",
+     VRL_TR_NOOP("Parameter", "Strom 4 ist zu groß für Messbereich 1\n")},
     {&Parametersatz::freilaufdiodeMindestDeltaIIst, "freilaufdiodeMindestDeltaIIst",
-     "Mindeststrom für Abschaltübersp. ist zu groß für Messbereich 1\n"},
+     VRL_TR_NOOP("Parameter", "Mindeststrom für Abschaltübersp. ist zu groß für Messbereich 1\n")},
     {&Parametersatz::kalibriersollstrom1, "kalibriersollstrom1",
-     "Kalibrierstrom 1 ist zu groß für Messbereich 1\n"},
+     VRL_TR_NOOP("Parameter", "Kalibrierstrom 1 ist zu groß für Messbereich 1\n")},
     {&Parametersatz::kalibriersollstrom2, "kalibriersollstrom2",
-     "Kalibrierstrom 2 ist zu groß für Messbereich 1\n"},
+     VRL_TR_NOOP("Parameter", "Kalibrierstrom 2 ist zu groß für Messbereich 1\n")},
 };
 
 bool plausible(const Parametersatz& record, const PlausibilityCheck& check) {
@@ -124,9 +129,9 @@ std::string_view vrl::params::firstImplausibleField(const Parametersatz& record)
 int Prog_Plausibilitaetspruefung(const Parametersatz* record) {
     std::string message;
     for (const PlausibilityCheck& check : kPlausibilityChecks) {
-        if (!plausible(*record, check)) message += check.line;
+        if (!plausible(*record, check)) message += VRL_TR("Parameter", check.line);
     }
     if (message.empty()) return 0;
-    vrl::popups().message("Fehler in den Parametern", message);
+    vrl::popups().message(VRL_TR("Parameter", "Fehler in den Parametern"), message);
     return -510451;
 }

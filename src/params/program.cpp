@@ -12,6 +12,7 @@
 #include "params/program_name.h"
 #include "params/tkvcom.h"
 #include "params/transfer_check.h"
+#include "platform/text/translate.h"
 
 namespace {
 
@@ -24,7 +25,9 @@ enum class Range { Selected, All, Cancelled };
 
 // "aktuelles", "alle" or "abbrechen"; Enter takes "alle", Esc "abbrechen".
 Range askRange(const char* title, const char* text) {
-    switch (vrl::popups().questionWithKeys(title, text, "aktuelles", "alle", "abbrechen", 2, 3)) {
+    switch (vrl::popups().questionWithKeys(
+        VRL_TR("Programme", title), VRL_TR("Programme", text), VRL_TR("Programme", "aktuelles"),
+        VRL_TR("Programme", "alle"), VRL_TR("Programme", "abbrechen"), 2, 3)) {
         case 1:
             return Range::Selected;
         case 2:
@@ -34,26 +37,35 @@ Range askRange(const char* title, const char* text) {
     }
 }
 
-constexpr const char* kWriteTitle = "Programme zu TKV-9D schreiben";
+constexpr const char* kWriteTitle = VRL_TR_NOOP("Programme", "Programme zu TKV-9D schreiben");
 constexpr int kCancelled = -6000;
 // The operator stopped a running transfer between two entries; never shown as an error.
 constexpr int kTransferCancelled = -6452;
 
 std::string programOf(int index) {
-    return "Programm " + std::to_string(index) + " von " + std::to_string(kLastEntry);
-}
-
-// Where a transfer stands for the progress display: the entry whose frames come next.
-// The progress display counts the steps; "von 16" here would count the programs alone.
-std::string entryStep(int index, const char* verb) {
-    if (index == 0) return std::string("Arbeitsparameter werden ") + verb;
-    return "Programm " + std::to_string(index) + " wird " + verb;
+    return vrl::text::fill(VRL_TR("Programme", "Programm %1 von %2"),
+                           {std::to_string(index), std::to_string(kLastEntry)});
 }
 
 enum class Transfer { Read, Write };
 
-constexpr const char* kOwnBack =
-    "Der TKV-9D hält wieder seine eigenen Arbeitsparameter, seine Programme sind unverändert.";
+// Where a transfer stands for the progress display: the entry whose frames come next.
+// The progress display counts the steps; "von 16" here would count the programs alone.
+std::string entryStep(int index, Transfer transfer) {
+    const bool read = transfer == Transfer::Read;
+    if (index == 0)
+        return read ? VRL_TR("Programme", "Arbeitsparameter werden gelesen")
+                    : VRL_TR("Programme", "Arbeitsparameter werden geschrieben");
+    return vrl::text::fill(read ? VRL_TR("Programme", "Programm %1 wird gelesen")
+                                : VRL_TR("Programme", "Programm %1 wird geschrieben"),
+                           {std::to_string(index)});
+}
+
+std::string ownBack() {
+    return VRL_TR("Programme",
+                  "Der TKV-9D hält wieder seine eigenen Arbeitsparameter, seine Programme sind "
+                  "unverändert.");
+}
 
 // What the device holds after a transfer stopped with `previous` the entry done last (-1 for
 // none): the operator must know it before he starts the next curve. A read puts the device's
@@ -61,26 +73,35 @@ constexpr const char* kOwnBack =
 // and puts the table's entry A into the working parameters, as a finished write would.
 std::string holdsNow(Transfer transfer, int previous) {
     if (previous < 0 || (transfer == Transfer::Write && previous == 0))
-        return "Der TKV-9D ist unverändert.";
-    if (transfer == Transfer::Read) return kOwnBack;
-    const std::string next = previous == kLastEntry ? std::string()
-                             : previous + 1 == kLastEntry
-                                 ? ", Programm " + std::to_string(kLastEntry) + " wie zuvor"
-                                 : ", die Programme " + std::to_string(previous + 1) + " bis " +
-                                       std::to_string(kLastEntry) + " wie zuvor";
-    const std::string written = previous == 1 ? std::string("ist Programm 1")
+        return VRL_TR("Programme", "Der TKV-9D ist unverändert.");
+    if (transfer == Transfer::Read) return ownBack();
+    const std::string last = std::to_string(kLastEntry);
+    const std::string next =
+        previous == kLastEntry ? std::string()
+        : previous + 1 == kLastEntry
+            ? vrl::text::fill(VRL_TR("Programme", ", Programm %1 wie zuvor"), {last})
+            : vrl::text::fill(VRL_TR("Programme", ", die Programme %1 bis %2 wie zuvor"),
+                              {std::to_string(previous + 1), last});
+    const std::string written = previous == 1 ? VRL_TR("Programme",
+                                                       "Im TKV-9D ist Programm 1 neu%1; seine "
+                                                       "Arbeitsparameter halten Eintrag A.")
                                 : previous == 2
-                                    ? std::string("sind die Programme 1 und 2")
-                                    : "sind die Programme 1 bis " + std::to_string(previous);
-    return "Im TKV-9D " + written + " neu" + next + "; seine Arbeitsparameter halten Eintrag A.";
+                                    ? VRL_TR("Programme",
+                                             "Im TKV-9D sind die Programme 1 und 2 neu%1; "
+                                             "seine Arbeitsparameter halten Eintrag A.")
+                                    : VRL_TR("Programme",
+                                             "Im TKV-9D sind die Programme 1 bis %2 neu%1; "
+                                             "seine Arbeitsparameter halten Eintrag A.");
+    return vrl::text::fill(written, {next, std::to_string(previous)});
 }
 
 // A transfer stopped between two entries; `previous` is the entry done last, -1 for none yet.
 int transferCancelled(int previous, const char* nothingYet, Transfer transfer = Transfer::Read) {
-    const std::string howFar = previous < 0 ? std::string(nothingYet)
-                               : previous == 0
-                                   ? std::string("Abgebrochen nach den Arbeitsparametern.")
-                                   : "Abgebrochen nach " + programOf(previous) + ".";
+    const std::string howFar =
+        previous < 0 ? VRL_TR("Programme", nothingYet)
+        : previous == 0
+            ? VRL_TR("Programme", "Abgebrochen nach den Arbeitsparametern.")
+            : vrl::text::fill(VRL_TR("Programme", "Abgebrochen nach %1."), {programOf(previous)});
     return vrl::op::cancelled(kTransferCancelled, howFar + "\n" + holdsNow(transfer, previous));
 }
 
@@ -94,8 +115,9 @@ int refuseTransfer(int code) {
 // field that prevents it goes with the error, and nothing is loaded.
 int refuseRestore(const vrl::params::Refusal& refusal) {
     VRL_Fehleruserstring(vrl::params::refusalText(refusal) +
-                         ": die Arbeitsparameter des Geräts könnten nicht zurückgeschrieben "
-                         "werden, es wurde kein Programm geladen.");
+                         VRL_TR("Programme",
+                                ": die Arbeitsparameter des Geräts könnten nicht "
+                                "zurückgeschrieben werden, es wurde kein Programm geladen."));
     return refuseTransfer(refusal.code);
 }
 
@@ -122,15 +144,19 @@ int failedWith(int code, const std::string& holds) {
 }
 
 std::string entryName(int index) {
-    return index == 0 ? std::string("Eintrag A") : "Programm " + std::to_string(index);
+    return index == 0
+               ? VRL_TR("Programme", "Eintrag A")
+               : vrl::text::fill(VRL_TR("Programme", "Programm %1"), {std::to_string(index)});
 }
 
 // Programs stored by a write of the whole table before it failed.
 std::string storedText(int stored) {
-    if (stored == 0) return "Kein Programm wurde gespeichert.";
-    if (stored == kLastEntry) return "Alle Programme sind gespeichert.";
-    if (stored == 1) return "Programm 1 ist gespeichert, die folgenden nicht.";
-    return "Programme 1 bis " + std::to_string(stored) + " sind gespeichert, die folgenden nicht.";
+    if (stored == 0) return VRL_TR("Programme", "Kein Programm wurde gespeichert.");
+    if (stored == kLastEntry) return VRL_TR("Programme", "Alle Programme sind gespeichert.");
+    if (stored == 1) return VRL_TR("Programme", "Programm 1 ist gespeichert, die folgenden nicht.");
+    return vrl::text::fill(
+        VRL_TR("Programme", "Programme 1 bis %1 sind gespeichert, die folgenden nicht."),
+        {std::to_string(stored)});
 }
 
 // The device's working parameters during a write: the record written last, whole or in part.
@@ -152,11 +178,17 @@ struct Held {
     }
     std::string text() const {
         const auto name = [](int index) {
-            return index < 0 ? std::string("seine bisherigen Werte") : entryName(index);
+            return index < 0 ? VRL_TR("Programme", "seine bisherigen Werte") : entryName(index);
         };
-        if (!partly && entry < 0) return "Die Arbeitsparameter des TKV-9D sind die bisherigen.";
-        return "Die Arbeitsparameter des TKV-9D halten " + name(entry) +
-               (partly ? " nur zum Teil, sonst " + name(under) : std::string()) + ".";
+        if (!partly && entry < 0)
+            return VRL_TR("Programme", "Die Arbeitsparameter des TKV-9D sind die bisherigen.");
+        if (!partly)
+            return vrl::text::fill(
+                VRL_TR("Programme", "Die Arbeitsparameter des TKV-9D halten %1."), {name(entry)});
+        return vrl::text::fill(VRL_TR("Programme",
+                                      "Die Arbeitsparameter des TKV-9D halten %1 nur "
+                                      "zum Teil, sonst %2."),
+                               {name(entry), name(under)});
     }
 };
 
@@ -164,22 +196,28 @@ struct Held {
 // back (`code`): what the device holds.
 std::string lostText(int loaded, int code) {
     if (loaded == 0 || stopRefused(code))
-        return loaded == 0 ? "Der TKV-9D ist unverändert."
-                           : "Der TKV-9D hält jetzt Programm " + std::to_string(loaded) +
-                                 " als Arbeitsparameter; seine eigenen sind verloren, wenn sie "
-                                 "nicht in einer Datei stehen.";
-    return "Der TKV-9D hält jetzt Programm " + std::to_string(loaded) +
-           " als Arbeitsparameter, zum Teil mit seinen eigenen überschrieben; seine eigenen sind "
-           "verloren, wenn sie nicht in einer Datei stehen.";
+        return loaded == 0 ? VRL_TR("Programme", "Der TKV-9D ist unverändert.")
+                           : vrl::text::fill(VRL_TR("Programme",
+                                                    "Der TKV-9D hält jetzt Programm %1 als "
+                                                    "Arbeitsparameter; seine eigenen sind "
+                                                    "verloren, wenn sie nicht in einer Datei "
+                                                    "stehen."),
+                                             {std::to_string(loaded)});
+    return vrl::text::fill(VRL_TR("Programme",
+                                  "Der TKV-9D hält jetzt Programm %1 als Arbeitsparameter, zum "
+                                  "Teil mit seinen eigenen überschrieben; seine eigenen sind "
+                                  "verloren, wenn sie nicht in einer Datei stehen."),
+                           {std::to_string(loaded)});
 }
 
 // A read failed: once it has loaded a program, the device gets its own working parameters back
 // before the read ends, as after a stop, and the message says whether they are.
 int readFailed(int code, int loaded, const Parametersatz& saved, int done, int total) {
     if (loaded == 0) return code;
-    vrl::op::progress("Arbeitsparameter des Geräts werden zurückgeschrieben", done, total);
+    vrl::op::progress(VRL_TR("Programme", "Arbeitsparameter des Geräts werden zurückgeschrieben"),
+                      done, total);
     const int putBack = TkvCom_ParameterSchreiben(&saved);
-    return failedWith(code, putBack == 0 ? std::string(kOwnBack) : lostText(loaded, putBack));
+    return failedWith(code, putBack == 0 ? ownBack() : lostText(loaded, putBack));
 }
 
 // The operator's side of the check before a write: a refused value in a popup that names entry
@@ -189,17 +227,18 @@ int confirmTransfer(const ProgramTable& table, int first, int last) {
     if (check.refusal.code != 0) {
         // The text alone: the popup names entry and field itself.
         const std::string reason = vrl::messages().text(check.refusal.code);
-        vrl::popups().message("Fehler in den Parametern",
-                              vrl::params::refusalText(check.refusal) + ": " + reason +
-                                  "\nEs wurde nichts zum TKV-9D geschrieben.");
+        vrl::popups().message(VRL_TR("Programme", "Fehler in den Parametern"),
+                              vrl::params::refusalText(check.refusal) + ": " + reason + "\n" +
+                                  VRL_TR("Programme", "Es wurde nichts zum TKV-9D geschrieben."));
         return refuseTransfer(check.refusal.code);
     }
     if (check.cutNames.empty()) return 0;
     std::string text;
     for (int entry : check.cutNames) text += vrl::params::cutNameText(table, entry) + ".\n";
-    text += "Trotzdem schreiben?";
-    const int answer =
-        vrl::popups().questionWithKeys(kWriteTitle, text, "schreiben", "Abbrechen", "", 1, 2);
+    text += VRL_TR("Programme", "Trotzdem schreiben?");
+    const int answer = vrl::popups().questionWithKeys(VRL_TR("Programme", kWriteTitle), text,
+                                                      VRL_TR("Programme", "schreiben"),
+                                                      VRL_TR("Programme", "Abbrechen"), "", 1, 2);
     return answer == 1 ? 0 : kCancelled;
 }
 
@@ -305,7 +344,7 @@ int Prog_ProgrammeSchreiben(int first, int last) {
         return refuseTransfer(code);
     Held held;
     if (first == 0 && last == 0) {
-        vrl::op::progress("Arbeitsparameter werden geschrieben", 0, 1);
+        vrl::op::progress(VRL_TR("Programme", "Arbeitsparameter werden geschrieben"), 0, 1);
         const int code = TkvCom_ParameterSchreiben(&table[0]);
         if (code == 0 || stopRefused(code)) return code;
         held.written(0, code);
@@ -317,9 +356,11 @@ int Prog_ProgrammeSchreiben(int first, int last) {
     // a single program, or every program and then the table's working parameters.
     const int total = single ? 3 : kLastEntry + 1;
     int done = 0;
-    constexpr const char* kNothingWritten = "Abgebrochen, bevor ein Programm geschrieben wurde.";
+    constexpr const char* kNothingWritten =
+        VRL_TR_NOOP("Programme", "Abgebrochen, bevor ein Programm geschrieben wurde.");
     if (single) {
-        vrl::op::progress("Arbeitsparameter des Geräts werden gelesen", done++, total);
+        vrl::op::progress(VRL_TR("Programme", "Arbeitsparameter des Geräts werden gelesen"), done++,
+                          total);
         if (int code = TkvCom_ParameterLesen(&saved); code != 0) return code;
         // The device's own working parameters go back last; if they could not, the program
         // must not be written in their place either.
@@ -332,8 +373,10 @@ int Prog_ProgrammeSchreiben(int first, int last) {
     int stored = 0;
     const auto report = [&](int code) {
         const std::string programs =
-            single ? "Programm " + std::to_string(first) +
-                         (stored > 0 ? " ist gespeichert." : " ist nicht gespeichert.")
+            single ? vrl::text::fill(
+                         stored > 0 ? VRL_TR("Programme", "Programm %1 ist gespeichert.")
+                                    : VRL_TR("Programme", "Programm %1 ist nicht gespeichert."),
+                         {std::to_string(first)})
                    : storedText(stored);
         return failedWith(code, programs + "\n" + held.text());
     };
@@ -341,9 +384,10 @@ int Prog_ProgrammeSchreiben(int first, int last) {
     // run a half-written one, and the message says what the device holds.
     const auto failed = [&](int code) {
         if (held.entry >= 0 || held.partly) {
-            vrl::op::progress(single ? "Arbeitsparameter des Geräts werden zurückgeschrieben"
-                                     : "Arbeitsparameter werden geschrieben",
-                              done, total);
+            vrl::op::progress(
+                single ? VRL_TR("Programme", "Arbeitsparameter des Geräts werden zurückgeschrieben")
+                       : VRL_TR("Programme", "Arbeitsparameter werden geschrieben"),
+                done, total);
             held.written(closingEntry, TkvCom_ParameterSchreiben(&closing));
         }
         return report(code);
@@ -352,23 +396,25 @@ int Prog_ProgrammeSchreiben(int first, int last) {
         // Between two programs, so that none is left written but not stored.
         if (vrl::op::cancelRequested()) {
             if (stored > 0) {
-                vrl::op::progress("Arbeitsparameter werden geschrieben", done, total);
+                vrl::op::progress(VRL_TR("Programme", "Arbeitsparameter werden geschrieben"), done,
+                                  total);
                 const int code = TkvCom_ParameterSchreiben(&closing);
                 held.written(closingEntry, code);
                 if (code != 0) return report(code);
             }
             return transferCancelled(stored > 0 ? i - 1 : -1, kNothingWritten, Transfer::Write);
         }
-        vrl::op::progress(entryStep(i, "geschrieben"), done++, total);
+        vrl::op::progress(entryStep(i, Transfer::Write), done++, total);
         const int code = TkvCom_ParameterSchreiben(&table[static_cast<std::size_t>(i)]);
         held.written(i, code);
         if (code != 0) return stopRefused(code) && stored == 0 ? code : failed(code);
         if (int code = TkvCom_ParameterAlsProgrammSpeichern(i); code != 0) return failed(code);
         ++stored;
     }
-    vrl::op::progress(single ? "Arbeitsparameter des Geräts werden zurückgeschrieben"
-                             : "Arbeitsparameter werden geschrieben",
-                      done, total);
+    vrl::op::progress(
+        single ? VRL_TR("Programme", "Arbeitsparameter des Geräts werden zurückgeschrieben")
+               : VRL_TR("Programme", "Arbeitsparameter werden geschrieben"),
+        done, total);
     const int code = TkvCom_ParameterSchreiben(&closing);
     if (code == 0) {
         // All programs are in; a stop asked for meanwhile found nothing left to stop.
@@ -384,8 +430,9 @@ int Prog_ProgrammeSchreiben(int first, int last) {
 int Prog_ProgrammeAufGeraetSchreiben() {
     auto& ws = workspace();
     if (int code = Prog_Plausibilitaetspruefung(&ws.parameter); code != 0) return code;
-    const Range range =
-        askRange(kWriteTitle, "Nur aktuell ausgewähltes oder alle Programme schreiben?");
+    const Range range = askRange(
+        kWriteTitle,
+        VRL_TR_NOOP("Programme", "Nur aktuell ausgewähltes oder alle Programme schreiben?"));
     if (range == Range::Cancelled) return 0;
     ArbeitskopieSpeichern(ws.progIndex);
     const int first = range == Range::All ? 0 : ws.progIndex;
@@ -401,7 +448,8 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
     // the working parameters written back.
     const int total = last - first + 3;
     int done = 0;
-    vrl::op::progress("Arbeitsparameter des Geräts werden gelesen", done++, total);
+    vrl::op::progress(VRL_TR("Programme", "Arbeitsparameter des Geräts werden gelesen"), done++,
+                      total);
     Parametersatz saved{};
     if (int code = TkvCom_ParameterLesen(&saved); code != 0) return code;
     // Loading a program replaces the device's working parameters; they go back at the end, and
@@ -425,14 +473,16 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
         // holding another program.
         if (vrl::op::cancelRequested()) {
             if (restore) {
-                vrl::op::progress("Arbeitsparameter des Geräts werden zurückgeschrieben", done,
-                                  total);
+                vrl::op::progress(
+                    VRL_TR("Programme", "Arbeitsparameter des Geräts werden zurückgeschrieben"),
+                    done, total);
                 if (int code = TkvCom_ParameterSchreiben(&saved); code != 0) return code;
             }
-            return transferCancelled(i > first ? i - 1 : -1,
-                                     "Abgebrochen, bevor ein Programm gelesen wurde.");
+            return transferCancelled(
+                i > first ? i - 1 : -1,
+                VRL_TR_NOOP("Programme", "Abgebrochen, bevor ein Programm gelesen wurde."));
         }
-        vrl::op::progress(entryStep(i, "gelesen"), done++, total);
+        vrl::op::progress(entryStep(i, Transfer::Read), done++, total);
         if (i != 0) {
             const int code = TkvCom_ProgrammLaden(i);
             // A refused load left the program before it in place; after any other failure the
@@ -451,7 +501,8 @@ int Prog_ProgrammeLesenNach(ProgramTable& table, int first, int last) {
         ParameterAnzeigen();
     }
     if (!restore) return 0;
-    vrl::op::progress("Arbeitsparameter des Geräts werden zurückgeschrieben", done, total);
+    vrl::op::progress(VRL_TR("Programme", "Arbeitsparameter des Geräts werden zurückgeschrieben"),
+                      done, total);
     const int code = TkvCom_ParameterSchreiben(&saved);
     return code == 0 ? 0 : failedWith(code, lostText(loaded, code));
 }
@@ -461,8 +512,9 @@ int Prog_ProgrammeLesen(int first, int last) {
 }
 
 int Prog_ProgrammeVonGeraetLesen() {
-    const Range range = askRange("Programme vom TKV-9D lesen",
-                                 "Nur aktuell ausgewähltes oder alle Programme lesen?");
+    const Range range =
+        askRange(VRL_TR_NOOP("Programme", "Programme vom TKV-9D lesen"),
+                 VRL_TR_NOOP("Programme", "Nur aktuell ausgewähltes oder alle Programme lesen?"));
     if (range == Range::Cancelled) return 0;
     return range == Range::All ? Prog_ProgrammeLesen(0, kLastEntry)
                                : Prog_ProgrammeLesen(workspace().progIndex, workspace().progIndex);

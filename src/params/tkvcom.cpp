@@ -11,6 +11,7 @@
 #include "params/device_watch.h"
 #include "params/panels.h"
 #include "params/transfer_check.h"
+#include "platform/text/translate.h"
 
 namespace {
 
@@ -130,7 +131,11 @@ int TkvCom_ParameterLesen(Parametersatz* record) {
             return 0;
         },
         // Which of the 25 values the device could not give.
-        [&](int code) { return valueRefused(code) ? "Feld " + std::string(failed) : ""; });
+        [&](int code) {
+            return valueRefused(code)
+                       ? vrl::text::fill(VRL_TR("Parameter", "Feld %1"), {std::string(failed)})
+                       : "";
+        });
     if (code == 0) *record = read;
     return code;
 }

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QPainter>
 #include <QRadialGradient>
@@ -22,11 +23,11 @@ QColor greyed(const QColor& color) {
 QString colourName(const QColor& color) {
     if (color.hsvSaturation() < 64) return {};
     const int hue = color.hsvHue();
-    if (hue < 20 || hue >= 330) return QStringLiteral("rot");
-    if (hue < 45) return QStringLiteral("orange");
-    if (hue < 70) return QStringLiteral("gelb");
-    if (hue < 170) return QStringLiteral("grün");
-    return QStringLiteral("blau");
+    if (hue < 20 || hue >= 330) return QCoreApplication::translate("Lampe", "rot");
+    if (hue < 45) return QCoreApplication::translate("Lampe", "orange");
+    if (hue < 70) return QCoreApplication::translate("Lampe", "gelb");
+    if (hue < 170) return QCoreApplication::translate("Lampe", "grün");
+    return QCoreApplication::translate("Lampe", "blau");
 }
 
 class AccessibleLed : public QAccessibleWidget {
@@ -85,10 +86,11 @@ void Led::setDimmed(bool dimmed) {
 }
 
 QString Led::stateText() const {
-    QString text = on_ ? QStringLiteral("an") : QStringLiteral("aus");
+    QString text = on_ ? QCoreApplication::translate("Lampe", "an")
+                       : QCoreApplication::translate("Lampe", "aus");
     if (const QString colour = colourName(onColor_); on_ && !colour.isEmpty())
         text += QStringLiteral(" (%1)").arg(colour);
-    if (dimmed_ || !isEnabled()) text += QStringLiteral(", nicht aktuell");
+    if (dimmed_ || !isEnabled()) text += QCoreApplication::translate("Lampe", ", nicht aktuell");
     return text;
 }
 

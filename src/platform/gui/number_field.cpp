@@ -1,5 +1,6 @@
 #include "platform/gui/number_field.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -98,7 +99,7 @@ QString fieldName(const QWidget* field) {
     if (open > 0 && label.endsWith(u']')) label.truncate(open);
     label = label.trimmed();
     if (label.endsWith(u':')) label.chop(1);
-    return label.isEmpty() ? QStringLiteral("Wert") : label;
+    return label.isEmpty() ? QCoreApplication::translate("Eingabe", "Wert") : label;
 }
 
 int decimalsOf(const QDoubleSpinBox* box) {
@@ -127,15 +128,18 @@ QString whyRefused(const Box* box, Problem problem) {
     const QString name = fieldName(box);
     switch (problem) {
         case Problem::TooHigh:
-            return QString::fromUtf8("%1: höchstens %2")
+            return QCoreApplication::translate("Eingabe", "%1: höchstens %2")
                 .arg(name, withUnit(box, boundText(box, box->maximum())));
         case Problem::TooLow:
-            return QString::fromUtf8("%1: mindestens %2")
+            return QCoreApplication::translate("Eingabe", "%1: mindestens %2")
                 .arg(name, withUnit(box, boundText(box, enterableMinimum(box))));
         case Problem::TooFine:
-            if (decimalsOf(box) == 0) return QString::fromUtf8("%1: nur ganze Zahlen").arg(name);
-            return QString::fromUtf8(decimalsOf(box) == 1 ? "%1: höchstens %2 Nachkommastelle"
-                                                          : "%1: höchstens %2 Nachkommastellen")
+            if (decimalsOf(box) == 0)
+                return QCoreApplication::translate("Eingabe", "%1: nur ganze Zahlen").arg(name);
+            return (decimalsOf(box) == 1
+                        ? QCoreApplication::translate("Eingabe", "%1: höchstens %2 Nachkommastelle")
+                        : QCoreApplication::translate("Eingabe",
+                                                      "%1: höchstens %2 Nachkommastellen"))
                 .arg(name)
                 .arg(decimalsOf(box));
         default:

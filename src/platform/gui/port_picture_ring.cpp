@@ -1,6 +1,7 @@
 #include "platform/gui/port_picture_ring.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,7 +38,7 @@ QPainterPath connectorShell(const QRectF& box) {
 QString spokenState(int value) {
     if (value == PortPictureRing::kAboveHighest) return QStringLiteral("COM > 16");
     if (hasPort(value)) return QStringLiteral("COM %1").arg(value);
-    return QStringLiteral("nicht geöffnet");
+    return QCoreApplication::translate("Com", "nicht geöffnet");
 }
 
 // To a screen reader the ring is a button that closes or reopens the port; its description says
@@ -85,8 +86,9 @@ void PortPictureRing::setLink(Link link) {
 
 void PortPictureRing::describe() {
     QString text = spokenState(value_);
-    if (link_ == Link::Gone) text += QStringLiteral(" getrennt");
-    if (link_ == Link::Reconnecting) text += QStringLiteral(" wird wieder verbunden");
+    if (link_ == Link::Gone) text += QCoreApplication::translate("Com", " getrennt");
+    if (link_ == Link::Reconnecting)
+        text += QCoreApplication::translate("Com", " wird wieder verbunden");
     setAccessibleDescription(text);
     setToolTip(link_ == Link::Connected ? QString() : text);
     update();

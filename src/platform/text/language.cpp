@@ -67,20 +67,4 @@ void useLanguage(Language language) {
     install(language == Language::English ? &englishText : nullptr);
 }
 
-std::string fill(std::string_view pattern, std::initializer_list<std::string_view> values) {
-    std::string text;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const std::size_t number = i + 1 < pattern.size() && pattern[i] == '%'
-                                       ? static_cast<std::size_t>(pattern[i + 1] - '0')
-                                       : 0;
-        if (number >= 1 && number <= values.size()) {
-            text += values.begin()[number - 1];
-            ++i;
-        } else {
-            text += pattern[i];
-        }
-    }
-    return text;
-}
-
 }  // namespace vrl::text

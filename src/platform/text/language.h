@@ -2,9 +2,10 @@
 
 // The language a console program speaks: German on a German system, English on every other.
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
+
+#include "platform/text/translate.h"
 
 namespace vrl::text {
 
@@ -25,9 +26,5 @@ const char* englishText(const char* context, const char* german);
 
 // Installs the translator for `language` (none for German).
 void useLanguage(Language language);
-
-// `pattern` with %1, %2, ... replaced by the values in order, as Qt's arg() does; a translation
-// may put them in another order.
-std::string fill(std::string_view pattern, std::initializer_list<std::string_view> values);
 
 }  // namespace vrl::text
