@@ -16,7 +16,7 @@ Workspace& processWorkspace() {
 }  // namespace
 
 ProgramTable freshTable() {
-    ProgramTable table;
+    ProgramTable table{};  // zeroed: the reserved field goes into files as it stands
     for (int i = 0; i < kTableSize; ++i) {
         Parametersatz& entry = table[static_cast<std::size_t>(i)];
         ParameterVorbelegen(&entry);

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <new>
 
 #include "params/calibration.h"
 #include "params_fixture.h"
@@ -18,6 +19,17 @@ TEST_F(Programs, FreshTableListsWorkingParametersAndSixteenPrograms) {
     EXPECT_EQ(vrl::params::nameOf(panels.shown), "Arbeitsparameter");
     EXPECT_EQ(panels.title, "TKV-9D Steuerung - Unbenannt");
     EXPECT_FALSE(ws.datenGeaendert);
+}
+
+// The file writes every byte of a record, the reserved field too: a fresh table must not take
+// it from whatever the memory held before.
+TEST_F(Programs, FreshTableHoldsNoStrayBytes) {
+    alignas(vrl::params::Workspace) unsigned char memory[sizeof(vrl::params::Workspace)];
+    std::memset(memory, 0xA5, sizeof memory);
+    auto* fresh = new (memory) vrl::params::Workspace;
+    for (const Parametersatz& entry : fresh->prog) EXPECT_EQ(entry.reserviert, 0);
+    EXPECT_EQ(fresh->parameter.reserviert, 0);
+    fresh->~Workspace();
 }
 
 TEST_F(Programs, SwitchStoresEditsAndShowsTheOtherEntry) {
