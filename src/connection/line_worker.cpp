@@ -1,28 +1,43 @@
 #include "connection/line_worker.h"
 
-#include <QMetaObject>
-
 namespace vrl::com {
 
-LineWorker::LineWorker() : context_(new QObject) {
-    thread_.setObjectName(QStringLiteral("line"));
-    context_->moveToThread(&thread_);
-    thread_.start();
-}
+LineWorker::LineWorker() : thread_([this] { run(); }) {}
 
 LineWorker::~LineWorker() {
-    thread_.quit();
-    thread_.wait();
-    // The thread has ended; nothing can reach its object any more.
-    delete context_;
+    {
+        const std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
 }
 
 void LineWorker::post(std::function<void()> work) {
-    QMetaObject::invokeMethod(context_, std::move(work), Qt::QueuedConnection);
+    {
+        const std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(work));
+    }
+    wake_.notify_one();
 }
 
 bool LineWorker::isWorkerThread() const {
-    return QThread::currentThread() == &thread_;
+    return std::this_thread::get_id() == thread_.get_id();
+}
+
+void LineWorker::run() {
+    for (;;) {
+        std::function<void()> work;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return ending_ || !queue_.empty(); });
+            // The work in hand is done before the thread ends.
+            if (queue_.empty()) return;
+            work = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        work();
+    }
 }
 
 }  // namespace vrl::com
