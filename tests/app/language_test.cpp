@@ -22,6 +22,7 @@
 #include "app_fixture.h"
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
+#include "params/program.h"
 #include "platform/gui/panels.h"
 
 namespace {
@@ -100,6 +101,22 @@ class Languages : public AppTest {
             },
             [main] { vrl::app::compareWithDevice(main); },
             [] { VRL_Fehlerpopup(-300401); },
+            [] {  // the plausibility check's list, before anything is asked
+                Parametersatz& record = vrl::params::workspace().parameter;
+                const Parametersatz kept = record;
+                record.messbereich = 1;
+                record.strom1 = 1.0;
+                Prog_ProgrammeAufGeraetSchreiben();
+                record = kept;
+            },
+            [this] {
+                popups.answers.assign(3, 3);  // "abbrechen"
+                Prog_ProgrammeAufGeraetSchreiben();
+            },
+            [this] {
+                popups.answers.assign(3, 3);
+                Prog_ProgrammeVonGeraetLesen();
+            },
         };
         for (const auto& raise : raisePopups) {
             popups.answers.assign(3, 2);
