@@ -617,6 +617,13 @@ in the current measuring range.</translation>
     </message>
 </context>
 <context>
+    <name>Kalibrierung</name>
+    <message>
+        <source>Die Messpunkte ergeben keine Kalibrierung: Sollströme und gemessene Ströme müssen sich unterscheiden.</source>
+        <translation>The measuring points define no calibration: the set currents and the measured currents must differ.</translation>
+    </message>
+</context>
+<context>
     <name>Kurve</name>
     <message>
         <source>Grenze des Meßbereichs</source>
@@ -1401,6 +1408,14 @@ cut-off frequency in Hz</translation>
         <source>Nur aktuell ausgewähltes oder alle Programme lesen?</source>
         <translation>Read only the selected program or all programs?</translation>
     </message>
+    <message>
+        <source>Eintrag %1, Feld %2</source>
+        <translation>Entry %1, field %2</translation>
+    </message>
+    <message>
+        <source>Eintrag %1: der Name &quot;%2&quot; hat %3 Zeichen, das TKV-9D meldet nur die ersten %4 zurück</source>
+        <translation>Entry %1: the name &quot;%2&quot; has %3 characters, the TKV-9D reports back only the first %4</translation>
+    </message>
 </context>
 <context>
     <name>Protokoll</name>
@@ -1475,6 +1490,14 @@ cut-off frequency in Hz</translation>
     <message>
         <source>Schnittstellenprotokoll speichern</source>
         <translation>Save interface log</translation>
+    </message>
+    <message>
+        <source>keine</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Fehler #%1: %2</source>
+        <translation>Error #%1: %2</translation>
     </message>
 </context>
 <context>
@@ -1870,6 +1893,10 @@ Compare now?</translation>
         <source>Keine Unterschiede: Er hält die Arbeitsparameter und alle 16 Programme so, wie sie im Programm stehen.</source>
         <translation>No differences: it holds the working parameters and all 16 programs as they are in the program.</translation>
     </message>
+    <message>
+        <source>Eintrag %1, Feld %2: %3 %4, TKV-9D %5</source>
+        <translation>Entry %1, field %2: %3 %4, TKV-9D %5</translation>
+    </message>
 </context>
 <context>
     <name>Vorgang</name>
@@ -2223,6 +2250,10 @@ present&quot;).
     <message>
         <source>--entry muss A oder 1..16 sein</source>
         <translation>--entry must be A or 1..16</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <translation>File</translation>
     </message>
 </context>
 <context>

@@ -85,14 +85,23 @@ QVariant TraceModel::data(const QModelIndex& index, int role) const {
             return text(com::readableBytes(std::string_view(&record.address, 1)));
         case Gesendet:
             return text(com::readableBytes(record.frame));
+        // The log line's "keine" and "Fehler #" are a file format; the cells speak the
+        // operator's language.
         case Quittung:
-            return text(com::acknowledgementText(record.acknowledgement));
+            return record.acknowledgement < 0
+                       ? QCoreApplication::translate("Protokoll", "keine")
+                       : text(com::acknowledgementText(record.acknowledgement));
         case Antwort:
-            return text(com::answerText(record.answer));
+            return record.answer.empty() ? QCoreApplication::translate("Protokoll", "keine")
+                                         : text(com::answerText(record.answer));
         case Dauer:
             return onScreen(com::durationText(record.duration));
         case Ergebnis:
-            return text(com::outcomeText(record.outcome));
+            return record.outcome == 0
+                       ? QStringLiteral("0")
+                       : QCoreApplication::translate("Protokoll", "Fehler #%1: %2")
+                             .arg(-static_cast<long long>(record.outcome))
+                             .arg(text(vrl::messages().text(record.outcome)).replace(u'\n', u' '));
         default:
             return {};
     }

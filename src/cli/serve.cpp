@@ -553,7 +553,8 @@ void Server::watchLine() {
         VRLTKV9D_Close(port);
         line_.missing = true;
         lastReopen_ = std::chrono::steady_clock::now();
-        log(goneText(port) + "; serve tries it again every second");
+        log("COM " + std::to_string(port) +
+            " is gone (device unplugged?); serve tries it again every second");
         return;
     }
     const auto now = std::chrono::steady_clock::now();

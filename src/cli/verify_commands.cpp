@@ -42,7 +42,8 @@ int diff(Context& ctx, const std::vector<std::string>& args) {
     if (int code = Datei_Lesen(args[0]); code != 0) return code;
     const Table file = vrl::params::workspace().prog;
     ctx.interruptNote = VRL_TR("tkv9d", "Das Gerät hat seine Arbeitsparameter zurück.");
-    return connected(ctx, [&] { return readAndCompare(ctx, file, "Datei", kDiffDiffers); });
+    return connected(
+        ctx, [&] { return readAndCompare(ctx, file, VRL_TR("tkv9d", "Datei"), kDiffDiffers); });
 }
 
 int entryOf(const std::string& text) {

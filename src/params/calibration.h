@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/text/translate.h"
+
 // Two-point customer calibration of the output current: at the set point s the current
 // m = s / gain - offset is measured.
 
@@ -15,5 +17,6 @@ int KalibrierungAnwenden(double s1, double m1, double s2, double m2);
 void KalibrierungZuruecksetzen();
 
 inline constexpr const char* kKalibrierungUngueltig =
-    "Die Messpunkte ergeben keine Kalibrierung: Sollströme und gemessene Ströme müssen sich "
-    "unterscheiden.";
+    VRL_TR_NOOP("Kalibrierung",
+                "Die Messpunkte ergeben keine Kalibrierung: Sollströme und gemessene Ströme "
+                "müssen sich unterscheiden.");

@@ -6,6 +6,7 @@
 #include "driver/parameter_catalogue.h"
 #include "params/program_name.h"
 #include "params/transfer_check.h"
+#include "platform/text/translate.h"
 
 namespace vrl::params {
 
@@ -72,9 +73,9 @@ std::string differenceText(const Difference& difference, std::string_view side) 
     const auto value = [text](const std::string& v) {
         return text ? "\"" + visibleName(v) + "\"" : v;
     };
-    return "Eintrag " + entryLabel(difference.entry) + ", Feld " + std::string(difference.field) +
-           ": " + std::string(side) + " " + value(difference.program) + ", TKV-9D " +
-           value(difference.device);
+    return vrl::text::fill(VRL_TR("Vergleich", "Eintrag %1, Feld %2: %3 %4, TKV-9D %5"),
+                           {entryLabel(difference.entry), difference.field, side,
+                            value(difference.program), value(difference.device)});
 }
 
 }  // namespace vrl::params

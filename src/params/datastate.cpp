@@ -17,6 +17,11 @@ std::string directoryPart(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+std::string shownFileName() {
+    const std::string& name = workspace().dateiname;
+    return name == kUnbenannt ? VRL_TR("Datei", "Unbenannt") : fileNamePart(name);
+}
+
 }  // namespace vrl::params
 
 int AlsGespeichertSetzen() {
@@ -37,8 +42,6 @@ int DateinameZuruecksetzen() {
 int PaneltitelAktualisieren() {
     const vrl::params::Workspace& ws = vrl::params::workspace();
     if (auto* panels = vrl::params::panels())
-        panels->setTitle(ws.paneltitle + " - " +
-                         (ws.dateiname == kUnbenannt ? VRL_TR("Datei", "Unbenannt")
-                                                     : vrl::params::fileNamePart(ws.dateiname)));
+        panels->setTitle(ws.paneltitle + " - " + vrl::params::shownFileName());
     return 0;
 }

@@ -16,4 +16,7 @@ namespace vrl::params {
 std::string fileNamePart(const std::string& path);
 // The directory part of a path, "" when it has none.
 std::string directoryPart(const std::string& path);
+// The file the data belong to as the operator sees it: its name, or "Unbenannt" in the
+// operator's language.
+std::string shownFileName();
 }  // namespace vrl::params

@@ -323,7 +323,8 @@ int Callback_Kalib_Buttons(KalibButton button) {
             // Points that define no calibration are refused on the panel, which stays open.
             if (KalibrierungAnwenden(ui.SOLL1->value(), ui.IST1->value(), ui.SOLL2->value(),
                                      ui.IST2->value()) != 0) {
-                ui.KALIBMELDUNG->setText(QString::fromUtf8(kKalibrierungUngueltig));
+                ui.KALIBMELDUNG->setText(
+                    QCoreApplication::translate("Kalibrierung", kKalibrierungUngueltig));
                 return 0;
             }
             DatenAlsGeaendertMarkieren();

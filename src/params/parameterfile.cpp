@@ -173,9 +173,8 @@ int DateiOeffnenPfad(const std::string& path) {
 
 int AbfrageWennNichtGespeichert() {
     if (!workspace().datenGeaendert) return 0;
-    const std::string text =
-        vrl::text::fill(VRL_TR("Datei", "Möchten Sie die Änderungen in %1 speichern?"),
-                        {fileNamePart(workspace().dateiname)});
+    const std::string text = vrl::text::fill(
+        VRL_TR("Datei", "Möchten Sie die Änderungen in %1 speichern?"), {shownFileName()});
     switch (vrl::popups().questionWithKeys(VRL_TR("Datei", "Datei speichern"), text,
                                            VRL_TR("Datei", "Ja"), VRL_TR("Datei", "Nein"),
                                            VRL_TR("Datei", "Abbrechen"), 1, 3)) {

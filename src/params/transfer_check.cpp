@@ -2,6 +2,7 @@
 
 #include "driver/parameter_catalogue.h"
 #include "params/program_name.h"
+#include "platform/text/translate.h"
 
 namespace vrl::params {
 
@@ -70,14 +71,18 @@ std::string entryLabel(int index) {
 }
 
 std::string refusalText(const Refusal& refusal) {
-    return "Eintrag " + entryLabel(refusal.entry) + ", Feld " + std::string(refusal.field);
+    return vrl::text::fill(VRL_TR("Programme", "Eintrag %1, Feld %2"),
+                           {entryLabel(refusal.entry), refusal.field});
 }
 
 std::string cutNameText(std::span<const Parametersatz> table, int index) {
     const std::string name = nameOf(table[static_cast<std::size_t>(index)]);
-    return "Eintrag " + entryLabel(index) + ": der Name \"" + visibleName(name) + "\" hat " +
-           std::to_string(name.size()) + " Zeichen, das TKV-9D meldet nur die ersten " +
-           std::to_string(kReadableNameLength) + " zurück";
+    return vrl::text::fill(
+        VRL_TR("Programme",
+               "Eintrag %1: der Name \"%2\" hat %3 Zeichen, das TKV-9D meldet nur die ersten %4 "
+               "zurück"),
+        {entryLabel(index), visibleName(name), std::to_string(name.size()),
+         std::to_string(kReadableNameLength)});
 }
 
 }  // namespace vrl::params

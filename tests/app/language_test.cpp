@@ -16,12 +16,16 @@
 #include "app/ini.h"
 #include "app/language.h"
 #include "app/par_main.h"
+#include "app/recorder.h"
 #include "app/shell.h"
 #include "app/status_main.h"
 #include "app/trace_window.h"
 #include "app_fixture.h"
+#include "connection/operation.h"
 #include "errors/vrl_errors.h"
 #include "params/datastate.h"
+#include "params/parameter_panels.h"
+#include "params/parameterfile.h"
 #include "params/program.h"
 #include "platform/gui/panels.h"
 
@@ -33,7 +37,8 @@ using vrl::gui::Language;
 // untranslated.
 const QRegularExpression kGerman(QStringLiteral(
     "[äöüÄÖÜß]|\\b(und|nicht|Fehler|Datei|Gerät|Programm|Programme|speichern|lesen|schreiben|"
-    "wird|werden|ist|der|die|das|mit|vom|zum|Zeit|Strom|Adresse|Abbrechen|Zurück|Neu|Laden)\\b"));
+    "wird|werden|ist|der|die|das|mit|vom|zum|Zeit|Strom|Adresse|Abbrechen|Zurück|Neu|Laden|Eintrag|"
+    "Feld|keine)\\b"));
 
 // Every text a widget shows or speaks: titles, labels, buttons, menu entries, items, column
 // headings, tooltips and the names a screen reader reads.
@@ -116,6 +121,46 @@ class Languages : public AppTest {
             [this] {
                 popups.answers.assign(3, 3);
                 Prog_ProgrammeVonGeraetLesen();
+            },
+            [] {  // a program the save refuses
+                Parametersatz& entry = vrl::params::workspace().prog[5];
+                const Parametersatz kept = entry;
+                entry.messbereich = 1;
+                entry.strom1 = 1.0;
+                DateiSpeichern(0);
+                entry = kept;
+            },
+            // The questions before a read and before storing the working parameters.
+            [] { ParMain_Panel()->ui.PROGLESEN->click(); },
+            [] { ParMain_Panel()->ui.PROGRAMMSPEICHERN->click(); },
+            [] {  // a value the write refuses, then a name the device reports back cut
+                Parametersatz& entry = vrl::params::workspace().prog[9];
+                const Parametersatz kept = entry;
+                entry.strom1 = 1.0e6;
+                Prog_ProgrammeAufGeraetSchreiben();
+                entry = kept;
+                setName(entry, "Dauerlauf 0,5 A Abschaltung");  // no listed word: it is data
+                Prog_ProgrammeAufGeraetSchreiben();
+                entry = kept;
+            },
+            [] {  // a recording not saved, before the next begins
+                vrl::app::MeasurementRecorder* recorder = StatusMain_Recorder();
+                recorder->append({0.0, 1.0, 2.0});
+                recorder->setRecording(true);
+            },
+            [] { vrl::op::cancelled(-1, "-"); },
+            [&texts] {  // a transaction without acknowledgement or answer in the log window
+                vrl::app::TraceModel model(1);
+                vrl::driver::TraceRecord record;
+                record.acknowledgement = -1;
+                record.outcome = -403165;
+                model.append({record});
+                for (int column = 0; column < model.columnCount(); ++column)
+                    texts << model.data(model.index(0, column), Qt::DisplayRole).toString();
+            },
+            [&texts] {  // points that define no calibration
+                Callback_Kalib_Buttons(KalibButton::Uebernehmen);
+                texts << ParMain_KalibPanel()->ui.KALIBMELDUNG->text();
             },
         };
         for (const auto& raise : raisePopups) {

@@ -112,12 +112,13 @@ TEST_F(ProgramCommands, FileTheDriverWouldRefuseAnywhereSendsNoFrameAtAll) {
         const void* bytes;
         std::size_t size;
         const char* error;  // both lines
+        vrl::text::Language language = vrl::text::Language::German;
     };
     const Row rows[] = {
         {0, 0, command, sizeof command,
          "Fehler #510229: Wert nicht erlaubt.\nEintrag A, Feld programmname\n"},
-        {9, 80, &nan, 8,
-         "Fehler #500070: Parameter außerhalb der Grenzwerte\nEintrag 9, Feld strom1\n"},
+        {9, 80, &nan, 8, "Error #500070: Parameter out of limits\nEntry 9, field strom1\n",
+         vrl::text::Language::English},
         {16, 120, &huge, 8,
          "Fehler #500075: Parameter außerhalb der Grenzwerte\nEintrag 16, Feld zeit2\n"},
         {1, 28, &three, 4,
@@ -133,6 +134,7 @@ TEST_F(ProgramCommands, FileTheDriverWouldRefuseAnywhereSendsNoFrameAtAll) {
         fs::copy_file(saved, file, fs::copy_options::overwrite_existing);
         patch(file, row.entry, row.offset, row.bytes, row.size);
         line.clearFrames();
+        speak(row.language);
         const auto r = tool({"programs-write", file});
         EXPECT_EQ(r.status, 1) << row.error;
         EXPECT_EQ(r.err, row.error);
@@ -148,13 +150,14 @@ TEST_F(ProgramCommands, LongNamesAreWrittenWholeWithANoteThatTheyComeBackCut) {
     patch(file, 2, 0, name27.c_str(), name27.size() + 1);
     patch(file, 7, 0, name24.c_str(), name24.size() + 1);
     line.clearFrames();
+    speak(vrl::text::Language::English);
     const auto r = tool({"programs-write", file});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "Hinweis: Eintrag 2: der Name \"" + name27 +
-                         "\" hat 27 Zeichen, das TKV-9D meldet nur die ersten 23 zurück\n"
-                         "Hinweis: Eintrag 7: der Name \"" +
+    EXPECT_EQ(r.err, "Note: Entry 2: the name \"" + name27 +
+                         "\" has 27 characters, the TKV-9D reports back only the first 23\n"
+                         "Note: Entry 7: the name \"" +
                          name24 +
-                         "\" hat 24 Zeichen, das TKV-9D meldet nur die ersten 23 zurück\n");
+                         "\" has 24 characters, the TKV-9D reports back only the first 23\n");
     const auto frames = line.frames();
     EXPECT_EQ(std::count(frames.begin(), frames.end(), "#1N1W" + name27 + "\r"), 1);
     EXPECT_EQ(line.slotValue('1', 2, "N1"), name27.substr(0, 23));

@@ -239,7 +239,7 @@ class Replugged(Bench):
         self.assertEqual(visa.query("MEAS:CURR?"), "0")
         self.sim.stop()
         self.assertRaises(pyvisa.errors.VisaIOError, visa.query, "MEAS:CURR?")
-        self.server.wait_for(r"COM 6: Schnittstelle nicht mehr vorhanden")
+        self.server.wait_for(r"COM 6 is gone")
         visa.write("*CLS;OUTP ON")
         self.assertTrue(self.error(visa).startswith('-241,"Hardware missing;COM 6: '))
         self.sim = self.simulate(["--dlq3", "1"], devices="2")

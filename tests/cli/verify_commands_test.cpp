@@ -51,6 +51,10 @@ TEST_F(VerifyCommands, DiffListsExactlyTheFieldsChangedOnTheDevice) {
               "Eintrag 7, Feld strom1: Datei 0, TKV-9D 3\n"
               "Eintrag 16, Feld programmname: Datei \"\", TKV-9D \"Anders\"\n");
     EXPECT_EQ(r.err, "Fehler #509711: Wert auserhalb der Toleranz.\n");
+    speak(vrl::text::Language::English);
+    const auto english = tool({"diff", file});
+    EXPECT_EQ(english.out.substr(0, english.out.find('\n')),
+              "Entry A, field zeit2: File 0, TKV-9D 250.5");
 }
 
 struct VerifyRow {
