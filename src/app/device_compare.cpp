@@ -106,6 +106,7 @@ CompareWindow::CompareWindow(QWidget* parent)
     table_->setAccessibleName(QCoreApplication::translate("Vergleich", "Unterschiede"));
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->resizeColumnsToContents();  // the headings whole before the first row comes
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)
         ->setText(QCoreApplication::translate("Vergleich", "Schließen"));

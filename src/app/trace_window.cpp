@@ -240,9 +240,14 @@ TraceWindow::TraceWindow(QWidget* owner)
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
     view_->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {190, 60, 60, 160, 70, 220, 70};
+    // Wide enough for the usual contents (a transaction that waits out the time-out takes over
+    // a second), and never narrower than the heading in the operator's language
+    // ("Acknowledgement" is twice "Quittung").
+    const int duration = view_->fontMetrics().horizontalAdvance(QStringLiteral("99999.9 ms")) + 12;
+    const int widths[] = {190, 60, 60, 160, 70, 220, duration};
     for (int column = 0; column < static_cast<int>(std::size(widths)); ++column)
-        view_->setColumnWidth(column, widths[column]);
+        view_->setColumnWidth(
+            column, std::max(widths[column], view_->horizontalHeader()->sectionSizeHint(column)));
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(pause_);

@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTableView>
 #include <functional>
 #include <optional>
 
@@ -41,8 +43,9 @@ const QRegularExpression kGerman(QStringLiteral(
     "Feld|keine)\\b"));
 
 // Every text a widget shows or speaks: titles, labels, buttons, menu entries, items, column
-// headings, tooltips and the names a screen reader reads.
-void collect(QWidget* widget, QStringList& texts) {
+// headings, tooltips and the names a screen reader reads; and the headings cut by a column
+// narrower than they are (the last column stretches).
+void collect(QWidget* widget, QStringList& texts, QStringList& cut) {
     texts << widget->windowTitle() << widget->toolTip() << widget->accessibleName()
           << widget->accessibleDescription();
     if (auto* label = qobject_cast<QLabel*>(widget)) texts << label->text();
@@ -54,6 +57,12 @@ void collect(QWidget* widget, QStringList& texts) {
     if (auto* view = qobject_cast<QAbstractItemView*>(widget); view && view->model())
         for (int i = 0; i < view->model()->columnCount(); ++i)
             texts << view->model()->headerData(i, Qt::Horizontal).toString();
+    if (auto* table = qobject_cast<QTableView*>(widget)) {
+        const QHeaderView* header = table->horizontalHeader();
+        for (int i = 0; i + 1 < header->count(); ++i)
+            if (header->sectionSize(i) < header->sectionSizeHint(i))
+                cut << table->model()->headerData(i, Qt::Horizontal).toString();
+    }
     for (QAction* action : widget->actions()) texts << action->text() << action->toolTip();
 }
 
@@ -70,6 +79,7 @@ class Languages : public AppTest {
     }
 
     vrl::PopupsGuard guard{popups};
+    QStringList cut;  // column headings cut, in any walk
 
     // The program's windows, menus and popups in language (none: as installed now, for the
     // source texts).
@@ -88,10 +98,10 @@ class Languages : public AppTest {
                                          vrl::app::showTraceWindow(main),
                                          new vrl::app::CompareWindow(main)};
         for (QWidget* window : windows) {
-            collect(window, texts);
+            collect(window, texts, cut);
             for (QWidget* child : window->findChildren<QWidget*>())
                 // The program list shows the entries' names: the operator's data.
-                if (child != ParMain_Panel()->ui.PROGRAMMLISTE) collect(child, texts);
+                if (child != ParMain_Panel()->ui.PROGRAMMLISTE) collect(child, texts, cut);
         }
         // The popups: each answered "no" or cancelled, so that nothing goes to the device.
         const std::function<void()> raisePopups[] = {
@@ -195,6 +205,7 @@ TEST_F(Languages, EnglishHoldsNoGermanWordAndGermanShowsTheSourceTexts) {
     for (const QString& text : english)
         if (kGerman.match(text).hasMatch()) left << text;
     EXPECT_TRUE(left.isEmpty()) << left.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(QStringLiteral(" | ")).toStdString();
     EXPECT_FALSE(english.filter(QStringLiteral("File not found")).isEmpty()) << "the catalogue";
     EXPECT_EQ(german.join(u'\n').toStdString(), source.join(u'\n').toStdString());
 }
