@@ -4,6 +4,7 @@
 // one is typing or sends a long line, and no two transactions ever overlap on the line. The
 // worker also reopens a port that went away (adapter unplugged) once it is back.
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <charconv>
@@ -16,6 +17,10 @@
 #include <ostream>
 #include <thread>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/socket.h>
+#endif
 
 #include <asio.hpp>
 
@@ -145,6 +150,13 @@ class Connection : public Peer, public std::enable_shared_from_this<Connection> 
 
     void start(std::shared_ptr<Client> client) {
         client_ = std::move(client);
+#ifndef _WIN32
+        // Windows' sockets stay with the socket thread: a send there from another thread
+        // would block or bypass the completion port.
+        direct_ = std::make_shared<DirectSend>();
+        direct_->fd = socket_.native_handle();
+        client_->direct = direct_;
+#endif
         if (server_.idleTimeout().count() > 0) {
             lastActive_ = std::chrono::steady_clock::now();
             watchIdle(server_.idleTimeout());
@@ -164,7 +176,10 @@ class Connection : public Peer, public std::enable_shared_from_this<Connection> 
         if (paused_ && !closed_ && server_.mayRead(*client_)) read();
     }
     void deliver(const std::string& answer) override {
-        if (closed_) return server_.sent(*client_, answer.size());
+        if (closed_) {
+            written(answer.size());
+            return server_.sent(*client_, answer.size());
+        }
         lastActive_ = std::chrono::steady_clock::now();
         outgoing_ += answer;
         if (writing_.empty()) writeNext();
@@ -173,6 +188,10 @@ class Connection : public Peer, public std::enable_shared_from_this<Connection> 
         if (closed_) return;
         closed_ = true;
         idle_.cancel();
+        if (direct_) {
+            const std::lock_guard lock(direct_->mutex);
+            direct_->fd = -1;
+        }
         asio::error_code ignored;
         socket_.shutdown(tcp::socket::shutdown_both, ignored);
         socket_.close(ignored);
@@ -223,7 +242,12 @@ class Connection : public Peer, public std::enable_shared_from_this<Connection> 
         idle_.expires_after(wait);
         idle_.async_wait([self = shared_from_this()](asio::error_code ec) {
             if (ec || self->closed_) return;
-            const auto quiet = std::chrono::steady_clock::now() - self->lastActive_;
+            auto last = self->lastActive_;
+            if (self->direct_) {
+                const std::lock_guard lock(self->direct_->mutex);
+                last = std::max(last, self->direct_->lastSent);
+            }
+            const auto quiet = std::chrono::steady_clock::now() - last;
             const auto timeout = self->server_.idleTimeout();
             if (quiet < timeout) return self->watchIdle(timeout - quiet);
             self->server_.log("idle " + self->client_->peer + ": nothing for " +
@@ -235,6 +259,7 @@ class Connection : public Peer, public std::enable_shared_from_this<Connection> 
         writing_.swap(outgoing_);
         asio::async_write(socket_, asio::buffer(writing_),
                           [self = shared_from_this()](asio::error_code ec, std::size_t) {
+                              self->written(self->writing_.size());
                               self->server_.sent(*self->client_, self->writing_.size());
                               self->writing_.clear();
                               if (ec) return self->close();
@@ -242,9 +267,18 @@ class Connection : public Peer, public std::enable_shared_from_this<Connection> 
                           });
     }
 
+    // Bytes the worker handed over are out of our hands; once none are left, the worker may
+    // write the next answer itself.
+    void written(std::size_t bytes) {
+        if (!direct_) return;
+        const std::lock_guard lock(direct_->mutex);
+        direct_->queued -= std::min(direct_->queued, bytes);
+    }
+
     Server& server_;
     tcp::socket socket_;
     std::shared_ptr<Client> client_;
+    std::shared_ptr<DirectSend> direct_;
     std::array<char, 1024> buffer_{};
     std::string partial_;
     bool discarding_ = false;      // the rest of an over-long line
@@ -526,6 +560,7 @@ void Server::work() {
         const bool more = session.inLine() && session.step(&stopping_);
         std::string answer;
         if (!more && session.inLine()) answer = session.finishLine();
+        if (!answer.empty()) answer.erase(0, sendDirect(*client, answer));
         {
             const std::lock_guard lock(mutex_);
             client->inLine = more;
@@ -544,6 +579,30 @@ void Server::work() {
             });
         watchLine();
     }
+}
+
+std::size_t Server::sendDirect(Client& client, const std::string& answer) {
+#ifdef _WIN32
+    (void)client;
+    (void)answer;
+    return 0;
+#else
+    if (!client.direct) return 0;
+    DirectSend& direct = *client.direct;
+    const std::lock_guard lock(direct.mutex);
+    std::size_t taken = 0;
+    if (direct.fd >= 0 && direct.queued == 0) {
+        // Never blocks: what the socket's buffer does not take goes the socket thread's way.
+        const ssize_t sent =
+            ::send(direct.fd, answer.data(), answer.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
+        if (sent > 0) {
+            taken = static_cast<std::size_t>(sent);
+            direct.lastSent = std::chrono::steady_clock::now();
+        }
+    }
+    direct.queued += answer.size() - taken;
+    return taken;
+#endif
 }
 
 void Server::watchLine() {
