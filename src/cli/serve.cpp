@@ -24,6 +24,7 @@
 
 #include <asio.hpp>
 
+#include "cli/announce.h"
 #include "cli/cli.h"
 #include "cli/scpi.h"
 #include "cli/serve_server.h"
@@ -311,14 +312,30 @@ int Server::serve() {
             " may drive the device; name the bench's hosts with --allow");
     accept();
     if (vxi11_) vxi11_->start();
+    announce();
     checkSignals();
     std::thread worker([this] { work(); });
     io_.run();
+    // Off the network before the port closes.
+    announcement_.reset();
     stopping_ = true;
     ready_.notify_all();
     // The worker finishes the command in hand; the port is closed after it.
     worker.join();
     return 0;
+}
+
+// A server on the loopback is for this host alone: announcing it would list an instrument that
+// nobody else can open.
+void Server::announce() {
+    if (options_.listen.address().is_loopback()) return;
+    std::vector<AnnouncedService> services{{"_scpi-raw._tcp", acceptor_.local_endpoint().port()}};
+    // VXI-11 is found through the port mapper, so its port is the one announced.
+    if (vxi11_ && vxi11_->findable()) services.push_back({"_vxi-11._tcp", 111});
+    asio::error_code unknown;
+    announcement_ = std::make_unique<Announcement>(
+        announcedName(ctx_.port, ctx_.address, asio::ip::host_name(unknown)), std::move(services),
+        options_.listen.address().to_string(), [this](const std::string& line) { log(line); });
 }
 
 void Server::accept() {

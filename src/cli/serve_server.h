@@ -95,6 +95,7 @@ struct Client {
     bool inLine = false;                 // guarded; a line of it is part carried out
 };
 
+class Announcement;
 class Connection;
 class Vxi11;
 
@@ -129,6 +130,8 @@ class Server {
 
   private:
     void accept();
+    // Announces the server on the network when others can reach it.
+    void announce();
     void refuse(tcp::socket socket, const std::string& why);
     void checkSignals();
     void stop();
@@ -156,6 +159,7 @@ class Server {
     std::vector<std::shared_ptr<Connection>> connections_;
     int connected_ = 0;
     std::unique_ptr<Vxi11> vxi11_;
+    std::unique_ptr<Announcement> announcement_;
 
     std::mutex mutex_;
     std::condition_variable ready_;

@@ -889,6 +889,10 @@ void Vxi11::start() {
                  "the raw socket serves on");
 }
 
+bool Vxi11::findable() const {
+    return state_->ownMapper || state_->registered;
+}
+
 void Vxi11::stop() {
     State& s = *state_;
     asio::error_code ignored;

@@ -24,6 +24,9 @@ class Vxi11 {
     void start();
     // Closes every channel and link; takes the registration back.
     void stop();
+    // Whether INSTR clients can find the core channel: the port mapper on port 111 is ours, or
+    // rpcbind took the core channel.
+    bool findable() const;
 
     class State;
 
