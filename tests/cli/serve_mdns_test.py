@@ -71,7 +71,8 @@ class Announced(visa_test.Bench):
                                         "--config-file", os.path.join(CONFIG, "bus.conf")])
         time.sleep(0.5)
         self.daemon = self.daemon_process(["avahi-daemon", "--no-drop-root", "--no-chroot",
-                                           "--no-rlimits", "-f", os.path.join(CONFIG, "avahi.conf")])
+                                           "--no-rlimits",
+                                           "-f", os.path.join(CONFIG, "avahi.conf")])
         deadline = time.monotonic() + visa_test.BOUND
         while subprocess.run(["avahi-browse", "-a", "-t"], capture_output=True).returncode != 0:
             self.assertLess(time.monotonic(), deadline, "avahi-daemon did not start")
