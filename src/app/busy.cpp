@@ -15,7 +15,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <semaphore>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 
 #include "platform/text/translate.h"
 
@@ -400,12 +402,26 @@ int WindowOperations::onLine(const std::function<int()>& work) {
         worker_.isWorkerThread())
         return work();
     std::atomic<bool> done{false};
-    int result = 0;
-    std::binary_semaphore finished{0};
-    worker_.post([&] {
-        result = work();
+    // The end is told under a mutex, not by std::binary_semaphore: the semaphore of the Windows
+    // build's standard library now and then slept through its release, and the program hung
+    // as it opened the port at start or closed it at the end. The state is shared so that the
+    // worker may still be inside notify_one when this thread has returned.
+    struct Finish {
+        std::mutex mutex;
+        std::condition_variable wake;
+        bool finished = false;  // guarded by mutex
+        int result = 0;         // guarded by mutex
+    };
+    const auto finish = std::make_shared<Finish>();
+    worker_.post([this, &work, &done, finish] {
+        const int result = work();
         done = true;
-        finished.release();
+        {
+            const std::lock_guard lock(finish->mutex);
+            finish->result = result;
+            finish->finished = true;
+        }
+        finish->wake.notify_one();
         // Wakes the window's thread from its wait for events. A plain event that Qt deletes,
         // not a queued call whose functor it would free on that thread: Qt's own queue is then
         // all a thread-sanitizer run sees of the wake-up, and scripts/tsan.supp leaves Qt's out.
@@ -415,8 +431,9 @@ int WindowOperations::onLine(const std::function<int()>& work) {
         QCoreApplication::postEvent(QCoreApplication::instance(), wake);
     });
     waitForLine(done);
-    finished.acquire();
-    return result;
+    std::unique_lock lock(finish->mutex);
+    finish->wake.wait(lock, [&finish] { return finish->finished; });
+    return finish->result;
 }
 
 void WindowOperations::waitForLine(const std::atomic<bool>& done) {

@@ -108,6 +108,22 @@ class Wine:
         subprocess.run([self.server, "-w"], env=self.env, timeout=WINE_BOUND)
         open(marker, "w").close()
 
+    def threads(self, executable):
+        """What each thread of the running program waits in, as winedbg sees it: the addresses
+        of a hang, to be looked up in the program's symbols (x86_64-w64-mingw32-addr2line)."""
+        listing = subprocess.run([self.loader, "winedbg", "--command", "info process"],
+                                 env=self.env, capture_output=True, timeout=WINE_BOUND).stdout
+        pids = [line.split()[0].lstrip(b"=") for line in listing.splitlines()
+                if executable.encode() in line]
+        if not pids:
+            return "(no process %s)" % executable
+        traces = subprocess.run([self.loader, "winedbg", str(int(pids[0], 16))],
+                                input=b"bt all\ndetach\nquit\n", env=self.env,
+                                capture_output=True, timeout=WINE_BOUND).stdout.decode(errors="replace")
+        # "bt all" walks every process of the prefix; the program's own threads are enough.
+        return "".join(block for block in traces.split("Backtracing for ")
+                       if executable in block.split("\n", 1)[0])
+
     def point(self, port, tty_path):
         link = self.link(port)
         if os.path.lexists(link):
@@ -773,7 +789,12 @@ def case_gui(options, wine, folder):
             # Quit as the operator does: the settings file there is replaced (Wine's
             # ReplaceFileW once failed on the bare name, and the old port stayed for good).
             screen.keys(screen.wait_window(MAIN), "ctrl+q")
-            program.wait(timeout=WINE_BOUND)
+            try:
+                program.wait(timeout=WINE_BOUND)
+            except subprocess.TimeoutExpired:
+                print("the program hangs; its threads:\n" +
+                      wine.threads(os.path.basename(options.windows_gui)), flush=True)
+                raise
             settings = read(os.path.join(windows, "tkv9dSteuerung.ini"))
             check(b"com = 5\r\n" in settings and b"breite = " in settings,
                   "the settings file was not replaced at the end: %r" % settings)
