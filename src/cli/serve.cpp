@@ -577,7 +577,7 @@ void Server::work() {
         const bool more = session.inLine() && session.step(&stopping_);
         std::string answer;
         if (!more && session.inLine()) answer = session.finishLine();
-        if (!answer.empty()) answer.erase(0, sendDirect(*client, answer));
+        if (!answer.empty() && client->direct) answer.erase(0, client->direct->give(answer));
         {
             const std::lock_guard lock(mutex_);
             client->inLine = more;
@@ -598,26 +598,22 @@ void Server::work() {
     }
 }
 
-std::size_t Server::sendDirect(Client& client, const std::string& answer) {
+std::size_t DirectSend::give(const std::string& answer) {
 #ifdef _WIN32
-    (void)client;
     (void)answer;
     return 0;
 #else
-    if (!client.direct) return 0;
-    DirectSend& direct = *client.direct;
-    const std::lock_guard lock(direct.mutex);
+    const std::lock_guard lock(mutex);
     std::size_t taken = 0;
-    if (direct.fd >= 0 && direct.queued == 0) {
+    if (fd >= 0 && queued == 0) {
         // Never blocks: what the socket's buffer does not take goes the socket thread's way.
-        const ssize_t sent =
-            ::send(direct.fd, answer.data(), answer.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
+        const ssize_t sent = ::send(fd, answer.data(), answer.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
         if (sent > 0) {
             taken = static_cast<std::size_t>(sent);
-            direct.lastSent = std::chrono::steady_clock::now();
+            lastSent = std::chrono::steady_clock::now();
         }
     }
-    direct.queued += answer.size() - taken;
+    queued += answer.size() - taken;
     return taken;
 #endif
 }

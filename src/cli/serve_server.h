@@ -68,12 +68,22 @@ class Peer {
     virtual void cleared() {}
 };
 
-// A client's socket as the worker may write to it itself: an answer then leaves without waking
-// the socket thread, which costs a thread switch a query. Only while nothing of the client's is
-// left for the socket thread to write, so that the answers keep their order; the socket thread
-// closes the descriptor only with the mutex held, so the worker never writes to a number the
-// system has given to another socket.
-struct DirectSend {
+// An answer the worker may hand to the client itself: it then leaves without waking the socket
+// thread, which costs a thread switch a query.
+class DirectAnswer {
+  public:
+    virtual ~DirectAnswer() = default;
+    // Worker: how many bytes of `answer` the client was given; the rest goes the socket
+    // thread's way, after them.
+    virtual std::size_t give(const std::string& answer) = 0;
+};
+
+// A raw socket's: only while nothing of the client's is left for the socket thread to write,
+// so that the answers keep their order; the socket thread closes the descriptor only with the
+// mutex held, so the worker never writes to a number the system has given to another socket.
+struct DirectSend final : DirectAnswer {
+    std::size_t give(const std::string& answer) override;
+
     std::mutex mutex;
     int fd = -1;             // guarded; -1 once the connection closed
     std::size_t queued = 0;  // guarded; bytes handed to the socket thread, not yet written
@@ -87,12 +97,12 @@ struct Client {
         : session(std::move(session)), peer(std::move(peer)) {}
     scpi::Session session;
     const std::string peer;
-    std::weak_ptr<Peer> connection;      // set before the client is listed
-    std::shared_ptr<DirectSend> direct;  // set before its first line; none for a VXI-11 link
-    std::deque<Work> waiting;            // guarded
-    std::size_t unsent = 0;              // guarded
-    bool gone = false;                   // guarded
-    bool inLine = false;                 // guarded; a line of it is part carried out
+    std::weak_ptr<Peer> connection;        // set before the client is listed
+    std::shared_ptr<DirectAnswer> direct;  // set before its first line, if at all
+    std::deque<Work> waiting;              // guarded
+    std::size_t unsent = 0;                // guarded
+    bool gone = false;                     // guarded
+    bool inLine = false;                   // guarded; a line of it is part carried out
 };
 
 class Announcement;
@@ -137,8 +147,6 @@ class Server {
     void stop();
     void work();
     std::shared_ptr<Client> nextReady();
-    // Worker: writes what of the answer the client's socket takes at once; the bytes written.
-    static std::size_t sendDirect(Client& client, const std::string& answer);
     // Drops the clients that are gone and have nothing left to carry out; mutex held.
     void forgetGone() {
         std::erase_if(clients_, [](const auto& each) {

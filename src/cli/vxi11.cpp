@@ -6,9 +6,15 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/socket.h>
+#endif
 
 #include <asio.hpp>
 
@@ -107,12 +113,63 @@ bool isDeviceName(std::string name) {
 
 enum class ChannelKind { kCore, kAbort, kPortMapper };
 
+// Where a device_read of `requestSize` bytes, ended early by a termination character when
+// `flags` ask for one, ends in `output`: the bytes it takes, and why it ended.
+struct ReadEnd {
+    std::size_t count;
+    std::uint32_t reason;
+};
+
+ReadEnd readEnd(std::string_view output, std::uint32_t requestSize, std::uint32_t flags,
+                std::uint32_t termChar) {
+    std::size_t count = std::min<std::size_t>(requestSize, output.size());
+    std::uint32_t reason = 0;
+    if ((flags & kTermCharSet) != 0) {
+        const std::size_t at = output.find(static_cast<char>(termChar & 0xFF));
+        if (at != std::string_view::npos && at < count) {
+            count = at + 1;
+            reason |= kReasonChar;
+        }
+    }
+    // Every answer ends with LF: a read that took one took a whole message.
+    if (count > 0 && output[count - 1] == '\n') reason |= kReasonEnd;
+    if (count == requestSize && (reason & kReasonEnd) == 0) reason |= kReasonRequestCount;
+    return {count, reason};
+}
+
+std::string readResults(std::string_view data, std::uint32_t reason) {
+    return rpc::Writer().u32(kNoError).u32(reason).opaque(data).bytes();
+}
+
 }  // namespace
 
 class Channel;
+class Link;
+
+// A device_read the worker may answer itself when the answer it has just made is all the read
+// takes: the socket thread then wakes only for the client's next call. The socket thread arms
+// it while the read waits on its own channel with nothing else to write there; the worker's
+// reply and the socket thread's time-out, abort or close decide under the mutex which of them
+// answers the read.
+class DirectRead final : public DirectAnswer {
+  public:
+    DirectRead(asio::io_context& io, std::weak_ptr<Link> link) : io_(io), link_(std::move(link)) {}
+    std::size_t give(const std::string& answer) override;
+
+    std::mutex mutex;
+    int fd = -1;  // guarded; the channel's socket while a read is armed, else -1
+    std::uint32_t xid = 0, requestSize = 0, flags = 0, termChar = 0;  // guarded; that read's
+    bool answered = false;  // guarded; the worker replied, the socket thread has not yet settled
+    std::string rest;       // guarded; what of that reply the socket did not take
+    int handedOver = 0;     // guarded; answers left to the socket thread, not yet delivered
+
+  private:
+    asio::io_context& io_;
+    const std::weak_ptr<Link> link_;
+};
 
 // A link of the core channel: one client of the server. At most one of its calls waits at a
-// time (its channel reads no further call meanwhile): a read for an answer, a write for room
+// time (its channel runs no further call meanwhile): a read for an answer, a write for room
 // in the client's queue, a serial poll for the worker, a call for the lock.
 class Link : public Peer, public std::enable_shared_from_this<Link> {
   public:
@@ -131,8 +188,9 @@ class Link : public Peer, public std::enable_shared_from_this<Link> {
     // results are the error code followed by `tail`.
     void answerNow(std::uint32_t xid, std::string results);
     void write(std::uint32_t xid, std::uint32_t flags, std::uint32_t ioTimeout, std::string data);
+    // `caller` is the channel the call came on, only compared.
     void read(std::uint32_t xid, std::uint32_t requestSize, std::uint32_t flags,
-              std::uint32_t termChar, std::uint32_t ioTimeout);
+              std::uint32_t termChar, std::uint32_t ioTimeout, const Channel* caller);
     void readStatusByte(std::uint32_t xid, std::uint32_t ioTimeout);
     void clear();
     // Waits in turn for the lock to be free, up to `timeoutMs`, then runs `then`, which
@@ -145,6 +203,12 @@ class Link : public Peer, public std::enable_shared_from_this<Link> {
     void abort();
     // The link ends: nothing waits any longer, nothing of an unfinished message runs.
     void close();
+    // Lets the worker answer this link's reads; before its first line.
+    void answerDirectly();
+    // A read the worker answered is settled: it waits no longer, and what of its reply the
+    // socket did not take is written before anything else. Unless `keepArmed`, the worker may
+    // no longer answer a read that still waits. True when the worker had answered.
+    bool settleRead(bool keepArmed = false);
 
   private:
     struct Pending {
@@ -167,6 +231,7 @@ class Link : public Peer, public std::enable_shared_from_this<Link> {
     void fail(std::uint32_t error);
     void take(std::string data, std::uint32_t flags);
     std::string readResults();
+    void arm(const Channel* caller);
 
     Vxi11::State& owner_;
     const std::uint32_t id_;
@@ -178,6 +243,7 @@ class Link : public Peer, public std::enable_shared_from_this<Link> {
     std::string output_;       // answers not yet read
     bool discarding_ = false;  // answers of lines from before a device clear
     bool closed_ = false;
+    std::shared_ptr<DirectRead> direct_;  // none on Windows
 };
 
 class Vxi11::State {
@@ -239,9 +305,19 @@ class Channel : public std::enable_shared_from_this<Channel> {
 
     void start() { read(); }
     void reply(const std::string& message) {
-        outgoing_.push_back(rpc::recordMark(message));
+        settleArmed();
+        send(rpc::recordMark(message));
+    }
+    // Bytes of replies, already marked.
+    void send(std::string bytes) {
+        outgoing_.push_back(std::move(bytes));
         if (outgoing_.size() == 1) writeNext();
     }
+    // Nothing of ours is being written, and no call waits to run after the one in hand: the
+    // worker may write that call's reply itself, as no other reply can come before it.
+    bool quiet() const { return outgoing_.empty() && calls_.empty() && !closed_; }
+    int nativeHandle() { return static_cast<int>(socket_.native_handle()); }
+    std::uint32_t armed = 0;  // the link whose read the worker may answer here, 0 for none
     // The call that waited was answered: the next one may run.
     void resumeCalls() {
         waiting_ = false;
@@ -251,6 +327,8 @@ class Channel : public std::enable_shared_from_this<Channel> {
     void close() {
         if (closed_) return;
         closed_ = true;
+        // The worker writes no more to the socket once it is closed.
+        settleArmed();
         asio::error_code ignored;
         socket_.shutdown(tcp::socket::shutdown_both, ignored);
         socket_.close(ignored);
@@ -265,6 +343,13 @@ class Channel : public std::enable_shared_from_this<Channel> {
                                     if (ec || self->closed_) return self->close();
                                     self->records_.feed({self->buffer_.data(), n}, self->calls_);
                                     self->reading_ = false;
+                                    // Mostly the client's next call, after the worker answered
+                                    // the read before it. A call that comes while the read
+                                    // still waits leaves the answer to this thread, which alone
+                                    // runs that call once the read is answered.
+                                    if (self->armed != 0)
+                                        if (auto link = self->owner_.link(self->armed))
+                                            link->settleRead(self->calls_.empty());
                                     self->runCalls();
                                 });
         reading_ = true;
@@ -293,7 +378,14 @@ class Channel : public std::enable_shared_from_this<Channel> {
                 reply(*answer);
             }
         }
-        if (!closed_ && !waiting_ && calls_.empty() && !reading_) read();
+        // Read on while a call waits, but no further than one call ahead: the next call is
+        // what tells that the worker has answered a read.
+        if (!closed_ && calls_.empty() && !reading_) read();
+    }
+    void settleArmed() {
+        if (armed == 0) return;
+        if (auto link = owner_.link(armed)) link->settleRead();
+        armed = 0;
     }
     void writeNext() {
         asio::async_write(socket_, asio::buffer(outgoing_.front()),
@@ -339,16 +431,18 @@ void Link::fail(std::uint32_t error) {
 }
 
 void Link::answerNow(std::uint32_t xid, std::string results) {
+    settleRead();
     pending_.emplace(Pending::What::kLock, xid);
     reply(results);
 }
 
 void Link::wait(Pending pending, std::uint32_t timeoutMs, std::uint32_t timeoutError) {
+    settleRead();
     pending_ = std::move(pending);
     timer_.expires_after(std::chrono::milliseconds(timeoutMs));
     timer_.async_wait([self = weak_from_this(), timeoutError](asio::error_code ec) {
         auto link = self.lock();
-        if (!ec && link && link->pending_) link->fail(timeoutError);
+        if (!ec && link && !link->settleRead() && link->pending_) link->fail(timeoutError);
     });
 }
 
@@ -369,7 +463,7 @@ void Link::proceed() {
 }
 
 void Link::abort() {
-    if (pending_) fail(kAborted);
+    if (!settleRead() && pending_) fail(kAborted);
 }
 
 void Link::take(std::string data, std::uint32_t flags) {
@@ -418,36 +512,118 @@ void Link::resume() {
 }
 
 std::string Link::readResults() {
-    std::size_t count = std::min<std::size_t>(pending_->requestSize, output_.size());
-    std::uint32_t reason = 0;
-    if ((pending_->flags & kTermCharSet) != 0) {
-        const std::size_t at = output_.find(static_cast<char>(pending_->termChar & 0xFF));
-        if (at != std::string::npos && at < count) {
-            count = at + 1;
-            reason |= kReasonChar;
-        }
-    }
-    const std::string data = output_.substr(0, count);
-    output_.erase(0, count);
-    owner_.server.sent(*client, count);
-    // Every answer ends with LF: a read that took one took a whole message.
-    if (!data.empty() && data.back() == '\n') reason |= kReasonEnd;
-    if (count == pending_->requestSize && (reason & kReasonEnd) == 0) reason |= kReasonRequestCount;
-    return rpc::Writer().u32(kNoError).u32(reason).opaque(data).bytes();
+    const ReadEnd end =
+        readEnd(output_, pending_->requestSize, pending_->flags, pending_->termChar);
+    const std::string results = cli::serving::readResults({output_.data(), end.count}, end.reason);
+    output_.erase(0, end.count);
+    owner_.server.sent(*client, end.count);
+    return results;
 }
 
 void Link::read(std::uint32_t xid, std::uint32_t requestSize, std::uint32_t flags,
-                std::uint32_t termChar, std::uint32_t ioTimeout) {
+                std::uint32_t termChar, std::uint32_t ioTimeout, const Channel* caller) {
     Pending pending(Pending::What::kRead, xid, rpc::Writer().u32(0).opaque({}).bytes());
     pending.requestSize = requestSize;
     pending.flags = flags;
     pending.termChar = termChar;
-    if (output_.empty()) return wait(std::move(pending), ioTimeout, kIoTimeout);
+    if (output_.empty()) {
+        wait(std::move(pending), ioTimeout, kIoTimeout);
+        return arm(caller);
+    }
     pending_ = std::move(pending);
     reply(readResults());
 }
 
+void Link::answerDirectly() {
+#ifndef _WIN32
+    // Windows' sockets stay with the socket thread, as a raw socket's do there.
+    direct_ = std::make_shared<DirectRead>(owner_.server.io(), weak_from_this());
+    client->direct = direct_;
+#endif
+}
+
+void Link::arm(const Channel* caller) {
+    const auto channel = channel_.lock();
+    // On the read's own channel no other call runs until it is answered, so nothing else is
+    // written there meanwhile.
+    if (!direct_ || discarding_ || !channel || channel.get() != caller || !channel->quiet()) return;
+    const std::lock_guard lock(direct_->mutex);
+    direct_->fd = channel->nativeHandle();
+    direct_->xid = pending_->xid;
+    direct_->requestSize = pending_->requestSize;
+    direct_->flags = pending_->flags;
+    direct_->termChar = pending_->termChar;
+    channel->armed = id_;
+}
+
+bool Link::settleRead(bool keepArmed) {
+    if (!direct_) return false;
+    std::string rest;
+    bool answered = false;
+    {
+        const std::lock_guard lock(direct_->mutex);
+        answered = direct_->answered;
+        if (!answered && keepArmed) return false;
+        direct_->fd = -1;
+        direct_->answered = false;
+        rest.swap(direct_->rest);
+    }
+    const auto channel = channel_.lock();
+    if (channel && channel->armed == id_) channel->armed = 0;
+    if (!answered) return false;
+    pending_.reset();
+    timer_.cancel();
+    if (channel) {
+        if (!rest.empty()) channel->send(std::move(rest));
+        channel->resumeCalls();
+    }
+    return true;
+}
+
+std::size_t DirectRead::give(const std::string& answer) {
+#ifdef _WIN32
+    (void)answer;
+    return 0;
+#else
+    bool partly = false;
+    {
+        const std::lock_guard lock(mutex);
+        const auto handOver = [this] {
+            ++handedOver;
+            return 0;
+        };
+        // An earlier answer the socket thread has not yet delivered comes first.
+        if (fd < 0 || handedOver > 0) return handOver();
+        const ReadEnd end = readEnd(answer, requestSize, flags, termChar);
+        // A read that ends inside the answer leaves the rest for the next read, which the
+        // socket thread keeps.
+        if (end.count != answer.size()) return handOver();
+        const std::string record = rpc::recordMark(
+            rpc::acceptedReply(xid, rpc::AcceptStatus::kSuccess, readResults(answer, end.reason)));
+        // Never blocks: a socket that takes nothing leaves the answer to the socket thread.
+        const ssize_t sent = ::send(fd, record.data(), record.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
+        if (sent <= 0) return handOver();
+        fd = -1;
+        answered = true;
+        rest = record.substr(static_cast<std::size_t>(sent));
+        partly = !rest.empty();
+    }
+    // The socket thread writes the rest at once, not when the client's next call comes: the
+    // client waits for it.
+    if (partly)
+        asio::post(io_, [link = link_] {
+            if (auto open = link.lock()) open->settleRead();
+        });
+    return answer.size();
+#endif
+}
+
 void Link::deliver(const std::string& answer) {
+    if (direct_) {
+        const std::lock_guard lock(direct_->mutex);
+        --direct_->handedOver;
+    }
+    settleRead();
     if (closed_ || discarding_) {
         owner_.server.sent(*client, answer.size());
         return;
@@ -469,6 +645,7 @@ void Link::deliverStatusByte(int status) {
 }
 
 void Link::clear() {
+    settleRead();
     message_.clear();
     overrun_ = false;
     owner_.server.dropWaiting(*client);
@@ -481,6 +658,7 @@ void Link::clear() {
 
 void Link::close() {
     if (closed_) return;
+    settleRead();
     closed_ = true;
     timer_.cancel();
     pending_.reset();
@@ -632,6 +810,7 @@ std::optional<std::string> Vxi11::State::coreCall(const std::shared_ptr<Channel>
                 server.log("refused a VXI-11 link: " + why);
                 return deviceError(kOutOfResources) + failure;
             }
+            made->answerDirectly();
             links[id] = made;
             channel->links.push_back(id);
             const std::string created = rpc::Writer()
@@ -737,8 +916,8 @@ std::optional<std::string> Vxi11::State::coreCall(const std::shared_ptr<Channel>
             };
             break;
         case kDeviceRead:
-            act = [found, xid, requestSize, flags, termChar, ioTimeout] {
-                found->read(xid, requestSize, flags, termChar, ioTimeout);
+            act = [found, xid, requestSize, flags, termChar, ioTimeout, caller = channel.get()] {
+                found->read(xid, requestSize, flags, termChar, ioTimeout, caller);
             };
             break;
         case kDeviceReadStb:

@@ -62,13 +62,17 @@ class Rpc:
         for i, fragment in enumerate(fragments):
             last = 0x80000000 if i == len(fragments) - 1 else 0
             self.socket.sendall(words(last | len(fragment)) + fragment)
+        return self.answer()
+
+    def answer(self):
+        """The next reply's accept status and results; its transaction id is kept in xid."""
         reply = b""
         while True:
             mark = struct.unpack(">I", self.receive(4))[0]
             reply += self.receive(mark & 0x7FFFFFFF)
             if mark & 0x80000000:
                 break
-        xid, kind, state, _, _, status = struct.unpack(">6I", reply[:24])
+        self.xid, kind, state, _, _, status = struct.unpack(">6I", reply[:24])
         assert (kind, state) == (1, 0), reply
         return status, reply[24:]
 
@@ -178,6 +182,47 @@ class Instr(Bench):
             reader.join(0.05)
         self.assertEqual(result["reply"], (0, words(23, 0, 0)))
         self.assertLess(time.monotonic() - begin, 4)
+
+    # Faults caught: a read answered twice (once by the worker, then at its time-out); a call
+    # that comes while a read waits stalled until the read's time-out; a read shorter than the
+    # answer, or ended by a termination character, losing or reordering bytes.
+    def test_reads_are_answered_once_and_in_order(self):
+        rpc, link, _ = self.link()
+
+        def write(xid, line):
+            return call(xid, CORE, 1, DEVICE_WRITE, words(link, 1000, 0, END) + opaque(line))
+
+        def read(xid, size, timeout=3000, flags=0, term=0):
+            return call(xid, CORE, 1, DEVICE_READ, words(link, size, timeout, 0, flags, term))
+
+        idn = visa_test.IDN.encode() + b"\n"
+        rpc.ask(write(10, b"*IDN?"))
+        self.assertEqual(rpc.ask(read(11, 100, timeout=200)), (0, words(0, 4) + opaque(idn)))
+        time.sleep(0.4)
+        self.assertEqual((rpc.ask(write(12, b"*IDN?")), rpc.xid), ((0, words(0, 5)), 12))
+        rows = [  # (size, flags, term): the piece and why the read ended
+            ((2, 0, 0), idn[:2], 1),                  # request count
+            ((100, 0x80, ord(",")), idn[2:4], 2),     # termination character
+            ((100, 0, 0), idn[4:], 4),                # END
+        ]
+        for (size, flags, term), piece, reason in rows:
+            self.assertEqual(rpc.ask(read(13, size, flags=flags, term=term)),
+                             (0, words(0, reason) + opaque(piece)))
+        # Two lines in one message, the second of 50 frames: their answers in order, whichever
+        # of them is ready when the read comes.
+        rpc.ask(write(17, b"*IDN?\n" + b';'.join([b'PAR? "zeit2"'] * 50)))
+        self.assertEqual(rpc.ask(read(18, 4096)), (0, words(0, 4) + opaque(idn)))
+        status, results = rpc.ask(read(19, 4096))
+        self.assertEqual((status, results[:8], results.count(b";")), (0, words(0, 4), 49))
+        # 50 frames: the read and the call behind it come while they are on the line.
+        rpc.ask(write(14, b';'.join([b'PAR? "zeit2"'] * 50)))
+        begin = time.monotonic()
+        rpc.socket.sendall(b"".join(words(0x80000000 | len(message)) + message
+                                    for message in (read(15, 4096), write(16, b"*OPC?"))))
+        status, results = rpc.answer()
+        self.assertEqual((status, results[:8], rpc.xid), (0, words(0, 4), 15))
+        self.assertEqual((rpc.answer(), rpc.xid), ((0, words(0, 5)), 16))
+        self.assertLess(time.monotonic() - begin, 1.5)
 
     # Faults caught: a malformed or unknown call left unanswered, answered wrongly, closing the
     # channel, or reaching the device.
