@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFont>
+#include <QFontMetrics>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
@@ -138,6 +140,23 @@ TEST(MessageTest, ShowsTitleTextAndOneButton) {
     EXPECT_EQ(box->textFormat(), Qt::PlainText);
     EXPECT_EQ(box->buttons().size(), 1);
     EXPECT_NE(box->button(QMessageBox::Ok), nullptr);
+}
+
+// Catches a popup as narrow as its short text, whose title the window manager then cuts
+// ("Er… 1" for "Error #802251" over "INI-File not found").
+TEST(PopupWidthTest, LeavesRoomForTheWholeTitle) {
+    const QString title = QStringLiteral("Programme zu TKV-9D schreiben");
+    const std::unique_ptr<QWidget> popups[] = {
+        QtPopups::makeMessage(title.toStdString(), "OK", nullptr),
+        QtPopups::makeQuestion(title.toStdString(), "?", "Ja", "", "", 1, 1, nullptr),
+    };
+    QFont bold = popups[0]->font();
+    bold.setBold(true);
+    for (const auto& popup : popups) {
+        popup->adjustSize();
+        EXPECT_GE(popup->width(), QFontMetrics(bold).horizontalAdvance(title) + 100)
+            << popup->metaObject()->className();
+    }
 }
 
 // ---- file selection

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <algorithm>
 
@@ -34,6 +35,12 @@ std::unique_ptr<QMessageBox> QtPopups::makeMessage(std::string_view title, std::
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, qs(title), qs(text),
                                              QMessageBox::Ok, parent);
     box->setTextFormat(Qt::PlainText);
+    // A message box sizes itself to its text and ignores a minimum width; a spacer across its
+    // grid is what it honours.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(
+            new QSpacerItem(widthForTitle(*box), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
     return box;
 }
 

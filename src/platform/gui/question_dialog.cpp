@@ -1,5 +1,6 @@
 #include "platform/gui/question_dialog.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -23,6 +24,13 @@ QString withAltLetter(const QString& label, QString& used) {
 }
 
 }  // namespace
+
+int widthForTitle(const QWidget& popup) {
+    QFont bold = popup.font();
+    bold.setBold(true);
+    constexpr int kIconAndButtons = 120;  // [px]
+    return QFontMetrics(bold).horizontalAdvance(popup.windowTitle()) + kIconAndButtons;
+}
 
 QuestionDialog::QuestionDialog(const QString& title, const QString& text, const QStringList& labels,
                                int enterButton, int escapeButton, QWidget* parent)
@@ -70,6 +78,7 @@ QuestionDialog::QuestionDialog(const QString& title, const QString& text, const 
     layout->addWidget(message);
     layout->addSpacing(8);
     layout->addLayout(row);
+    setMinimumWidth(widthForTitle(*this));
 }
 
 QPushButton* QuestionDialog::button(int number) const {

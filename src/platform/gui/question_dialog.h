@@ -8,6 +8,11 @@ class QPushButton;
 
 namespace vrl::gui {
 
+// The width a popup needs for its whole title in the window manager's title bar: a short
+// message ("INI-File not found") under a longer title would otherwise cut the title to "Er… 1".
+// The bar's font is the desktop's, often bold, and it holds an icon and three buttons beside.
+int widthForTitle(const QWidget& popup);
+
 // A question with up to three answer buttons, laid out in the order given (a message box would
 // reorder them by the desktop's conventions). The first button has the focus; Enter presses the
 // enter button and Esc, or closing the window, the escape button, which need not be the
